@@ -1,0 +1,40 @@
+#pragma once
+
+#include "characters/AnalysisOptions.h"
+#include "characters/Character.h"
+#include "scenes/TimeIndexVector.h"
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <memory>
+
+// Everything one analysis works on: the screenplay's lines, its characters, the scene
+// index of the last parse and the settings that steer it. The main window owns one; the
+// command-line tool makes one per screenplay.
+struct DocumentModel
+{
+    QStringList textLines;
+    QString filePath;
+    QString fileSuffix; // compared case-sensitively with "xml" and "csv"
+
+    CharacterList characters;
+    CharacterList includeCharacters;
+    qint32 speakerIndent = 0;
+    QVector<QColor> palette;
+
+    QStringList breakStrings;
+    QVector<float> manualBreaks;
+    float lastBreakPosition = 0.0f; // position of the previously marked-up line
+    std::unique_ptr<TimeIndexVector> timeIndex;
+
+    QString markupHtml;
+    QString sceneClass = QStringLiteral("scene");
+    QString breakStringClass = QStringLiteral("breakString");
+    QColor sceneColorA{255, 255, 255, 255};
+    QColor sceneColorB{240, 240, 240, 255};
+
+    AnalysisOptions options;
+};

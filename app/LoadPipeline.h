@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class AnalysisProgress;
+struct DocumentModel;
+
+// Where the settings files of an analysis are; by default the working directory.
+struct SettingsPaths
+{
+    QString config = QStringLiteral("config.txt");
+    QString breakStrings = QStringLiteral("breakStrings.txt");
+    QString characters = QStringLiteral("characters.txt");
+    QString colors = QStringLiteral("colors.txt");
+
+    static SettingsPaths in(const QString &directory);
+};
+
+// Opening a screenplay after its file dialog: empties the document, loads the include
+// characters, reads the file, loads the palette and (when findCharacters is set) finds the
+// characters by suffix. Returns whether the screenplay could be read.
+bool openScreenplay(DocumentModel &document, const QString &path, const SettingsPaths &settings,
+                    AnalysisProgress &progress);
+
+// The analysis part of a parse: config re-read, a fresh scene index over the current
+// characters, and the markup (which fills the index). Leaves markupHtml set.
+void parseDocument(DocumentModel &document, const SettingsPaths &settings,
+                   AnalysisProgress &progress);

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class QListWidgetItem;
+
+// One speaker of the screenplay. Records are shared among the character lists of the
+// document and the scene index, so they are always held through CharacterPtr.
+struct Character
+{
+    explicit Character(const QStringList &nameWords);
+
+    QStringList names;          // the words of the name
+    QList<QStringList> aliases; // further names, each a word list
+    QColor color;
+    qint32 count = 0;
+    qint32 indent = 0;
+    // The row that shows this character in a list widget, or null. Whoever clears or
+    // destroys that list resets the pointer first (see the GUI's list helpers).
+    QListWidgetItem *listItem = nullptr;
+    qint32 numScenes = 0;
+    qint32 numDialogueLines = 0;
+    float perInvolved = 0.0f;
+    float startTime = -1.0f;
+    float stopTime = -1.0f;
+    bool forcedColor = false;
+
+    // Every name word followed by one blank.
+    QString displayText() const;
+    // The name words concatenated; used as the CSS class of the character's spans.
+    QString characterClass() const;
+
+    // Whether the character occurs at `start` of `words`: a non-empty result means a match
+    // (possibly partial for multi-word names, see the implementation).
+    QStringList matchAt(const QStringList &words, int start, bool caseSensitive,
+                        bool looseMatch) const;
+
+    // The sum of the name's characters as signed 8-bit codes; seeds the first colour.
+    static int nameSeed(const QStringList &nameWords);
+};
+
+using CharacterPtr = std::shared_ptr<Character>;
+using CharacterList = std::vector<CharacterPtr>;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "characters/AnalysisOptions.h"
+#include "characters/Option.h"
+
+#include <memory>
+#include <vector>
+
+using OptionList = std::vector<std::unique_ptr<Option>>;
+
+// The six options of config.txt, in file order, bound to the members of `options`.
+OptionList makeAnalysisOptions(AnalysisOptions &options);
+
+// Applies one line of a settings file to the options.
+void applyConfigLine(const QString &line, const OptionList &options);
+
+// Applies every line of the file; false (and nothing changed) when it cannot be read.
+bool readConfig(const QString &path, const OptionList &options);
+bool readConfig(const QString &path, AnalysisOptions &options);
+
+// Writes one configLine per option, replacing the file; false when it cannot be written.
+bool writeConfig(const QString &path, const OptionList &options);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "characters/Character.h"
+
+#include <QColor>
+#include <QString>
+#include <QVector>
+
+// Colour files: one "R G B" line per colour.
+bool loadPalette(const QString &path, QVector<QColor> &palette);
+// Writes the colours of the characters (not of the palette), one line each.
+bool savePalette(const QString &path, const CharacterList &characters);
+QString paletteText(const CharacterList &characters);
+// "Load Colors...": character i takes palette entry i, or the last one; forced characters
+// too. An empty palette keeps every colour.
+void applyPalette(CharacterList &characters, const QVector<QColor> &palette);

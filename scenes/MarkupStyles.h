@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+#include <utility>
+#include <vector>
+
+struct Character;
+struct DocumentModel;
+
+// A set of inline style properties for every element that matches a CSS selector.
+struct ElementStyle
+{
+    QString selector;
+    QVector<std::pair<QString, QString>> properties;
+};
+
+// The class attribute value of a character's spans, safe inside single quotes.
+QString characterClassAttribute(const Character &character);
+// "span." + the character's class, escaped so the selector stays valid for any name.
+QString characterSelector(const Character &character);
+
+// Colour and weight of every index character's spans, then the heading style. Empty when
+// there is no index.
+std::vector<ElementStyle> markupElementStyles(const DocumentModel &document);
+// Background of scene block `sceneNumber` (0-based, document order): sceneColorA on even,
+// sceneColorB on odd, as #rrggbb.
+QString sceneBackground(const DocumentModel &document, int sceneNumber);

@@ -1,0 +1,55 @@
+#include "scenes/TimeIndexVector.h"
+
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+TimeIndexVector::TimeIndexVector(CharacterList characterSnapshot)
+    : characters(std::move(characterSnapshot))
+{
+}
+
+void TimeIndexVector::addScene(float time, const QString &type)
+{
+    const bool hadPrevious = !scenes.empty();
+    if (hadPrevious)
+        scenes.back().end = time;
+    Scene scene;
+    scene.start = time;
+    scene.type = type;
+    if (hadPrevious && !scenes.back().pages.isEmpty())
+        scene.pages.append(scenes.back().pages.last());
+    scene.counts.fill(0, static_cast<int>(characters.size()));
+    scenes.push_back(std::move(scene));
+}
+
+void TimeIndexVector::countCharacter(int characterIndex)
+{
+    if (scenes.empty()) {
+        std::printf("warning: TimeIndexVector is 0 at inc value\n");
+        return;
+    }
+    QVector<qint32> &counts = scenes.back().counts;
+    if (characterIndex >= 0 && characterIndex < counts.size())
+        ++counts[characterIndex];
+}
+
+void TimeIndexVector::addPage(int page)
+{
+    if (!scenes.empty())
+        scenes.back().pages.append(page);
+}
+
+void TimeIndexVector::normalizeTimes()
+{
+    if (scenes.empty())
+        return;
+    const float first = scenes.front().start;
+    const float last = scenes.back().end;
+    const float span = last - first;
+    const bool usable = std::isfinite(span) && span != 0.0f;
+    for (Scene &scene : scenes) {
+        scene.start = usable ? (scene.start - first) / span : 0.0f;
+        scene.end = usable ? (scene.end - first) / span : 0.0f;
+    }
+}

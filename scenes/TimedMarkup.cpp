@@ -1,0 +1,3 @@
+#include "scenes/TimedMarkup.h"
+// TODO(markup): implementation pending
+QString markupTimed(DocumentModel &, AnalysisProgress &) { return QString(); }

@@ -1,0 +1,63 @@
+#include "characters/Character.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+QStringList words(const QString &text)
+{
+    return text.split(QLatin1Char(' '));
+}
+} // namespace
+
+TEST(Character, Construction_DefaultsAndNameDerivedColour)
+{
+    const Character bob(QStringList{"BOB"});
+    EXPECT_EQ(bob.count, 0);
+    EXPECT_FALSE(bob.forcedColor);
+    EXPECT_EQ(bob.listItem, nullptr);
+    EXPECT_FLOAT_EQ(bob.startTime, -1.0f);
+    EXPECT_FLOAT_EQ(bob.stopTime, -1.0f);
+    EXPECT_EQ(bob.color.saturation(), 200);
+    EXPECT_GE(bob.color.value(), 150);
+    EXPECT_LE(bob.color.value(), 205);
+    // Same name, same first colour; the seed is the sum of signed 8-bit codes.
+    EXPECT_EQ(Character(QStringList{"BOB"}).color, bob.color);
+    EXPECT_EQ(Character::nameSeed({"AB", "C"}), 65 + 66 + 67);
+    EXPECT_EQ(Character::nameSeed({QString::fromUtf8("\xC3\xA9")}), -23);
+}
+
+TEST(Character, DisplayTextAndClass)
+{
+    const Character mary(QStringList{"MARY", "JANE"});
+    EXPECT_EQ(mary.displayText(), QString("MARY JANE "));
+    EXPECT_EQ(mary.characterClass(), QString("MARYJANE"));
+}
+
+TEST(Character, MatchAt_StrictPartialAndCase)
+{
+    const Character john(QStringList{"JOHN", "SMITH"});
+    EXPECT_EQ(john.matchAt(words("said JOHN SMITH today"), 1, false, false),
+              (QStringList{"JOHN", "SMITH"}));
+    // Only the first word is in its place: a partial, non-empty result.
+    EXPECT_EQ(john.matchAt(words("JOHN DOE"), 0, false, false), QStringList{"JOHN"});
+    EXPECT_EQ(john.matchAt(words("john smith"), 0, false, false),
+              (QStringList{"john", "smith"}));
+    EXPECT_TRUE(john.matchAt(words("john smith"), 0, true, false).isEmpty());
+    // Text runs out after one word.
+    EXPECT_EQ(john.matchAt(words("x JOHN"), 1, false, false), QStringList{"JOHN"});
+}
+
+TEST(Character, MatchAt_LooseContainmentAndAliasPunctuation)
+{
+    Character bob(QStringList{"BOB"});
+    EXPECT_EQ(bob.matchAt(words("BOB'S"), 0, false, true), QStringList{"BOB'S"});
+    EXPECT_TRUE(bob.matchAt(words("BOB'S"), 0, false, false).isEmpty());
+
+    Character smith(QStringList{"JOHN", "SMITH"});
+    smith.aliases.append(QStringList{"MR", "SMITH"});
+    EXPECT_EQ(smith.matchAt(words("MR. SMITH"), 0, false, true), (QStringList{"MR", "SMITH"}));
+    // Strict mode keeps the full stop, so only the partial name match remains.
+    EXPECT_EQ(smith.matchAt(words("MR. SMITH"), 0, false, false), QStringList{"SMITH"});
+}
