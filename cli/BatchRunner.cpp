@@ -1,0 +1,119 @@
+#include "cli/BatchRunner.h"
+
+#include "app/AnalysisProgress.h"
+#include "app/DocumentModel.h"
+#include "characters/ConfigFile.h"
+#include "cli/JsonExport.h"
+#include "cli/StdoutRedirect.h"
+#include "scenes/BreakStringFile.h"
+#include "scenes/SavedMarkup.h"
+#include "scenes/Statistics.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+
+#include <cstdio>
+#include <optional>
+#include <utility>
+
+namespace {
+
+QByteArray printable(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+void reportFailure(const char *what, const QString &path)
+{
+    std::fprintf(stderr, "quillmark-cli: %s %s\n", what, printable(path).constData());
+}
+
+} // namespace
+
+BatchRunner::BatchRunner(CliOptions options)
+    : m_options(std::move(options))
+{
+    if (!m_options.workdir.isEmpty())
+        m_settings = SettingsPaths::in(m_options.workdir);
+}
+
+int BatchRunner::run()
+{
+    if (!m_options.workdir.isEmpty() && !QFileInfo(m_options.workdir).isDir()) {
+        reportFailure("settings folder not found:", m_options.workdir);
+        return 2;
+    }
+    // As the window does at start-up: the options before the first discovery, and the break
+    // strings once (a missing file simply means none; there is nobody to offer a sample to).
+    readConfig(m_settings.config, m_analysisOptions);
+    loadBreakStringFile(m_settings.breakStrings, m_breakStrings);
+
+    const int total = m_options.files.size();
+    int failures = 0;
+    for (int i = 0; i < total; ++i) {
+        const QString &path = m_options.files.at(i);
+        if (total > 1) {
+            std::fprintf(stderr, "[%d/%d] %s\n", i + 1, total, printable(path).constData());
+            std::fflush(stderr);
+        }
+        if (!processFile(path))
+            ++failures;
+    }
+    std::fflush(stdout);
+    return failures == 0 ? 0 : 1;
+}
+
+bool BatchRunner::processFile(const QString &path)
+{
+    DocumentModel document;
+    document.options = m_analysisOptions;
+    document.breakStrings = m_breakStrings;
+
+    std::optional<StdoutToStderr> quietStdout;
+    if (m_options.json)
+        quietStdout.emplace();
+    if (!analyse(path, document))
+        return false;
+    const bool written = writeOutputs(path, document);
+    quietStdout.reset();
+
+    if (m_options.json) {
+        const QByteArray line =
+            QJsonDocument(documentToJson(path, document)).toJson(QJsonDocument::Compact);
+        std::fwrite(line.constData(), 1, line.size(), stdout);
+        std::fputc('\n', stdout);
+        std::fflush(stdout);
+    }
+    return written;
+}
+
+bool BatchRunner::analyse(const QString &path, DocumentModel &document)
+{
+    SilentProgress progress;
+    if (!openScreenplay(document, path, m_settings, progress)) {
+        reportFailure("cannot read", path);
+        return false;
+    }
+    parseDocument(document, m_settings, progress);
+    return true;
+}
+
+bool BatchRunner::writeOutputs(const QString &path, DocumentModel &document)
+{
+    bool allWritten = true;
+    auto check = [&](bool written, const QString &output) {
+        if (!written) {
+            reportFailure("cannot write", output);
+            allWritten = false;
+        }
+    };
+    TimeIndexVector &index = *document.timeIndex;
+    const QString scenePath = path + QStringLiteral("-scene.csv");
+    const QString characterPath = path + QStringLiteral("-character.csv");
+    const QString markupPath = path + QStringLiteral("-markup.html");
+    check(writeSceneStats(scenePath, index, document.textLines.size()), scenePath);
+    check(writeCharacterStats(characterPath, index), characterPath);
+    check(saveMarkup(markupPath, document), markupPath);
+    return allWritten;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/LoadPipeline.h"
+#include "characters/AnalysisOptions.h"
+#include "cli/CliOptions.h"
+
+#include <QStringList>
+
+struct DocumentModel;
+
+// Runs the window's open-and-parse pipeline over every file of the command line, each on a
+// fresh document, and writes the statistics and the saved markup next to each file.
+class BatchRunner
+{
+public:
+    explicit BatchRunner(CliOptions options);
+
+    // The process exit status: 0 when every file was read and all its outputs written, 1 when
+    // any file failed (the others are still processed), 2 when the settings folder is missing.
+    int run();
+
+private:
+    // Whether the file could be read and all its outputs were written.
+    bool processFile(const QString &path);
+    bool analyse(const QString &path, DocumentModel &document);
+    bool writeOutputs(const QString &path, DocumentModel &document);
+
+    CliOptions m_options;
+    SettingsPaths m_settings;
+    AnalysisOptions m_analysisOptions;
+    QStringList m_breakStrings;
+};
