@@ -1,0 +1,126 @@
+#include "reader/ScreenplayReader.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString sixteen(16, QLatin1Char(' '));
+
+QStringList readFile(const QString &path, bool *ok = nullptr)
+{
+    QStringList lines;
+    const bool read = readScreenplay(path, lines);
+    if (ok != nullptr)
+        *ok = read;
+    return lines;
+}
+
+} // namespace
+
+TEST(ScreenplayReader, SpeakerHeading_BecomesIndentedName)
+{
+    EXPECT_EQ(normalizeScreenplayLine("<speaker id=1><center><b>MARY</b></center></speaker>"),
+              sixteen + "MARY");
+    // The last "<center><b>" opens the name, the first "</b></center>" after it closes it.
+    EXPECT_EQ(
+        normalizeScreenplayLine("<speaker><center><b>X<center><b>BOB</b></center>y</b></center>"),
+        sixteen + "BOB");
+    // Without the opening marker everything up to the closing one is kept, then rewritten.
+    EXPECT_EQ(normalizeScreenplayLine("<speaker id=2>JOE</b></center></speaker>"),
+              sixteen + "<speaker id=2> JOE");
+    EXPECT_EQ(normalizeScreenplayLine("<speaker>\tANN"), sixteen + "<speaker>     ANN");
+}
+
+TEST(ScreenplayReader, SpeakerHeading_OnlyLowerCaseAtLineStart)
+{
+    EXPECT_EQ(normalizeScreenplayLine("<SPEAKER><center><b>MARY</b></center>"),
+              "<SPEAKER> <center> <b> MARY</b> </center> ");
+    EXPECT_EQ(normalizeScreenplayLine(" <speaker><center><b>MARY</b></center>"),
+              " <speaker> <center> <b> MARY</b> </center> ");
+    EXPECT_EQ(normalizeScreenplayLine("\t<speaker><center><b>MARY</b></center>"),
+              "    <speaker> <center> <b> MARY</b> </center> ");
+}
+
+TEST(ScreenplayReader, Rewrites_TabsAnglesAndTagNames)
+{
+    EXPECT_EQ(normalizeScreenplayLine("a>b"), "a> b");
+    EXPECT_EQ(normalizeScreenplayLine("\tJOHN"), "    JOHN");
+    EXPECT_EQ(normalizeScreenplayLine("<h2>INT. HOUSE</h2>"), "<noh2> INT. HOUSE</noh2> ");
+    EXPECT_EQ(normalizeScreenplayLine("<font color=red>hi</font>"),
+              "<nofont color=red> hi</nofont> ");
+    EXPECT_EQ(normalizeScreenplayLine("<p style=\"font-size: 9pt\">"),
+              "<p style=\"no-font-size: 9pt\"> ");
+    // Case-sensitive: upper-case tags stay as they are.
+    EXPECT_EQ(normalizeScreenplayLine("<FONT><H2>"), "<FONT> <H2> ");
+    EXPECT_EQ(normalizeScreenplayLine(""), "");
+}
+
+TEST(ScreenplayReader, ReadFile_OneEntryPerLineWithoutTerminators)
+{
+    ScratchDir dir;
+    const QString path =
+        dir.write("crlf.txt", "INT. ROOM\r\n\r\n\tBOB\r\n<speaker><center><b>ANN</b></center>\r\n");
+    bool ok = false;
+    const QStringList lines = readFile(path, &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(lines, (QStringList{"INT. ROOM", "", "    BOB", sixteen + "ANN"}));
+
+    // The reader only appends; emptying is the caller's task.
+    QStringList existing{"kept"};
+    EXPECT_TRUE(readScreenplay(dir.write("one.txt", "x"), existing));
+    EXPECT_EQ(existing, (QStringList{"kept", "x"}));
+}
+
+TEST(ScreenplayReader, ReadFile_EmptyFileGivesNoLines)
+{
+    ScratchDir dir;
+    bool ok = false;
+    EXPECT_TRUE(readFile(dir.write("empty.txt", ""), &ok).isEmpty());
+    EXPECT_TRUE(ok);
+}
+
+TEST(ScreenplayReader, ReadFile_MissingFileGivesOneMarkerLine)
+{
+    ScratchDir dir;
+    bool ok = true;
+    EXPECT_EQ(readFile(dir.file("absent.txt"), &ok), QStringList{"file not found\n"});
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(readFile(QString(), &ok), QStringList{"file not found\n"});
+    EXPECT_FALSE(ok);
+}
+
+TEST(ScreenplayReader, ReadFile_RealHtmlScreenplay)
+{
+    const QStringList lines = readFile(testDataFile("cyber_bob_ep1.html"));
+    ASSERT_EQ(lines.size(), 220);
+    EXPECT_TRUE(lines.contains(sixteen + "MARGARET"));
+    EXPECT_EQ(lines.at(3), "<style> p { no-font-size: 12pt; margin: 0; }</style> ");
+    EXPECT_TRUE(lines.at(6).startsWith("<noh2> BOB THE CYBER PAWN"));
+    for (const QString &line : lines)
+        EXPECT_FALSE(line.contains("<speaker")) << line.toStdString();
+}
+
+TEST(ScreenplayReader, FileName_AfterLastSlash)
+{
+    EXPECT_EQ(screenplayFileName("/home/me/scripts/bob.html"), "bob.html");
+    EXPECT_EQ(screenplayFileName("bob.html"), "bob.html");
+    EXPECT_EQ(screenplayFileName("dir/"), "");
+}
+
+TEST(ScreenplayReader, XmlWalk_PrintsTopLevelDivStyles)
+{
+    ScratchDir dir;
+    const QString path = dir.write(
+        "walk.xml", "<div style=\"color: red\"><div style=\"inner\"/></div>\n<p style=\"x\"/>\n"
+                    "<div/>\n<div style=\"a &amp; b\"></div>\n");
+    testing::internal::CaptureStdout();
+    walkXml(path);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "found color: red\nfound (null)\nfound a & b\nwe're out\n");
+
+    testing::internal::CaptureStdout();
+    walkXml(dir.file("missing.xml"));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "we're out\n");
+}
