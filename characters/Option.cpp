@@ -1,7 +1,65 @@
 #include "characters/Option.h"
-// TODO(options): implementation pending
-Option::Option(const QString &n, qint32 *member) : name(n), intValue(member) {}
-Option::Option(const QString &n, bool *member) : name(n), boolValue(member) {}
-bool Option::readToken(const QStringList &, int) { return false; }
-QString Option::configLine() { return QString(); }
-QString Option::valueText() const { return QString(); }
+
+#include <QVariant>
+
+Option::Option(const QString &name, qint32 *member)
+    : name(name)
+    , intValue(member)
+{
+}
+
+Option::Option(const QString &name, bool *member)
+    : name(name)
+    , boolValue(member)
+{
+}
+
+bool Option::readToken(const QStringList &tokens, int i)
+{
+    // A key with blanks in it spans several tokens; its value is the token after the last.
+    const QStringList keyWords = name.split(QLatin1Char(' '));
+    if (i < 0 || i + keyWords.size() > tokens.size())
+        return false;
+    for (int k = 0; k < keyWords.size(); ++k) {
+        if (tokens.at(i + k).compare(keyWords.at(k), Qt::CaseInsensitive) != 0)
+            return false;
+    }
+    const int valueAt = i + keyWords.size();
+    if (valueAt >= tokens.size())
+        return true; // a key without a value token leaves the member as it is
+    const QString &value = tokens.at(valueAt);
+    if (boolValue != nullptr) {
+        if (value.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+            *boolValue = true;
+        else if (value.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+            *boolValue = false;
+    } else if (intValue != nullptr) {
+        *intValue = value.toInt(nullptr, 10); // 0 when it is not a number
+    }
+    return true;
+}
+
+QString Option::configLine()
+{
+    if (valueWidget != nullptr) {
+        if (boolValue != nullptr) {
+            const QVariant checked = valueWidget->property("checked");
+            if (checked.isValid())
+                *boolValue = checked.toBool();
+        } else if (intValue != nullptr) {
+            const QVariant value = valueWidget->property("value");
+            if (value.isValid())
+                *intValue = value.toInt();
+        }
+    }
+    return name + QLatin1Char(' ') + valueText() + QLatin1Char('\n');
+}
+
+QString Option::valueText() const
+{
+    if (boolValue != nullptr)
+        return *boolValue ? QStringLiteral("True") : QStringLiteral("False");
+    if (intValue != nullptr)
+        return QString::number(*intValue);
+    return QString();
+}
