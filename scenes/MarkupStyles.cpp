@@ -1,7 +1,110 @@
 #include "scenes/MarkupStyles.h"
+
+#include "app/DocumentModel.h"
 #include "characters/Character.h"
-// TODO(markup): implementation pending
-QString characterClassAttribute(const Character &c) { return c.characterClass(); }
-QString characterSelector(const Character &c) { return QStringLiteral("span.") + c.characterClass(); }
-std::vector<ElementStyle> markupElementStyles(const DocumentModel &) { return {}; }
-QString sceneBackground(const DocumentModel &, int) { return QStringLiteral("#ffffff"); }
+
+namespace {
+
+bool isAsciiDigit(ushort code)
+{
+    return code >= '0' && code <= '9';
+}
+
+bool isPlainIdentifierCharacter(ushort code)
+{
+    return code >= 0x80 || code == '-' || code == '_' || isAsciiDigit(code) ||
+           (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z');
+}
+
+void appendHexEscape(QString &out, ushort code)
+{
+    // The trailing blank ends the escape, so a following hex digit is not swallowed.
+    out += QLatin1Char('\\');
+    out += QString::number(code, 16);
+    out += QLatin1Char(' ');
+}
+
+// A CSS identifier that matches exactly the given class name, whatever it holds.
+QString cssIdentifier(const QString &name)
+{
+    QString out;
+    out.reserve(name.size() + 8);
+    for (int i = 0; i < name.size(); ++i) {
+        const ushort code = name.at(i).unicode();
+        if (code == 0) {
+            out += QChar(0xFFFD);
+        } else if (code < 0x20 || code == 0x7F) {
+            appendHexEscape(out, code);
+        } else if (isAsciiDigit(code) && (i == 0 || (i == 1 && name.at(0) == QLatin1Char('-')))) {
+            appendHexEscape(out, code);
+        } else if (i == 0 && code == '-' && name.size() == 1) {
+            out += QLatin1String("\\-");
+        } else if (isPlainIdentifierCharacter(code)) {
+            out += name.at(i);
+        } else {
+            out += QLatin1Char('\\');
+            out += name.at(i);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+QString characterClassAttribute(const Character &character)
+{
+    const QString name = character.characterClass();
+    QString out;
+    out.reserve(name.size());
+    for (const QChar c : name) {
+        switch (c.unicode()) {
+        case '&':
+            out += QLatin1String("&amp;");
+            break;
+        case '\'':
+            out += QLatin1String("&#39;");
+            break;
+        case '"':
+            out += QLatin1String("&quot;");
+            break;
+        case '<':
+            out += QLatin1String("&lt;");
+            break;
+        case '>':
+            out += QLatin1String("&gt;");
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString characterSelector(const Character &character)
+{
+    return QStringLiteral("span.") + cssIdentifier(character.characterClass());
+}
+
+std::vector<ElementStyle> markupElementStyles(const DocumentModel &document)
+{
+    std::vector<ElementStyle> styles;
+    if (!document.timeIndex)
+        return styles;
+    const QString bold = QStringLiteral("bold");
+    for (const CharacterPtr &character : document.timeIndex->characters) {
+        styles.push_back(ElementStyle{characterSelector(*character),
+                                      {{QStringLiteral("color"), character->color.name()},
+                                       {QStringLiteral("font-weight"), bold}}});
+    }
+    styles.push_back(ElementStyle{QStringLiteral("span.") + document.breakStringClass,
+                                  {{QStringLiteral("color"), QStringLiteral("purple")},
+                                   {QStringLiteral("font-weight"), bold},
+                                   {QStringLiteral("font-style"), QStringLiteral("italic")}}});
+    return styles;
+}
+
+QString sceneBackground(const DocumentModel &document, int sceneNumber)
+{
+    const QColor &color = sceneNumber % 2 == 0 ? document.sceneColorA : document.sceneColorB;
+    return color.name();
+}

@@ -1,7 +1,136 @@
 #include "scenes/Statistics.h"
-// TODO(statistics): implementation pending
-void computeCharacterStats(TimeIndexVector &) {}
-QString characterStatsCsv(TimeIndexVector &) { return QString(); }
-QString sceneStatsCsv(const TimeIndexVector &, int) { return QString(); }
-bool writeCharacterStats(const QString &, TimeIndexVector &) { return false; }
-bool writeSceneStats(const QString &, const TimeIndexVector &, int) { return false; }
+
+#include "reader/TextFile.h"
+#include "scenes/TimeIndexVector.h"
+
+#include <climits>
+#include <cmath>
+
+namespace {
+
+QString decimal(float value)
+{
+    return QString::number(static_cast<double>(value), 'g', 6);
+}
+
+int counterAt(const Scene &scene, int characterIndex)
+{
+    return characterIndex < scene.counts.size() ? scene.counts.at(characterIndex) : 0;
+}
+
+// The scene's length in lines, truncated toward zero; a value no int can hold is clamped
+// rather than converted with undefined behaviour.
+int lineSpan(float length, int lineCount)
+{
+    const float lines = length * static_cast<float>(lineCount);
+    if (!std::isfinite(lines))
+        return 0;
+    if (lines >= static_cast<float>(INT_MAX))
+        return INT_MAX;
+    if (lines <= static_cast<float>(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(lines);
+}
+
+void computeFor(Character &character, int characterIndex, const std::vector<Scene> &scenes)
+{
+    character.numScenes = 0;
+    character.numDialogueLines = 0;
+    character.perInvolved = 0.0f;
+    character.startTime = -1.0f;
+    character.stopTime = -1.0f;
+    bool present = false;
+    for (const Scene &scene : scenes) {
+        const int counter = counterAt(scene, characterIndex);
+        character.numDialogueLines += counter;
+        if (counter != 0) {
+            ++character.numScenes;
+            character.perInvolved += scene.end - scene.start;
+            if (!present) {
+                if (character.startTime < 0.0f)
+                    character.startTime = scene.start;
+                present = true;
+            }
+        } else if (present) {
+            // A run ends with the first scene that lacks the character.
+            character.stopTime = scene.start;
+            present = false;
+        }
+    }
+}
+
+QString sceneRow(const TimeIndexVector &index, int sceneNumber, int lineCount)
+{
+    const Scene &scene = index.scenes[static_cast<size_t>(sceneNumber)];
+    int present = 0;
+    QString names;
+    for (int k = 0; k < scene.counts.size(); ++k) {
+        if (scene.counts.at(k) <= 0)
+            continue;
+        ++present;
+        if (k < static_cast<int>(index.characters.size()))
+            names += index.characters[static_cast<size_t>(k)]->displayText();
+        names += QLatin1Char(';');
+    }
+    const float length = scene.end - scene.start;
+    const QChar comma(QLatin1Char(','));
+    QString row;
+    row += QString::number(sceneNumber) + comma;
+    row += scene.type + comma;
+    row += QString::number(present) + comma;
+    row += decimal(scene.start) + comma;
+    row += decimal(scene.end) + comma;
+    row += decimal(length) + comma;
+    row += QString::number(lineSpan(length, lineCount)) + comma;
+    row += QString::number(scene.pages.isEmpty() ? 0 : scene.pages.first()) + comma;
+    row += QString::number(scene.pages.isEmpty() ? 0 : scene.pages.last()) + comma;
+    row += names + comma;
+    row += QLatin1Char('\n');
+    return row;
+}
+
+} // namespace
+
+void computeCharacterStats(TimeIndexVector &index)
+{
+    for (size_t j = 0; j < index.characters.size(); ++j)
+        computeFor(*index.characters[j], static_cast<int>(j), index.scenes);
+}
+
+QString characterStatsCsv(TimeIndexVector &index)
+{
+    computeCharacterStats(index);
+    QString text = QStringLiteral(
+        "characters,NumScenes,NumDialogueLines,NumInstances,PerInvolved,Start,Stop,\n");
+    const QChar comma(QLatin1Char(','));
+    for (const CharacterPtr &character : index.characters) {
+        text += character->displayText() + comma;
+        text += QString::number(character->numScenes) + comma;
+        text += QString::number(character->numDialogueLines) + comma;
+        text += QString::number(character->count) + comma;
+        text += decimal(character->perInvolved) + comma;
+        text += decimal(character->startTime) + comma;
+        text += decimal(character->stopTime) + comma;
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+QString sceneStatsCsv(const TimeIndexVector &index, int lineCount)
+{
+    QString text = QStringLiteral("SceneNumber,Type,NumCharacters,Start,Stop,Length,NumLines,"
+                                  "startPage,endPage,Characters,\n");
+    for (int i = 0; i < static_cast<int>(index.scenes.size()); ++i)
+        text += sceneRow(index, i, lineCount);
+    return text;
+}
+
+bool writeCharacterStats(const QString &path, TimeIndexVector &index)
+{
+    return TextFile::writeText(path, characterStatsCsv(index));
+}
+
+bool writeSceneStats(const QString &path, const TimeIndexVector &index, int lineCount)
+{
+    return TextFile::writeText(path, sceneStatsCsv(index, lineCount));
+}

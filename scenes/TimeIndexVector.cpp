@@ -48,8 +48,14 @@ void TimeIndexVector::normalizeTimes()
     const float last = scenes.back().end;
     const float span = last - first;
     const bool usable = std::isfinite(span) && span != 0.0f;
+    // Records need not be in time order, so a position far outside the first..last range
+    // can overflow; such a position (like every one of an unusable span) becomes 0.
+    const auto rescale = [&](float time) {
+        const float position = usable ? (time - first) / span : 0.0f;
+        return std::isfinite(position) ? position : 0.0f;
+    };
     for (Scene &scene : scenes) {
-        scene.start = usable ? (scene.start - first) / span : 0.0f;
-        scene.end = usable ? (scene.end - first) / span : 0.0f;
+        scene.start = rescale(scene.start);
+        scene.end = rescale(scene.end);
     }
 }
