@@ -39,6 +39,9 @@ struct Character
     // (possibly partial for multi-word names, see the implementation).
     QStringList matchAt(const QStringList &words, int start, bool caseSensitive,
                         bool looseMatch) const;
+    // matchAt(...) is non-empty, without building the result: for callers that ask every
+    // character at every token.
+    bool occursAt(const QStringList &words, int start, bool caseSensitive, bool looseMatch) const;
 
     // The sum of the name's characters as signed 8-bit codes; seeds the first colour.
     static int nameSeed(const QStringList &nameWords);

@@ -42,8 +42,7 @@ TEST(Character, MatchAt_StrictPartialAndCase)
               (QStringList{"JOHN", "SMITH"}));
     // Only the first word is in its place: a partial, non-empty result.
     EXPECT_EQ(john.matchAt(words("JOHN DOE"), 0, false, false), QStringList{"JOHN"});
-    EXPECT_EQ(john.matchAt(words("john smith"), 0, false, false),
-              (QStringList{"john", "smith"}));
+    EXPECT_EQ(john.matchAt(words("john smith"), 0, false, false), (QStringList{"john", "smith"}));
     EXPECT_TRUE(john.matchAt(words("john smith"), 0, true, false).isEmpty());
     // Text runs out after one word.
     EXPECT_EQ(john.matchAt(words("x JOHN"), 1, false, false), QStringList{"JOHN"});
@@ -60,4 +59,42 @@ TEST(Character, MatchAt_LooseContainmentAndAliasPunctuation)
     EXPECT_EQ(smith.matchAt(words("MR. SMITH"), 0, false, true), (QStringList{"MR", "SMITH"}));
     // Strict mode keeps the full stop, so only the partial name match remains.
     EXPECT_EQ(smith.matchAt(words("MR. SMITH"), 0, false, false), QStringList{"SMITH"});
+}
+
+TEST(Character, OccursAt_AgreesWithMatchAt)
+{
+    Character bob(QStringList{"BOB"});
+    Character smith(QStringList{"JOHN", "SMITH"});
+    smith.aliases = {QStringList{"MR", "SMITH"}, QStringList{}, QStringList{"JOHNNY"}};
+    Character spaced(QStringList{"BOB", ""});
+    Character nameless{QStringList{}};
+    const QStringList texts{"BOB'S here",
+                            "said JOHN DOE",
+                            "MR. SMITH left",
+                            "mr smith",
+                            "Johnny!",
+                            "x SMITH",
+                            "BOB  and",
+                            "",
+                            "\u00AB\u2014JOHNNY\u00BB",
+                            "sMiTh jOhN SMITH"};
+    for (const Character *character : {&bob, &smith, &spaced, &nameless}) {
+        for (const QString &text : texts) {
+            const QStringList words = text.split(QLatin1Char(' '));
+            for (int start = 0; start < words.size(); ++start) {
+                for (const bool caseSensitive : {false, true}) {
+                    for (const bool loose : {false, true}) {
+                        EXPECT_EQ(character->occursAt(words, start, caseSensitive, loose),
+                                  !character->matchAt(words, start, caseSensitive, loose).isEmpty())
+                            << character->displayText().toStdString() << "| " << text.toStdString()
+                            << " @" << start << " cs=" << caseSensitive << " loose=" << loose;
+                    }
+                }
+            }
+        }
+    }
+    // The guillemets and the em dash are punctuation for loose alias matching.
+    EXPECT_TRUE(smith.occursAt({"\u00AB\u2014JOHNNY\u00BB"}, 0, true, true));
+    EXPECT_FALSE(smith.occursAt({"\u00AB\u2014JOHNNY\u00BB"}, 0, true, false));
+    EXPECT_FALSE(nameless.occursAt({""}, 0, false, true));
 }

@@ -1,0 +1,295 @@
+#include "characters/CharacterDiscovery.h"
+
+#include "TestSupport.h"
+#include "app/AnalysisProgress.h"
+#include "app/DocumentModel.h"
+#include "reader/ScreenplayReader.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Cancels once `linesBeforeCancel` lines were treated; records what the dialog was told.
+class RecordingProgress : public AnalysisProgress
+{
+public:
+    explicit RecordingProgress(int linesBeforeCancel = -1)
+        : m_limit(linesBeforeCancel)
+    {
+    }
+    void begin(const QString &, int) override {}
+    void setValue(int value) override { values.append(value); }
+    void setTitle(const QString &title) override { titles.append(title); }
+    bool wasCanceled() const override { return m_limit >= 0 && values.size() >= m_limit; }
+    void finish() override {}
+
+    QList<int> values;
+    QStringList titles;
+
+private:
+    int m_limit;
+};
+
+QString cue(int blanks, const QString &text)
+{
+    return QString(blanks, QLatin1Char(' ')) + text;
+}
+
+CharacterPtr include(const QString &name, const QList<QStringList> &aliases = {})
+{
+    auto character = std::make_shared<Character>(name.split(QLatin1Char(' ')));
+    character->aliases = aliases;
+    return character;
+}
+
+class Discovery : public testing::Test
+{
+protected:
+    // The display texts of the characters found in `lines`, in list order.
+    QStringList discoverText(const QStringList &lines)
+    {
+        document.textLines = lines;
+        RecordingProgress progress;
+        discoverTextCharacters(document, progress);
+        return names();
+    }
+
+    QStringList discoverCsv(const QStringList &lines)
+    {
+        document.textLines = lines;
+        RecordingProgress progress;
+        discoverCsvCharacters(document, progress);
+        return names();
+    }
+
+    QStringList names() const
+    {
+        QStringList result;
+        for (const CharacterPtr &c : document.characters)
+            result.append(c->names.join(QLatin1Char(' ')));
+        return result;
+    }
+
+    CharacterPtr character(const QString &name) const
+    {
+        for (const CharacterPtr &c : document.characters) {
+            if (c->names.join(QLatin1Char(' ')) == name)
+                return c;
+        }
+        return nullptr;
+    }
+
+    DocumentModel document;
+};
+
+} // namespace
+
+TEST_F(Discovery, SpeakerLine_NeedsMoreBlanksThanTheThreshold)
+{
+    EXPECT_EQ(discoverText({cue(20, "BOB"), cue(20, "ANN"), cue(15, "EVE"), cue(15, "EVE"),
+                            cue(20, "   "), "\tTOM", cue(16, "\tTOM")}),
+              (QStringList{"BOB", "ANN"}));
+    EXPECT_EQ(character("BOB")->indent, 20);
+    EXPECT_EQ(character("BOB")->count, 1);
+    EXPECT_EQ(document.speakerIndent, 20);
+}
+
+TEST_F(Discovery, SpeakerLine_NameWordsAreTheUpperCaseTokens)
+{
+    EXPECT_EQ(
+        discoverText({cue(20, "BOB (V.O.)"), cue(20, "BOB (cont'd)"), cue(20, "BOB"),
+                      cue(20, "Bob"), cue(20, "12"), cue(20, "MARY  JANE"), cue(20, "said MAX")}),
+        (QStringList{"BOB", "BOB (V.O.)", "12", "MARY JANE", "MAX"}));
+    EXPECT_EQ(character("BOB")->count, 2);
+}
+
+TEST_F(Discovery, Filters_CountThenMostFrequentIndent)
+{
+    document.options.minCharacterInstances = 1;
+    // ZED is seen once and dropped; of the rest, three share indent 20 and one has 30.
+    EXPECT_EQ(discoverText({cue(20, "BOB"), cue(20, "BOB"), cue(20, "ANN"), cue(20, "ANN"),
+                            cue(20, "ANN"), cue(20, "EVE"), cue(20, "EVE"), cue(30, "TITLE"),
+                            cue(30, "TITLE"), cue(40, "ZED")}),
+              (QStringList{"ANN", "BOB", "EVE"}));
+    EXPECT_EQ(document.speakerIndent, 20);
+}
+
+TEST_F(Discovery, Filters_AllIndentsDifferentLeavesOnlyIndentZero)
+{
+    EXPECT_TRUE(discoverText({cue(20, "BOB"), cue(25, "ANN"), cue(30, "EVE")}).isEmpty());
+    EXPECT_EQ(document.speakerIndent, 0);
+}
+
+TEST_F(Discovery, Sort_ByCountWithTiesInDiscoveryOrder)
+{
+    EXPECT_EQ(discoverText(
+                  {cue(20, "CAL"), cue(20, "ANN"), cue(20, "BOB"), cue(20, "BOB"), cue(20, "DON")}),
+              (QStringList{"BOB", "CAL", "ANN", "DON"}));
+}
+
+TEST_F(Discovery, Include_PartialMatchesCountedOnDialogueAndSpeakerLines)
+{
+    document.includeCharacters = {include("JOHN SMITH")};
+    EXPECT_EQ(
+        discoverText({"JOHN DOE walks in.", cue(20, "ANN"), cue(20, "ANN"), cue(20, "JOHN SMITH")}),
+        (QStringList{"JOHN SMITH", "ANN"}));
+    const CharacterPtr john = character("JOHN SMITH");
+    // The very object from the include list, counted once on the dialogue line and twice
+    // (speaker and include) on the cue.
+    EXPECT_EQ(john, document.includeCharacters.front());
+    EXPECT_EQ(john->count, 3);
+    EXPECT_EQ(john->indent, 20);
+}
+
+TEST_F(Discovery, Include_LongestNameWinsAndIndentIsThatOfTheLastLine)
+{
+    document.includeCharacters = {include("BOB"), include("BOB STONE")};
+    discoverText({"BOB STONE waves", "then BOB", cue(20, "ANN"), cue(20, "EVE")});
+    // A lone BOB is also a partial match of BOB STONE, which has more words and wins.
+    EXPECT_EQ(document.includeCharacters[0]->count, 0);
+    EXPECT_EQ(document.includeCharacters[1]->count, 2);
+    // Both were last counted on lines without lead, so the indent filter drops them.
+    EXPECT_EQ(names(), (QStringList{"ANN", "EVE"}));
+}
+
+TEST_F(Discovery, Include_TieGoesToTheEarlierEntry)
+{
+    document.includeCharacters = {include("ANN"), include("ANNA")};
+    document.options.looseMatch = true;
+    discoverText({"ANNA arrives"});
+    EXPECT_EQ(document.includeCharacters[0]->count, 1);
+    EXPECT_EQ(document.includeCharacters[1]->count, 0);
+}
+
+TEST_F(Discovery, Include_LooseMatchAndAliases)
+{
+    document.includeCharacters = {include("BOB"), include("JOHN SMITH", {{"MR", "SMITH"}})};
+    document.options.looseMatch = true;
+    discoverText({cue(20, "BOB'S"), cue(20, "MR. SMITH"), cue(20, "mr smith")});
+    EXPECT_EQ(character("BOB")->count, 1);
+    // MR. SMITH: the alias matches after the full stop is dropped; mr smith ignores case.
+    EXPECT_EQ(character("JOHN SMITH")->count, 2);
+
+    document.characters.clear();
+    for (const CharacterPtr &c : document.includeCharacters)
+        c->count = 0;
+    document.options.caseSensitive = true;
+    document.options.looseMatch = false;
+    discoverText({cue(20, "BOB'S"), cue(20, "mr. smith"), cue(20, "ANN")});
+    EXPECT_EQ(document.includeCharacters[0]->count, 0);
+    EXPECT_EQ(document.includeCharacters[1]->count, 0);
+}
+
+TEST_F(Discovery, Progress_ReportsEveryLineAndCancelKeepsWhatWasFound)
+{
+    document.textLines = QStringList{cue(20, "BOB"), cue(20, "ANN"), cue(20, "ANN"),
+                                     cue(20, "EVE"), cue(20, "EVE"), cue(20, "EVE")};
+    document.palette = {QColor(1, 2, 3), QColor(4, 5, 6)};
+    RecordingProgress progress(3);
+    discoverTextCharacters(document, progress);
+    EXPECT_EQ(progress.values, (QList<int>{0, 1, 2}));
+    EXPECT_EQ(progress.titles, (QStringList{"Finding characters: 0", "Finding characters: 1",
+                                            "Finding characters: 2"}));
+    EXPECT_EQ(names(), (QStringList{"ANN", "BOB"}));
+    EXPECT_EQ(character("ANN")->color, QColor(1, 2, 3));
+    EXPECT_EQ(character("BOB")->color, QColor(4, 5, 6));
+}
+
+TEST_F(Discovery, Colors_PaletteByPositionAndForcedKept)
+{
+    const CharacterPtr forced = include("DON");
+    forced->color = QColor(9, 9, 9);
+    forced->forcedColor = true;
+    document.includeCharacters = {forced};
+    document.palette = {QColor(255, 0, 0), QColor(0, 255, 0)};
+    discoverText({cue(20, "AL"), cue(20, "AL"), cue(20, "AL"), cue(20, "AL"), cue(20, "BO"),
+                  cue(20, "BO"), cue(20, "BO"), cue(20, "CY"), cue(20, "CY"), cue(20, "DON"),
+                  cue(20, "ED")});
+    ASSERT_EQ(names(), (QStringList{"AL", "BO", "CY", "DON", "ED"}));
+    EXPECT_EQ(character("AL")->color, QColor(255, 0, 0));
+    EXPECT_EQ(character("BO")->color, QColor(0, 255, 0));
+    EXPECT_EQ(character("CY")->color, QColor(0, 255, 0));
+    EXPECT_EQ(character("DON")->color, QColor(9, 9, 9));
+    EXPECT_EQ(character("ED")->color, QColor(0, 255, 0));
+}
+
+TEST_F(Discovery, Colors_EvenHuesWithoutPalette)
+{
+    CharacterList list;
+    for (const char *name : {"A", "B", "C", "D"})
+        list.push_back(include(name));
+    list[2]->forcedColor = true;
+    const QColor kept = list[2]->color;
+    assignColors(list, {});
+    EXPECT_EQ(list[2]->color, kept);
+    for (int i : {0, 1, 3}) {
+        const QColor c = list[i]->color;
+        EXPECT_NEAR(c.hsvHueF(), i / 4.0, 0.01) << i;
+        EXPECT_NEAR(c.hsvSaturationF(), 200.0 / 255.0, 0.01) << i;
+        EXPECT_GE(c.value(), 150);
+        EXPECT_LE(c.value(), 205);
+        EXPECT_EQ(c.alpha(), 255);
+    }
+}
+
+TEST_F(Discovery, FindOrAdd_PrefersListThenIncludeThenNew)
+{
+    document.includeCharacters = {include("BOB")};
+    const CharacterPtr bob = findOrAddCharacter(document, {"BOB"});
+    EXPECT_EQ(bob, document.includeCharacters.front());
+    EXPECT_EQ(findOrAddCharacter(document, {"BOB"}), bob);
+    const CharacterPtr spaced = findOrAddCharacter(document, {"BOB", ""});
+    EXPECT_NE(spaced, bob);
+    // Words compare with case.
+    EXPECT_NE(findOrAddCharacter(document, {"bob"}), bob);
+    EXPECT_EQ(document.characters.size(), 3u);
+    EXPECT_EQ(bob->count, 0);
+}
+
+TEST_F(Discovery, Csv_QuotedNameLists)
+{
+    EXPECT_EQ(
+        discoverCsv({"0.1,\"['ALICE', 'BOB']\"", "0.2,\"['BOB']\"", "0.3,\"[MARY JANE]\",\"x\"",
+                     "0.4,\"[MARY JANE]\"", "no quotes", "0.5,\"[]\""}),
+        (QStringList{"BOB", "ALICE", "MARYJANE", ""}));
+    EXPECT_EQ(character("BOB")->count, 2);
+    EXPECT_EQ(document.speakerIndent, 0);
+}
+
+TEST_F(Discovery, Csv_IncludeColourIsForcedAndTwoWordNamesNeverMatch)
+{
+    const CharacterPtr bob = include("BOB");
+    bob->color = QColor(10, 20, 30);
+    document.includeCharacters = {bob, include("MARY JANE")};
+    document.palette = {QColor(1, 1, 1)};
+    document.options.minCharacterInstances = 0;
+    discoverCsv({"1,\"['BOB', 'EVE']\"", "2,\"['MARY JANE']\""});
+    EXPECT_EQ(names(), (QStringList{"BOB", "EVE", "MARYJANE"}));
+    EXPECT_TRUE(character("BOB")->forcedColor);
+    EXPECT_EQ(character("BOB")->color, QColor(10, 20, 30));
+    EXPECT_EQ(character("EVE")->color, QColor(1, 1, 1));
+    EXPECT_FALSE(character("MARYJANE")->forcedColor);
+}
+
+TEST_F(Discovery, Corpus_PlainTextCuesAtTwentyBlanks)
+{
+    QStringList lines;
+    ASSERT_TRUE(readScreenplay(testDataFile("the_library_freak_out.txt"), lines));
+    EXPECT_EQ(discoverText(lines),
+              (QStringList{"CHALF", "CHARYA", "YOR", "NAR", "THRAIN", "PATRON ONE", "YOR (CONT'D)",
+                           "PATRON TWO", "PATRONS THREE AND FOUR", "PATRON FIVE"}));
+    EXPECT_EQ(document.speakerIndent, 20);
+    EXPECT_EQ(character("CHALF")->count, 20);
+    EXPECT_EQ(character("CHARYA")->count, 14);
+}
+
+TEST_F(Discovery, Corpus_HtmlSpeakerHeadings)
+{
+    QStringList lines;
+    ASSERT_TRUE(readScreenplay(testDataFile("cyber_bob_ep1.html"), lines));
+    const QStringList found = discoverText(lines);
+    ASSERT_GE(found.size(), 3);
+    EXPECT_EQ(found.mid(0, 3), (QStringList{"BOB", "DOG", "MARGARET"}));
+    EXPECT_EQ(document.speakerIndent, 16);
+    EXPECT_EQ(character("MARGARET")->indent, 16);
+}
