@@ -1,0 +1,422 @@
+#include "scenes/MarkupBuilder.h"
+
+#include "TestSupport.h"
+#include "app/AnalysisProgress.h"
+#include "app/DocumentModel.h"
+#include "reader/ScreenplayReader.h"
+#include "scenes/BreakStringFile.h"
+#include "scenes/MarkupStyles.h"
+#include "scenes/NameWordFilter.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+CharacterPtr character(const QString &name)
+{
+    return std::make_shared<Character>(name.split(QLatin1Char(' ')));
+}
+
+// A document ready for a parse: lines, characters and a fresh index over them.
+std::unique_ptr<DocumentModel> document(const QStringList &lines, const CharacterList &characters,
+                                        const QStringList &breakStrings = sampleBreakStrings())
+{
+    auto doc = std::make_unique<DocumentModel>();
+    doc->textLines = lines;
+    doc->characters = characters;
+    doc->breakStrings = breakStrings;
+    doc->timeIndex = std::make_unique<TimeIndexVector>(doc->characters);
+    return doc;
+}
+
+QString parse(DocumentModel &doc)
+{
+    SilentProgress progress;
+    return markupText(doc, progress);
+}
+
+const std::vector<Scene> &scenes(const DocumentModel &doc)
+{
+    return doc.timeIndex->scenes;
+}
+
+// Cancels after a given number of lines were marked up.
+class CancelAfter : public SilentProgress
+{
+public:
+    explicit CancelAfter(int lines)
+        : m_lines(lines)
+    {
+    }
+    void setValue(int value) override { m_seen = value + 1; }
+    bool wasCanceled() const override { return m_seen >= m_lines; }
+
+private:
+    int m_lines;
+    int m_seen = 0;
+};
+
+} // namespace
+
+TEST(MarkupBuilder, WorkedExample_TextAndTwoScenes)
+{
+    auto doc = document({"INT. HOUSE - DAY", "JOHN", "Hello there."}, {character("JOHN")});
+    EXPECT_EQ(parse(*doc),
+              QString("<div class='scene'></div><div class='scene'><span class='breakString'>"
+                      "INT. HOUSE - </span>DAY <br><span class='JOHN'>JOHN </span><br>"
+                      "Hello there. <br></div>"));
+    ASSERT_EQ(scenes(*doc).size(), 2u);
+    EXPECT_EQ(scenes(*doc)[0].type, QString("START"));
+    EXPECT_EQ(scenes(*doc)[0].start, 0.0f);
+    EXPECT_EQ(scenes(*doc)[0].end, 0.0f);
+    EXPECT_EQ(scenes(*doc)[0].counts, QVector<qint32>{0});
+    EXPECT_EQ(scenes(*doc)[1].type, QString("int."));
+    EXPECT_EQ(scenes(*doc)[1].start, 0.0f);
+    EXPECT_EQ(scenes(*doc)[1].end, 1.0f);
+    EXPECT_EQ(scenes(*doc)[1].counts, QVector<qint32>{1});
+}
+
+TEST(MarkupBuilder, Words_EmptyAndRepeatedBlanksAndMentions)
+{
+    auto doc = document({"", "a  b", "I saw JOHN today"}, {character("JOHN")});
+    EXPECT_EQ(markupLine(*doc, "", 0.0f), QString(" <br>"));
+    EXPECT_EQ(markupLine(*doc, "a  b", 0.0f), QString("a  b <br>"));
+    // A name inside dialogue is matched and counted like a cue.
+    doc->timeIndex->addScene(0.0f, "START");
+    EXPECT_EQ(markupLine(*doc, "I saw JOHN today", 0.5f),
+              QString("I saw <span class='JOHN'>JOHN </span>today <br>"));
+    EXPECT_EQ(scenes(*doc)[0].counts, QVector<qint32>{1});
+    // Words are not escaped: an HTML screenplay keeps its own markup.
+    EXPECT_EQ(markupLine(*doc, "<b>x</b> &amp;", 0.5f), QString("<b>x</b> &amp; <br>"));
+}
+
+TEST(MarkupBuilder, BreakStrings_IgnoreCaseButMatchWholeWords)
+{
+    auto doc = document({"Int. ROOM", "int kitchen", "INTERIOR hall", "INT"}, {}, {"INT", "int."});
+    doc->options.caseSensitive = true; // break strings ignore case whatever this says
+    const QString html = parse(*doc);
+    EXPECT_EQ(html,
+              QString("<div class='scene'>"
+                      "</div><div class='scene'><span class='breakString'>Int. </span>ROOM <br>"
+                      "</div><div class='scene'><span class='breakString'>int </span>kitchen <br>"
+                      "INTERIOR hall <br>"
+                      "</div><div class='scene'><span class='breakString'></span>INT <br>"
+                      "</div>"));
+    ASSERT_EQ(scenes(*doc).size(), 4u);
+    EXPECT_EQ(scenes(*doc)[1].type, QString("int."));
+    EXPECT_EQ(scenes(*doc)[2].type, QString("INT"));
+    EXPECT_EQ(scenes(*doc)[3].type, QString("INT"));
+    EXPECT_EQ(scenes(*doc)[2].end, 0.75f); // runs over the line without a heading
+    EXPECT_EQ(scenes(*doc)[3].start, 0.75f);
+    EXPECT_EQ(scenes(*doc)[3].end, 1.0f);
+}
+
+TEST(MarkupBuilder, BreakStrings_ThreeOnOneLineGiveTwoEmptyScenes)
+{
+    // Each later entry is compared with the word the walk now stands on: the line's last.
+    auto doc = document({"x", "INT. HOUSE INT"}, {}, {"int.", "INT", "int"});
+    EXPECT_EQ(parse(*doc),
+              QString("<div class='scene'>x <br>"
+                      "</div><div class='scene'><span class='breakString'>INT. HOUSE </span>"
+                      "</div><div class='scene'><span class='breakString'></span>"
+                      "</div><div class='scene'><span class='breakString'></span>INT <br></div>"));
+    ASSERT_EQ(scenes(*doc).size(), 4u);
+    for (size_t i = 1; i < 4; ++i)
+        EXPECT_EQ(scenes(*doc)[i].start, 0.5f);
+    EXPECT_EQ(scenes(*doc)[1].end, 0.5f);
+    EXPECT_EQ(scenes(*doc)[2].end, 0.5f);
+    EXPECT_EQ(scenes(*doc)[3].end, 1.0f);
+    EXPECT_EQ(scenes(*doc)[3].type, QString("int"));
+}
+
+TEST(MarkupBuilder, ManualBreaks_BetweenLinesAndNeverAtZero)
+{
+    auto doc = document({"a", "b", "c", "d"}, {}, {});
+    doc->manualBreaks = {0.3f, 0.4f, 0.0f};
+    const QString html = parse(*doc);
+    EXPECT_EQ(html, QString("<div class='scene'>a <br>b <br></div><div class='scene'></div>"
+                            "<div class='scene'>c <br>d <br></div>"));
+    ASSERT_EQ(scenes(*doc).size(), 3u);
+    EXPECT_EQ(scenes(*doc)[1].type, QString("USER_SET"));
+    EXPECT_EQ(scenes(*doc)[1].start, 0.5f);
+    EXPECT_EQ(scenes(*doc)[1].end, 0.5f);
+    EXPECT_EQ(scenes(*doc)[2].start, 0.5f);
+    EXPECT_EQ(doc->lastBreakPosition, 0.75f);
+    // The next parse starts where the last one left off and still finds the same breaks.
+    doc->timeIndex = std::make_unique<TimeIndexVector>();
+    EXPECT_EQ(parse(*doc), html);
+    EXPECT_EQ(scenes(*doc).size(), 3u);
+}
+
+TEST(MarkupBuilder, PageMarkers_CountedShownAndCarried)
+{
+    auto doc = document({"[12]", "INT. HALL [x]", "[13]", "EXT. YARD", "text"}, {});
+    const QString html = parse(*doc);
+    EXPECT_TRUE(html.startsWith("<div class='scene'>[12] <br></div><div class='scene'><span "
+                                "class='breakString'>INT. HALL </span>[x] <br>[13] <br>"))
+        << html.toStdString();
+    ASSERT_EQ(scenes(*doc).size(), 3u);
+    EXPECT_EQ(scenes(*doc)[0].pages, QVector<qint32>{12});
+    // The marker is the heading line's last word; "[x]" is no number and reads as 0.
+    EXPECT_EQ(scenes(*doc)[1].pages, (QVector<qint32>{12, 0, 13}));
+    EXPECT_EQ(scenes(*doc)[2].pages, QVector<qint32>{13});
+}
+
+TEST(MarkupBuilder, CharacterMatches_PartialLongestAndTies)
+{
+    const CharacterPtr john = character("JOHN");
+    const CharacterPtr johnSmith = character("JOHN SMITH");
+    const CharacterPtr twin = character("JOHN SMITH");
+    auto doc = document({}, {john, johnSmith, twin});
+    doc->timeIndex->addScene(0.0f, "START");
+    // Longest result wins; the equally long twin comes later and loses.
+    EXPECT_EQ(markupLine(*doc, "JOHN SMITH left", 0.0f),
+              QString("<span class='JOHNSMITH'>JOHN SMITH </span>left <br>"));
+    EXPECT_EQ(scenes(*doc)[0].counts, (QVector<qint32>{0, 1, 0}));
+
+    auto partial = document({}, {johnSmith});
+    partial->timeIndex->addScene(0.0f, "START");
+    EXPECT_EQ(markupLine(*partial, "JOHN DOE waves", 0.0f),
+              QString("<span class='JOHNSMITH'>JOHN </span>DOE waves <br>"));
+    // The result is the aligned second word; the walk moves on one word only.
+    EXPECT_EQ(markupLine(*partial, "X SMITH", 0.0f),
+              QString("<span class='JOHNSMITH'>SMITH </span>SMITH <br>"));
+    EXPECT_EQ(scenes(*partial)[0].counts, QVector<qint32>{2});
+}
+
+TEST(MarkupBuilder, IncludeCharacters_FallBackJoinsCharactersButIsNotCounted)
+{
+    const CharacterPtr john = character("JOHN");
+    const CharacterPtr mary = character("MARY");
+    const CharacterPtr otherJohn = character("JOHN");
+    auto doc = document({"MARY and JOHN", "Mary again", "JOHN"}, {john});
+    doc->includeCharacters = {otherJohn, mary};
+    const QString html = parse(*doc);
+    EXPECT_EQ(html, QString("<div class='scene'><span class='MARY'>MARY </span>and "
+                            "<span class='JOHN'>JOHN </span><br><span class='MARY'>Mary "
+                            "</span>again <br><span class='JOHN'>JOHN </span><br></div>"));
+    // MARY joined once; the include JOHN was never asked, as the known JOHN matched first.
+    ASSERT_EQ(doc->characters.size(), 2u);
+    EXPECT_EQ(doc->characters[1], mary);
+    ASSERT_EQ(doc->timeIndex->characters.size(), 1u);
+    EXPECT_EQ(scenes(*doc)[0].counts, QVector<qint32>{2});
+}
+
+TEST(MarkupBuilder, Cancel_KeepsLinesSoFarAndClosesDocument)
+{
+    auto doc = document({"a", "INT. X", "c", "d"}, {});
+    CancelAfter progress(2);
+    EXPECT_EQ(markupText(*doc, progress),
+              QString("<div class='scene'>a <br></div><div class='scene'><span "
+                      "class='breakString'>INT. </span>X <br></div>"));
+    ASSERT_EQ(scenes(*doc).size(), 2u);
+    EXPECT_EQ(scenes(*doc).back().end, 1.0f);
+}
+
+TEST(MarkupBuilder, BuildMarkup_DispatchesOnExactSuffix)
+{
+    SilentProgress progress;
+    auto xml = document({"INT. A"}, {});
+    xml->fileSuffix = "xml";
+    EXPECT_EQ(buildMarkup(*xml, progress), QString());
+    EXPECT_TRUE(scenes(*xml).empty());
+
+    auto upper = document({"INT. A"}, {});
+    upper->fileSuffix = "XML";
+    EXPECT_TRUE(buildMarkup(*upper, progress).startsWith("<div class='scene'>"));
+
+    auto csv = document({"1,2"}, {});
+    csv->fileSuffix = "csv";
+    EXPECT_EQ(buildMarkup(*csv, progress), QString("1,2<br>"));
+    EXPECT_EQ(scenes(*csv).front().type, QString("fight"));
+}
+
+TEST(MarkupBuilder, OddNames_EscapedInAttributeAndSelector)
+{
+    const CharacterPtr obrien = character("O'BRIEN");
+    const CharacterPtr odd = character("A<B&C\"");
+    const CharacterPtr doctor = character("DR. WHO");
+    const CharacterPtr agent = character("007");
+    EXPECT_EQ(obrien->characterClass(), QString("O'BRIEN"));
+    EXPECT_EQ(characterClassAttribute(*obrien), QString("O&#39;BRIEN"));
+    EXPECT_EQ(characterClassAttribute(*odd), QString("A&lt;B&amp;C&quot;"));
+    EXPECT_EQ(characterClassAttribute(*doctor), QString("DR.WHO"));
+    EXPECT_EQ(characterSelector(*obrien), QString("span.O\\'BRIEN"));
+    EXPECT_EQ(characterSelector(*odd), QString("span.A\\<B\\&C\\\""));
+    EXPECT_EQ(characterSelector(*doctor), QString("span.DR\\.WHO"));
+    EXPECT_EQ(characterSelector(*agent), QString("span.\\30 07"));
+    EXPECT_EQ(characterSelector(*character("-1x")), QString("span.-\\31 x"));
+    EXPECT_EQ(characterSelector(*character("JOHN")), QString("span.JOHN"));
+
+    auto doc = document({}, {obrien});
+    doc->timeIndex->addScene(0.0f, "START");
+    EXPECT_EQ(markupLine(*doc, "O'BRIEN enters", 0.0f),
+              QString("<span class='O&#39;BRIEN'>O'BRIEN </span>enters <br>"));
+}
+
+TEST(MarkupStyles, ElementStylesAndSceneBackgrounds)
+{
+    auto doc = document({}, {});
+    EXPECT_TRUE(markupElementStyles(DocumentModel()).empty());
+
+    const CharacterPtr john = character("JOHN");
+    john->color = QColor(60, 150, 80);
+    doc->timeIndex = std::make_unique<TimeIndexVector>(CharacterList{john, character("DR. X")});
+    const std::vector<ElementStyle> styles = markupElementStyles(*doc);
+    ASSERT_EQ(styles.size(), 3u);
+    EXPECT_EQ(styles[0].selector, QString("span.JOHN"));
+    ASSERT_EQ(styles[0].properties.size(), 2);
+    EXPECT_EQ(styles[0].properties[0], std::make_pair(QString("color"), QString("#3c9650")));
+    EXPECT_EQ(styles[0].properties[1], std::make_pair(QString("font-weight"), QString("bold")));
+    EXPECT_EQ(styles[1].selector, QString("span.DR\\.X"));
+    EXPECT_EQ(styles[2].selector, QString("span.breakString"));
+    ASSERT_EQ(styles[2].properties.size(), 3);
+    EXPECT_EQ(styles[2].properties[0].second, QString("purple"));
+    EXPECT_EQ(styles[2].properties[2], std::make_pair(QString("font-style"), QString("italic")));
+
+    EXPECT_EQ(sceneBackground(*doc, 0), QString("#ffffff"));
+    EXPECT_EQ(sceneBackground(*doc, 1), QString("#f0f0f0"));
+    EXPECT_EQ(sceneBackground(*doc, 4), QString("#ffffff"));
+    doc->sceneColorB = QColor(1, 2, 3);
+    EXPECT_EQ(sceneBackground(*doc, 3), QString("#010203"));
+}
+
+TEST(NameWordFilter, NeverRejectsAPositionWhereSomeCharacterMatches)
+{
+    const CharacterPtr doctor = character("DR X");
+    doctor->aliases = {{"THE", "DOCTOR"}, {"doc."}};
+    const CharacterList characters{character("JOHN"),
+                                   character("MARY JANE"),
+                                   character(QStringLiteral("\u00C9lodie")),
+                                   character(QStringLiteral("STRA\u00DFE")),
+                                   character("KATE"),
+                                   doctor};
+    const CharacterList include{character("bob")};
+    // Case variants the comparison folds together, including the long s and the Kelvin
+    // sign, plus a word outside the basic plane.
+    const QStringList vocabulary{"john",
+                                 "JOHN",
+                                 "Jane",
+                                 "mary",
+                                 QStringLiteral("\u00E9LODIE"),
+                                 "strasse",
+                                 QStringLiteral("\u017Ftra\u00DFe"),
+                                 QStringLiteral("stra\u00DFe"),
+                                 QStringLiteral("\u212AATE"),
+                                 "the",
+                                 "Doctor",
+                                 "DOC.",
+                                 "doc",
+                                 "BOB",
+                                 "",
+                                 "x",
+                                 "JOHN.",
+                                 QStringLiteral("\U0001D400")};
+    int rejected = 0;
+    for (const bool caseSensitive : {false, true}) {
+        for (const bool looseMatch : {false, true}) {
+            AnalysisOptions options;
+            options.caseSensitive = caseSensitive;
+            options.looseMatch = looseMatch;
+            const NameWordFilter filter(characters, include, options);
+            for (const QString &a : vocabulary) {
+                for (const QString &b : vocabulary) {
+                    const QStringList words{a, b, "x"};
+                    const std::vector<bool> flags = filter.candidates(words);
+                    for (int l = 0; l < words.size(); ++l) {
+                        if (flags[static_cast<size_t>(l)])
+                            continue;
+                        ++rejected;
+                        CharacterList all = characters;
+                        all.insert(all.end(), include.begin(), include.end());
+                        for (const CharacterPtr &c : all) {
+                            EXPECT_TRUE(c->matchAt(words, l, caseSensitive, looseMatch).isEmpty())
+                                << c->characterClass().toStdString() << " at " << l << " in "
+                                << words.join('|').toStdString();
+                        }
+                    }
+                }
+            }
+        }
+    }
+    // The filter has to reject something to be worth having.
+    EXPECT_GT(rejected, 500);
+}
+
+namespace {
+
+QStringList corpusLines(const QString &name)
+{
+    QStringList lines;
+    EXPECT_TRUE(readScreenplay(testDataFile(name), lines));
+    return lines;
+}
+
+CharacterList libraryCast()
+{
+    return {character("CHALF"), character("NAR"), character("YOR"), character("CHARYA"),
+            character("THRAIN")};
+}
+
+QVector<qint32> totals(const TimeIndexVector &index)
+{
+    QVector<qint32> sums(static_cast<int>(index.characters.size()), 0);
+    for (const Scene &scene : index.scenes) {
+        for (int k = 0; k < scene.counts.size(); ++k)
+            sums[k] += scene.counts.at(k);
+    }
+    return sums;
+}
+
+} // namespace
+
+TEST(MarkupBuilder, Corpus_PlainTextScenesPagesAndCounts)
+{
+    const QStringList lines = corpusLines("the_library_freak_out.txt");
+    ASSERT_EQ(lines.size(), 487);
+    auto doc = document(lines, libraryCast());
+    const QString html = parse(*doc);
+    // Headings stand on lines 27, 35 and 423 of the file; pages [1] .. [8] at column 0.
+    const std::vector<Scene> &found = scenes(*doc);
+    ASSERT_EQ(found.size(), 4u);
+    EXPECT_EQ(html.count("<div class='scene'>"), 4);
+    EXPECT_EQ(html.count("<br>"), 487);
+    EXPECT_EQ(found[1].type, QString("ext."));
+    EXPECT_EQ(found[2].type, QString("int."));
+    EXPECT_EQ(found[3].type, QString("ext."));
+    EXPECT_EQ(found[1].start, 26.0f / 487.0f);
+    EXPECT_EQ(found[2].start, 34.0f / 487.0f);
+    EXPECT_EQ(found[3].start, 422.0f / 487.0f);
+    EXPECT_EQ(found[3].end, 1.0f);
+    EXPECT_EQ(found[0].pages, QVector<qint32>{1});
+    EXPECT_EQ(found[1].pages, QVector<qint32>{1});
+    EXPECT_EQ(found[2].pages, (QVector<qint32>{1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(found[3].pages, (QVector<qint32>{7, 8}));
+    // Every blank-separated word equal to a name, cues and mentions alike.
+    EXPECT_EQ(totals(*doc->timeIndex), (QVector<qint32>{33, 13, 15, 21, 11}));
+    EXPECT_TRUE(html.contains("<span class='CHALF'>CHALF </span><br>"));
+}
+
+TEST(MarkupBuilder, Corpus_HtmlKeepsItsMarkupAndFindsHeadings)
+{
+    const QStringList lines = corpusLines("the_library_freak_out.html");
+    auto doc = document(lines, libraryCast());
+    doc->fileSuffix = "html";
+    SilentProgress progress;
+    const QString html = buildMarkup(*doc, progress);
+    const std::vector<Scene> &found = scenes(*doc);
+    ASSERT_EQ(found.size(), 4u);
+    EXPECT_EQ(found[1].start, 10.0f / 330.0f);
+    EXPECT_EQ(found[2].start, 16.0f / 330.0f);
+    EXPECT_EQ(found[3].start, 283.0f / 330.0f);
+    // The reader leaves a blank after "</p>", so the line's last word is empty and the
+    // heading span runs to the end of the tags.
+    EXPECT_TRUE(html.contains("<p> <b> </div><div class='scene'><span class='breakString'>"
+                              "EXT. LIBRARY--DAY</b> </p> </span> <br>"))
+        << html.left(2000).toStdString();
+    // Speaker lines come from the reader as 16 blanks and the name.
+    EXPECT_TRUE(html.contains("                <span class='CHARYA'>CHARYA </span><br>"));
+    EXPECT_EQ(totals(*doc->timeIndex), (QVector<qint32>{32, 13, 13, 19, 11}));
+}
