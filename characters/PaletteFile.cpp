@@ -1,6 +1,56 @@
 #include "characters/PaletteFile.h"
-// TODO(palette): implementation pending
-bool loadPalette(const QString &, QVector<QColor> &) { return false; }
-bool savePalette(const QString &, const CharacterList &) { return false; }
-QString paletteText(const CharacterList &) { return QString(); }
-void applyPalette(CharacterList &, const QVector<QColor> &) {}
+
+#include "reader/TextFile.h"
+
+#include <algorithm>
+
+namespace {
+
+int colorComponent(const QString &text)
+{
+    return std::clamp(text.toInt(nullptr, 10), 0, 255); // empty or no number reads 0
+}
+
+} // namespace
+
+bool loadPalette(const QString &path, QVector<QColor> &palette)
+{
+    const std::optional<QStringList> lines = TextFile::readLines(path);
+    if (!lines)
+        return false;
+    palette.clear();
+    for (const QString &line : *lines) {
+        // Single blanks separate; a double blank gives an empty component that reads 0.
+        const QStringList pieces = line.split(QLatin1Char(' '));
+        if (pieces.size() < 3)
+            continue;
+        palette.append(QColor(colorComponent(pieces.at(0)), colorComponent(pieces.at(1)),
+                              colorComponent(pieces.at(2)), 255));
+    }
+    return true;
+}
+
+bool savePalette(const QString &path, const CharacterList &characters)
+{
+    return TextFile::writeText(path, paletteText(characters));
+}
+
+QString paletteText(const CharacterList &characters)
+{
+    QString text;
+    for (const CharacterPtr &character : characters) {
+        const QColor &color = character->color;
+        text += QStringLiteral("%1 %2 %3\n").arg(color.red()).arg(color.green()).arg(color.blue());
+    }
+    return text;
+}
+
+void applyPalette(CharacterList &characters, const QVector<QColor> &palette)
+{
+    if (palette.isEmpty())
+        return; // no entry to take, so every character keeps its colour
+    for (size_t i = 0; i < characters.size(); ++i) {
+        const int entry = std::min(static_cast<int>(i), palette.size() - 1);
+        characters[i]->color = palette.at(entry);
+    }
+}
