@@ -1,0 +1,126 @@
+#include "scenes/TimedMarkup.h"
+
+#include "TestSupport.h"
+#include "app/AnalysisProgress.h"
+#include "app/DocumentModel.h"
+#include "scenes/Statistics.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+CharacterPtr character(const QString &name)
+{
+    return std::make_shared<Character>(QStringList{name});
+}
+
+std::unique_ptr<DocumentModel> timedDocument(const QStringList &lines,
+                                             const CharacterList &characters)
+{
+    auto doc = std::make_unique<DocumentModel>();
+    doc->fileSuffix = "csv";
+    doc->textLines = lines;
+    doc->characters = characters;
+    doc->timeIndex = std::make_unique<TimeIndexVector>(doc->characters);
+    return doc;
+}
+
+QString runTimed(DocumentModel &doc)
+{
+    SilentProgress progress;
+    return markupTimed(doc, progress);
+}
+
+class CancelAtOnce : public SilentProgress
+{
+public:
+    bool wasCanceled() const override { return true; }
+};
+
+void expectFinite(const TimeIndexVector &index, int lineCount)
+{
+    for (const Scene &scene : index.scenes) {
+        EXPECT_TRUE(std::isfinite(scene.start));
+        EXPECT_TRUE(std::isfinite(scene.end));
+    }
+    TimeIndexVector copy = index;
+    const QString csv = sceneStatsCsv(index, lineCount) + characterStatsCsv(copy);
+    EXPECT_FALSE(csv.contains("nan", Qt::CaseInsensitive)) << csv.toStdString();
+    EXPECT_FALSE(csv.contains("inf", Qt::CaseInsensitive)) << csv.toStdString();
+}
+
+} // namespace
+
+TEST(TimedMarkup, Records_FightAndBreakScenesBeforeAndAfterNormalising)
+{
+    const CharacterPtr anna = character("ANNA");
+    const CharacterPtr ben = character("BEN");
+    auto doc =
+        timedDocument({"3.5,2.0,\"[ANNA, BEN]\"", "7,1", "BREAKFAST,1,2", "break,1"}, {anna, ben});
+    EXPECT_EQ(runTimed(*doc), QString("3.5,2.0,\"[ANNA, BEN]\"<br>7,1<br>break,1<br>"));
+    const std::vector<Scene> &scenes = doc->timeIndex->scenes;
+    // Per record a fight and a break scene, then the end scene.
+    ASSERT_EQ(scenes.size(), 7u);
+    const QStringList types{"fight", "break", "fight", "break", "fight", "break", "end"};
+    for (size_t i = 0; i < scenes.size(); ++i)
+        EXPECT_EQ(scenes[i].type, types.at(static_cast<int>(i)));
+    EXPECT_EQ(scenes[0].counts, (QVector<qint32>{1, 1}));
+    EXPECT_EQ(scenes[1].counts, (QVector<qint32>{0, 0}));
+    // "break,1": a lower-case break is processed; its start is no number and reads 0.
+    // Times before normalising: 3.5-5.5, 5.5-7, 7-8, 8-0, 0-1, 1-0, end 0-1; first start
+    // 3.5 and last end 1 give the span -2.5.
+    const float span = 1.0f - 3.5f;
+    const float raw[7][2] = {{3.5f, 5.5f}, {5.5f, 7.0f}, {7.0f, 8.0f}, {8.0f, 0.0f},
+                             {0.0f, 1.0f}, {1.0f, 0.0f}, {0.0f, 1.0f}};
+    for (size_t i = 0; i < scenes.size(); ++i) {
+        EXPECT_FLOAT_EQ(scenes[i].start, (raw[i][0] - 3.5f) / span) << i;
+        EXPECT_FLOAT_EQ(scenes[i].end, (raw[i][1] - 3.5f) / span) << i;
+    }
+}
+
+TEST(TimedMarkup, Names_LastMatchCountsAndBracketsAndBlanksGo)
+{
+    const CharacterPtr first = character("ANNA");
+    const CharacterPtr second = character("anna");
+    const CharacterPtr ben = character("BEN");
+    auto doc = timedDocument({"0,1,\"['ANNA' , BEN,,ZED]\"", "1,1,\"ANNA\" \"BEN\""},
+                             {first, second, ben});
+    runTimed(*doc);
+    const std::vector<Scene> &scenes = doc->timeIndex->scenes;
+    ASSERT_EQ(scenes.size(), 5u);
+    // Case is ignored by default, so both ANNA records match; only the last is counted.
+    EXPECT_EQ(scenes[0].counts, (QVector<qint32>{0, 1, 1}));
+    // Four quotes make five parts: no names are read.
+    EXPECT_EQ(scenes[2].counts, (QVector<qint32>{0, 0, 0}));
+
+    doc = timedDocument({"0,1,\"ANNA\""}, {first, second, ben});
+    doc->options.caseSensitive = true;
+    runTimed(*doc);
+    EXPECT_EQ(doc->timeIndex->scenes[0].counts, (QVector<qint32>{1, 0, 0}));
+}
+
+TEST(TimedMarkup, NothingProcessedOrSpanZero_StaysFinite)
+{
+    auto none = timedDocument({"BREAK", "a BREAK b"}, {character("ANNA")});
+    EXPECT_EQ(runTimed(*none), QString());
+    ASSERT_EQ(none->timeIndex->scenes.size(), 1u);
+    EXPECT_EQ(none->timeIndex->scenes[0].type, QString("end"));
+    EXPECT_EQ(none->timeIndex->scenes[0].start, 0.0f);
+    EXPECT_EQ(none->timeIndex->scenes[0].end, 0.0f);
+    expectFinite(*none->timeIndex, 2);
+
+    auto cancelled = timedDocument({"1,2,\"ANNA\""}, {character("ANNA")});
+    CancelAtOnce progress;
+    EXPECT_EQ(markupTimed(*cancelled, progress), QString());
+    EXPECT_EQ(cancelled->timeIndex->scenes.size(), 1u);
+    expectFinite(*cancelled->timeIndex, 1);
+
+    // Equal times everywhere, a missing duration, and numbers that are not finite.
+    auto flat = timedDocument({"5", "5,0", "nan,inf", "inf,-inf"}, {character("ANNA")});
+    runTimed(*flat);
+    expectFinite(*flat->timeIndex, 4);
+    EXPECT_EQ(flat->timeIndex->scenes.size(), 9u);
+}
