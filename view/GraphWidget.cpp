@@ -1,34 +1,95 @@
 #include "view/GraphWidget.h"
 
+#include "scenes/TimeIndexVector.h"
+#include "shaders/GlslSupport.h"
+#include "view/ThreadRenderer.h"
+#include "view/ViewInteraction.h"
+
+#include <QCheckBox>
 #include <QColorDialog>
+#include <QImage>
+#include <QKeyEvent>
 #include <QListWidgetItem>
+#include <QMouseEvent>
+#include <QWebFrame>
+#include <QWebPage>
 #include <QWebView>
 
-#include <cstdio>
+#include <GL/glu.h>
 
-// TODO(thread view): drawing, layout and interaction pending; the slots store their values.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int redrawIntervalMs = 100;
+
+bool isChecked(const QPointer<QCheckBox> &box)
+{
+    return !box.isNull() && box->isChecked();
+}
+
+// A character's new colour shows in its list row at once and in its thread on the next
+// frame (the nodes read the colour through).
+void setCharacterColor(Character &character, const QColor &color)
+{
+    character.color = color;
+    if (character.listItem != nullptr)
+        character.listItem->setBackground(QBrush(color));
+}
+
+} // namespace
 
 GraphWidget::GraphWidget(QWidget *parent)
-    : QGLWidget(QGLFormat(QGL::SampleBuffers), parent), m_colorDialog(new QColorDialog())
+    : QGLWidget(QGLFormat(QGL::SampleBuffers), parent)
+    , m_colorDialog(new QColorDialog())
 {
+    // paintGL swaps the buffers itself (it is also called directly, outside updateGL).
+    setAutoBufferSwap(false);
+    // The shader layer reads the GL identity when the renderer is made, so the context
+    // must be current by then.
+    makeCurrent();
+    m_renderer = std::make_unique<ThreadRenderer>();
+    initGLExtensions();
+
+    connect(&redrawTimer, &QTimer::timeout, this, &GraphWidget::updateGL);
+    redrawTimer.start(redrawIntervalMs);
+    std::printf("create GL Widget\n");
+    std::fflush(stdout);
     connect(m_colorDialog, &QColorDialog::currentColorChanged, this,
             &GraphWidget::currentColorChanged);
 }
 
 GraphWidget::~GraphWidget()
 {
+    makeCurrent();
+    m_renderer.reset();
     delete m_colorDialog;
 }
 
 void GraphWidget::clearThreads()
 {
+    m_model.clearThreads();
     graphReady = false;
     m_timeIndex = nullptr;
 }
 
-void GraphWidget::buildThreads(TimeIndexVector *index, float)
+void GraphWidget::buildThreads(TimeIndexVector *index, float step)
 {
+    makeCurrent();
+    if (!m_renderer->ensureWeaveProgram()) {
+        std::printf("shader load error!\n");
+        std::fflush(stdout);
+        std::exit(-1);
+    }
     m_timeIndex = index;
+    if (m_model.buildThreads(index, step)) {
+        graphReady = true;
+        upToDate = true;
+    } else {
+        graphReady = false;
+    }
 }
 
 void GraphWidget::setImageFileName(const QString &name)
@@ -36,30 +97,228 @@ void GraphWidget::setImageFileName(const QString &name)
     pendingImageFile = name;
 }
 
-void GraphWidget::setDrawingControls(QWebView *webView, QCheckBox *, QCheckBox *, QCheckBox *,
-                                     QCheckBox *, QCheckBox *, QCheckBox *)
+void GraphWidget::setDrawingControls(QWebView *webView, QCheckBox *spheres, QCheckBox *springs,
+                                     QCheckBox *drawGrid, QCheckBox *flipAxis,
+                                     QCheckBox *moveToPlane, QCheckBox *drawNames)
 {
     m_webView = webView;
+    checkBox_Spheres = spheres;
+    checkBox_Springs = springs;
+    checkBox_DrawGrid = drawGrid;
+    checkBox_FlipAxis = flipAxis;
+    checkBox_MoveToPlane = moveToPlane;
+    checkBox_DrawNames = drawNames;
 }
 
-void GraphWidget::selectByText(const QString &) {}
-void GraphWidget::saveImage() { std::printf("save file?\n"); }
-void GraphWidget::changeInactiveThreadSize(double value) { activeThreadSize = float(value); }
-void GraphWidget::changeActiveThreadSize(double value) { inactiveThreadSize = float(value); }
-void GraphWidget::changeThreadTransparency(double value) { threadTransparency = float(value); }
-void GraphWidget::selectionChanged() {}
-void GraphWidget::changeDrawM(double value) { drawM = float(value); }
-void GraphWidget::changeDrawPow(double value) { drawPow = float(value); }
-void GraphWidget::drawStateChanged(int) {}
-void GraphWidget::spinRight() { targetRotation[0] = (int(targetRotation[0] / 90) + 1) * 90.0f; }
-void GraphWidget::spinLeft() { targetRotation[0] = (int(targetRotation[0] / 90) - 1) * 90.0f; }
-void GraphWidget::reset() {}
-void GraphWidget::ColorPicker() { m_colorDialog->open(); }
-void GraphWidget::ListItemClicked(QListWidgetItem *item) { selectByText(item->text()); }
-void GraphWidget::currentColorChanged(QColor) {}
+void GraphWidget::selectByText(const QString &text)
+{
+    selectedIndex =
+        m_timeIndex != nullptr ? ViewInteraction::selectByText(m_timeIndex->characters, text) : -1;
+}
+
+void GraphWidget::saveImage()
+{
+    std::printf("save file?\n");
+}
+
+void GraphWidget::changeInactiveThreadSize(double value)
+{
+    activeThreadSize = static_cast<float>(value);
+}
+
+void GraphWidget::changeActiveThreadSize(double value)
+{
+    inactiveThreadSize = static_cast<float>(value);
+}
+
+void GraphWidget::changeThreadTransparency(double value)
+{
+    threadTransparency = static_cast<float>(value);
+}
+
+void GraphWidget::selectionChanged()
+{
+    std::printf("got selection changed\n");
+    if (!m_webView.isNull())
+        selectByText(m_webView->selectedText());
+}
+
+void GraphWidget::changeDrawM(double value)
+{
+    drawM = static_cast<float>(value);
+}
+
+void GraphWidget::changeDrawPow(double value)
+{
+    drawPow = static_cast<float>(value);
+}
+
+void GraphWidget::drawStateChanged(int state)
+{
+    if (state != 0)
+        reset();
+}
+
+void GraphWidget::spinRight()
+{
+    targetRotation[0] = ViewInteraction::spinRightTarget(targetRotation[0]);
+}
+
+void GraphWidget::spinLeft()
+{
+    targetRotation[0] = ViewInteraction::spinLeftTarget(targetRotation[0]);
+}
+
+void GraphWidget::reset()
+{
+    m_model.reset();
+}
+
+void GraphWidget::ColorPicker()
+{
+    m_colorDialog->open();
+}
+
+void GraphWidget::ListItemClicked(QListWidgetItem *item)
+{
+    if (item != nullptr)
+        selectByText(item->text());
+}
+
+void GraphWidget::currentColorChanged(QColor color)
+{
+    if (m_timeIndex == nullptr)
+        return;
+    const CharacterList &characters = m_timeIndex->characters;
+    if (selectedIndex >= 0 && selectedIndex < static_cast<int>(characters.size()))
+        setCharacterColor(*characters[selectedIndex], color);
+    for (const CharacterPtr &character : characters) {
+        if (character->listItem != nullptr && character->listItem->isSelected())
+            setCharacterColor(*character, color);
+    }
+}
+
 void GraphWidget::changeDrawMode(int mode)
 {
     std::printf("change mode to %d\n", mode);
     drawMode = mode;
+    if (mode == 0)
+        reset();
 }
-void GraphWidget::paintGL() {}
+
+void GraphWidget::mousePressEvent(QMouseEvent *event)
+{
+    lastMouseX = event->x();
+    lastMouseY = event->y();
+    lastMouseButton = event->button();
+    if (!upToDate)
+        emit reparse();
+}
+
+void GraphWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    ViewInteraction::applyDrag(lastMouseButton, event->x() - lastMouseX, event->y() - lastMouseY,
+                               viewOffset, rotation, targetRotation);
+    lastMouseX = event->x();
+    lastMouseY = event->y();
+}
+
+void GraphWidget::keyPressEvent(QKeyEvent *event)
+{
+    selectedIndex = ViewInteraction::indexFromKeyText(event->text());
+}
+
+void GraphWidget::paintEvent(QPaintEvent *)
+{
+    paintGL();
+}
+
+void GraphWidget::resizeGL(int width, int height)
+{
+    std::printf("resize %d %d \n", width, height);
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const double aspect = height == 0 ? width : static_cast<double>(width) / height;
+    gluPerspective(45.0, aspect, 1.0, 5000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    viewportWidth = width;
+    viewportHeight = height;
+}
+
+ViewState GraphWidget::currentViewState() const
+{
+    ViewState state;
+    state.drawMode = drawMode;
+    state.activeThreadSize = activeThreadSize;
+    state.inactiveThreadSize = inactiveThreadSize;
+    state.threadTransparency = threadTransparency;
+    state.drawM = drawM;
+    std::copy(viewOffset, viewOffset + 3, state.viewOffset);
+    std::copy(rotation, rotation + 3, state.rotation);
+    std::copy(targetRotation, targetRotation + 3, state.targetRotation);
+    state.spinSpeed = spinSpeed;
+    state.selectedIndex = selectedIndex;
+    state.spheres = isChecked(checkBox_Spheres);
+    state.springs = isChecked(checkBox_Springs);
+    state.drawGrid = isChecked(checkBox_DrawGrid);
+    state.flipAxis = isChecked(checkBox_FlipAxis);
+    state.moveToPlane = isChecked(checkBox_MoveToPlane);
+    state.drawNames = isChecked(checkBox_DrawNames);
+    if (!m_webView.isNull()) {
+        const QWebFrame *frame = m_webView->page()->mainFrame();
+        state.hasTextView = true;
+        state.scrollValue = frame->scrollBarValue(Qt::Vertical);
+        state.scrollMaximum = frame->scrollBarMaximum(Qt::Vertical);
+    }
+    state.viewportWidth = viewportWidth;
+    state.viewportHeight = viewportHeight;
+    return state;
+}
+
+void GraphWidget::drawReparsePrompt()
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glColor3f(0.0f, 0.0f, 0.0f);
+    glScalef(2.0f, 2.0f, 2.0f);
+    renderText(0.0, 0.0, 0.0, QStringLiteral("Click here to reparse"), QFont());
+}
+
+// The frame just drawn is read from the buffer it was drawn into, before the swap, so the
+// image is the picture of this frame and not the one shown before it.
+void GraphWidget::writePendingImage()
+{
+    if (pendingImageFile.isEmpty())
+        return;
+    const qreal ratio = devicePixelRatioF();
+    const int pixelWidth = static_cast<int>(std::lround(width() * ratio));
+    const int pixelHeight = static_cast<int>(std::lround(height() * ratio));
+    const QImage image =
+        ThreadRenderer::captureFrame(pixelWidth, pixelHeight, doubleBuffer() ? GL_BACK : GL_FRONT);
+    image.save(pendingImageFile);
+    pendingImageFile.clear();
+}
+
+void GraphWidget::paintGL()
+{
+    // Also called directly (batch runs), so it does not rely on updateGL's makeCurrent.
+    makeCurrent();
+    ThreadRenderer::beginFrame();
+    if (!upToDate)
+        drawReparsePrompt();
+    if (graphReady && upToDate && m_model.graphReady()) {
+        ViewState state = currentViewState();
+        m_renderer->drawGraph(m_model, state);
+        std::copy(state.rotation, state.rotation + 3, rotation);
+        spinSpeed = state.spinSpeed;
+        writePendingImage();
+    }
+    glFlush();
+    if (doubleBuffer())
+        swapBuffers();
+}

@@ -1,13 +1,21 @@
 #pragma once
 
+#include "view/ThreadModel.h"
+#include "view/ViewState.h"
+
 #include <QColor>
 #include <QGLWidget>
+#include <QPointer>
 #include <QString>
+#include <QTimer>
+
+#include <memory>
 
 class QCheckBox;
 class QColorDialog;
 class QListWidgetItem;
 class QWebView;
+class ThreadRenderer;
 class TimeIndexVector;
 
 // The OpenGL thread view. It owns the drawing state and forwards everything it computes to
@@ -20,13 +28,20 @@ public:
     ~GraphWidget() override;
 
     void clearThreads();
+    // Makes the view's context current (the weave program is built on the first call; a
+    // failure ends the process) and lays out the threads of `index`, which must stay alive
+    // until the next clearThreads.
     void buildThreads(TimeIndexVector *index, float step);
+    // The next frame that draws the graph writes itself to `name`.
     void setImageFileName(const QString &name);
     void setDrawingControls(QWebView *webView, QCheckBox *spheres, QCheckBox *springs,
                             QCheckBox *drawGrid, QCheckBox *flipAxis, QCheckBox *moveToPlane,
                             QCheckBox *drawNames);
     QColorDialog *colorDialog() const { return m_colorDialog; }
     void selectByText(const QString &text);
+
+    ThreadModel &threadModel() { return m_model; }
+    const ThreadModel &threadModel() const { return m_model; }
 
     bool upToDate = true;
     bool graphReady = false;
@@ -35,11 +50,15 @@ public:
     float inactiveThreadSize = 0.5f;
     float threadTransparency = 0.2f;
     float drawM = 0.1f;
-    float drawPow = 0.5f;
+    float drawPow = 0.5f; // stored only; no drawing reads it
     int drawMode = 0;
     float rotation[3] = {0, 0, 0};
     float targetRotation[3] = {0, 0, 0};
     QString pendingImageFile;
+    // Pan x, pan y and zoom distance, changed by dragging.
+    float viewOffset[3] = {0.0f, 0.0f, -26.0f};
+    // Degrees per frame of the turn in progress; grows by one each frame.
+    float spinSpeed = 1.0f;
 
 signals:
     void reparse();
@@ -62,10 +81,33 @@ public slots:
     void changeDrawMode(int mode);
 
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeGL(int width, int height) override;
     void paintGL() override;
 
 private:
+    ViewState currentViewState() const;
+    void drawReparsePrompt();
+    void writePendingImage();
+
+    QPointer<QCheckBox> checkBox_Spheres;
+    QPointer<QCheckBox> checkBox_Springs;
+    QPointer<QCheckBox> checkBox_DrawGrid;
+    QPointer<QCheckBox> checkBox_FlipAxis;
+    QPointer<QCheckBox> checkBox_MoveToPlane;
+    QPointer<QCheckBox> checkBox_DrawNames;
     QColorDialog *m_colorDialog = nullptr;
+    QTimer redrawTimer;
+    int viewportWidth = 0;
+    int viewportHeight = 0;
     TimeIndexVector *m_timeIndex = nullptr;
-    QWebView *m_webView = nullptr;
+    ThreadModel m_model;
+    int lastMouseX = 0;
+    int lastMouseY = 0;
+    Qt::MouseButton lastMouseButton = Qt::NoButton;
+    QPointer<QWebView> m_webView;
+    std::unique_ptr<ThreadRenderer> m_renderer;
 };

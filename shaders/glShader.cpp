@@ -1,0 +1,135 @@
+#include <GL/glew.h>
+
+#include "shaders/glShader.h"
+
+#include "shaders/GlslSupport.h"
+#include "shaders/glShaderObject.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+using GlslSupport::glslAvailable;
+
+glShader::glShader()
+{
+    initGLExtensions();
+    if (glslAvailable) {
+        handle = glCreateProgram();
+        reportGLErrors("glsl", __LINE__);
+    } else {
+        std::printf("**ERROR: OpenGL Shading Language is NOT available!\n");
+        std::fflush(stdout);
+    }
+}
+
+glShader::~glShader()
+{
+    std::free(logBuffer);
+    if (!glslAvailable)
+        return;
+    detachObjects();
+    if (ownsObjects) {
+        for (glShaderObject *object : objects)
+            delete object;
+        objects.clear();
+    }
+    if (handle != 0) {
+        glDeleteProgram(handle);
+        reportGLErrors("glsl", __LINE__);
+    }
+}
+
+void glShader::addObject(glShaderObject *object)
+{
+    if (!glslAvailable || object == nullptr)
+        return;
+    if (!object->compiled) {
+        std::printf("**warning** please compile program before adding object! trying to "
+                    "compile now...\n");
+        if (!object->compile()) {
+            std::printf("...compile ERROR!\n");
+            return;
+        }
+        std::printf("...ok!\n");
+    }
+    objects.push_back(object);
+}
+
+// Only objects that link() attached are detached, so tearing down a program that never
+// linked raises no GL error.
+void glShader::detachObjects()
+{
+    if (!m_attached)
+        return;
+    for (glShaderObject *object : objects) {
+        glDetachShader(handle, object->handle);
+        reportGLErrors("glsl", __LINE__);
+    }
+    m_attached = false;
+}
+
+bool glShader::link()
+{
+    if (!glslAvailable)
+        return false;
+    if (linked) {
+        std::printf("**warning** Object is already linked, trying to link again\n");
+        std::fflush(stdout);
+        detachObjects();
+    }
+    for (glShaderObject *object : objects) {
+        glAttachShader(handle, object->handle);
+        reportGLErrors("glsl", __LINE__);
+    }
+    m_attached = true;
+    glLinkProgram(handle);
+    reportGLErrors("glsl", __LINE__);
+    GLint status = 0;
+    glGetProgramiv(handle, GL_LINK_STATUS, &status);
+    reportGLErrors("glsl", __LINE__);
+    if (status != 0) {
+        linked = true;
+        return true;
+    }
+    std::printf("**linker error**\n");
+    return false;
+}
+
+const char *glShader::linkerLog()
+{
+    if (!glslAvailable)
+        return "[e00] GLSL is not available!";
+    if (handle == 0)
+        return "[e02] Not a valid object!";
+    GLint length = 0;
+    glGetProgramiv(handle, GL_INFO_LOG_LENGTH, &length);
+    reportGLErrors("glsl", __LINE__);
+    if (length > 1) {
+        std::free(logBuffer);
+        logBuffer = static_cast<char *>(std::malloc(static_cast<std::size_t>(length)));
+        if (logBuffer == nullptr) {
+            std::printf("ERROR: Could not allocate compiler_log buffer\n");
+            return "[e03] Out of memory!";
+        }
+        GLsizei written = 0;
+        glGetProgramInfoLog(handle, length, &written, logBuffer);
+        reportGLErrors("glsl", __LINE__);
+    }
+    return logBuffer != nullptr ? logBuffer : "[e05] Linker log is not available!";
+}
+
+void glShader::use()
+{
+    if (glslAvailable && handle != 0 && linked) {
+        glUseProgram(handle);
+        reportGLErrors("glsl", __LINE__);
+    }
+}
+
+void glShader::unuse()
+{
+    if (glslAvailable) {
+        glUseProgram(0);
+        reportGLErrors("glsl", __LINE__);
+    }
+}

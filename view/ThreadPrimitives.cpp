@@ -1,0 +1,251 @@
+#include <GL/glew.h>
+
+#include "view/ThreadPrimitives.h"
+
+#include "scenes/TimeIndexVector.h"
+#include "view/Random15.h"
+#include "view/ThreadModel.h"
+#include "view/ViewInteraction.h"
+#include "view/ViewState.h"
+
+#include <GL/freeglut.h>
+
+#include <QByteArray>
+#include <QColor>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace ThreadPrimitives {
+
+namespace {
+
+constexpr int strandCount = 2000;
+
+void setColor(const QColor *color, float alpha)
+{
+    if (color != nullptr)
+        glColor4f(color->redF(), color->greenF(), color->blueF(), alpha);
+    else
+        glColor4f(0.0f, 0.0f, 0.0f, alpha);
+}
+
+void vertex(const Vec3 &v)
+{
+    glVertex3f(v.x, v.y, v.z);
+}
+
+// One strand through the visible stretches of a thread, offset radially by a random
+// amount in a fixed direction. A vertex is emitted for node i only when nodes i and i + 1
+// are both visible; the final node of the thread closes the last stretch.
+void drawStrand(const ThreadModel &model, const Thread &thread, const ViewState &state)
+{
+    const std::vector<ThreadNode> &nodes = model.nodes();
+    const float angle = static_cast<float>(rand15()) * 6.283f / rand15Maximum;
+    const float cosine = std::cos(angle);
+    const float sine = std::sin(angle);
+    const int n = static_cast<int>(thread.nodes.size());
+    glBegin(GL_LINE_STRIP);
+    bool open = true;
+    for (int i = 0; i + 1 < n; ++i) {
+        const ThreadNode &r = nodes[thread.nodes[i]];
+        const ThreadNode &s = nodes[thread.nodes[i + 1]];
+        if (r.presence > 0.0f && s.presence > 0.0f) {
+            if (!open) {
+                glBegin(GL_LINE_STRIP);
+                open = true;
+            }
+            const float width =
+                r.presence > 0.75f ? state.activeThreadSize : state.inactiveThreadSize;
+            const float radius = static_cast<float>(rand15()) * (width * 0.1f) / rand15Maximum;
+            const Vec3 offset{cosine * radius, 0.0f, sine * radius};
+            setColor(r.color, state.threadTransparency * r.presence);
+            vertex(r.position + offset);
+            if (i + 2 == n) {
+                setColor(s.color, state.threadTransparency * s.presence);
+                vertex(s.position + offset);
+            }
+        } else if (open) {
+            glEnd();
+            open = false;
+        }
+    }
+    if (open)
+        glEnd();
+}
+
+} // namespace
+
+bool ensureGlutInitialized()
+{
+    static const bool ready = [] {
+        // freeglut opens its own connection to the X display and ends the process when it
+        // cannot, so it is only started when there is a display to open.
+        const char *display = std::getenv("DISPLAY");
+        if (display == nullptr || *display == '\0')
+            return false;
+        int argc = 1;
+        char name[] = "quillmark";
+        char *argv[] = {name, nullptr};
+        glutInit(&argc, argv);
+        return true;
+    }();
+    return ready;
+}
+
+void drawSceneBands(const ThreadModel &model)
+{
+    if (model.timeIndex() == nullptr)
+        return;
+    const float height = model.graphHeight;
+    const std::vector<Scene> &scenes = model.timeIndex()->scenes;
+    glBegin(GL_QUADS);
+    for (std::size_t i = 0; i < scenes.size(); ++i) {
+        const float grey = i % 2 == 0 ? 0.8f : 0.9f;
+        const float a = (0.5f - scenes[i].start) * height;
+        const float b = (0.5f - scenes[i].end) * height;
+        glColor3f(grey, grey, grey);
+        glVertex3f(-1000.0f, a, 0.0f);
+        glVertex3f(1000.0f, a, 0.0f);
+        glVertex3f(1000.0f, b, 0.0f);
+        glVertex3f(-1000.0f, b, 0.0f);
+    }
+    glEnd();
+}
+
+void drawNodeSpheres(const ThreadModel &model)
+{
+    if (!ensureGlutInitialized())
+        return;
+    for (const ThreadNode &node : model.nodes()) {
+        if (node.presence <= 0.0f)
+            continue;
+        setColor(node.color, 1.0f);
+        glPushMatrix();
+        glTranslatef(node.position.x, node.position.y, node.position.z);
+        glutSolidSphere(node.presence * 0.1, 16, 16);
+        glPopMatrix();
+    }
+}
+
+void drawSceneLinks(const ThreadModel &model)
+{
+    const std::vector<ThreadNode> &nodes = model.nodes();
+    glDisable(GL_LIGHTING);
+    glLineWidth(2.0f);
+    glBegin(GL_LINES);
+    for (const Spring &spring : model.springs()) {
+        const ThreadNode &first = nodes[spring.first];
+        if (!spring.sceneLink || first.presence <= 0.75f)
+            continue;
+        const ThreadNode &second = nodes[spring.second];
+        const Vec3 middle = (first.position + second.position) * 0.5f;
+        setColor(first.color, 1.0f);
+        vertex(first.position);
+        vertex(middle);
+        setColor(second.color, 1.0f);
+        vertex(middle);
+        vertex(second.position);
+    }
+    glEnd();
+    glEnable(GL_LIGHTING);
+}
+
+void drawThreadFibres(const ThreadModel &model, const ViewState &state)
+{
+    std::srand(1);
+    const std::vector<Thread> &threads = model.threads();
+    if (threads.empty())
+        return;
+    const int threadCount = static_cast<int>(threads.size());
+    for (int strand = 0; strand < strandCount; ++strand) {
+        const Thread &thread = threads[rand15() % threadCount];
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glDisable(GL_LIGHTING);
+        glLineWidth(1.0f);
+        drawStrand(model, thread, state);
+        glDisable(GL_BLEND);
+        glEnable(GL_LIGHTING);
+    }
+    if (state.drawNames) {
+        for (int i = 0; i < threadCount; ++i)
+            drawThreadLabel(model, i, i % 2 == 0 ? -0.5f : 0.5f, -state.rotation[0]);
+    }
+}
+
+void drawThreadLabel(const ThreadModel &model, int threadIndex, float xOffset, float angle)
+{
+    const Thread &thread = model.threads().at(threadIndex);
+    if (!thread.character || !ensureGlutInitialized())
+        return;
+    glEnable(GL_BLEND);
+    glEnable(GL_LINE_SMOOTH);
+    glLineWidth(2.0f);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    const QStringList &words = thread.character->names;
+    const std::vector<int> anchors = thread.labelAnchors(model.nodes(), words);
+    for (int pass = 0; pass < 2; ++pass) {
+        const bool shadow = pass == 0;
+        const float shift = shadow ? -0.03f : 0.0f;
+        if (shadow)
+            glColor4f(0.0f, 0.0f, 0.0f, 0.5f);
+        else
+            setColor(&thread.character->color, 1.0f);
+        for (std::size_t k = 0; k < anchors.size(); ++k) {
+            const Vec3 &at = model.nodes()[thread.nodes[anchors[k]]].position;
+            drawStrokeText(at.x + xOffset + shift, at.y + shift, at.z, angle, 1.05f,
+                           words.at(static_cast<int>(k)).toLatin1());
+        }
+    }
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void drawStrokeText(float x, float y, float z, float angle, float s, const QByteArray &text)
+{
+    if (!ensureGlutInitialized())
+        return;
+    glPushMatrix();
+    glScalef(s, s, 1.0f);
+    glTranslatef(x, y, z);
+    glRotatef(angle, 0.0f, 1.0f, 0.0f);
+    glScalef(1.0f / s, 1.0f / s, 1.0f);
+    glScalef(0.003f, 0.003f, 1.0f);
+    for (const char c : text)
+        glutStrokeCharacter(GLUT_STROKE_MONO_ROMAN, static_cast<unsigned char>(c));
+    glPopMatrix();
+}
+
+void drawReadingGrid(const ThreadModel &model, const ViewState &state)
+{
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_LIGHTING);
+    if (!state.hasTextView)
+        return;
+    const float fraction = ViewInteraction::readingFraction(state.scrollValue, state.scrollMaximum);
+    const float y = (0.5f - fraction) * model.graphHeight;
+    std::printf("%d / %d  = %f\n", state.scrollValue, state.scrollMaximum, y);
+    glPushMatrix();
+    glTranslatef(0.0f, y, 0.0f);
+    const float scale = static_cast<float>(model.gridScale);
+    glScalef(scale, scale, scale);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.5f);
+    glBegin(GL_LINES);
+    for (int i = 0; i <= 10; ++i) {
+        const float c = static_cast<float>(i) / 10.0f * 2.0f - 1.0f;
+        glVertex3f(c, 0.0f, -1.0f);
+        glVertex3f(c, 0.0f, 1.0f);
+        glVertex3f(-1.0f, 0.0f, c);
+        glVertex3f(1.0f, 0.0f, c);
+    }
+    glEnd();
+    glPopMatrix();
+    glDisable(GL_BLEND);
+    glEnable(GL_LIGHTING);
+}
+
+} // namespace ThreadPrimitives

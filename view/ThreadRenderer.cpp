@@ -1,0 +1,340 @@
+#include <GL/glew.h>
+
+#include "view/ThreadRenderer.h"
+
+#include "scenes/TimeIndexVector.h"
+#include "shaders/WeaveShaderSources.h"
+#include "shaders/glShader.h"
+#include "shaders/glShaderManager.h"
+#include "view/ThreadModel.h"
+#include "view/ThreadPrimitives.h"
+#include "view/ViewInteraction.h"
+#include "view/ViewState.h"
+
+#include <QImage>
+
+#include <cmath>
+
+using namespace ThreadPrimitives;
+
+namespace {
+
+constexpr float frameTime = 0.016f;
+
+void setProjection(double left, double right, double bottom, double top)
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(left, right, bottom, top, -10.0, 10.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void setGraphProjection(const ThreadModel &model)
+{
+    const double half = model.graphHeight / 2.0;
+    setProjection(-10.0, 10.0, -half, half);
+}
+
+void applyRotation(const ViewState &state)
+{
+    glRotatef(state.rotation[0], 0.0f, 1.0f, 0.0f);
+    glRotatef(state.rotation[1], 1.0f, 0.0f, 0.0f);
+    glRotatef(state.rotation[2], 0.0f, 0.0f, 1.0f);
+}
+
+// Pan, then zoom by (viewOffset[2] / 26)^-2, which is 1 at the initial distance of -26.
+void applyPanAndZoom(const ViewState &state)
+{
+    const float zoom = std::pow(state.viewOffset[2] / 26.0f, -2.0f);
+    glTranslatef(state.viewOffset[0], state.viewOffset[1], 0.0f);
+    glScalef(zoom, zoom, 1.0f);
+}
+
+void setViewport(const ViewState &state)
+{
+    glViewport(0, 0, state.viewportWidth, state.viewportHeight);
+}
+
+} // namespace
+
+ThreadRenderer::ThreadRenderer()
+    : m_shaderManager(std::make_unique<glShaderManager>())
+{
+}
+
+ThreadRenderer::~ThreadRenderer()
+{
+    if (m_weaveTexture != 0)
+        glDeleteTextures(1, &m_weaveTexture);
+}
+
+bool ThreadRenderer::ensureWeaveProgram()
+{
+    if (m_weaveProgram == nullptr)
+        m_weaveProgram = m_shaderManager->createProgram(weaveVertexSource, weaveFragmentSource);
+    return m_weaveProgram != nullptr;
+}
+
+void ThreadRenderer::beginFrame()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+}
+
+void ThreadRenderer::drawGraph(ThreadModel &model, ViewState &state)
+{
+    ViewInteraction::turnStep(state.rotation, state.targetRotation, state.spinSpeed);
+    switch (state.drawMode) {
+    case ViewState::ColorWeaving:
+        drawColorWeaving(model, state);
+        break;
+    case ViewState::ConvergenceGraph:
+        drawConvergenceGraph(model, state);
+        break;
+    case ViewState::IncreasingGraph:
+        drawIncreasingGraph(model, state);
+        break;
+    default:
+        drawForceDirected(model, state);
+        break;
+    }
+}
+
+// The clear colour is set here only, so the other modes keep whatever was set last.
+void ThreadRenderer::drawForceDirected(ThreadModel &model, const ViewState &state)
+{
+    setGraphProjection(model);
+    glClearColor(0.9f, 0.9f, 0.9f, 0.0f);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_COLOR_MATERIAL);
+
+    model.simulate(frameTime, state.selectedIndex, state.moveToPlane);
+
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    drawSceneBands(model);
+    glEnable(GL_LIGHTING);
+
+    applyRotation(state);
+    if (state.spheres)
+        drawNodeSpheres(model);
+    if (state.springs)
+        drawSceneLinks(model);
+    drawThreadFibres(model, state);
+    if (state.drawGrid)
+        drawReadingGrid(model, state);
+}
+
+void ThreadRenderer::drawConvergenceGraph(ThreadModel &model, const ViewState &state)
+{
+    setViewport(state);
+    setGraphProjection(model);
+
+    glPushMatrix();
+    applyPanAndZoom(state);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    drawSceneBands(model);
+    glPopMatrix();
+
+    glEnable(GL_LIGHTING);
+    applyRotation(state);
+    applyPanAndZoom(state);
+
+    model.simulate(frameTime, state.selectedIndex, state.moveToPlane);
+    model.placeConvergence(state.drawM);
+
+    glDisable(GL_LIGHTING);
+    drawThreadFibres(model, state);
+    if (state.drawGrid)
+        drawReadingGrid(model, state);
+}
+
+void ThreadRenderer::bindWeaveTexture(const std::vector<float> &texels)
+{
+    if (m_weaveTexture == 0)
+        glGenTextures(1, &m_weaveTexture);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, m_weaveTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, static_cast<GLsizei>(texels.size() / 3), 1, 0, GL_RGB,
+                 GL_FLOAT, texels.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+}
+
+// Each band shows, pixel by pixel, the colour of one character present in its scene picked
+// at random by the weave program (one texel per present character); an empty scene is black.
+void ThreadRenderer::drawColorWeaving(const ThreadModel &model, const ViewState &state)
+{
+    setViewport(state);
+    setGraphProjection(model);
+    glPushMatrix();
+    applyPanAndZoom(state);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    if (m_weaveProgram != nullptr)
+        m_weaveProgram->use();
+
+    const float height = model.graphHeight;
+    const CharacterList &characters = model.characters();
+    for (const Scene &scene : model.timeIndex()->scenes) {
+        m_texels.clear();
+        for (std::size_t c = 0; c < characters.size(); ++c) {
+            if (scene.counts.value(static_cast<int>(c)) == 0)
+                continue;
+            const QColor &color = characters[c]->color;
+            m_texels.insert(m_texels.end(),
+                            {static_cast<float>(color.redF()), static_cast<float>(color.greenF()),
+                             static_cast<float>(color.blueF())});
+        }
+        if (!m_texels.empty()) {
+            bindWeaveTexture(m_texels);
+            glColor3f(1.0f, 1.0f, 1.0f);
+        } else {
+            glColor3f(0.0f, 0.0f, 0.0f);
+        }
+        const float top = (0.5f - scene.start) * height;
+        const float bottom = (0.5f - scene.end) * height;
+        glBegin(GL_QUADS);
+        glTexCoord2f(0.0f, 0.0f);
+        glVertex3f(-10.0f, top, 0.0f);
+        glTexCoord2f(1.0f, 0.0f);
+        glVertex3f(10.0f, top, 0.0f);
+        glTexCoord2f(1.0f, 1.0f);
+        glVertex3f(10.0f, bottom, 0.0f);
+        glTexCoord2f(0.0f, 1.0f);
+        glVertex3f(-10.0f, bottom, 0.0f);
+        glEnd();
+        glDisable(GL_TEXTURE_2D);
+    }
+
+    if (m_weaveProgram != nullptr)
+        m_weaveProgram->unuse();
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
+}
+
+// A cumulative chart: each character's value grows by the length of every scene it speaks
+// in (plus 0.0001 per count). Time runs down the view, or across it when flipped.
+void ThreadRenderer::drawIncreasingGraph(const ThreadModel &model, const ViewState &state)
+{
+    const float height = model.graphHeight;
+    setViewport(state);
+    if (state.flipAxis)
+        setProjection(-height / 2.0, height / 2.0, 0.0, 1.0);
+    else
+        setProjection(0.0, 1.0, -height / 2.0, height / 2.0);
+    const bool flip = state.flipAxis;
+    // Normal orientation draws (value, time); flipped draws (-time, value).
+    const auto point = [flip](float value, float time, float z) {
+        if (flip)
+            glVertex3f(-time, value, z);
+        else
+            glVertex3f(value, time, z);
+    };
+
+    const CharacterList &characters = model.characters();
+    m_totals.assign(characters.size(), 0.0f);
+    glDisable(GL_LIGHTING);
+    const std::vector<Scene> &scenes = model.timeIndex()->scenes;
+    for (std::size_t i = 0; i < scenes.size(); ++i) {
+        const Scene &scene = scenes[i];
+        const float a = (0.5f - scene.start) * height;
+        const float b = (0.5f - scene.end) * height;
+        const float grey = i % 2 == 0 ? 0.8f : 0.9f;
+        glColor3f(grey, grey, grey);
+        glBegin(GL_QUADS);
+        point(-1000.0f, a, -5.0f);
+        point(1000.0f, a, -5.0f);
+        point(1000.0f, b, -5.0f);
+        point(-1000.0f, b, -5.0f);
+        glEnd();
+
+        for (std::size_t c = 0; c < characters.size(); ++c) {
+            const int count = scene.counts.value(static_cast<int>(c));
+            const bool present = count != 0;
+            const float increment =
+                (present ? scene.end - scene.start : 0.0f) + static_cast<float>(count) * 0.0001f;
+            const float before = m_totals[c];
+            const float after = before + increment;
+            const QColor &color = characters[c]->color;
+
+            glColor4f(color.redF(), color.greenF(), color.blueF(), state.threadTransparency);
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            glBegin(GL_QUADS);
+            point(-height, a, 0.0f);
+            point(before, a, 0.0f);
+            point(after, b, 0.0f);
+            point(-height, b, 0.0f);
+            glEnd();
+            glDisable(GL_BLEND);
+
+            // A width of 0 is allowed by the controls but not by GL: such a line is left out.
+            const float width = present ? state.activeThreadSize : state.inactiveThreadSize;
+            if (width > 0.0f) {
+                glLineWidth(width);
+                glColor4f(color.redF(), color.greenF(), color.blueF(), 1.0f);
+                glBegin(GL_LINES);
+                point(before, a, 0.0f);
+                point(after, b, 0.0f);
+                glEnd();
+                glLineWidth(1.0f);
+            }
+            m_totals[c] = after;
+        }
+    }
+    if (state.drawGrid) {
+        if (flip)
+            drawIncreasingReadingLine(model, state);
+        else
+            drawReadingGrid(model, state);
+    }
+}
+
+// The flipped chart marks the reading position with a vertical line across the values.
+void ThreadRenderer::drawIncreasingReadingLine(const ThreadModel &model, const ViewState &state)
+{
+    if (!state.hasTextView)
+        return;
+    const float fraction = ViewInteraction::readingFraction(state.scrollValue, state.scrollMaximum);
+    const float x = -(0.5f - fraction) * model.graphHeight;
+    glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+    glBegin(GL_LINES);
+    glVertex3f(x, 0.0f, 1.0f);
+    glVertex3f(x, 1.0f, 1.0f);
+    glEnd();
+}
+
+int ThreadRenderer::captureDimension(int x)
+{
+    if (x <= 0)
+        return 0;
+    const float logarithm = std::log(static_cast<float>(x));
+    return static_cast<int>(std::pow(2.0, std::ceil(logarithm / std::log(2.0))));
+}
+
+QImage ThreadRenderer::captureFrame(int width, int height, unsigned int readBuffer)
+{
+    const int readWidth = captureDimension(width);
+    const int readHeight = captureDimension(height);
+    if (readWidth == 0 || readHeight == 0)
+        return QImage();
+    std::vector<uchar> pixels(static_cast<std::size_t>(readWidth) * readHeight * 3);
+    // Rows of three-byte pixels are packed tightly, whatever the width; the default
+    // alignment of 4 would overrun the buffer for widths of 1 or 2.
+    GLint packAlignment = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(readBuffer);
+    glReadPixels(0, 0, readWidth, readHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
+    const QImage wrapped(pixels.data(), readWidth, readHeight, readWidth * 3,
+                         QImage::Format_RGB888);
+    // GL rows run bottom-up; copy() detaches from the buffer before it goes away.
+    return wrapped.copy(0, 0, width, height).mirrored(false, true);
+}
