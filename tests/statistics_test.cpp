@@ -1,0 +1,121 @@
+#include "scenes/Statistics.h"
+
+#include "TestSupport.h"
+#include "app/AnalysisProgress.h"
+#include "app/DocumentModel.h"
+#include "scenes/BreakStringFile.h"
+#include "scenes/MarkupBuilder.h"
+#include "scenes/TimeIndexVector.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// One character over scenes that start at 0, 1/n, 2/n ... and are 1/n long.
+TimeIndexVector oneCharacterIndex(const QVector<qint32> &counters, const CharacterPtr &character)
+{
+    TimeIndexVector index(CharacterList{character});
+    const float length = 1.0f / static_cast<float>(counters.size());
+    for (int i = 0; i < counters.size(); ++i) {
+        index.addScene(static_cast<float>(i) * length, "INT");
+        index.scenes.back().counts[0] = counters.at(i);
+    }
+    index.scenes.back().end = 1.0f;
+    return index;
+}
+
+QStringList csvLines(const QString &text)
+{
+    QStringList lines = text.split('\n');
+    EXPECT_EQ(lines.takeLast(), QString()); // every line ends with "\n"
+    return lines;
+}
+
+} // namespace
+
+TEST(Statistics, CharacterStats_RunsStartAndStop)
+{
+    const auto anna = std::make_shared<Character>(QStringList{"ANNA", "B"});
+    anna->count = 7;
+    TimeIndexVector index = oneCharacterIndex({1, 0, 2, 0}, anna);
+    const QStringList lines = csvLines(characterStatsCsv(index));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(
+        lines[0],
+        QString("characters,NumScenes,NumDialogueLines,NumInstances,PerInvolved,Start,Stop,"));
+    EXPECT_EQ(lines[1], QString("ANNA B ,2,3,7,0.5,0,0.75,"));
+    EXPECT_EQ(anna->numScenes, 2);
+    EXPECT_EQ(anna->numDialogueLines, 3);
+    EXPECT_FLOAT_EQ(anna->perInvolved, 0.5f);
+    EXPECT_EQ(anna->startTime, 0.0f);
+    EXPECT_EQ(anna->stopTime, 0.75f);
+
+    // Present up to the last scene: the run is never closed, so Stop stays -1.
+    TimeIndexVector open = oneCharacterIndex({0, 3, 3}, anna);
+    EXPECT_EQ(csvLines(characterStatsCsv(open))[1], QString("ANNA B ,2,6,7,0.666667,0.333333,-1,"));
+    EXPECT_FLOAT_EQ(anna->startTime, 1.0f / 3.0f);
+
+    // Absent everywhere; values from the previous run must not survive.
+    TimeIndexVector never = oneCharacterIndex({0, 0}, anna);
+    EXPECT_EQ(csvLines(characterStatsCsv(never))[1], QString("ANNA B ,0,0,7,0,-1,-1,"));
+}
+
+TEST(Statistics, SceneStats_WorkedExampleRows)
+{
+    auto doc = std::make_unique<DocumentModel>();
+    doc->textLines = QStringList{"INT. HOUSE - DAY", "JOHN", "Hello there."};
+    doc->characters = {std::make_shared<Character>(QStringList{"JOHN"})};
+    doc->breakStrings = sampleBreakStrings();
+    doc->timeIndex = std::make_unique<TimeIndexVector>(doc->characters);
+    SilentProgress progress;
+    markupText(*doc, progress);
+    EXPECT_EQ(sceneStatsCsv(*doc->timeIndex, doc->textLines.size()),
+              QString("SceneNumber,Type,NumCharacters,Start,Stop,Length,NumLines,startPage,"
+                      "endPage,Characters,\n"
+                      "0,START,0,0,0,0,0,0,0,,\n"
+                      "1,int.,1,0,1,1,3,0,0,JOHN ;,\n"));
+}
+
+TEST(Statistics, SceneStats_PagesCharactersAndLineCounts)
+{
+    const CharacterList cast{std::make_shared<Character>(QStringList{"A"}),
+                             std::make_shared<Character>(QStringList{"B", "C"}),
+                             std::make_shared<Character>(QStringList{"D"})};
+    TimeIndexVector index(cast);
+    index.addScene(0.0f, "START");
+    index.addPage(2);
+    index.addPage(3);
+    index.addScene(0.1f, "a,b"); // a comma in the type is written as it is
+    index.countCharacter(2);
+    index.countCharacter(1);
+    index.scenes.back().end = 1.0f;
+    const QStringList lines = csvLines(sceneStatsCsv(index, 7));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[1], QString("0,START,0,0,0.1,0.1,0,2,3,,"));
+    // 0.9 of 7 lines is 6.3, truncated; characters in index order.
+    EXPECT_EQ(lines[2], QString("1,a,b,2,0.1,1,0.9,6,3,3,B C ;D ;,"));
+}
+
+TEST(Statistics, Write_FilesAreRepeatableAndUnwritablePathsFail)
+{
+    ScratchDir dir;
+    const auto anna = std::make_shared<Character>(QStringList{"ANNA"});
+    TimeIndexVector index = oneCharacterIndex({1, 0, 2, 0}, anna);
+    const QString first = dir.file("first.csv");
+    const QString second = dir.file("second.csv");
+    ASSERT_TRUE(writeCharacterStats(first, index));
+    ASSERT_TRUE(writeCharacterStats(second, index));
+    EXPECT_EQ(readBytes(first), readBytes(second));
+    EXPECT_TRUE(readBytes(first).startsWith("characters,NumScenes,"));
+
+    ASSERT_TRUE(writeSceneStats(dir.file("scenes.csv"), index, 4));
+    EXPECT_EQ(readBytes(dir.file("scenes.csv")), sceneStatsCsv(index, 4).toLatin1());
+
+    EXPECT_FALSE(writeCharacterStats(QString(), index));
+    EXPECT_FALSE(writeSceneStats(dir.file("missing/folder/x.csv"), index, 4));
+    EXPECT_FALSE(QFile::exists(dir.file("missing/folder/x.csv")));
+}
