@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+// The readers take file paths, so every input is written to one scratch file per process
+// and read back through the same code the program uses.
+QString writeFuzzInput(const uint8_t *data, size_t size);
