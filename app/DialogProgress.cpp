@@ -1,0 +1,54 @@
+#include "app/DialogProgress.h"
+
+#include <QProgressDialog>
+
+DialogProgress::DialogProgress(QWidget *window)
+    : m_window(window)
+{
+}
+
+// The dialog is a child of the window, which may already be gone when this runs.
+DialogProgress::~DialogProgress()
+{
+    delete m_dialog.data();
+}
+
+QProgressDialog *DialogProgress::dialog() const
+{
+    return m_dialog.data();
+}
+
+void DialogProgress::begin(const QString &label, int maximum)
+{
+    // Deferred: a timer that starts a stage may fire inside the old dialog's setValue.
+    if (m_dialog) {
+        m_dialog->hide();
+        m_dialog->deleteLater();
+    }
+    m_dialog = new QProgressDialog(label, QStringLiteral("Abort"), 0, maximum, m_window);
+    m_dialog->setWindowModality(Qt::WindowModal);
+    m_dialog->show();
+}
+
+void DialogProgress::setValue(int value)
+{
+    if (m_dialog)
+        m_dialog->setValue(value);
+}
+
+void DialogProgress::setTitle(const QString &title)
+{
+    if (m_dialog)
+        m_dialog->setWindowTitle(title);
+}
+
+bool DialogProgress::wasCanceled() const
+{
+    return m_dialog && m_dialog->wasCanceled();
+}
+
+void DialogProgress::finish()
+{
+    if (m_dialog)
+        m_dialog->hide();
+}

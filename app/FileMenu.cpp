@@ -1,0 +1,67 @@
+#include "app/textVis.h"
+
+#include "app/AboutDialog.h"
+#include "view/GraphWidget.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QWebSettings>
+#include <QWebView>
+
+#include <cstdio>
+#include <cstdlib>
+
+void textVis::filemenuTrigger(QAction *action)
+{
+    std::printf("got here!\n");
+    const QString text = action->text();
+    if (text == QLatin1String("Quit")) {
+        std::fflush(stdout);
+        std::exit(2);
+    } else if (text == QLatin1String("Open File")) {
+        openFile();
+    } else if (text == QLatin1String("Reparse")) {
+        parseText();
+    } else if (text == QLatin1String("About")) {
+        showAbout();
+    } else if (text == QLatin1String("Automate")) {
+        showAutomateDialog();
+    } else if (text == QLatin1String("Save Markup")) {
+        saveMarkup();
+    } else if (text == QLatin1String("Save Image")) {
+        saveImage();
+    }
+    std::fflush(stdout);
+}
+
+void textVis::fontsmenuTrigger(QAction *action)
+{
+    if (action->text() != QLatin1String("Change Font"))
+        return;
+    bool accepted = false;
+    const QFont font =
+        QFontDialog::getFont(&accepted, QFont(QStringLiteral("Helvetica [Cronyx]"), 10), this);
+    if (!accepted)
+        return;
+    form.webView->setFont(font);
+    form.webView->settings()->setFontSize(QWebSettings::DefaultFontSize, font.pointSize());
+}
+
+void textVis::saveImage()
+{
+    std::printf("do we get here??\n");
+    std::fflush(stdout);
+    // An empty name (cancelled dialog) is handed on too; the view ignores it.
+    const QString name =
+        QFileDialog::getSaveFileName(this, tr("Save Image"), QDir::currentPath(),
+                                     tr("PNG (*.png);;JPEG (*.jpg);; All files (*.*)"));
+    form.ThreadView->setImageFileName(name);
+}
+
+void textVis::showAbout()
+{
+    AboutDialog dialog(versionMajor, versionMinor);
+    dialog.exec();
+}

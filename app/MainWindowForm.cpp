@@ -1,0 +1,397 @@
+#include "app/MainWindowForm.h"
+
+#include "view/GraphWidget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QWebView>
+
+namespace {
+
+const char *const panelStyle = "font: 10pt \"Arial\";";
+
+QAction *makeAction(QMainWindow *window, const char *objectName)
+{
+    auto *action = new QAction(window);
+    action->setObjectName(QString::fromLatin1(objectName));
+    return action;
+}
+
+template<typename T> T *makeChild(QWidget *parent, const char *objectName, const QRect &geometry)
+{
+    auto *widget = new T(parent);
+    widget->setObjectName(QString::fromLatin1(objectName));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QDoubleSpinBox *makeDoubleSpinBox(QWidget *parent, const char *objectName, const QRect &geometry,
+                                  double maximum, double step, double value)
+{
+    auto *box = makeChild<QDoubleSpinBox>(parent, objectName, geometry);
+    box->setDecimals(2);
+    box->setRange(0.0, maximum);
+    box->setSingleStep(step);
+    box->setValue(value);
+    return box;
+}
+
+QString text(const char *source)
+{
+    return QApplication::translate("textVisClass", source);
+}
+
+} // namespace
+
+void MainWindowForm::setupUi(QMainWindow *window)
+{
+    if (window->objectName().isEmpty())
+        window->setObjectName(QStringLiteral("textVisClass"));
+    window->resize(1192, 881);
+    createActions(window);
+    setupPanes(window);
+    setupViewControls();
+    setupCharactersTab();
+    setupBreakStringsTab();
+    setupAdvancedTab();
+    setupMenus(window);
+    statusBar = new QStatusBar(window);
+    statusBar->setObjectName(QStringLiteral("statusBar"));
+    window->setStatusBar(statusBar);
+
+    retranslateUi(window);
+    connectThreadView();
+    tabWidget->setCurrentIndex(0);
+    QMetaObject::connectSlotsByName(window);
+}
+
+void MainWindowForm::createActions(QMainWindow *window)
+{
+    actionOpen_File = makeAction(window, "actionOpen_File");
+    actionOpen_File->setShortcutContext(Qt::WidgetShortcut);
+    actionReparse = makeAction(window, "actionReparse");
+    actionAutomate = makeAction(window, "actionAutomate");
+    actionSave_Image = makeAction(window, "actionSave_Image");
+    actionSave_markup = makeAction(window, "actionSave_markup");
+    FileMenuAction = makeAction(window, "FileMenuAction");
+    actionQuit = makeAction(window, "actionQuit");
+    actionChange_Font = makeAction(window, "actionChange_Font");
+    actionForce_Character = makeAction(window, "actionForce_Character");
+    actionLoad_Colors = makeAction(window, "actionLoad_Colors");
+    actionSave_Colors = makeAction(window, "actionSave_Colors");
+    actionSave = makeAction(window, "actionSave");
+    actionAdd_Break_String = makeAction(window, "actionAdd_Break_String");
+    actionRemove_Break_String = makeAction(window, "actionRemove_Break_String");
+    actionLoad_Break_Strings = makeAction(window, "actionLoad_Break_Strings");
+    actionSave_Break_Strings = makeAction(window, "actionSave_Break_Strings");
+    actionSave_BreakStrings_as = makeAction(window, "actionSave_BreakStrings_as");
+    actionWrite_Scene_Stats = makeAction(window, "actionWrite_Scene_Stats");
+    actionWrite_Character_Stats = makeAction(window, "actionWrite_Character_Stats");
+    actionParsing = makeAction(window, "actionParsing");
+    actionInclude_Characters = makeAction(window, "actionInclude_Characters");
+}
+
+void MainWindowForm::setupPanes(QMainWindow *window)
+{
+    centralWidget = new QWidget(window);
+    centralWidget->setObjectName(QStringLiteral("centralWidget"));
+    horizontalLayout = new QHBoxLayout(centralWidget);
+    horizontalLayout->setSpacing(6);
+    horizontalLayout->setContentsMargins(11, 11, 11, 11);
+    horizontalLayout->setObjectName(QStringLiteral("horizontalLayout"));
+
+    splitter = new QSplitter(centralWidget);
+    splitter->setObjectName(QStringLiteral("splitter"));
+    splitter->setOrientation(Qt::Horizontal);
+
+    webView = new QWebView(splitter);
+    webView->setObjectName(QStringLiteral("webView"));
+    webView->setMinimumSize(QSize(100, 0));
+    webView->setContextMenuPolicy(Qt::CustomContextMenu);
+    webView->setUrl(QUrl(QStringLiteral("about:blank")));
+    splitter->addWidget(webView);
+
+    ThreadView = new GraphWidget(splitter);
+    ThreadView->setObjectName(QStringLiteral("ThreadView"));
+    ThreadView->setMinimumSize(QSize(550, 480));
+    splitter->addWidget(ThreadView);
+
+    groupBox = new QGroupBox(splitter);
+    groupBox->setObjectName(QStringLiteral("groupBox"));
+    groupBox->setMinimumSize(QSize(275, 0));
+    verticalLayout = new QVBoxLayout(groupBox);
+    verticalLayout->setSpacing(6);
+    verticalLayout->setContentsMargins(0, 0, 0, 0);
+    verticalLayout->setObjectName(QStringLiteral("verticalLayout"));
+    splitter->addWidget(groupBox);
+
+    horizontalLayout->addWidget(splitter);
+    window->setCentralWidget(centralWidget);
+}
+
+void MainWindowForm::setupViewControls()
+{
+    groupBox_2 = new QGroupBox(groupBox);
+    groupBox_2->setObjectName(QStringLiteral("groupBox_2"));
+    groupBox_2->setMinimumSize(QSize(275, 0));
+    groupBox_2->setMaximumSize(QSize(16777215, 200));
+    groupBox_2->setStyleSheet(QString::fromLatin1(panelStyle));
+
+    label_4 = makeChild<QLabel>(groupBox_2, "label_4", QRect(50, 10, 71, 20));
+    comboBox_DrawMode =
+        makeChild<QComboBox>(groupBox_2, "comboBox_DrawMode", QRect(90, 10, 151, 21));
+    label_6 = makeChild<QLabel>(groupBox_2, "label_6", QRect(20, 40, 151, 20));
+    doubleSpinBox_ActiveThreadSize = makeDoubleSpinBox(groupBox_2, "doubleSpinBox_ActiveThreadSize",
+                                                       QRect(180, 40, 62, 22), 99.99, 0.1, 3.0);
+    label = makeChild<QLabel>(groupBox_2, "label", QRect(20, 70, 151, 20));
+    doubleSpinBox_InactiveThreadSize = makeDoubleSpinBox(
+        groupBox_2, "doubleSpinBox_InactiveThreadSize", QRect(180, 70, 62, 22), 99.99, 0.1, 0.5);
+    label_7 = makeChild<QLabel>(groupBox_2, "label_7", QRect(20, 100, 151, 20));
+    doubleSpinBox_ThreadTransparency = makeDoubleSpinBox(
+        groupBox_2, "doubleSpinBox_ThreadTransparency", QRect(180, 100, 62, 22), 1.0, 0.01, 0.2);
+    label_5 = makeChild<QLabel>(groupBox_2, "label_5", QRect(10, 130, 46, 21));
+    pushButton_SpinLeft =
+        makeChild<QPushButton>(groupBox_2, "pushButton_SpinLeft", QRect(60, 130, 75, 20));
+    pushButton_SpinRight =
+        makeChild<QPushButton>(groupBox_2, "pushButton_SpinRight", QRect(160, 130, 75, 20));
+    pushButton = makeChild<QPushButton>(groupBox_2, "pushButton", QRect(40, 160, 211, 31));
+    verticalLayout->addWidget(groupBox_2);
+
+    tabWidget = new QTabWidget(groupBox);
+    tabWidget->setObjectName(QStringLiteral("tabWidget"));
+    tabWidget->setMinimumSize(QSize(0, 600));
+    tabWidget->setStyleSheet(QString::fromLatin1(panelStyle));
+    verticalLayout->addWidget(tabWidget);
+}
+
+void MainWindowForm::setupCharactersTab()
+{
+    tab = new QWidget();
+    tab->setObjectName(QStringLiteral("tab"));
+    verticalLayout_3 = new QVBoxLayout(tab);
+    verticalLayout_3->setSpacing(6);
+    verticalLayout_3->setContentsMargins(11, 11, 11, 11);
+    verticalLayout_3->setObjectName(QStringLiteral("verticalLayout_3"));
+    verticalLayout_2 = new QVBoxLayout();
+    verticalLayout_2->setSpacing(0);
+    verticalLayout_2->setObjectName(QStringLiteral("verticalLayout_2"));
+
+    listWidget = new QListWidget(tab);
+    listWidget->setObjectName(QStringLiteral("listWidget"));
+    listWidget->setMinimumSize(QSize(245, 0));
+    listWidget->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    verticalLayout_2->addWidget(listWidget);
+
+    pushButton_2 = new QPushButton(tab);
+    pushButton_2->setObjectName(QStringLiteral("pushButton_2"));
+    pushButton_2->setMinimumSize(QSize(220, 0));
+    pushButton_2->setStyleSheet(QStringLiteral("qproperty-alignment: AlignCenter;"));
+    verticalLayout_2->addWidget(pushButton_2);
+
+    verticalLayout_3->addLayout(verticalLayout_2);
+    tabWidget->addTab(tab, QString());
+}
+
+void MainWindowForm::setupBreakStringsTab()
+{
+    tab_2 = new QWidget();
+    tab_2->setObjectName(QStringLiteral("tab_2"));
+    listWidget_BreakString =
+        makeChild<QListWidget>(tab_2, "listWidget_BreakString", QRect(0, 0, 265, 546));
+    listWidget_BreakString->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    pushButton_addBreakString =
+        makeChild<QPushButton>(tab_2, "pushButton_addBreakString", QRect(0, 550, 31, 23));
+    pushButton_removeBreakString =
+        makeChild<QPushButton>(tab_2, "pushButton_removeBreakString", QRect(30, 550, 31, 23));
+    pushButton_loadBreakString =
+        makeChild<QPushButton>(tab_2, "pushButton_loadBreakString", QRect(150, 550, 51, 23));
+    pushButton_saveBreakString =
+        makeChild<QPushButton>(tab_2, "pushButton_saveBreakString", QRect(200, 550, 51, 23));
+    tabWidget->addTab(tab_2, QString());
+}
+
+void MainWindowForm::setupAdvancedTab()
+{
+    tab_3 = new QWidget();
+    tab_3->setObjectName(QStringLiteral("tab_3"));
+    checkBox_Spheres = makeChild<QCheckBox>(tab_3, "checkBox_Spheres", QRect(10, 10, 141, 21));
+    checkBox_Springs = makeChild<QCheckBox>(tab_3, "checkBox_Springs", QRect(10, 30, 141, 21));
+    checkBox_DrawGrid = makeChild<QCheckBox>(tab_3, "checkBox_DrawGrid", QRect(10, 50, 141, 21));
+    checkBox_MoveToPlane =
+        makeChild<QCheckBox>(tab_3, "checkBox_MoveToPlane", QRect(110, 10, 141, 21));
+    checkBox_MoveToPlane->setChecked(true);
+    checkBox_DrawNames = makeChild<QCheckBox>(tab_3, "checkBox_DrawNames", QRect(110, 30, 141, 21));
+    checkBox_FlipAxis = makeChild<QCheckBox>(tab_3, "checkBox_FlipAxis", QRect(110, 50, 141, 21));
+    checkBox_FlipAxis->setChecked(true);
+    pushButton_SaveImage =
+        makeChild<QPushButton>(tab_3, "pushButton_SaveImage", QRect(10, 100, 221, 51));
+    pushButton_WriteCharacterStats =
+        makeChild<QPushButton>(tab_3, "pushButton_WriteCharacterStats", QRect(10, 160, 121, 41));
+    pushButton_WriteSceneStats =
+        makeChild<QPushButton>(tab_3, "pushButton_WriteSceneStats", QRect(130, 160, 121, 41));
+    label_2 = makeChild<QLabel>(tab_3, "label_2", QRect(40, 220, 71, 20));
+    doubleSpinBox_DrawM =
+        makeDoubleSpinBox(tab_3, "doubleSpinBox_DrawM", QRect(130, 220, 62, 22), 99.99, 0.01, 0.1);
+    label_3 = makeChild<QLabel>(tab_3, "label_3", QRect(40, 250, 71, 20));
+    doubleSpinBox_DrawExp =
+        makeDoubleSpinBox(tab_3, "doubleSpinBox_DrawExp", QRect(130, 250, 62, 22), 99.99, 0.1, 2.0);
+    tabWidget->addTab(tab_3, QString());
+}
+
+void MainWindowForm::setupMenus(QMainWindow *window)
+{
+    menuBar = new QMenuBar(window);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    menuBar->setGeometry(QRect(0, 0, 1192, 21));
+    const auto makeMenu = [this](const char *objectName) {
+        auto *menu = new QMenu(menuBar);
+        menu->setObjectName(QString::fromLatin1(objectName));
+        menuBar->addAction(menu->menuAction());
+        return menu;
+    };
+    menuFile = makeMenu("menuFile");
+    menuFonts = makeMenu("menuFonts");
+    menuCharacters = makeMenu("menuCharacters");
+    menuBreakStrings = makeMenu("menuBreakStrings");
+    menuStats = makeMenu("menuStats");
+    menuOptions = makeMenu("menuOptions");
+    window->setMenuBar(menuBar);
+
+    menuFile->addActions({actionOpen_File, actionReparse, actionAutomate, actionSave_Image,
+                          actionSave_markup, FileMenuAction});
+    menuFile->addSeparator();
+    menuFile->addAction(actionQuit);
+    menuFonts->addAction(actionChange_Font);
+    menuCharacters->addAction(actionForce_Character);
+    menuCharacters->addSeparator();
+    menuCharacters->addAction(actionLoad_Colors);
+    menuCharacters->addSeparator();
+    menuCharacters->addActions({actionSave_Colors, actionSave});
+    menuBreakStrings->addActions({actionAdd_Break_String, actionRemove_Break_String});
+    menuBreakStrings->addSeparator();
+    menuBreakStrings->addAction(actionLoad_Break_Strings);
+    menuBreakStrings->addSeparator();
+    menuBreakStrings->addActions({actionSave_Break_Strings, actionSave_BreakStrings_as});
+    menuStats->addActions({actionWrite_Scene_Stats, actionWrite_Character_Stats});
+    menuOptions->addAction(actionParsing);
+}
+
+void MainWindowForm::connectThreadView()
+{
+    GraphWidget *view = ThreadView;
+    const auto valueChanged = qOverload<double>(&QDoubleSpinBox::valueChanged);
+    QObject::connect(doubleSpinBox_DrawM, valueChanged, view, &GraphWidget::changeDrawM);
+    QObject::connect(doubleSpinBox_DrawExp, valueChanged, view, &GraphWidget::changeDrawPow);
+    QObject::connect(checkBox_FlipAxis, &QCheckBox::stateChanged, view,
+                     &GraphWidget::drawStateChanged);
+    QObject::connect(pushButton_2, &QPushButton::clicked, view, &GraphWidget::ColorPicker);
+    QObject::connect(listWidget, &QListWidget::itemClicked, view, &GraphWidget::ListItemClicked);
+    // Crosswise by name: each box drives the width its label names (see GraphWidget).
+    QObject::connect(doubleSpinBox_InactiveThreadSize, valueChanged, view,
+                     &GraphWidget::changeActiveThreadSize);
+    QObject::connect(pushButton_SpinLeft, &QPushButton::released, view, &GraphWidget::spinLeft);
+    QObject::connect(pushButton, &QPushButton::released, view, &GraphWidget::reset);
+    QObject::connect(pushButton_SpinRight, &QPushButton::released, view, &GraphWidget::spinRight);
+    QObject::connect(doubleSpinBox_ActiveThreadSize, valueChanged, view,
+                     &GraphWidget::changeInactiveThreadSize);
+    QObject::connect(comboBox_DrawMode, qOverload<int>(&QComboBox::currentIndexChanged), view,
+                     &GraphWidget::changeDrawMode);
+    QObject::connect(webView, &QWebView::selectionChanged, view, &GraphWidget::selectionChanged);
+    QObject::connect(doubleSpinBox_ThreadTransparency, valueChanged, view,
+                     &GraphWidget::changeThreadTransparency);
+    QObject::connect(comboBox_DrawMode, qOverload<int>(&QComboBox::activated), view,
+                     &GraphWidget::changeDrawMode);
+}
+
+void MainWindowForm::retranslateUi(QMainWindow *window)
+{
+    window->setWindowTitle(text("textVisClass"));
+    retranslateActions();
+    retranslateControls();
+    menuFile->setTitle(text("File"));
+    menuFonts->setTitle(text("Fonts"));
+    menuCharacters->setTitle(text("Characters"));
+    menuBreakStrings->setTitle(text("BreakStrings"));
+    menuStats->setTitle(text("Stats"));
+    menuOptions->setTitle(text("Options"));
+}
+
+void MainWindowForm::retranslateActions()
+{
+    actionOpen_File->setText(text("Open File"));
+    actionOpen_File->setWhatsThis(text("Open a file"));
+    actionOpen_File->setShortcut(QKeySequence(text("Ctrl+O")));
+    actionReparse->setText(text("Reparse"));
+    actionReparse->setShortcut(QKeySequence(text("Ctrl+R")));
+    actionAutomate->setText(text("Automate"));
+    actionAutomate->setShortcut(QKeySequence(text("Ctrl+A")));
+    actionSave_Image->setText(text("Save Image"));
+    actionSave_Image->setShortcut(QKeySequence(text("Ctrl+I")));
+    actionSave_markup->setText(text("Save Markup"));
+    actionSave_markup->setShortcut(QKeySequence(text("Ctrl+S")));
+    FileMenuAction->setText(text("About"));
+    actionQuit->setText(text("Quit"));
+    actionQuit->setShortcut(QKeySequence(text("Ctrl+Q")));
+    actionChange_Font->setText(text("Change Font"));
+    actionForce_Character->setText(text("Force Character"));
+    actionLoad_Colors->setText(text("Load Colors..."));
+    actionSave_Colors->setText(text("Save Colors"));
+    actionSave->setText(text("Save Colors as..."));
+    actionAdd_Break_String->setText(text("Add BreakString"));
+    actionRemove_Break_String->setText(text("Remove BreakString"));
+    actionLoad_Break_Strings->setText(text("Load BreakStrings..."));
+    actionSave_Break_Strings->setText(text("Save BreakStrings"));
+    actionSave_BreakStrings_as->setText(text("Save BreakStrings as..."));
+    actionWrite_Scene_Stats->setText(text("Write Scene Stats"));
+    actionWrite_Character_Stats->setText(text("Write Character Stats"));
+    actionParsing->setText(text("Parsing"));
+    actionInclude_Characters->setText(text("Include Characters"));
+}
+
+void MainWindowForm::retranslateControls()
+{
+    groupBox->setTitle(QString());
+    groupBox_2->setTitle(QString());
+    label_4->setText(text("Mode"));
+    label_6->setText(text("Active Thread Size"));
+    label->setText(text("InActive Thread Size"));
+    label_7->setText(text("Thread Transparency"));
+    label_5->setText(text("Rotate"));
+    pushButton_SpinLeft->setText(text("<"));
+    pushButton_SpinRight->setText(text(">"));
+    pushButton->setText(text("Reset"));
+    pushButton_2->setText(text("Color Picker"));
+    tabWidget->setTabText(tabWidget->indexOf(tab), text("Characters"));
+    pushButton_addBreakString->setText(text("+"));
+    pushButton_removeBreakString->setText(text("-"));
+    pushButton_loadBreakString->setText(text("Load"));
+    pushButton_saveBreakString->setText(text("Save"));
+    tabWidget->setTabText(tabWidget->indexOf(tab_2), text("BreakStrings"));
+    checkBox_Spheres->setText(text("Draw Spheres"));
+    checkBox_Springs->setText(text("Draw Springs"));
+    checkBox_DrawGrid->setText(text("Draw Grid"));
+    checkBox_MoveToPlane->setText(text("Move To Plane"));
+    checkBox_DrawNames->setText(text("Draw Names"));
+    checkBox_FlipAxis->setText(text("Flip Axis"));
+    pushButton_SaveImage->setText(text("Save Image"));
+    pushButton_WriteCharacterStats->setText(text("Character Stats"));
+    pushButton_WriteSceneStats->setText(text("Scene Stats"));
+    label_2->setText(text("DrawM"));
+    label_3->setText(text("DrawExp"));
+    tabWidget->setTabText(tabWidget->indexOf(tab_3), text("Advanced"));
+}

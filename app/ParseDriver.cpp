@@ -1,0 +1,59 @@
+#include "app/textVis.h"
+
+#include "app/ListItemLinks.h"
+#include "app/LoadPipeline.h"
+#include "reader/ScreenplayReader.h"
+#include "view/GraphWidget.h"
+
+#include <QFileDialog>
+#include <QListWidget>
+
+void textVis::openFile()
+{
+    document.textLines.clear();
+    document.characters.clear();
+    document.includeCharacters.clear();
+    document.speakerIndent = 0;
+    loadScreenplay(QFileDialog::getOpenFileName(this, tr("Select a screenplay")));
+}
+
+void textVis::loadScreenplay(const QString &path)
+{
+    if (openScreenplay(document, path, SettingsPaths(), progress))
+        setWindowTitle(QStringLiteral("Quillmark : ") + screenplayFileName(path));
+    parseText();
+}
+
+void textVis::parseText()
+{
+    GraphWidget *view = form.ThreadView;
+    view->clearThreads();
+    forgetCharacterRows(*form.listWidget, document);
+    form.listWidget->clear();
+
+    parseDocument(document, SettingsPaths(), progress);
+    applyMarkupStyles();
+
+    const float step = 1.0f / float(document.options.numberSteps);
+    view->buildThreads(document.timeIndex.get(), step);
+    view->setDrawingControls(form.webView, form.checkBox_Spheres, form.checkBox_Springs,
+                             form.checkBox_DrawGrid, form.checkBox_FlipAxis,
+                             form.checkBox_MoveToPlane, form.checkBox_DrawNames);
+    fillCharacterList();
+}
+
+void textVis::reparseTrigger()
+{
+    parseText();
+}
+
+void textVis::fillCharacterList()
+{
+    for (const CharacterPtr &character : document.timeIndex->characters) {
+        auto *item = new QListWidgetItem(character->displayText());
+        item->setForeground(QBrush(Qt::darkGray));
+        item->setBackground(QBrush(character->color));
+        character->listItem = item;
+        form.listWidget->addItem(item);
+    }
+}

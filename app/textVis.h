@@ -1,0 +1,92 @@
+#pragma once
+
+#include "app/DialogProgress.h"
+#include "app/DocumentModel.h"
+#include "app/MainWindowForm.h"
+#include "characters/ConfigFile.h"
+
+#include <QColor>
+#include <QMainWindow>
+#include <QPoint>
+#include <QStringList>
+
+class QAction;
+
+// The main window: it holds the document of the open screenplay, shows it in the text and
+// thread views and runs the menus, buttons and dialogs around it.
+class textVis : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int versionMajor = 0;
+    static constexpr int versionMinor = 2;
+
+    explicit textVis(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    ~textVis() override;
+
+    DocumentModel document;
+    OptionList options; // bound to document.options, in config.txt order
+    DialogProgress progress;
+    QPoint contextMenuPos; // last context-menu request, in webView coordinates
+
+    QStringList automateFiles;
+    qint32 automateDelayMs = 5000;
+    bool automateFirstStep = false;
+    bool automateWriteImages = true;
+    bool automateWriteSceneStats = false;
+    bool automateWriteCharacterStats = false;
+
+    MainWindowForm form;
+
+    // File > "Open File": asks for a screenplay, then loadScreenplay.
+    void openFile();
+    // Everything openFile does after its file dialog: empty the document, read the file,
+    // find its characters, parse. The title names the file only when it could be read.
+    void loadScreenplay(const QString &path);
+    // File > "Reparse": scenes, markup, threads and the character list from the lines and
+    // characters already held.
+    void parseText();
+    void applyMarkupStyles();
+    void showAbout();
+    void showAutomateDialog();
+    void saveMarkup();
+
+    bool loadBreakStringFile(const QString &path);
+    bool saveBreakStringFile(const QString &path);
+    void refreshBreakStringList();
+
+public slots:
+    void saveImage();
+    void writeCharacterStats();
+    void writeCharacterStats(const QString &fname);
+    void writeSceneStats();
+    void writeSceneStats(const QString &fname);
+    void filemenuTrigger(QAction *action);
+    void statsmenuTrigger(QAction *action);
+    void charactersmenuTrigger(QAction *action);
+    void breakstringsmenuTrigger(QAction *action);
+    void optionsmenuTrigger(QAction *action);
+    void fontsmenuTrigger(QAction *action);
+    void textAddCharacterTrigger();
+    void textBreakStringTrigger();
+    void textBreakHereTrigger();
+    void addIncludeCharacter();
+    void removeIncludeCharacter();
+    void setIncludeCharacterColor();
+    void addBreakString();
+    void removeBreakString();
+    void saveBreakStringList();
+    void loadBreakStringList();
+    void automateTrigger();
+    void currentColorChanged(const QColor &color);
+    void customContextMenuTrigger(const QPoint &pos);
+    void reparseTrigger();
+
+private:
+    void connectWindow();
+    void fillDrawModes();
+    void connectBreakStringButtons();
+    void addTextActions();
+    void loadStartupBreakStrings();
+    void fillCharacterList();
+};

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "../TestSupport.h"
+#include "app/textVis.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+// Answers the modal dialogs that code under test opens, so that no test waits for a person.
+// A handler sees each modal widget first and returns true when it answered it; otherwise a
+// message box gets `messageBoxAnswer` and any other dialog is accepted. Progress dialogs are
+// left alone: they close themselves.
+class ModalAnswerer
+{
+public:
+    using Handler = std::function<bool(QWidget *)>;
+
+    explicit ModalAnswerer(Handler handler = {})
+        : m_handler(std::move(handler))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+        m_timer.start(10);
+    }
+
+    QMessageBox::StandardButton messageBoxAnswer = QMessageBox::No;
+    QStringList answeredTitles;
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || qobject_cast<QProgressDialog *>(modal) || !modal->isVisible())
+            return;
+        answeredTitles.append(modal->windowTitle());
+        if (m_handler && m_handler(modal))
+            return;
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            if (QAbstractButton *button = box->button(messageBoxAnswer))
+                button->click();
+            else
+                box->reject();
+        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+            dialog->accept();
+        }
+    }
+
+    Handler m_handler;
+    QTimer m_timer;
+};
+
+// Runs a test inside a fresh working directory, because the program keeps its settings
+// files in the current one.
+class WorkingDirectory
+{
+public:
+    WorkingDirectory()
+        : m_previous(QDir::currentPath())
+    {
+        QDir::setCurrent(m_scratch.path());
+    }
+    ~WorkingDirectory() { QDir::setCurrent(m_previous); }
+    WorkingDirectory(const WorkingDirectory &) = delete;
+    WorkingDirectory &operator=(const WorkingDirectory &) = delete;
+
+    const ScratchDir &scratch() const { return m_scratch; }
+
+private:
+    ScratchDir m_scratch;
+    QString m_previous;
+};
+
+// A main window built in a scratch working directory with a break-string file present, so
+// that only the About dialog opens during construction (and is accepted).
+inline std::unique_ptr<textVis> makeWindow(const ScratchDir &scratch)
+{
+    if (!QFile::exists(scratch.file(QStringLiteral("breakStrings.txt"))))
+        scratch.write(QStringLiteral("breakStrings.txt"), "INT.\nEXT.\n");
+    ModalAnswerer answerer;
+    return std::make_unique<textVis>();
+}
+
+// Answers a file dialog with `path` (or cancels it when `path` is empty).
+inline ModalAnswerer::Handler chooseFile(const QString &path)
+{
+    return [path](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog)
+            return false;
+        if (path.isEmpty()) {
+            dialog->reject();
+        } else {
+            dialog->selectFile(path);
+            static_cast<QDialog *>(dialog)->accept(); // QFileDialog hides its override
+        }
+        return true;
+    };
+}

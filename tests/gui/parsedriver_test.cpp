@@ -1,0 +1,204 @@
+#include "WindowTestSupport.h"
+
+#include "app/ListItemLinks.h"
+
+#include <QEvent>
+#include <QListWidget>
+#include <QWebFrame>
+#include <QWebView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every window title a progress dialog is given, in order.
+class ProgressTitles : public QObject
+{
+public:
+    ProgressTitles() { qApp->installEventFilter(this); }
+    ~ProgressTitles() override { qApp->removeEventFilter(this); }
+    QStringList titles;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowTitleChange) {
+            if (auto *dialog = qobject_cast<QProgressDialog *>(watched))
+                titles.append(dialog->windowTitle());
+        }
+        return false;
+    }
+};
+
+// Two speakers with cues indented past the default of 15 blanks.
+const QByteArray indentedScript = "INT. KITCHEN - DAY\n"
+                                  "\n"
+                                  "                    ANNA\n"
+                                  "          Where is it?\n"
+                                  "\n"
+                                  "                    BEN\n"
+                                  "          Gone.\n"
+                                  "\n"
+                                  "                    ANNA\n"
+                                  "          Then we wait.\n";
+
+QStringList namesOf(const CharacterList &characters)
+{
+    QStringList names;
+    for (const CharacterPtr &character : characters)
+        names << character->displayText();
+    names.sort();
+    return names;
+}
+
+class ParseDriverTest : public ::testing::Test
+{
+protected:
+    WorkingDirectory dir;
+    std::unique_ptr<textVis> window = makeWindow(dir.scratch());
+
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        return dir.scratch().write(name, bytes);
+    }
+};
+
+} // namespace
+
+TEST_F(ParseDriverTest, XmlSuffix_FindsNoCharactersAndShowsNothing)
+{
+    ProgressTitles progress;
+    window->loadScreenplay(write(QStringLiteral("play.xml"), indentedScript));
+    EXPECT_TRUE(window->document.characters.empty());
+    EXPECT_TRUE(progress.titles.contains(QStringLiteral("Finding characters: 0")));
+    EXPECT_EQ(progress.titles.last(), QStringLiteral("Parsing Text"));
+    EXPECT_TRUE(window->document.markupHtml.isEmpty());
+    EXPECT_TRUE(window->document.timeIndex->scenes.empty());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : play.xml"));
+}
+
+TEST_F(ParseDriverTest, OtherSuffixes_AreReadAsPlainText)
+{
+    for (const QString &name : {QStringLiteral("play.XML"), QStringLiteral("play"),
+                                QStringLiteral("play.CSV"), QStringLiteral("play.txt")}) {
+        SCOPED_TRACE(name.toStdString());
+        ProgressTitles progress;
+        window->loadScreenplay(write(name, indentedScript));
+        EXPECT_EQ(namesOf(window->document.characters), (QStringList{"ANNA ", "BEN "}));
+        EXPECT_TRUE(progress.titles.contains(QStringLiteral("Finding characters: 2")));
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : ") + name);
+        EXPECT_FALSE(window->document.timeIndex->scenes.empty());
+    }
+}
+
+TEST_F(ParseDriverTest, CsvSuffix_ReadsNamesFromTimeCodedRecords)
+{
+    window->loadScreenplay(write(QStringLiteral("fight.csv"), "0.0,2.5,\"['ANNA', 'BEN']\"\n"
+                                                              "4.0,1.0,\"['ANNA']\"\n"));
+    EXPECT_EQ(namesOf(window->document.characters), (QStringList{"ANNA ", "BEN "}));
+    EXPECT_EQ(window->document.characters.front()->displayText(), QStringLiteral("ANNA "));
+}
+
+TEST_F(ParseDriverTest, FindCharactersOff_LeavesTheListEmpty)
+{
+    window->document.options.findCharacters = false;
+    ProgressTitles progress;
+    window->loadScreenplay(write(QStringLiteral("play.txt"), indentedScript));
+    EXPECT_TRUE(window->document.characters.empty());
+    EXPECT_EQ(progress.titles, QStringList{QStringLiteral("Parsing Text")});
+    EXPECT_EQ(window->form.listWidget->count(), 0);
+}
+
+TEST_F(ParseDriverTest, Reparses_KeepOneRowPerCharacter)
+{
+    window->loadScreenplay(write(QStringLiteral("play.txt"), indentedScript));
+    window->form.actionReparse->trigger();
+    window->reparseTrigger();
+
+    const DocumentModel &document = window->document;
+    const QListWidget *list = window->form.listWidget;
+    ASSERT_EQ(document.characters.size(), 2u);
+    ASSERT_EQ(document.timeIndex->characters.size(), 2u);
+    ASSERT_EQ(list->count(), 2);
+    for (int row = 0; row < 2; ++row) {
+        const CharacterPtr &character = document.timeIndex->characters[row];
+        EXPECT_EQ(character->listItem, list->item(row));
+        EXPECT_EQ(list->item(row)->text(), character->displayText());
+        EXPECT_EQ(list->item(row)->background().color(), character->color);
+    }
+    EXPECT_EQ(document.textLines.size(), 10);
+}
+
+TEST_F(ParseDriverTest, ReparseAfterRecolour_ShowsNewColourWithoutReadingTheFile)
+{
+    const QString path = write(QStringLiteral("play.txt"), indentedScript);
+    window->loadScreenplay(path);
+    QFile::remove(path);
+    window->document.characters.front()->color = QColor(1, 2, 3);
+    window->parseText();
+    EXPECT_EQ(window->document.textLines.size(), 10);
+    EXPECT_EQ(window->form.listWidget->item(0)->background().color(), QColor(1, 2, 3));
+}
+
+TEST_F(ParseDriverTest, MissingFile_RecordsNotFoundAndKeepsTitle)
+{
+    window->loadScreenplay(dir.scratch().file(QStringLiteral("missing.txt")));
+    EXPECT_EQ(window->document.textLines, QStringList{QStringLiteral("file not found\n")});
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark (v 0.2)"));
+}
+
+TEST_F(ParseDriverTest, OpenFileMenu_ReadsTheChosenFileOrNothingWhenCancelled)
+{
+    const QString path = write(QStringLiteral("chosen.txt"), indentedScript);
+    {
+        ModalAnswerer answerer(chooseFile(path));
+        window->form.actionOpen_File->trigger();
+    }
+    EXPECT_EQ(window->document.filePath, path);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : chosen.txt"));
+    EXPECT_EQ(window->form.listWidget->count(), 2);
+
+    ModalAnswerer answerer(chooseFile(QString()));
+    window->form.actionOpen_File->trigger();
+    EXPECT_TRUE(window->document.filePath.isEmpty());
+    EXPECT_EQ(window->document.textLines, QStringList{QStringLiteral("file not found\n")});
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : chosen.txt"));
+    EXPECT_EQ(window->form.listWidget->count(), 0);
+}
+
+TEST(ListItemLinksTest, ForgetListRows_ClearsOnlyRowsOfThatList)
+{
+    QListWidget list;
+    QListWidget other;
+    auto *row = new QListWidgetItem(QStringLiteral("ANNA "), &list);
+    auto *otherRow = new QListWidgetItem(QStringLiteral("BEN "), &other);
+    const CharacterList characters{std::make_shared<Character>(QStringList{"ANNA"}),
+                                   std::make_shared<Character>(QStringList{"BEN"}),
+                                   std::make_shared<Character>(QStringList{"CAL"})};
+    characters[0]->listItem = row;
+    characters[1]->listItem = otherRow;
+
+    forgetListRows(list, characters);
+    EXPECT_EQ(characters[0]->listItem, nullptr);
+    EXPECT_EQ(characters[1]->listItem, otherRow);
+    EXPECT_EQ(characters[2]->listItem, nullptr);
+}
+
+TEST(ListItemLinksTest, ForgetCharacterRows_CoversEveryListOfTheDocument)
+{
+    QListWidget list;
+    DocumentModel document;
+    const auto make = [&list](const QString &name) {
+        auto character = std::make_shared<Character>(QStringList{name});
+        character->listItem = new QListWidgetItem(name, &list);
+        return character;
+    };
+    document.characters.push_back(make(QStringLiteral("A")));
+    document.includeCharacters.push_back(make(QStringLiteral("B")));
+    document.timeIndex = std::make_unique<TimeIndexVector>(CharacterList{make("C")});
+
+    forgetCharacterRows(list, document);
+    EXPECT_EQ(document.characters[0]->listItem, nullptr);
+    EXPECT_EQ(document.includeCharacters[0]->listItem, nullptr);
+    EXPECT_EQ(document.timeIndex->characters[0]->listItem, nullptr);
+}
