@@ -2,6 +2,7 @@
 
 #include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
+#include "characters/IncludeMatcher.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -89,35 +90,25 @@ void countSpeaker(DocumentModel &document, const QStringList &tokens, int lead)
     speaker->indent = lead;
 }
 
-// At every token the include character with the most name words that occurs there is
-// counted; on a tie the earlier one in the list wins.
-void countIncluded(DocumentModel &document, const QStringList &tokens, int lead)
+void countIncluded(DocumentModel &document, IncludeMatcher &matcher, const QStringList &tokens,
+                   int lead)
 {
-    const bool caseSensitive = document.options.caseSensitive;
-    const bool looseMatch = document.options.looseMatch;
-    for (int j = 0; j < tokens.size(); ++j) {
-        const Character *best = nullptr;
-        for (const CharacterPtr &include : document.includeCharacters) {
-            if ((best == nullptr || include->names.size() > best->names.size()) &&
-                include->occursAt(tokens, j, caseSensitive, looseMatch))
-                best = include.get();
-        }
-        if (best == nullptr)
-            continue;
-        const CharacterPtr counted = findOrAddCharacter(document, best->names);
+    for (const int winner : matcher.winners(tokens)) {
+        const CharacterPtr counted =
+            findOrAddCharacter(document, document.includeCharacters[winner]->names);
         ++counted->count;
         counted->indent = lead;
     }
 }
 
-void treatTextLine(DocumentModel &document, const QString &line)
+void treatTextLine(DocumentModel &document, IncludeMatcher &matcher, const QString &line)
 {
     const QStringList tokens = line.split(QLatin1Char(' '));
     const int lead = leadingBlanks(tokens);
     if (lead > document.options.minCharacterSpaces && lead < tokens.size())
         countSpeaker(document, tokens, lead);
     if (!document.includeCharacters.empty())
-        countIncluded(document, tokens, lead);
+        countIncluded(document, matcher, tokens, lead);
 }
 
 void treatCsvLine(DocumentModel &document, const QString &line)
@@ -156,8 +147,11 @@ CharacterPtr findOrAddCharacter(DocumentModel &document, const QStringList &word
 
 void discoverTextCharacters(DocumentModel &document, AnalysisProgress &progress)
 {
-    scanLines(document, progress,
-              [&document](const QString &line) { treatTextLine(document, line); });
+    IncludeMatcher matcher(document.includeCharacters, document.options.caseSensitive,
+                           document.options.looseMatch);
+    scanLines(document, progress, [&document, &matcher](const QString &line) {
+        treatTextLine(document, matcher, line);
+    });
 
     CharacterList &characters = document.characters;
     keepCountAbove(characters, document.options.minCharacterInstances);
