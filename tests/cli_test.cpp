@@ -196,6 +196,41 @@ TEST_F(CliTest, JsonDescribesEachScreenplay_AndKeepsStandardOutputClean)
     EXPECT_TRUE(second.value(QStringLiteral("scenes")).toArray().isEmpty());
 }
 
+TEST_F(CliTest, TimeCodedScreenplays_GiveFinitePositionsInJson)
+{
+    const QString duel =
+        scratch.write(QStringLiteral("duel.csv"), "0.0,4.5,\"['ANNA', 'BEN']\"\n"
+                                                  "6.0,3.0,\"['ANNA']\"\n"
+                                                  "12.5,3.0,\"['KEEPER', 'BEN']\"\n");
+    // Every record at the same moment and without duration: a time span of zero.
+    const QString instant =
+        scratch.write(QStringLiteral("instant.csv"), "5,0,\"['ANNA']\"\n5,0,\"['ANNA']\"\n");
+
+    const CliRun result = run({QStringLiteral("--json"), duel, instant});
+    ASSERT_EQ(result.exitCode, 0) << result.err.constData();
+    const QStringList lines = jsonLines(result.out);
+    ASSERT_EQ(lines.size(), 2) << result.out.constData();
+    for (const QString &line : lines) {
+        QJsonParseError error;
+        const QJsonObject object = QJsonDocument::fromJson(line.toUtf8(), &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
+        const QJsonArray scenes = object.value(QStringLiteral("scenes")).toArray();
+        ASSERT_FALSE(scenes.isEmpty());
+        for (const QJsonValue &scene : scenes) {
+            for (const char *key : {"start", "end"}) {
+                const QJsonValue position = scene.toObject().value(QLatin1String(key));
+                ASSERT_TRUE(position.isDouble()) << line.toStdString();
+                EXPECT_TRUE(std::isfinite(position.toDouble()));
+            }
+        }
+    }
+    const QJsonObject first = QJsonDocument::fromJson(lines.at(0).toUtf8()).object();
+    const QJsonArray scenes = first.value(QStringLiteral("scenes")).toArray();
+    EXPECT_EQ(scenes.first().toObject().value(QStringLiteral("type")).toString(), "fight");
+    EXPECT_EQ(scenes.first().toObject().value(QStringLiteral("start")).toDouble(), 0.0);
+    EXPECT_EQ(first.value(QStringLiteral("characters")).toArray().size(), 3);
+}
+
 TEST_F(CliTest, SettingsComeFromWorkdirOrCurrentDirectory)
 {
     const QString screenplay = copyOfCorpus(QStringLiteral("cyber_bob_ep1.txt"));
