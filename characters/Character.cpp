@@ -13,21 +13,6 @@ const QString &punctuation()
     return set;
 }
 
-// Matching runs for every token of every line, so membership is a table look-up.
-bool isPunctuation(const QChar c)
-{
-    static const std::array<bool, 256> table = [] {
-        std::array<bool, 256> marks{};
-        for (const QChar mark : punctuation()) {
-            if (mark.unicode() < marks.size())
-                marks[mark.unicode()] = true;
-        }
-        return marks;
-    }();
-    const ushort code = c.unicode();
-    return code < table.size() ? table[code] : code == 0x2014;
-}
-
 Qt::CaseSensitivity sensitivity(bool caseSensitive)
 {
     return caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
@@ -54,7 +39,7 @@ bool looseAliasWordEquals(const QString &word, const QString &aliasWord, Qt::Cas
 {
     int kept = 0;
     for (const QChar c : word) {
-        if (!isPunctuation(c))
+        if (!Character::isLoosePunctuation(c))
             ++kept;
     }
     if (kept != aliasWord.size())
@@ -64,7 +49,7 @@ bool looseAliasWordEquals(const QString &word, const QString &aliasWord, Qt::Cas
     QString stripped;
     stripped.reserve(kept);
     for (const QChar c : word) {
-        if (!isPunctuation(c))
+        if (!Character::isLoosePunctuation(c))
             stripped.append(c);
     }
     return stripped.compare(aliasWord, cs) == 0;
@@ -96,6 +81,21 @@ Character::Character(const QStringList &nameWords)
     const int value = 150 + std::rand() % 56;
     const int hue = std::rand() % 360;
     color = QColor::fromHsv(hue, 200, value, 255);
+}
+
+// Matching runs for every token of every line, so membership is a table look-up.
+bool Character::isLoosePunctuation(const QChar c)
+{
+    static const std::array<bool, 256> table = [] {
+        std::array<bool, 256> marks{};
+        for (const QChar mark : punctuation()) {
+            if (mark.unicode() < marks.size())
+                marks[mark.unicode()] = true;
+        }
+        return marks;
+    }();
+    const ushort code = c.unicode();
+    return code < table.size() ? table[code] : code == 0x2014;
 }
 
 int Character::nameSeed(const QStringList &nameWords)

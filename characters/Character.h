@@ -43,6 +43,9 @@ struct Character
     // character at every token.
     bool occursAt(const QStringList &words, int start, bool caseSensitive, bool looseMatch) const;
 
+    // The marks loose matching removes from a text word before comparing it with an alias.
+    static bool isLoosePunctuation(QChar c);
+
     // The sum of the name's characters as signed 8-bit codes; seeds the first colour.
     static int nameSeed(const QStringList &nameWords);
 };

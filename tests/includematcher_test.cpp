@@ -97,4 +97,7 @@ TEST(IncludeMatcher, WordKey_EqualForWordsThatCompareEqual)
     }
     EXPECT_GE(checked, 3);
     EXPECT_NE(IncludeMatcher::wordKey("BOB", true), IncludeMatcher::wordKey("bob", true));
+    EXPECT_EQ(IncludeMatcher::strippedWordKey("\u00ABMr.\u2014", false),
+              IncludeMatcher::wordKey("MR", false));
+    EXPECT_EQ(IncludeMatcher::strippedWordKey("...", true), IncludeMatcher::wordKey("", true));
 }
