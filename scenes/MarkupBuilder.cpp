@@ -10,23 +10,6 @@
 
 namespace {
 
-// What stays the same for every line of one pass.
-struct MarkupPass
-{
-    DocumentModel &document;
-    TimeIndexVector &index;
-    const NameWordFilter &filter;
-    QString sceneOpen;     // "<div class='scene'>"
-    QString sceneBoundary; // closes the current scene block and opens the next
-    QString headingOpen;   // "<span class='breakString'>"
-};
-
-struct CharacterMatch
-{
-    int characterIndex = -1; // position in document.characters
-    QStringList words;
-};
-
 TimeIndexVector &indexOf(DocumentModel &document)
 {
     // The parse driver makes the index; a caller that did not still gets a consistent one.
@@ -35,18 +18,34 @@ TimeIndexVector &indexOf(DocumentModel &document)
     return *document.timeIndex;
 }
 
-MarkupPass makePass(DocumentModel &document, const NameWordFilter &filter)
+// What one pass works with, from line to line.
+struct MarkupPass
 {
-    const QString sceneOpen =
-        QStringLiteral("<div class='") + document.sceneClass + QStringLiteral("'>");
-    return MarkupPass{document,
-                      indexOf(document),
-                      filter,
-                      sceneOpen,
-                      QStringLiteral("</div>") + sceneOpen,
-                      QStringLiteral("<span class='") + document.breakStringClass +
-                          QStringLiteral("'>")};
-}
+    explicit MarkupPass(DocumentModel &model)
+        : document(model)
+        , index(indexOf(model))
+        , filter(model.characters, model.includeCharacters, model.options)
+        , sceneOpen(QStringLiteral("<div class='") + model.sceneClass + QStringLiteral("'>"))
+        , sceneBoundary(QStringLiteral("</div>") + sceneOpen)
+        , headingOpen(QStringLiteral("<span class='") + model.breakStringClass +
+                      QStringLiteral("'>"))
+    {
+    }
+
+    DocumentModel &document;
+    TimeIndexVector &index;
+    NameWordFilter filter;
+    const QString sceneOpen;     // "<div class='scene'>"
+    const QString sceneBoundary; // closes the current scene block and opens the next
+    const QString headingOpen;   // "<span class='breakString'>"
+    std::vector<int> asked;      // characters to ask at one word, reused across words
+};
+
+struct CharacterMatch
+{
+    int characterIndex = -1; // position in document.characters
+    QStringList words;
+};
 
 // The longest match wins; a later one only when strictly longer, so ties go to the earliest.
 void keepLongest(CharacterMatch &best, int characterIndex, QStringList &&words)
@@ -57,14 +56,20 @@ void keepLongest(CharacterMatch &best, int characterIndex, QStringList &&words)
     }
 }
 
-CharacterMatch findCharacter(DocumentModel &document, const QStringList &words, int start)
+CharacterMatch findCharacter(MarkupPass &pass, const QStringList &words,
+                             const NameWordFilter::Line &line, int start)
 {
+    DocumentModel &document = pass.document;
     const bool caseSensitive = document.options.caseSensitive;
     const bool looseMatch = document.options.looseMatch;
-    CharacterMatch best;
     CharacterList &characters = document.characters;
-    const int known = static_cast<int>(characters.size());
-    for (int k = 0; k < known; ++k) {
+    CharacterMatch best;
+    // Ascending positions keep the ties with the earliest character.
+    std::vector<int> &asked = pass.asked;
+    pass.filter.charactersAt(line, start, asked);
+    for (int k = pass.filter.characterCount(); k < static_cast<int>(characters.size()); ++k)
+        asked.push_back(k);
+    for (const int k : asked) {
         QStringList found = characters[k]->matchAt(words, start, caseSensitive, looseMatch);
         if (!found.isEmpty())
             keepLongest(best, k, std::move(found));
@@ -73,17 +78,20 @@ CharacterMatch findCharacter(DocumentModel &document, const QStringList &words, 
         return best;
     // Characters named only in the include list join the document once they are met, so
     // every later search finds them among the characters.
-    for (const CharacterPtr &included : document.includeCharacters) {
-        QStringList found = included->matchAt(words, start, caseSensitive, looseMatch);
+    pass.filter.includesAt(line, start, asked);
+    for (const int i : asked) {
+        const CharacterPtr &candidate = document.includeCharacters[i];
+        QStringList found = candidate->matchAt(words, start, caseSensitive, looseMatch);
         if (found.isEmpty())
             continue;
-        characters.push_back(included);
+        characters.push_back(candidate);
+        pass.filter.includeJoined(i);
         keepLongest(best, static_cast<int>(characters.size()) - 1, std::move(found));
     }
     return best;
 }
 
-void appendManualBreaks(const MarkupPass &pass, float x, QString &out)
+void appendManualBreaks(MarkupPass &pass, float x, QString &out)
 {
     DocumentModel &document = pass.document;
     for (const float position : document.manualBreaks) {
@@ -97,7 +105,7 @@ void appendManualBreaks(const MarkupPass &pass, float x, QString &out)
 
 // Each matching entry opens a scene with a heading span holding the words up to, not
 // including, the line's last word. Returns the word position the walk goes on from.
-int appendHeadings(const MarkupPass &pass, const QStringList &words, int l, float x, QString &out)
+int appendHeadings(MarkupPass &pass, const QStringList &words, int l, float x, QString &out)
 {
     const int m = words.size();
     for (const QString &entry : pass.document.breakStrings) {
@@ -115,7 +123,7 @@ int appendHeadings(const MarkupPass &pass, const QStringList &words, int l, floa
     return l;
 }
 
-void countPageMarker(const MarkupPass &pass, const QString &word)
+void countPageMarker(MarkupPass &pass, const QString &word)
 {
     if (!word.startsWith(QLatin1Char('[')) || !word.endsWith(QLatin1Char(']')))
         return;
@@ -127,7 +135,7 @@ void countPageMarker(const MarkupPass &pass, const QString &word)
     pass.index.addPage(ok ? page : 0);
 }
 
-void appendCharacterSpan(const MarkupPass &pass, const CharacterMatch &match, QString &out)
+void appendCharacterSpan(MarkupPass &pass, const CharacterMatch &match, QString &out)
 {
     const Character &character = *pass.document.characters[match.characterIndex];
     out += QLatin1String("<span class='");
@@ -141,16 +149,16 @@ void appendCharacterSpan(const MarkupPass &pass, const CharacterMatch &match, QS
     pass.index.countCharacter(match.characterIndex);
 }
 
-void appendLine(const MarkupPass &pass, const QString &line, float x, QString &out)
+void appendLine(MarkupPass &pass, const QString &line, float x, QString &out)
 {
     const QStringList words = line.split(QLatin1Char(' '));
     const int m = words.size();
     appendManualBreaks(pass, x, out);
-    const std::vector<bool> candidates = pass.filter.candidates(words);
+    const NameWordFilter::Line prepared = pass.filter.prepare(words);
     for (int l = 0; l < m; ++l) {
         CharacterMatch match;
-        if (candidates[static_cast<size_t>(l)])
-            match = findCharacter(pass.document, words, l);
+        if (prepared.candidate[static_cast<size_t>(l)])
+            match = findCharacter(pass, words, prepared, l);
         if (match.characterIndex >= 0) {
             appendCharacterSpan(pass, match, out);
             // The walk resumes as many words on as the match returned.
@@ -195,8 +203,7 @@ QString buildMarkup(DocumentModel &document, AnalysisProgress &progress)
 
 QString markupText(DocumentModel &document, AnalysisProgress &progress)
 {
-    const NameWordFilter filter(document.characters, document.includeCharacters, document.options);
-    const MarkupPass pass = makePass(document, filter);
+    MarkupPass pass(document);
     pass.index.addScene(0.0f, QStringLiteral("START"));
 
     QString out;
@@ -218,8 +225,8 @@ QString markupText(DocumentModel &document, AnalysisProgress &progress)
 
 QString markupLine(DocumentModel &document, const QString &line, float x)
 {
-    const NameWordFilter filter(document.characters, document.includeCharacters, document.options);
+    MarkupPass pass(document);
     QString out;
-    appendLine(makePass(document, filter), line, x, out);
+    appendLine(pass, line, x, out);
     return out;
 }
