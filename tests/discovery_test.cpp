@@ -292,4 +292,11 @@ TEST_F(Discovery, Corpus_HtmlSpeakerHeadings)
     EXPECT_EQ(found.mid(0, 3), (QStringList{"BOB", "DOG", "MARGARET"}));
     EXPECT_EQ(document.speakerIndent, 16);
     EXPECT_EQ(character("MARGARET")->indent, 16);
+
+    document = DocumentModel();
+    lines.clear();
+    ASSERT_TRUE(readScreenplay(testDataFile("the_library_freak_out.html"), lines));
+    ASSERT_GE(discoverText(lines).size(), 5);
+    EXPECT_EQ(names().mid(0, 5), (QStringList{"CHALF", "CHARYA", "YOR", "NAR", "THRAIN"}));
+    EXPECT_EQ(character("CHALF")->count, 20);
 }
