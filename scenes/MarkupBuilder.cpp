@@ -38,7 +38,9 @@ struct MarkupPass
     const QString sceneOpen;     // "<div class='scene'>"
     const QString sceneBoundary; // closes the current scene block and opens the next
     const QString headingOpen;   // "<span class='breakString'>"
-    std::vector<int> asked;      // characters to ask at one word, reused across words
+    // Reused from word to word and line to line, to spare allocations.
+    NameWordFilter::Line hashed;
+    std::vector<int> asked; // the characters to ask at one word
 };
 
 struct CharacterMatch
@@ -154,7 +156,8 @@ void appendLine(MarkupPass &pass, const QString &line, float x, QString &out)
     const QStringList words = line.split(QLatin1Char(' '));
     const int m = words.size();
     appendManualBreaks(pass, x, out);
-    const NameWordFilter::Line prepared = pass.filter.prepare(words);
+    pass.filter.prepare(words, pass.hashed);
+    const NameWordFilter::Line &prepared = pass.hashed;
     for (int l = 0; l < m; ++l) {
         CharacterMatch match;
         if (prepared.candidate[static_cast<size_t>(l)])
@@ -170,12 +173,9 @@ void appendLine(MarkupPass &pass, const QString &line, float x, QString &out)
             continue;
         const QString &word = words.at(l);
         countPageMarker(pass, word);
-        if (word.isEmpty()) {
-            out += QLatin1Char(' ');
-        } else {
-            out += word;
-            out += QLatin1Char(' ');
-        }
+        // An empty word (two blanks in a row, or an empty line) comes out as one blank.
+        out += word;
+        out += QLatin1Char(' ');
     }
     out += QLatin1String("<br>");
 }

@@ -104,15 +104,25 @@ void NameWordFilter::hashWord(const QString &word, Line &line, size_t j) const
 
 NameWordFilter::Line NameWordFilter::prepare(const QStringList &words) const
 {
-    const size_t count = static_cast<size_t>(words.size());
     Line line;
+    prepare(words, line);
+    return line;
+}
+
+void NameWordFilter::prepare(const QStringList &words, Line &line) const
+{
+    const size_t count = static_cast<size_t>(words.size());
     line.candidate.assign(count, m_everyPosition);
     if (m_everyPosition)
-        return line;
+        return;
     line.keys.resize(count);
     line.wild.resize(count);
-    if (m_loose)
-        line.parts.resize(count);
+    if (m_loose) {
+        if (line.parts.size() < count)
+            line.parts.resize(count);
+        for (size_t j = 0; j < count; ++j)
+            line.parts[j].clear();
+    }
     for (size_t j = 0; j < count; ++j) {
         const QString &word = words.at(static_cast<int>(j));
         line.wild[j] = isWild(word);
@@ -126,7 +136,6 @@ NameWordFilter::Line NameWordFilter::prepare(const QStringList &words) const
         for (size_t l = j + 1 >= span ? j + 1 - span : 0; l <= j; ++l)
             line.candidate[l] = true;
     }
-    return line;
 }
 
 void NameWordFilter::addNameHits(const NameIndex &index, uint key, int position,

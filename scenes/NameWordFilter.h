@@ -32,6 +32,8 @@ public:
         std::vector<bool> candidate;          // some character or include character may match here
     };
     Line prepare(const QStringList &words) const;
+    // The same into an existing Line, reusing its storage from line to line.
+    void prepare(const QStringList &words, Line &line) const;
 
     // Positions, in ascending order, of the characters (or include characters) given to the
     // constructor that may match at `start`; every other one certainly does not.
