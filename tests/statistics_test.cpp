@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
+#include "reader/ScreenplayReader.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/MarkupBuilder.h"
 #include "scenes/TimeIndexVector.h"
@@ -118,4 +119,36 @@ TEST(Statistics, Write_FilesAreRepeatableAndUnwritablePathsFail)
     EXPECT_FALSE(writeCharacterStats(QString(), index));
     EXPECT_FALSE(writeSceneStats(dir.file("missing/folder/x.csv"), index, 4));
     EXPECT_FALSE(QFile::exists(dir.file("missing/folder/x.csv")));
+}
+
+TEST(Statistics, Corpus_SceneRowsCarryPagesAndNameThePresent)
+{
+    auto doc = std::make_unique<DocumentModel>();
+    ASSERT_TRUE(readScreenplay(testDataFile("cyber_bob_ep1.txt"), doc->textLines));
+    for (const char *name : {"BOB", "MARGARET", "DOG"})
+        doc->characters.push_back(std::make_shared<Character>(QStringList{name}));
+    doc->breakStrings = sampleBreakStrings();
+    doc->timeIndex = std::make_unique<TimeIndexVector>(doc->characters);
+    SilentProgress progress;
+    markupText(*doc, progress);
+    const QStringList lines = csvLines(sceneStatsCsv(*doc->timeIndex, doc->textLines.size()));
+    ASSERT_EQ(lines.size(), 5);
+    // Headings on lines 26, 141 and 168 of the file; page markers [1] .. [6] at column 0.
+    // The title line names BOB; the third scene has no marker and keeps page 3.
+    // Type, NumCharacters, startPage, endPage and Characters of each row; the positions
+    // are checked elsewhere.
+    const QStringList expected{"START,1,1,1,BOB ;", "ext.,3,1,3,BOB ;MARGARET ;DOG ;",
+                               "ext.,1,3,3,BOB ;", "int.,2,3,6,BOB ;DOG ;"};
+    for (int i = 0; i < 4; ++i) {
+        const QStringList fields = lines[i + 1].split(',');
+        ASSERT_EQ(fields.size(), 11) << lines[i + 1].toStdString();
+        EXPECT_EQ(QStringList({fields[1], fields[2], fields[7], fields[8], fields[9]}).join(','),
+                  expected.at(i));
+    }
+    TimeIndexVector &index = *doc->timeIndex;
+    characterStatsCsv(index);
+    EXPECT_EQ(index.characters[0]->numDialogueLines, 26);
+    EXPECT_EQ(index.characters[1]->numScenes, 1);
+    EXPECT_EQ(index.characters[2]->numDialogueLines, 22);
+    EXPECT_FLOAT_EQ(index.characters[1]->stopTime, 140.0f / 334.0f);
 }
