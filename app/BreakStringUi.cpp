@@ -1,9 +1,20 @@
 #include "app/textVis.h"
 
 #include "scenes/BreakStringFile.h"
+#include "scenes/ManualBreak.h"
+#include "view/GraphWidget.h"
 
+#include <QAction>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
+#include <QWebFrame>
+#include <QWebPage>
+#include <QWebView>
+
+#include <cstdio>
 
 bool textVis::loadBreakStringFile(const QString &path)
 {
@@ -46,14 +57,80 @@ void textVis::loadStartupBreakStrings()
     saveBreakStringFile(path);
 }
 
-void textVis::addBreakString() {}
-void textVis::removeBreakString() {}
-void textVis::saveBreakStringList() {}
-void textVis::loadBreakStringList() {}
-void textVis::breakstringsmenuTrigger(QAction *) {}
+void textVis::addBreakString()
+{
+    const QString text = QInputDialog::getText(this, tr("QInputDialog::getText()"),
+                                               tr("Break String:"), QLineEdit::Normal, QString());
+    if (!text.isEmpty())
+        document.breakStrings.append(text);
+    refreshBreakStringList();
+}
+
+void textVis::removeBreakString()
+{
+    QStringList selected;
+    for (const QListWidgetItem *item : form.listWidget_BreakString->selectedItems())
+        selected.append(item->text());
+    document.breakStrings = withoutBreakStrings(document.breakStrings, selected);
+    refreshBreakStringList();
+}
+
+void textVis::loadBreakStringList()
+{
+    loadBreakStringFile(QFileDialog::getOpenFileName(this, tr("Select a breakstring file")));
+}
+
+void textVis::saveBreakStringList()
+{
+    saveBreakStringFile(QFileDialog::getSaveFileName(this, tr("Select a breakstring file")));
+}
+
+void textVis::breakstringsmenuTrigger(QAction *action)
+{
+    const QString text = action->text();
+    if (text == QLatin1String("Add BreakString"))
+        addBreakString();
+    else if (text == QLatin1String("Remove BreakString"))
+        removeBreakString();
+    else if (text == QLatin1String("Load BreakStrings..."))
+        loadBreakStringList();
+    else if (text == QLatin1String("Save BreakStrings"))
+        saveBreakStringFile(QStringLiteral("breakStrings.txt"));
+    else if (text == QLatin1String("Save BreakStrings as..."))
+        saveBreakStringList();
+}
+
 void textVis::customContextMenuTrigger(const QPoint &pos)
 {
     contextMenuPos = pos;
+    auto *menu = new QMenu(this);
+    // One menu per request: it goes away once it has closed (after its action has run).
+    connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
+    menu->addAction(tr("Add Character"), this, &textVis::textAddCharacterTrigger);
+    menu->addAction(tr("Add BreakString"), this, &textVis::textBreakStringTrigger);
+    menu->addAction(tr("Break Section Here"), this, &textVis::textBreakHereTrigger);
+    menu->popup(form.webView->mapToGlobal(pos));
 }
-void textVis::textBreakStringTrigger() {}
-void textVis::textBreakHereTrigger() {}
+
+void textVis::textBreakStringTrigger()
+{
+    std::printf("add breakstring\n");
+    std::fflush(stdout);
+    const QString selection = form.webView->selectedText();
+    if (!selection.isEmpty()) {
+        document.breakStrings.append(selection);
+        refreshBreakStringList();
+    }
+    form.ThreadView->upToDate = false;
+}
+
+void textVis::textBreakHereTrigger()
+{
+    const QWebPage *page = form.webView->page();
+    const QWebFrame *mainFrame = page->mainFrame();
+    const float position = manualBreakPosition(
+        mainFrame->scrollBarValue(Qt::Vertical), mainFrame->scrollBarMaximum(Qt::Vertical),
+        contextMenuPos.y(), page->currentFrame()->contentsSize().height(), form.webView->height());
+    document.manualBreaks.append(position);
+    form.ThreadView->upToDate = false;
+}

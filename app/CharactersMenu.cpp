@@ -1,7 +1,49 @@
 #include "app/textVis.h"
 
-void textVis::charactersmenuTrigger(QAction *) {}
-void textVis::textAddCharacterTrigger() {}
-void textVis::addIncludeCharacter() {}
-void textVis::removeIncludeCharacter() {}
-void textVis::setIncludeCharacterColor() {}
+#include "characters/CharacterDiscovery.h"
+#include "characters/PaletteFile.h"
+#include "view/GraphWidget.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QListWidgetItem>
+#include <QWebView>
+
+#include <cstdio>
+
+void textVis::charactersmenuTrigger(QAction *action)
+{
+    const QString text = action->text();
+    if (text == QLatin1String("Force Character")) {
+        showIncludeCharacters();
+    } else if (text == QLatin1String("Load Colors...")) {
+        loadColors(QFileDialog::getOpenFileName(this, tr("Select a color file")));
+    } else if (text == QLatin1String("Save Colors")) {
+        savePalette(QStringLiteral("colors.txt"), document.characters);
+    } else if (text == QLatin1String("Save Colors as...")) {
+        savePalette(QFileDialog::getSaveFileName(this, tr("Select a color file")),
+                    document.characters);
+    }
+}
+
+void textVis::loadColors(const QString &path)
+{
+    // A file that cannot be read leaves the palette as it was; it is applied all the same.
+    loadPalette(path, document.palette);
+    applyPalette(document.characters, document.palette);
+    for (const CharacterPtr &character : document.characters) {
+        if (character->listItem)
+            character->listItem->setBackground(QBrush(character->color));
+    }
+}
+
+void textVis::textAddCharacterTrigger()
+{
+    std::printf("add character\n");
+    std::fflush(stdout);
+    const QString selection = form.webView->selectedText();
+    // With nothing selected there is no name; an empty name would match every word.
+    if (!selection.isEmpty())
+        findOrAddCharacter(document, selection.split(QLatin1Char(' ')));
+    form.ThreadView->upToDate = false;
+}

@@ -1,7 +1,70 @@
 #include "app/textVis.h"
 
-void textVis::writeCharacterStats() {}
-void textVis::writeCharacterStats(const QString &) {}
-void textVis::writeSceneStats() {}
-void textVis::writeSceneStats(const QString &) {}
-void textVis::statsmenuTrigger(QAction *) {}
+#include "scenes/Statistics.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+
+#include <cstdio>
+
+namespace {
+
+// Statistics need a scene index, which only a parse makes.
+bool reportMissingIndex(const DocumentModel &document)
+{
+    if (document.timeIndex)
+        return false;
+    std::printf("no statistics written: no screenplay has been parsed yet\n");
+    std::fflush(stdout);
+    return true;
+}
+
+void reportWriteFailure(bool written)
+{
+    if (!written)
+        std::printf("file not found\n");
+    std::fflush(stdout);
+}
+
+} // namespace
+
+void textVis::writeCharacterStats()
+{
+    if (reportMissingIndex(document))
+        return;
+    writeCharacterStats(QFileDialog::getSaveFileName(this, tr("Write Stats"), QDir::currentPath(),
+                                                     tr("CSV (*.csv);;All files (*.*)")));
+}
+
+void textVis::writeCharacterStats(const QString &fname)
+{
+    if (reportMissingIndex(document))
+        return;
+    reportWriteFailure(::writeCharacterStats(fname, *document.timeIndex));
+}
+
+void textVis::writeSceneStats()
+{
+    if (reportMissingIndex(document))
+        return;
+    writeSceneStats(QFileDialog::getSaveFileName(this, tr("Write Stats"), QDir::currentPath(),
+                                                 tr("CSV (*.csv);;All files (*.*)")));
+}
+
+void textVis::writeSceneStats(const QString &fname)
+{
+    if (reportMissingIndex(document))
+        return;
+    reportWriteFailure(
+        ::writeSceneStats(fname, *document.timeIndex, int(document.textLines.size())));
+}
+
+void textVis::statsmenuTrigger(QAction *action)
+{
+    const QString text = action->text();
+    if (text == QLatin1String("Write Scene Stats"))
+        writeSceneStats();
+    else if (text == QLatin1String("Write Character Stats"))
+        writeCharacterStats();
+}

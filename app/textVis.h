@@ -2,6 +2,7 @@
 
 #include "app/DialogProgress.h"
 #include "app/DocumentModel.h"
+#include "app/IncludeCharactersDialog.h"
 #include "app/MainWindowForm.h"
 #include "characters/ConfigFile.h"
 
@@ -27,7 +28,8 @@ public:
     DocumentModel document;
     OptionList options; // bound to document.options, in config.txt order
     DialogProgress progress;
-    QPoint contextMenuPos; // last context-menu request, in webView coordinates
+    QPoint contextMenuPos;         // last context-menu request, in webView coordinates
+    IncludeCharactersUi includeUi; // set while the Include Characters dialog is open
 
     QStringList automateFiles;
     qint32 automateDelayMs = 5000;
@@ -50,6 +52,12 @@ public:
     void showAbout();
     void showAutomateDialog();
     void saveMarkup();
+
+    // Characters > "Force Character": edit characters.txt in the Include Characters dialog.
+    void showIncludeCharacters();
+    void refreshIncludeList();
+    // Characters > "Load Colors...": recolour the characters by position from a colour file.
+    void loadColors(const QString &path);
 
     bool loadBreakStringFile(const QString &path);
     bool saveBreakStringFile(const QString &path);

@@ -1,0 +1,206 @@
+#include "WindowTestSupport.h"
+
+#include <QColorDialog>
+#include <QInputDialog>
+#include <QListWidget>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+// Answers only the nested input and colour dialogs; the Include Characters dialog below
+// them is left to the test.
+ModalAnswerer::Handler nestedAnswers(const QString &name, const QColor &color)
+{
+    return [name, color](QWidget *modal) {
+        if (auto *input = qobject_cast<QInputDialog *>(modal)) {
+            input->setTextValue(name);
+            input->accept();
+        } else if (auto *picker = qobject_cast<QColorDialog *>(modal)) {
+            picker->setCurrentColor(color);
+            picker->accept();
+        }
+        return true;
+    };
+}
+
+// The script the test runs while the Include Characters dialog is open; true accepts it.
+using DialogScript = std::function<bool(textVis &)>;
+
+// Runs "Force Character" with `script` driving the open dialog.
+void forceCharacter(textVis &window, const DialogScript &script)
+{
+    ModalAnswerer answerer([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QDialog *>(modal);
+        if (!dialog || dialog->objectName() != QLatin1String("IncludeCharacters"))
+            return false;
+        if (script(window))
+            dialog->accept();
+        else
+            dialog->reject();
+        return true;
+    });
+    window.form.actionForce_Character->trigger();
+}
+
+void add(textVis &window, const QString &name)
+{
+    ModalAnswerer nested(nestedAnswers(name, QColor()));
+    window.includeUi.pushButton_AddIncludeCharacter->click();
+}
+
+void force(textVis &window, const QColor &color)
+{
+    ModalAnswerer nested(nestedAnswers(QString(), color));
+    window.includeUi.pushButton_ForceColor->click();
+}
+
+QStringList rowTexts(const QListWidget *list)
+{
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts << list->item(row)->text();
+    return texts;
+}
+
+class IncludeCharactersTest : public ::testing::Test
+{
+protected:
+    WorkingDirectory dir;
+    std::unique_ptr<textVis> window = makeWindow(dir.scratch());
+
+    QByteArray charactersFile() const
+    {
+        return readBytes(dir.scratch().file(QStringLiteral("characters.txt")));
+    }
+};
+
+} // namespace
+
+TEST_F(IncludeCharactersTest, AddAndRemove_EditTheListAndOkSavesIt)
+{
+    QStringList afterAdding;
+    forceCharacter(*window, [&](textVis &w) {
+        add(w, QStringLiteral("BOB"));
+        add(w, QStringLiteral("BOB"));
+        add(w, QStringLiteral("ANNA LEE"));
+        afterAdding = rowTexts(w.includeUi.listWidget);
+        w.includeUi.listWidget->item(0)->setSelected(true);
+        w.includeUi.listWidget->item(1)->setSelected(true);
+        w.includeUi.pushButton_RemoveIncludeCharacter->click();
+        return true;
+    });
+    EXPECT_EQ(afterAdding, (QStringList{"BOB ", "BOB ", "ANNA LEE "}));
+    ASSERT_EQ(window->document.includeCharacters.size(), 1u);
+    EXPECT_EQ(window->document.includeCharacters[0]->names, (QStringList{"ANNA", "LEE"}));
+    EXPECT_EQ(window->document.includeCharacters[0]->color, QColor(Qt::white));
+    EXPECT_EQ(charactersFile(), QByteArray("ANNA LEE \n"));
+}
+
+TEST_F(IncludeCharactersTest, ForceColor_MarksSelectedEntriesAndOkSavesTheColour)
+{
+    dir.scratch().write(QStringLiteral("characters.txt"), "ANNA\nBEN\nCAL\n");
+    QStringList rows;
+    forceCharacter(*window, [&](textVis &w) {
+        w.includeUi.listWidget->item(0)->setSelected(true);
+        w.includeUi.listWidget->item(2)->setSelected(true);
+        force(w, QColor(255, 0, 0));
+        rows = rowTexts(w.includeUi.listWidget);
+        return true;
+    });
+    EXPECT_EQ(rows, (QStringList{"ANNA  [forced color]", "BEN ", "CAL  [forced color]"}));
+    EXPECT_EQ(charactersFile(), QByteArray("ANNA  : 255 0 0\nBEN \nCAL  : 255 0 0\n"));
+}
+
+TEST_F(IncludeCharactersTest, Cancel_WritesNothing)
+{
+    forceCharacter(*window, [](textVis &w) {
+        add(w, QStringLiteral("BOB"));
+        return false;
+    });
+    EXPECT_FALSE(QFile::exists(dir.scratch().file(QStringLiteral("characters.txt"))));
+    EXPECT_EQ(window->document.includeCharacters.size(), 1u);
+}
+
+TEST_F(IncludeCharactersTest, ClosedDialogAndReparse_LeaveNoRowOfTheDialogBehind)
+{
+    window->loadScreenplay(dir.scratch().write(QStringLiteral("play.txt"),
+                                               "                    ANNA\n"
+                                               "          Have you seen CAL today?\n"
+                                               "                    BEN\n"
+                                               "          No.\n"));
+    forceCharacter(*window, [](textVis &w) {
+        add(w, QStringLiteral("CAL"));
+        force(w, QColor(0, 0, 255));
+        return true;
+    });
+    // CAL is found in the text by the include fall-back and joins the characters.
+    window->parseText();
+
+    std::set<const QListWidgetItem *> liveRows;
+    for (int row = 0; row < window->form.listWidget->count(); ++row)
+        liveRows.insert(window->form.listWidget->item(row));
+    bool calFound = false;
+    for (const CharacterList *list :
+         {&window->document.characters, &window->document.includeCharacters,
+          &window->document.timeIndex->characters}) {
+        for (const CharacterPtr &character : *list) {
+            SCOPED_TRACE(character->displayText().toStdString());
+            calFound = calFound || character->names == QStringList{"CAL"};
+            EXPECT_TRUE(!character->listItem || liveRows.count(character->listItem));
+        }
+    }
+    EXPECT_TRUE(calFound);
+
+    // Recolouring writes through every listItem; it must find live rows only.
+    const QString palette = dir.scratch().write(QStringLiteral("p.txt"), "1 2 3\n");
+    {
+        ModalAnswerer answerer(chooseFile(palette));
+        window->form.actionLoad_Colors->trigger();
+    }
+    for (const CharacterPtr &character : window->document.characters)
+        EXPECT_EQ(character->color, QColor(1, 2, 3));
+    ASSERT_EQ(window->form.listWidget->count(), 2);
+    EXPECT_EQ(window->form.listWidget->item(0)->background().color(), QColor(1, 2, 3));
+}
+
+TEST_F(IncludeCharactersTest, LoadColors_EmptyPaletteKeepsColours)
+{
+    window->loadScreenplay(dir.scratch().write(QStringLiteral("play.txt"),
+                                               "                    ANNA\n"
+                                               "          Hello.\n"
+                                               "                    BEN\n"
+                                               "          Hi.\n"));
+    std::vector<QColor> before;
+    for (const CharacterPtr &character : window->document.characters)
+        before.push_back(character->color);
+    ASSERT_EQ(before.size(), 2u);
+
+    const QString empty = dir.scratch().write(QStringLiteral("empty.txt"), "");
+    ModalAnswerer answerer(chooseFile(empty));
+    window->form.actionLoad_Colors->trigger();
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(window->document.characters[i]->color, before[i]);
+}
+
+TEST_F(IncludeCharactersTest, SaveColors_WritesOneLinePerCharacterAndLoadsBack)
+{
+    window->loadScreenplay(dir.scratch().write(QStringLiteral("play.txt"),
+                                               "                    ANNA\n"
+                                               "          Hello.\n"
+                                               "                    BEN\n"
+                                               "          Hi.\n"));
+    window->document.characters[0]->color = QColor(10, 20, 30);
+    window->document.characters[1]->color = QColor(40, 50, 60);
+    window->form.actionSave_Colors->trigger();
+    EXPECT_EQ(readBytes(dir.scratch().file(QStringLiteral("colors.txt"))),
+              QByteArray("10 20 30\n40 50 60\n"));
+
+    window->document.characters[0]->color = Qt::black;
+    ModalAnswerer answerer(chooseFile(dir.scratch().file(QStringLiteral("colors.txt"))));
+    window->form.actionLoad_Colors->trigger();
+    EXPECT_EQ(window->document.characters[0]->color, QColor(10, 20, 30));
+    EXPECT_EQ(window->form.listWidget->item(0)->background().color(), QColor(10, 20, 30));
+}

@@ -1,0 +1,103 @@
+#include "WindowTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Discovery keeps the speakers of the most common cue indent, which takes two of them.
+const QByteArray script = "INT. HOUSE - DAY\n"
+                          "                    JOHN\n"
+                          "          Hello there.\n"
+                          "EXT. GARDEN - NIGHT\n"
+                          "                    MARY\n"
+                          "          Hello JOHN.\n";
+
+QByteArray firstLine(const QByteArray &bytes)
+{
+    return bytes.left(bytes.indexOf('\n'));
+}
+
+class StatsMenuTest : public ::testing::Test
+{
+protected:
+    WorkingDirectory dir;
+    std::unique_ptr<textVis> window = makeWindow(dir.scratch());
+
+    void open() { window->loadScreenplay(dir.scratch().write(QStringLiteral("play.txt"), script)); }
+
+    // Triggers `action` with its save dialog answered by `path`; returns what was printed.
+    std::string saveWith(QAction *action, const QString &path)
+    {
+        ModalAnswerer answerer(chooseFile(path));
+        testing::internal::CaptureStdout();
+        action->trigger();
+        return testing::internal::GetCapturedStdout();
+    }
+};
+
+} // namespace
+
+TEST_F(StatsMenuTest, StatsEntriesAndButtons_WriteTheirCsvFiles)
+{
+    open();
+    const QString scenes = dir.scratch().file(QStringLiteral("scenes.csv"));
+    const QString characters = dir.scratch().file(QStringLiteral("characters.csv"));
+    saveWith(window->form.actionWrite_Scene_Stats, scenes);
+    saveWith(window->form.actionWrite_Character_Stats, characters);
+
+    const QByteArray sceneText = readBytes(scenes);
+    EXPECT_EQ(firstLine(sceneText), QByteArray("SceneNumber,Type,NumCharacters,Start,Stop,Length,"
+                                               "NumLines,startPage,endPage,Characters,"));
+    EXPECT_TRUE(sceneText.contains("1,INT.,1,0,0.5,0.5,3,0,0,JOHN ;,\n"));
+    const QByteArray characterText = readBytes(characters);
+    EXPECT_EQ(
+        firstLine(characterText),
+        QByteArray("characters,NumScenes,NumDialogueLines,NumInstances,PerInvolved,Start,Stop,"));
+    EXPECT_TRUE(characterText.contains("JOHN ,1,1,1,0.5,0,0.5,\n"));
+
+    const QString fromButton = dir.scratch().file(QStringLiteral("button.csv"));
+    {
+        ModalAnswerer answerer(chooseFile(fromButton));
+        window->form.pushButton_WriteSceneStats->click();
+    }
+    EXPECT_EQ(readBytes(fromButton), sceneText);
+}
+
+TEST_F(StatsMenuTest, UnwritablePath_PrintsFileNotFound)
+{
+    open();
+    EXPECT_EQ(saveWith(window->form.actionWrite_Scene_Stats, QString()), "file not found\n");
+    testing::internal::CaptureStdout();
+    window->writeCharacterStats(dir.scratch().file(QStringLiteral("no/such/dir/x.csv")));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "file not found\n");
+}
+
+TEST_F(StatsMenuTest, BeforeAnyParse_WritesNothingAndSaysWhy)
+{
+    const QString path = dir.scratch().file(QStringLiteral("early.csv"));
+    testing::internal::CaptureStdout();
+    window->writeSceneStats(path);
+    window->form.pushButton_WriteCharacterStats->click(); // asks for no file
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_NE(printed.find("no screenplay has been parsed"), std::string::npos);
+}
+
+TEST_F(StatsMenuTest, SaveMarkup_WritesStyleBlockThenMarkup)
+{
+    open();
+    const QString path = dir.scratch().file(QStringLiteral("marked.html"));
+    saveWith(window->form.actionSave_markup, path);
+    QByteArray expectedStart = "<head><style type='text/css'>";
+    for (const CharacterPtr &character : window->document.timeIndex->characters)
+        expectedStart += "span." + character->characterClass().toLatin1() +
+                         "{ color: " + character->color.name().toLatin1() + " } ";
+    expectedStart += "span.breakString{ color: purple; font-weight: bold; font-style: italic;}"
+                     "</style></head><div class='scene'>";
+    ASSERT_EQ(window->document.timeIndex->characters.size(), 2u);
+    const QByteArray saved = readBytes(path);
+    EXPECT_TRUE(saved.startsWith(expectedStart)) << saved.toStdString();
+    EXPECT_TRUE(saved.endsWith(window->document.markupHtml.toLatin1()));
+
+    EXPECT_EQ(saveWith(window->form.actionSave_markup, QString()), "got here!\nfile not found\n");
+}
