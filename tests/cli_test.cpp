@@ -129,6 +129,39 @@ TEST_F(CliTest, WritesExactlyTheLibraryOutputs_ForCorpusScreenplays)
     }
 }
 
+TEST_F(CliTest, ShippedExamples_AnalyseWithTheirOwnSettings)
+{
+    const QDir examples(QStringLiteral(QUILLMARK_SOURCE_DIR "/examples"));
+    const QStringList settingsFiles{QStringLiteral("config.txt"),
+                                    QStringLiteral("breakStrings.txt"),
+                                    QStringLiteral("characters.txt"), QStringLiteral("colors.txt")};
+    QStringList screenplays;
+    for (const QFileInfo &entry : examples.entryInfoList(QDir::Files, QDir::Name)) {
+        QFile::copy(entry.filePath(), scratch.file(entry.fileName()));
+        const QString suffix = entry.suffix();
+        if ((suffix == QLatin1String("txt") && !settingsFiles.contains(entry.fileName())) ||
+            suffix == QLatin1String("html") || suffix == QLatin1String("csv"))
+            screenplays.append(entry.fileName());
+    }
+    ASSERT_GE(screenplays.size(), 3) << "examples/ should ship text, HTML and time-coded files";
+
+    const CliRun result = run(QStringList{QStringLiteral("--json")} + screenplays);
+    ASSERT_EQ(result.exitCode, 0) << result.err.constData();
+    const QStringList lines = jsonLines(result.out);
+    ASSERT_EQ(lines.size(), screenplays.size());
+    for (int i = 0; i < screenplays.size(); ++i) {
+        SCOPED_TRACE(screenplays.at(i).toStdString());
+        const QString path = scratch.file(screenplays.at(i));
+        EXPECT_EQ(firstLine(path + QStringLiteral("-scene.csv")), sceneHeader);
+        EXPECT_EQ(firstLine(path + QStringLiteral("-character.csv")), characterHeader);
+        EXPECT_TRUE(readBytes(path + QStringLiteral("-markup.html")).startsWith("<head><style"));
+        const QJsonObject object = QJsonDocument::fromJson(lines.at(i).toUtf8()).object();
+        EXPECT_EQ(object.value(QStringLiteral("file")).toString(), screenplays.at(i));
+        EXPECT_FALSE(object.value(QStringLiteral("characters")).toArray().isEmpty());
+        EXPECT_FALSE(object.value(QStringLiteral("scenes")).toArray().isEmpty());
+    }
+}
+
 TEST_F(CliTest, JsonDescribesEachScreenplay_AndKeepsStandardOutputClean)
 {
     const QString text = copyOfCorpus(QStringLiteral("cyber_bob_ep1.txt"));
