@@ -96,7 +96,7 @@ const char *const parentheticals[] = {"beat",    "quietly",        "to herself",
 const char *const sentenceEnds[] = {".", ".", "?", "!", "..."};
 const char *const transitions[] = {"CUT TO:", "DISSOLVE TO:", "SMASH CUT TO:", "MATCH CUT TO:"};
 
-// splitmix64: small and fully specified, so the text is the same on every platform.
+// splitmix64: small and exactly defined, so the text is the same on every platform.
 class Random
 {
 public:
