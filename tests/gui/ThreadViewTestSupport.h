@@ -1,0 +1,31 @@
+#pragma once
+
+#include "../SceneIndexBuilder.h"
+#include "view/GraphWidget.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QWindow>
+
+#include <memory>
+
+// A thread view in a top-level window of a fixed size, shown and exposed, so that its
+// frames really draw (updateGL skips windows that are not mapped).
+inline std::unique_ptr<GraphWidget> shownGraphWidget(int width = 640, int height = 480)
+{
+    auto widget = std::make_unique<GraphWidget>();
+    widget->setFixedSize(width, height);
+    widget->show();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 5000 &&
+           (widget->windowHandle() == nullptr || !widget->windowHandle()->isExposed()))
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return widget;
+}
+
+// Three characters in pure, easily told apart colours.
+inline std::vector<QColor> primaryColors()
+{
+    return {QColor(255, 0, 0), QColor(0, 0, 255), QColor(0, 200, 0)};
+}

@@ -1,0 +1,211 @@
+#include "view/GraphWidget.h"
+
+#include "../TestSupport.h"
+#include "ThreadViewTestSupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QWebPage>
+#include <QWebView>
+#include <gtest/gtest.h>
+
+namespace {
+
+class GraphWidgetTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        index =
+            makeSceneIndex(3, {{0.0f, 0.4f, {1, 1, 0}}, {0.4f, 1.0f, {0, 1, 1}}}, primaryColors());
+        view = shownGraphWidget();
+    }
+
+    bool atHome() const
+    {
+        for (const ThreadNode &node : view->threadModel().nodes()) {
+            if (node.position.x != node.homePosition.x || node.position.z != node.homePosition.z)
+                return false;
+        }
+        return true;
+    }
+
+    void drawFrames(int count)
+    {
+        for (int frame = 0; frame < count; ++frame)
+            view->updateGL();
+    }
+
+    std::unique_ptr<TimeIndexVector> index;
+    std::unique_ptr<GraphWidget> view;
+};
+
+void sendMouse(QWidget *widget, QEvent::Type type, QPoint at, Qt::MouseButton button)
+{
+    QMouseEvent event(type, at, widget->mapToGlobal(at),
+                      type == QEvent::MouseMove ? Qt::NoButton : button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+} // namespace
+
+TEST_F(GraphWidgetTest, Build_ReadyOnlyWithScenes)
+{
+    ASSERT_TRUE(view->isValid());
+    view->upToDate = false;
+    const auto empty = makeSceneIndex(2, {});
+    view->buildThreads(empty.get(), 0.01f);
+    EXPECT_FALSE(view->graphReady);
+    EXPECT_FALSE(view->upToDate); // an index without scenes leaves the prompt as it was
+    view->buildThreads(index.get(), 0.01f);
+    EXPECT_TRUE(view->graphReady);
+    EXPECT_TRUE(view->upToDate);
+    EXPECT_EQ(view->threadModel().nodes().size(), 3u * 101u);
+    view->clearThreads();
+    EXPECT_FALSE(view->graphReady);
+    EXPECT_TRUE(view->threadModel().nodes().empty());
+    drawFrames(2); // nothing to draw, nothing to trip over
+}
+
+TEST_F(GraphWidgetTest, Reset_ByForceDirectedModeAndCheckedFlipAxis)
+{
+    view->buildThreads(index.get(), 0.05f);
+    view->changeDrawMode(2);
+    drawFrames(3);
+    ASSERT_FALSE(atHome());
+    view->changeDrawMode(2);
+    EXPECT_FALSE(atHome());
+    view->changeDrawMode(0);
+    EXPECT_TRUE(atHome());
+    EXPECT_EQ(view->drawMode, 0);
+
+    drawFrames(3);
+    ASSERT_FALSE(atHome());
+    view->drawStateChanged(Qt::Unchecked);
+    EXPECT_FALSE(atHome());
+    view->drawStateChanged(Qt::Checked);
+    EXPECT_TRUE(atHome());
+
+    // Through a real check box, as the form wires it.
+    QCheckBox flip;
+    QObject::connect(&flip, &QCheckBox::stateChanged, view.get(), &GraphWidget::drawStateChanged);
+    drawFrames(3);
+    flip.setChecked(true);
+    EXPECT_TRUE(atHome());
+}
+
+TEST_F(GraphWidgetTest, Selection_FromListRowsTextAndKeys)
+{
+    view->selectByText("C1");
+    EXPECT_EQ(view->selectedIndex, -1); // no index yet
+    view->buildThreads(index.get(), 0.05f);
+
+    QListWidgetItem row(index->characters[2]->displayText());
+    view->ListItemClicked(&row);
+    EXPECT_EQ(view->selectedIndex, 2);
+    view->selectByText("c1");
+    EXPECT_EQ(view->selectedIndex, -1);
+
+    QWebView text;
+    bool loaded = false;
+    QObject::connect(&text, &QWebView::loadFinished, [&loaded] { loaded = true; });
+    text.setHtml("<html><body>C1</body></html>");
+    QElapsedTimer clock;
+    clock.start();
+    while (!loaded && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    text.triggerPageAction(QWebPage::SelectAll);
+    view->setDrawingControls(&text, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    view->selectionChanged();
+    EXPECT_EQ(view->selectedIndex, 1);
+
+    QKeyEvent two(QEvent::KeyPress, Qt::Key_2, Qt::NoModifier, "2");
+    QCoreApplication::sendEvent(view.get(), &two);
+    EXPECT_EQ(view->selectedIndex, 2);
+    QKeyEvent letter(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, "q");
+    QCoreApplication::sendEvent(view.get(), &letter);
+    EXPECT_EQ(view->selectedIndex, 0);
+
+    // The selected thread runs down the axis after a simulated frame.
+    view->selectedIndex = 1;
+    drawFrames(1);
+    for (const int node : view->threadModel().threads()[1].nodes) {
+        EXPECT_EQ(view->threadModel().nodes()[node].position.x, 0.0f);
+        EXPECT_EQ(view->threadModel().nodes()[node].position.z, 0.0f);
+    }
+}
+
+TEST_F(GraphWidgetTest, Colour_RecoloursSelectedAndListSelectedCharacters)
+{
+    const QColor blue = index->characters[1]->color;
+    view->currentColorChanged(QColor(9, 9, 9)); // before any parse: nothing to recolour
+    EXPECT_EQ(index->characters[0]->color, QColor(255, 0, 0));
+
+    view->buildThreads(index.get(), 0.05f);
+    QListWidget list;
+    list.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    for (const CharacterPtr &character : index->characters) {
+        character->listItem = new QListWidgetItem(character->displayText(), &list);
+    }
+    index->characters[2]->listItem->setSelected(true);
+    view->selectedIndex = 0;
+
+    const QColor chosen(10, 120, 230);
+    view->colorDialog()->setCurrentColor(chosen); // the dialog reports to the view
+    EXPECT_EQ(index->characters[0]->color, chosen);
+    EXPECT_EQ(index->characters[1]->color, blue);
+    EXPECT_EQ(index->characters[2]->color, chosen);
+    EXPECT_EQ(index->characters[2]->listItem->background().color(), chosen);
+    // The threads read the colour through.
+    EXPECT_EQ(*view->threadModel().nodes()[0].color, chosen);
+
+    for (const CharacterPtr &character : index->characters)
+        character->listItem = nullptr;
+}
+
+TEST_F(GraphWidgetTest, Mouse_ReparsePromptAndDrags)
+{
+    int reparses = 0;
+    QObject::connect(view.get(), &GraphWidget::reparse, [&reparses] { ++reparses; });
+    view->buildThreads(index.get(), 0.05f);
+    sendMouse(view.get(), QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton);
+    EXPECT_EQ(reparses, 0);
+    view->upToDate = false;
+    drawFrames(1); // the prompt
+    sendMouse(view.get(), QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton);
+    EXPECT_EQ(reparses, 1);
+
+    // A left drag turns the view and cancels a turn in progress.
+    view->spinRight();
+    EXPECT_EQ(view->targetRotation[0], 90.0f);
+    sendMouse(view.get(), QEvent::MouseMove, {130, 120}, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(view->rotation[0], 3.0f);
+    EXPECT_FLOAT_EQ(view->targetRotation[0], 3.0f);
+    sendMouse(view.get(), QEvent::MouseButtonPress, {0, 0}, Qt::RightButton);
+    sendMouse(view.get(), QEvent::MouseMove, {0, 100}, Qt::RightButton);
+    EXPECT_FLOAT_EQ(view->viewOffset[2], -25.0f);
+}
+
+TEST_F(GraphWidgetTest, Spin_TurnsOverFramesOnceThereIsAGraph)
+{
+    view->spinRight();
+    drawFrames(3); // no graph yet: the target waits
+    EXPECT_EQ(view->rotation[0], 0.0f);
+    view->buildThreads(index.get(), 0.05f);
+    drawFrames(1);
+    EXPECT_EQ(view->rotation[0], 1.0f);
+    drawFrames(1);
+    EXPECT_EQ(view->rotation[0], 3.0f);
+    drawFrames(20);
+    EXPECT_EQ(view->rotation[0], 90.0f);
+    view->spinLeft();
+    EXPECT_EQ(view->targetRotation[0], 0.0f);
+}

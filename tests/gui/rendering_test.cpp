@@ -1,0 +1,278 @@
+#include "view/ThreadRenderer.h"
+
+#include "../TestSupport.h"
+#include "ThreadViewTestSupport.h"
+#include "shaders/GlslSupport.h"
+#include "shaders/WeaveShaderSources.h"
+#include "shaders/glShader.h"
+#include "shaders/glShaderManager.h"
+#include "shaders/glShaderObject.h"
+#include "view/OffscreenImage.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QImage>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QWebView>
+#include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
+
+namespace {
+
+using Rgb = std::tuple<int, int, int>;
+
+Rgb rgbAt(const QImage &image, int x, int y)
+{
+    const QColor color = image.pixelColor(x, y);
+    return {color.red(), color.green(), color.blue()};
+}
+
+Rgb rgbOf(const QColor &color)
+{
+    return {color.red(), color.green(), color.blue()};
+}
+
+// The colours found in the rows first..last (inclusive) of an image, sampled every few
+// pixels away from the left and right edges.
+std::set<Rgb> colorsInRows(const QImage &image, int first, int last)
+{
+    std::set<Rgb> found;
+    for (int y = first; y <= last; y += 3) {
+        for (int x = 4; x < image.width() - 4; x += 5)
+            found.insert(rgbAt(image, x, y));
+    }
+    return found;
+}
+
+// Draws one frame of the view with the given file requested and loads what was written.
+QImage captureOneFrame(GraphWidget &view, const QString &path)
+{
+    view.setImageFileName(path);
+    view.updateGL();
+    return QImage(path);
+}
+
+// A context of its own for the shader layer's tests.
+class OffscreenContext
+{
+public:
+    OffscreenContext()
+    {
+        m_context.create();
+        m_surface.setFormat(m_context.format());
+        m_surface.create();
+        m_context.makeCurrent(&m_surface);
+    }
+    ~OffscreenContext() { m_context.doneCurrent(); }
+
+private:
+    QOpenGLContext m_context;
+    QOffscreenSurface m_surface;
+};
+
+} // namespace
+
+TEST(ThreadRenderer, EveryMode_DrawsWithoutGLErrors)
+{
+    const auto index = makeSceneIndex(
+        3, {{0.0f, 0.3f, {1, 0, 1}}, {0.3f, 0.6f, {0, 0, 0}}, {0.6f, 1.0f, {2, 1, 0}}});
+    index->characters[1]->names = QStringList{"MARY", "ANN", "LEE"};
+    const auto view = shownGraphWidget();
+    QCheckBox spheres, springs, grid, flip, plane, names;
+    for (QCheckBox *box : {&spheres, &springs, &grid, &flip, &plane, &names})
+        box->setChecked(true);
+    QWebView text; // empty: no scroll range, the grid goes to the top
+    view->setDrawingControls(&text, &spheres, &springs, &grid, &flip, &plane, &names);
+    view->buildThreads(index.get(), 0.02f);
+    view->selectedIndex = 2;
+    view->spinRight();
+
+    for (const bool flipped : {true, false}) {
+        flip.setChecked(flipped);
+        for (const int mode : {0, 1, 2, 3, -1, 7}) {
+            view->changeDrawMode(mode);
+            testing::internal::CaptureStdout();
+            view->updateGL();
+            view->updateGL();
+            std::fflush(stdout);
+            const std::string output = testing::internal::GetCapturedStdout();
+            view->makeCurrent();
+            EXPECT_EQ(reportGLErrors("test", __LINE__), 0) << "mode " << mode;
+            EXPECT_EQ(output.find("GL Error"), std::string::npos) << output;
+            EXPECT_EQ(output.find("nan"), std::string::npos) << output;
+        }
+    }
+    for (const ThreadNode &node : view->threadModel().nodes())
+        ASSERT_TRUE(std::isfinite(node.position.x) && std::isfinite(node.position.z));
+}
+
+TEST(ThreadRenderer, ColorWeaving_BandsOnlyInPresentColours)
+{
+    // Top scene: red and blue speak; middle scene: nobody; bottom scene: green only.
+    const auto index = makeSceneIndex(
+        3, {{0.0f, 0.4f, {2, 1, 0}}, {0.4f, 0.6f, {0, 0, 0}}, {0.6f, 1.0f, {0, 0, 5}}},
+        primaryColors());
+    const auto view = shownGraphWidget(640, 480);
+    view->buildThreads(index.get(), 0.01f);
+    view->changeDrawMode(1);
+    ScratchDir dir;
+    const QImage image = captureOneFrame(*view, dir.file("weave.png"));
+    ASSERT_EQ(image.size(), QSize(640, 480));
+
+    // Bands: rows 0..192 (top scene), 192..288 (empty), 288..480 (bottom), with margins.
+    const std::set<Rgb> top = colorsInRows(image, 4, 186);
+    EXPECT_EQ(top, (std::set<Rgb>{rgbOf(Qt::red), rgbOf(Qt::blue)}));
+    EXPECT_EQ(colorsInRows(image, 198, 282), (std::set<Rgb>{Rgb{0, 0, 0}}));
+    EXPECT_EQ(colorsInRows(image, 294, 475), (std::set<Rgb>{Rgb{0, 200, 0}}));
+}
+
+TEST(ThreadRenderer, Capture_ViewSizeWithTopRowFirst)
+{
+    EXPECT_EQ(ThreadRenderer::captureDimension(640), 1024);
+    EXPECT_EQ(ThreadRenderer::captureDimension(480), 512);
+    EXPECT_EQ(ThreadRenderer::captureDimension(1024), 2048);
+    EXPECT_EQ(ThreadRenderer::captureDimension(1), 1);
+
+    // Only the upper half of the screenplay has a speaker: the top of the image is red.
+    const auto index =
+        makeSceneIndex(2, {{0.0f, 0.5f, {1, 0}}, {0.5f, 1.0f, {0, 0}}}, primaryColors());
+    const auto view = shownGraphWidget(640, 480);
+    view->buildThreads(index.get(), 0.01f);
+    view->changeDrawMode(1);
+    ScratchDir dir;
+    const QImage image = captureOneFrame(*view, dir.file("view.png"));
+    ASSERT_EQ(image.size(), QSize(640, 480));
+    EXPECT_EQ(rgbAt(image, 320, 5), rgbOf(Qt::red));
+    EXPECT_EQ(rgbAt(image, 320, 474), (Rgb{0, 0, 0}));
+    EXPECT_TRUE(view->pendingImageFile.isEmpty());
+
+    // JPEG by suffix; a tiny view still reads back within its buffer.
+    EXPECT_EQ(captureOneFrame(*view, dir.file("view.jpg")).size(), QSize(640, 480));
+    const auto narrow = shownGraphWidget(1, 40);
+    narrow->buildThreads(index.get(), 0.01f);
+    EXPECT_EQ(captureOneFrame(*narrow, dir.file("narrow.png")).size(), QSize(1, 40));
+}
+
+TEST(ThreadRenderer, Capture_WaitsForTheReparse)
+{
+    const auto index =
+        makeSceneIndex(2, {{0.0f, 0.5f, {1, 0}}, {0.5f, 1.0f, {0, 0}}}, primaryColors());
+    const auto view = shownGraphWidget(320, 240);
+    view->changeDrawMode(1);
+    view->buildThreads(index.get(), 0.01f);
+    view->upToDate = false; // the user edited the analysis: the prompt shows
+    ScratchDir dir;
+    const QString path = dir.file("later.png");
+    view->setImageFileName(path);
+    for (int frame = 0; frame < 3; ++frame)
+        view->updateGL();
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_EQ(view->pendingImageFile, path);
+
+    view->clearThreads();
+    view->buildThreads(index.get(), 0.01f);
+    view->updateGL();
+    const QImage image(path);
+    ASSERT_EQ(image.size(), QSize(320, 240));
+    // The picture of the graph, not of the prompt that was shown before.
+    EXPECT_EQ(rgbAt(image, 160, 3), rgbOf(Qt::red));
+    EXPECT_TRUE(view->pendingImageFile.isEmpty());
+}
+
+TEST(ThreadRenderer, Offscreen_WritesImageWithoutWindow)
+{
+    const auto index =
+        makeSceneIndex(3, {{0.0f, 0.5f, {1, 1, 0}}, {0.5f, 1.0f, {0, 1, 1}}}, primaryColors());
+    ScratchDir dir;
+    QString error;
+    const QString path = dir.file("threads.png");
+    ASSERT_TRUE(renderThreadImage(*index, 100, 3, 300, 200, path, &error)) << error.toStdString();
+    const QImage image(path);
+    ASSERT_EQ(image.size(), QSize(300, 200));
+    // Grey scene bands with coloured threads across them.
+    const std::set<Rgb> colors = colorsInRows(image, 0, 199);
+    EXPECT_TRUE(colors.count(Rgb{204, 204, 204}) || colors.count(Rgb{230, 230, 230}));
+    EXPECT_GT(colors.size(), 3u);
+
+    const auto empty = makeSceneIndex(3, {});
+    EXPECT_FALSE(renderThreadImage(*empty, 100, 3, 300, 200, dir.file("none.png"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(renderThreadImage(*index, 100, 3, 0, 200, dir.file("zero.png"), &error));
+    EXPECT_FALSE(QFile::exists(dir.file("none.png")));
+}
+
+TEST(GlslShader, BuiltInProgram_LinksAndRelinks)
+{
+    OffscreenContext context;
+    EXPECT_TRUE(initGLExtensions());
+    ASSERT_TRUE(GlslSupport::glslAvailable);
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(initGLExtensions()); // the second time says nothing
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+
+    glShaderManager manager;
+    testing::internal::CaptureStdout();
+    glShader *program = manager.createProgram(weaveVertexSource, weaveFragmentSource);
+    const std::string log = testing::internal::GetCapturedStdout();
+    ASSERT_NE(program, nullptr) << log;
+    EXPECT_NE(log.find("***GLSL Compiler Log (Vertex Shader):"), std::string::npos);
+    EXPECT_NE(log.find("***GLSL Linker Log:"), std::string::npos);
+    EXPECT_TRUE(program->linked);
+    EXPECT_TRUE(program->ownsObjects);
+    ASSERT_EQ(program->objects.size(), 2u);
+    EXPECT_EQ(program->objects[0]->kind, 1);
+    EXPECT_EQ(program->objects[1]->kind, 2);
+    EXPECT_EQ(manager.programs.size(), 1u);
+
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(program->link());
+    std::fflush(stdout);
+    const std::string relink = testing::internal::GetCapturedStdout();
+    EXPECT_NE(relink.find("**warning** Object is already linked, trying to link again"),
+              std::string::npos);
+    EXPECT_EQ(relink.find("GL Error"), std::string::npos) << relink;
+    program->use();
+    program->unuse();
+    EXPECT_EQ(reportGLErrors("test", __LINE__), 0);
+    delete program;
+    EXPECT_EQ(reportGLErrors("test", __LINE__), 0);
+}
+
+TEST(GlslShader, Objects_CompileOnAddAndReportFailures)
+{
+    OffscreenContext context;
+    ASSERT_TRUE(initGLExtensions());
+    glShader program;
+    EXPECT_STREQ(program.linkerLog(), "[e05] Linker log is not available!");
+
+    aVertexShader vertex;
+    vertex.setSource(weaveVertexSource);
+    testing::internal::CaptureStdout();
+    program.addObject(&vertex); // not compiled yet: compiled on the way in
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("...ok!"), std::string::npos);
+    EXPECT_TRUE(vertex.compiled);
+
+    aFragmentShader broken;
+    broken.setSource("void main(void) { this is not GLSL }\n");
+    testing::internal::CaptureStdout();
+    program.addObject(&broken);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("...compile ERROR!"), std::string::npos);
+    EXPECT_EQ(program.objects.size(), 1u);
+    EXPECT_STRNE(broken.compilerLog(), "[e06] Compiler log is not available!");
+
+    aFragmentShader empty;
+    EXPECT_FALSE(empty.compile()); // no source
+    glShaderObject none;
+    EXPECT_STREQ(none.compilerLog(), "[e01] Not a valid program object!");
+
+    glShaderManager manager;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(manager.createProgram(weaveVertexSource, "void main(void) { oops }\n"), nullptr);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("***COMPILER ERROR (Fragment Shader):"),
+              std::string::npos);
+    EXPECT_TRUE(manager.programs.empty());
+    EXPECT_EQ(reportGLErrors("test", __LINE__), 0);
+}
