@@ -1,0 +1,20 @@
+#!/bin/sh
+# Installs the build and test dependencies that are missing (Debian 12, run as root).
+# Shared by run.sh and test.sh; does nothing when everything is present.
+set -eu
+
+PACKAGES="build-essential cmake qtbase5-dev libqt5webkit5-dev libqt5opengl5-dev libglew-dev
+freeglut3-dev libtinyxml2-dev libgtest-dev xvfb xauth pkg-config"
+
+missing=""
+for package in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    apt-get update
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive apt-get install -y $missing
+fi
