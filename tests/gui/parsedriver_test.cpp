@@ -202,3 +202,25 @@ TEST(ListItemLinksTest, ForgetCharacterRows_CoversEveryListOfTheDocument)
     EXPECT_EQ(document.includeCharacters[0]->listItem, nullptr);
     EXPECT_EQ(document.timeIndex->characters[0]->listItem, nullptr);
 }
+
+TEST(ExamplesTest, SampleScreenplays_OpenWithTheirSpeakersAndScenes)
+{
+    WorkingDirectory dir;
+    const QDir examples(QStringLiteral(QUILLMARK_SOURCE_DIR "/examples"));
+    for (const QString &name : examples.entryList(QDir::Files))
+        QFile::copy(examples.filePath(name), dir.scratch().file(name));
+    const std::unique_ptr<textVis> window = makeWindow(dir.scratch());
+
+    const QList<QPair<QString, int>> samples{{QStringLiteral("the_lighthouse.txt"), 5},
+                                             {QStringLiteral("the_harbour.html"), 3},
+                                             {QStringLiteral("the_duel.csv"), 10}};
+    for (const auto &sample : samples) {
+        SCOPED_TRACE(sample.first.toStdString());
+        window->loadScreenplay(dir.scratch().file(sample.first));
+        const QStringList names = namesOf(window->document.characters);
+        EXPECT_TRUE(names.contains(QStringLiteral("ANNA "))) << names.join('|').toStdString();
+        EXPECT_GE(names.size(), 3);
+        EXPECT_GE(int(window->document.timeIndex->scenes.size()), sample.second);
+        EXPECT_EQ(window->form.listWidget->count(), int(names.size()));
+    }
+}
