@@ -13,6 +13,10 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 
+#ifdef QUILLMARK_HAS_RENDER
+#include "view/OffscreenImage.h"
+#endif
+
 #include <cstdio>
 #include <optional>
 #include <utility>
@@ -115,5 +119,23 @@ bool BatchRunner::writeOutputs(const QString &path, DocumentModel &document)
     check(writeSceneStats(scenePath, index, document.textLines.size()), scenePath);
     check(writeCharacterStats(characterPath, index), characterPath);
     check(saveMarkup(markupPath, document), markupPath);
+    if (m_options.image)
+        allWritten = writeImage(path, document) && allWritten;
     return allWritten;
+}
+
+bool BatchRunner::writeImage(const QString &path, const DocumentModel &document) const
+{
+    const QString imagePath = path + QStringLiteral(".png");
+    QString error = QStringLiteral("this build has no image support");
+#ifdef QUILLMARK_HAS_RENDER
+    if (renderThreadImage(*document.timeIndex, document.options.numberSteps, m_options.frames,
+                          m_options.imageWidth, m_options.imageHeight, imagePath, &error))
+        return true;
+#else
+    Q_UNUSED(document)
+#endif
+    std::fprintf(stderr, "quillmark-cli: cannot write %s: %s\n", printable(imagePath).constData(),
+                 error.toLocal8Bit().constData());
+    return false;
 }

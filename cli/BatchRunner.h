@@ -24,6 +24,7 @@ private:
     bool processFile(const QString &path);
     bool analyse(const QString &path, DocumentModel &document);
     bool writeOutputs(const QString &path, DocumentModel &document);
+    bool writeImage(const QString &path, const DocumentModel &document) const;
 
     CliOptions m_options;
     SettingsPaths m_settings;

@@ -3,6 +3,8 @@
 namespace {
 
 const QString workdirFlag = QStringLiteral("--workdir");
+const QString framesFlag = QStringLiteral("--frames");
+const QString sizeFlag = QStringLiteral("--size");
 
 // Takes the value of an option given as "--name VALUE" or "--name=VALUE"; advances index past
 // what it consumed. Returns false (and sets error) when the value is missing.
@@ -30,6 +32,29 @@ bool isFlag(const QString &argument, const QString &flag)
     return argument == flag || argument.startsWith(flag + QLatin1Char('='));
 }
 
+bool parseFrames(const QString &text, int &frames, QString &error)
+{
+    bool ok = false;
+    frames = text.toInt(&ok);
+    if (!ok || frames < 1 || frames > 100000)
+        error = QStringLiteral("--frames takes a whole number from 1 to 100000");
+    return error.isEmpty();
+}
+
+bool parseSize(const QString &text, int &width, int &height, QString &error)
+{
+    const QStringList parts = text.split(QLatin1Char('x'));
+    bool widthOk = false;
+    bool heightOk = false;
+    if (parts.size() == 2) {
+        width = parts.at(0).toInt(&widthOk);
+        height = parts.at(1).toInt(&heightOk);
+    }
+    if (!widthOk || !heightOk || width < 1 || height < 1 || width > 8192 || height > 8192)
+        error = QStringLiteral("--size takes WIDTHxHEIGHT, each from 1 to 8192");
+    return error.isEmpty();
+}
+
 } // namespace
 
 CliParseResult parseCliArguments(const QStringList &arguments)
@@ -48,6 +73,18 @@ CliParseResult parseCliArguments(const QStringList &arguments)
             options.help = true;
         } else if (argument == QLatin1String("--json")) {
             options.json = true;
+        } else if (argument == QLatin1String("--image")) {
+            options.image = true;
+        } else if (isFlag(argument, framesFlag)) {
+            QString value;
+            if (!takeValue(arguments, i, framesFlag, value, result.error) ||
+                !parseFrames(value, options.frames, result.error))
+                return result;
+        } else if (isFlag(argument, sizeFlag)) {
+            QString value;
+            if (!takeValue(arguments, i, sizeFlag, value, result.error) ||
+                !parseSize(value, options.imageWidth, options.imageHeight, result.error))
+                return result;
         } else if (isFlag(argument, workdirFlag)) {
             if (!takeValue(arguments, i, workdirFlag, options.workdir, result.error))
                 return result;
@@ -64,7 +101,8 @@ CliParseResult parseCliArguments(const QStringList &arguments)
 QString cliUsage()
 {
     return QStringLiteral(
-        "Usage: quillmark-cli [--workdir DIR] [--json] FILE...\n"
+        "Usage: quillmark-cli [--workdir DIR] [--json] [--image [--frames N] [--size WxH]] "
+        "FILE...\n"
         "\n"
         "Analyses each screenplay as the window does when it is opened (characters, scenes,\n"
         "markup) and writes next to it FILE-scene.csv, FILE-character.csv and\n"
@@ -76,6 +114,11 @@ QString cliUsage()
         "  --json         print one JSON object per analysed screenplay on standard output,\n"
         "                 one object per line (JSON Lines); the XML walk's lines then go to\n"
         "                 standard error so that standard output stays valid JSON\n"
+        "  --image        also write FILE.png, the \"Force Directed\" thread view after N\n"
+        "                 simulated frames, drawn off-screen with the window's drawing code;\n"
+        "                 OpenGL still needs a display (a real one or xvfb-run)\n"
+        "  --frames N     frames simulated before the image is taken (default 10)\n"
+        "  --size WxH     image size in pixels (default 640x480)\n"
         "  -h, --help     show this text\n"
         "  --             end of options: every later argument is a file\n"
         "\n"

@@ -10,8 +10,11 @@ struct CliOptions
     QString workdir; // folder of the settings files; empty means the current directory
     bool json = false;
     bool help = false;
-    // Rendering options (an image of the thread view per screenplay) will join here once an
-    // off-screen renderer exists; parseCliArguments then learns their flags in one place.
+    // An image of the "Force Directed" thread view per screenplay, FILE.png.
+    bool image = false;
+    int frames = 10; // simulated frames before the image is taken
+    int imageWidth = 640;
+    int imageHeight = 480;
 };
 
 struct CliParseResult

@@ -2,22 +2,72 @@
 #include "cli/CliOptions.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 #include <cstdio>
+#include <memory>
+
+#ifdef QUILLMARK_HAS_RENDER
+#include "cli/DisplayCheck.h"
+
+#include <QGuiApplication>
+#endif
+
+namespace {
+
+QStringList argumentsAfterProgramName(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+int usageError(const QString &message)
+{
+    std::fprintf(stderr, "quillmark-cli: %s\n\n%s", message.toLocal8Bit().constData(),
+                 cliUsage().toLocal8Bit().constData());
+    return 2;
+}
+
+// Images need a GUI application (and so a display) for their OpenGL context; everything
+// else runs with a plain core application on headless machines.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[], bool image,
+                                                  QString *error)
+{
+#ifdef QUILLMARK_HAS_RENDER
+    if (image) {
+        if (!displayAvailable(error))
+            return nullptr;
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+#else
+    if (image) {
+        *error = QStringLiteral("this build has no image support (built without OpenGL)");
+        return nullptr;
+    }
+#endif
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    const QCoreApplication application(argc, argv);
-    const CliParseResult parsed = parseCliArguments(QCoreApplication::arguments().mid(1));
+    const CliParseResult parsed = parseCliArguments(argumentsAfterProgramName(argc, argv));
     if (parsed.options.help) {
         std::fputs(cliUsage().toLocal8Bit().constData(), stdout);
         std::fflush(stdout);
         return 0;
     }
-    if (!parsed.error.isEmpty()) {
-        std::fprintf(stderr, "quillmark-cli: %s\n\n%s", parsed.error.toLocal8Bit().constData(),
-                     cliUsage().toLocal8Bit().constData());
-        return 2;
+    if (!parsed.error.isEmpty())
+        return usageError(parsed.error);
+
+    QString error;
+    const auto application = makeApplication(argc, argv, parsed.options.image, &error);
+    if (!application) {
+        std::fprintf(stderr, "quillmark-cli: --image: %s\n", error.toLocal8Bit().constData());
+        return 1;
     }
     BatchRunner runner(parsed.options);
     return runner.run();

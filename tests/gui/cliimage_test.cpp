@@ -1,0 +1,78 @@
+// The command-line tool's --image option, run as a separate process on the test's display.
+
+#include "tests/TestSupport.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QByteArray err;
+};
+
+CliRun runCli(const QStringList &arguments, const QProcessEnvironment &environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(QUILLMARK_CLI), arguments);
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardError()};
+}
+
+QString copyOfExample(const ScratchDir &scratch, const QString &name)
+{
+    const QString path = scratch.file(name);
+    QFile::copy(QStringLiteral(QUILLMARK_SOURCE_DIR "/examples/") + name, path);
+    return path;
+}
+
+} // namespace
+
+TEST(CliImage, Image_WritesForceDirectedViewOfGivenSize)
+{
+    ScratchDir scratch;
+    const QString screenplay = copyOfExample(scratch, QStringLiteral("the_lighthouse.txt"));
+    copyOfExample(scratch, QStringLiteral("breakStrings.txt"));
+    const CliRun run =
+        runCli({QStringLiteral("--workdir"), scratch.path(), QStringLiteral("--image"),
+                QStringLiteral("--frames"), QStringLiteral("3"), QStringLiteral("--size"),
+                QStringLiteral("320x240"), screenplay},
+               QProcessEnvironment::systemEnvironment());
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    const QImage image(screenplay + QStringLiteral(".png"));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(320, 240));
+    // The top of the view is the first scene band: the "Force Directed" grey, not black.
+    const QColor corner = image.pixelColor(0, 0);
+    EXPECT_GT(corner.red(), 150);
+    EXPECT_EQ(corner.red(), corner.blue());
+    EXPECT_TRUE(QFile::exists(screenplay + QStringLiteral("-scene.csv")));
+}
+
+TEST(CliImage, Image_WithoutDisplaySaysSoAndFails)
+{
+    ScratchDir scratch;
+    const QString screenplay = copyOfExample(scratch, QStringLiteral("the_lighthouse.txt"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    const CliRun run = runCli({QStringLiteral("--image"), screenplay}, environment);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains("display")) << run.err.constData();
+    EXPECT_FALSE(QFile::exists(screenplay + QStringLiteral(".png")));
+
+    environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":9999"));
+    const CliRun unreachable = runCli({QStringLiteral("--image"), screenplay}, environment);
+    EXPECT_EQ(unreachable.exitCode, 1);
+    EXPECT_TRUE(unreachable.err.contains("cannot open display :9999"))
+        << unreachable.err.constData();
+}
