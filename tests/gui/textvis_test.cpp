@@ -1,14 +1,18 @@
 #include "WindowTestSupport.h"
 
 #include "app/AboutDialog.h"
+#include "app/LocalOnlyNetworkAccess.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QEventLoop>
 #include <QFontDialog>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QNetworkReply>
+#include <QNetworkRequest>
 #include <QProcess>
 #include <QTabWidget>
 #include <QWebFrame>
@@ -137,6 +141,21 @@ TEST_F(TextVisTest, TextView_RunsNoScriptsAndLoadsNothingRemote)
         QStringLiteral("<p id='t'>before</p><script>document.getElementById('t')"
                        ".innerHTML='after';</script>"));
     EXPECT_EQ(window->form.webView->page()->mainFrame()->toPlainText(), QStringLiteral("before"));
+
+    // Requests of the page never reach the network: they fail without a connection attempt.
+    auto *network = qobject_cast<LocalOnlyNetworkAccess *>(
+        window->form.webView->page()->networkAccessManager());
+    ASSERT_NE(network, nullptr);
+    EXPECT_TRUE(network->allows(QUrl(QStringLiteral("data:text/plain,x"))));
+    EXPECT_FALSE(network->allows(QUrl(QStringLiteral("file:///etc/passwd"))));
+    QNetworkReply *reply =
+        network->get(QNetworkRequest(QUrl(QStringLiteral("http://127.0.0.1:9/image.png"))));
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (!reply->isFinished())
+        loop.exec();
+    EXPECT_EQ(reply->error(), QNetworkReply::ProtocolUnknownError);
+    reply->deleteLater();
 }
 
 TEST(StartupTest, AboutDialog_ShowsBundledPageBeforeTheWindow)
