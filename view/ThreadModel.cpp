@@ -289,15 +289,22 @@ void ThreadModel::applySprings()
 
 // Every ordered pair (i, k) of one time step's nodes pushes i away from k and k away from
 // i, so each unordered pair acts twice; and the whole repulsion runs twice per step (once
-// over the steps, once over the threads' k-th nodes, which are the same slices). The pair
-// terms are computed once per pair and replayed in that order, which gives the same sums
-// as evaluating every ordered pair in full.
+// over the steps, once over the threads' k-th nodes, which are the same slices).
+//
+// The pair terms are computed once per pair (v(k, i) is exactly -v(i, k)) and each node's
+// force then adds its terms in the order the pair-by-pair evaluation would: in a pass,
+// node i first receives the terms of the pairs led by earlier nodes, then its own, then
+// those led by later nodes. So the sums are bit for bit those of evaluating every ordered
+// pair in full, at a fraction of the cost.
 void ThreadModel::repelSlices()
 {
     const int count = characterCount();
     if (count < 2)
         return;
-    m_pairForces.resize(static_cast<std::size_t>(count) * count * 2);
+    const std::size_t square = static_cast<std::size_t>(count) * count;
+    m_pairForces.resize(square * 2);
+    float *termX = m_pairForces.data();
+    float *termZ = termX + square;
     const std::size_t sliceCount = m_nodes.size() / count;
     for (std::size_t slice = 0; slice < sliceCount; ++slice) {
         ThreadNode *nodes = m_nodes.data() + slice * count;
@@ -305,27 +312,37 @@ void ThreadModel::repelSlices()
             for (int k = i + 1; k < count; ++k) {
                 const Vec3 d = nodes[i].position - nodes[k].position;
                 const float f = repulsion / (lengthSquared(d) + repulsionSoftening);
-                float *term = &m_pairForces[(static_cast<std::size_t>(i) * count + k) * 2];
-                term[0] = f * d.x;
-                term[1] = f * d.z;
+                const float x = f * d.x;
+                const float z = f * d.z;
+                termX[i * count + k] = x;
+                termZ[i * count + k] = z;
+                termX[k * count + i] = -x;
+                termZ[k * count + i] = -z;
             }
         }
-        for (int pass = 0; pass < 2; ++pass) {
-            for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count; ++i) {
+            const float *rowX = termX + static_cast<std::size_t>(i) * count;
+            const float *rowZ = termZ + static_cast<std::size_t>(i) * count;
+            float x = nodes[i].force.x;
+            float z = nodes[i].force.z;
+            for (int pass = 0; pass < 2; ++pass) {
+                for (int k = 0; k < i; ++k) {
+                    x += rowX[k];
+                    z += rowZ[k];
+                }
                 for (int k = 0; k < count; ++k) {
                     if (k == i)
                         continue;
-                    const bool forward = i < k;
-                    const std::size_t at =
-                        (static_cast<std::size_t>(forward ? i : k) * count + (forward ? k : i)) * 2;
-                    const float fx = forward ? m_pairForces[at] : -m_pairForces[at];
-                    const float fz = forward ? m_pairForces[at + 1] : -m_pairForces[at + 1];
-                    nodes[i].force.x += fx;
-                    nodes[i].force.z += fz;
-                    nodes[k].force.x -= fx;
-                    nodes[k].force.z -= fz;
+                    x += rowX[k];
+                    z += rowZ[k];
+                }
+                for (int k = i + 1; k < count; ++k) {
+                    x += rowX[k];
+                    z += rowZ[k];
                 }
             }
+            nodes[i].force.x = x;
+            nodes[i].force.z = z;
         }
     }
 }

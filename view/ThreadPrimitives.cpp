@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace ThreadPrimitives {
 
@@ -36,43 +37,84 @@ void vertex(const Vec3 &v)
     glVertex3f(v.x, v.y, v.z);
 }
 
+// Vertices of all strands of one frame, drawn with a single call. Kept between frames so
+// a frame allocates nothing once the buffers have grown.
+struct StrandBuffer
+{
+    std::vector<GLfloat> vertices; // x, y, z
+    std::vector<GLfloat> colors;   // r, g, b, a
+    std::vector<GLint> firsts;
+    std::vector<GLsizei> counts;
+
+    void clear()
+    {
+        vertices.clear();
+        colors.clear();
+        firsts.clear();
+        counts.clear();
+    }
+    void beginStrip() { firsts.push_back(static_cast<GLint>(vertices.size() / 3)); }
+    void endStrip() { counts.push_back(static_cast<GLsizei>(vertices.size() / 3) - firsts.back()); }
+    void add(const Vec3 &at, const GLfloat *rgb, float alpha)
+    {
+        vertices.insert(vertices.end(), {at.x, at.y, at.z});
+        colors.insert(colors.end(), {rgb[0], rgb[1], rgb[2], alpha});
+    }
+};
+
 // One strand through the visible stretches of a thread, offset radially by a random
 // amount in a fixed direction. A vertex is emitted for node i only when nodes i and i + 1
 // are both visible; the final node of the thread closes the last stretch.
-void drawStrand(const ThreadModel &model, const Thread &thread, const ViewState &state)
+void addStrand(StrandBuffer &buffer, const ThreadModel &model, const Thread &thread,
+               const GLfloat *rgb, const ViewState &state)
 {
     const std::vector<ThreadNode> &nodes = model.nodes();
     const float angle = static_cast<float>(rand15()) * 6.283f / rand15Maximum;
     const float cosine = std::cos(angle);
     const float sine = std::sin(angle);
     const int n = static_cast<int>(thread.nodes.size());
-    glBegin(GL_LINE_STRIP);
+    buffer.beginStrip();
     bool open = true;
     for (int i = 0; i + 1 < n; ++i) {
         const ThreadNode &r = nodes[thread.nodes[i]];
         const ThreadNode &s = nodes[thread.nodes[i + 1]];
         if (r.presence > 0.0f && s.presence > 0.0f) {
             if (!open) {
-                glBegin(GL_LINE_STRIP);
+                buffer.beginStrip();
                 open = true;
             }
             const float width =
                 r.presence > 0.75f ? state.activeThreadSize : state.inactiveThreadSize;
             const float radius = static_cast<float>(rand15()) * (width * 0.1f) / rand15Maximum;
             const Vec3 offset{cosine * radius, 0.0f, sine * radius};
-            setColor(r.color, state.threadTransparency * r.presence);
-            vertex(r.position + offset);
-            if (i + 2 == n) {
-                setColor(s.color, state.threadTransparency * s.presence);
-                vertex(s.position + offset);
-            }
+            buffer.add(r.position + offset, rgb, state.threadTransparency * r.presence);
+            if (i + 2 == n)
+                buffer.add(s.position + offset, rgb, state.threadTransparency * s.presence);
         } else if (open) {
-            glEnd();
+            buffer.endStrip();
             open = false;
         }
     }
     if (open)
-        glEnd();
+        buffer.endStrip();
+}
+
+void drawStrands(const StrandBuffer &buffer)
+{
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_LIGHTING);
+    glLineWidth(1.0f);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, buffer.vertices.data());
+    glColorPointer(4, GL_FLOAT, 0, buffer.colors.data());
+    glMultiDrawArrays(GL_LINE_STRIP, buffer.firsts.data(), buffer.counts.data(),
+                      static_cast<GLsizei>(buffer.counts.size()));
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_BLEND);
+    glEnable(GL_LIGHTING);
 }
 
 } // namespace
@@ -152,6 +194,8 @@ void drawSceneLinks(const ThreadModel &model)
     glEnable(GL_LIGHTING);
 }
 
+// The strands go into one buffer and are drawn together: the same line strips, in the
+// same order and with the same state, as drawing them one by one.
 void drawThreadFibres(const ThreadModel &model, const ViewState &state)
 {
     std::srand(1);
@@ -159,16 +203,22 @@ void drawThreadFibres(const ThreadModel &model, const ViewState &state)
     if (threads.empty())
         return;
     const int threadCount = static_cast<int>(threads.size());
-    for (int strand = 0; strand < strandCount; ++strand) {
-        const Thread &thread = threads[rand15() % threadCount];
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glDisable(GL_LIGHTING);
-        glLineWidth(1.0f);
-        drawStrand(model, thread, state);
-        glDisable(GL_BLEND);
-        glEnable(GL_LIGHTING);
+    // A thread's nodes all read its character's colour.
+    static std::vector<GLfloat> threadColors;
+    threadColors.clear();
+    for (const Thread &thread : threads) {
+        const QColor color = thread.character ? thread.character->color : QColor(Qt::black);
+        threadColors.insert(threadColors.end(), {static_cast<GLfloat>(color.redF()),
+                                                 static_cast<GLfloat>(color.greenF()),
+                                                 static_cast<GLfloat>(color.blueF())});
     }
+    static StrandBuffer buffer;
+    buffer.clear();
+    for (int strand = 0; strand < strandCount; ++strand) {
+        const int pick = rand15() % threadCount;
+        addStrand(buffer, model, threads[pick], &threadColors[pick * 3], state);
+    }
+    drawStrands(buffer);
     if (state.drawNames) {
         for (int i = 0; i < threadCount; ++i)
             drawThreadLabel(model, i, i % 2 == 0 ? -0.5f : 0.5f, -state.rotation[0]);

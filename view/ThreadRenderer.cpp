@@ -240,6 +240,13 @@ void ThreadRenderer::drawIncreasingGraph(const ThreadModel &model, const ViewSta
     const CharacterList &characters = model.characters();
     m_totals.assign(characters.size(), 0.0f);
     glDisable(GL_LIGHTING);
+    // Only the fills are translucent, but an opaque colour (alpha 1) blends to itself, so
+    // blending stays on for the whole chart: a state change per primitive would make every
+    // primitive a draw call of its own, for the same pixels.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    float lineWidth = 1.0f;
+    glLineWidth(lineWidth);
     const std::vector<Scene> &scenes = model.timeIndex()->scenes;
     for (std::size_t i = 0; i < scenes.size(); ++i) {
         const Scene &scene = scenes[i];
@@ -263,31 +270,35 @@ void ThreadRenderer::drawIncreasingGraph(const ThreadModel &model, const ViewSta
             const float after = before + increment;
             const QColor &color = characters[c]->color;
 
-            glColor4f(color.redF(), color.greenF(), color.blueF(), state.threadTransparency);
-            glEnable(GL_BLEND);
-            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            const GLfloat red = static_cast<GLfloat>(color.redF());
+            const GLfloat green = static_cast<GLfloat>(color.greenF());
+            const GLfloat blue = static_cast<GLfloat>(color.blueF());
+            glColor4f(red, green, blue, state.threadTransparency);
             glBegin(GL_QUADS);
             point(-height, a, 0.0f);
             point(before, a, 0.0f);
             point(after, b, 0.0f);
             point(-height, b, 0.0f);
             glEnd();
-            glDisable(GL_BLEND);
 
             // A width of 0 is allowed by the controls but not by GL: such a line is left out.
             const float width = present ? state.activeThreadSize : state.inactiveThreadSize;
             if (width > 0.0f) {
-                glLineWidth(width);
-                glColor4f(color.redF(), color.greenF(), color.blueF(), 1.0f);
+                if (width != lineWidth) {
+                    glLineWidth(width);
+                    lineWidth = width;
+                }
+                glColor4f(red, green, blue, 1.0f);
                 glBegin(GL_LINES);
                 point(before, a, 0.0f);
                 point(after, b, 0.0f);
                 glEnd();
-                glLineWidth(1.0f);
             }
             m_totals[c] = after;
         }
     }
+    glDisable(GL_BLEND);
+    glLineWidth(1.0f);
     if (state.drawGrid) {
         if (flip)
             drawIncreasingReadingLine(model, state);

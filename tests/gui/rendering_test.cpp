@@ -17,6 +17,7 @@
 #include <QWebView>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <tuple>
 
@@ -127,6 +128,38 @@ TEST(ThreadRenderer, ColorWeaving_BandsOnlyInPresentColours)
     EXPECT_EQ(top, (std::set<Rgb>{rgbOf(Qt::red), rgbOf(Qt::blue)}));
     EXPECT_EQ(colorsInRows(image, 198, 282), (std::set<Rgb>{Rgb{0, 0, 0}}));
     EXPECT_EQ(colorsInRows(image, 294, 475), (std::set<Rgb>{Rgb{0, 200, 0}}));
+}
+
+TEST(ThreadRenderer, IncreasingGraph_FillsUpToTheRunningTotal)
+{
+    // C0 speaks in the upper half only: its total reaches 0.5 + 0.0001 and then stays, so
+    // in the lower half its translucent fill covers the left half of the value axis.
+    // C1 never speaks and stays at 0, where its fill is out of sight.
+    const auto index =
+        makeSceneIndex(2, {{0.0f, 0.5f, {1, 0}}, {0.5f, 1.0f, {0, 0}}}, primaryColors());
+    const auto view = shownGraphWidget(640, 480);
+    QCheckBox flip;
+    view->setDrawingControls(nullptr, nullptr, nullptr, nullptr, &flip, nullptr, nullptr);
+    view->buildThreads(index.get(), 0.01f);
+    view->changeDrawMode(3);
+    ScratchDir dir;
+    const QImage image = captureOneFrame(*view, dir.file("increasing.png"));
+    ASSERT_EQ(image.size(), QSize(640, 480));
+    const auto near = [](const QColor &color, int red, int green, int blue) {
+        return std::abs(color.red() - red) <= 3 && std::abs(color.green() - green) <= 3 &&
+               std::abs(color.blue() - blue) <= 3;
+    };
+    // Red at alpha 0.2 over the 0.9 grey of the second band, then the bare band.
+    EXPECT_TRUE(near(image.pixelColor(100, 400), 235, 184, 184))
+        << image.pixelColor(100, 400).name().toStdString();
+    EXPECT_TRUE(near(image.pixelColor(500, 400), 230, 230, 230))
+        << image.pixelColor(500, 400).name().toStdString();
+    // In the upper band the total grows from 0 to 0.5 on the way down: at a quarter of the
+    // height the fill reaches about a quarter of the width.
+    EXPECT_TRUE(near(image.pixelColor(100, 120), 214, 163, 163))
+        << image.pixelColor(100, 120).name().toStdString();
+    EXPECT_TRUE(near(image.pixelColor(240, 120), 204, 204, 204))
+        << image.pixelColor(240, 120).name().toStdString();
 }
 
 TEST(ThreadRenderer, Capture_ViewSizeWithTopRowFirst)
