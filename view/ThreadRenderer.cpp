@@ -93,7 +93,7 @@ void ThreadRenderer::drawGraph(ThreadModel &model, ViewState &state)
         drawConvergenceGraph(model, state);
         break;
     case ViewState::IncreasingGraph:
-        drawIncreasingGraph(model, state);
+        m_increasingChart.draw(model, state);
         break;
     default:
         drawForceDirected(model, state);
@@ -216,109 +216,6 @@ void ThreadRenderer::drawColorWeaving(const ThreadModel &model, const ViewState 
         m_weaveProgram->unuse();
     glPopMatrix();
     glEnable(GL_LIGHTING);
-}
-
-// A cumulative chart: each character's value grows by the length of every scene it speaks
-// in (plus 0.0001 per count). Time runs down the view, or across it when flipped.
-void ThreadRenderer::drawIncreasingGraph(const ThreadModel &model, const ViewState &state)
-{
-    const float height = model.graphHeight;
-    setViewport(state);
-    if (state.flipAxis)
-        setProjection(-height / 2.0, height / 2.0, 0.0, 1.0);
-    else
-        setProjection(0.0, 1.0, -height / 2.0, height / 2.0);
-    const bool flip = state.flipAxis;
-    // Normal orientation draws (value, time); flipped draws (-time, value).
-    const auto point = [flip](float value, float time, float z) {
-        if (flip)
-            glVertex3f(-time, value, z);
-        else
-            glVertex3f(value, time, z);
-    };
-
-    const CharacterList &characters = model.characters();
-    m_totals.assign(characters.size(), 0.0f);
-    glDisable(GL_LIGHTING);
-    // Only the fills are translucent, but an opaque colour (alpha 1) blends to itself, so
-    // blending stays on for the whole chart: a state change per primitive would make every
-    // primitive a draw call of its own, for the same pixels.
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    float lineWidth = 1.0f;
-    glLineWidth(lineWidth);
-    const std::vector<Scene> &scenes = model.timeIndex()->scenes;
-    for (std::size_t i = 0; i < scenes.size(); ++i) {
-        const Scene &scene = scenes[i];
-        const float a = (0.5f - scene.start) * height;
-        const float b = (0.5f - scene.end) * height;
-        const float grey = i % 2 == 0 ? 0.8f : 0.9f;
-        glColor3f(grey, grey, grey);
-        glBegin(GL_QUADS);
-        point(-1000.0f, a, -5.0f);
-        point(1000.0f, a, -5.0f);
-        point(1000.0f, b, -5.0f);
-        point(-1000.0f, b, -5.0f);
-        glEnd();
-
-        for (std::size_t c = 0; c < characters.size(); ++c) {
-            const int count = scene.counts.value(static_cast<int>(c));
-            const bool present = count != 0;
-            const float increment =
-                (present ? scene.end - scene.start : 0.0f) + static_cast<float>(count) * 0.0001f;
-            const float before = m_totals[c];
-            const float after = before + increment;
-            const QColor &color = characters[c]->color;
-
-            const GLfloat red = static_cast<GLfloat>(color.redF());
-            const GLfloat green = static_cast<GLfloat>(color.greenF());
-            const GLfloat blue = static_cast<GLfloat>(color.blueF());
-            glColor4f(red, green, blue, state.threadTransparency);
-            glBegin(GL_QUADS);
-            point(-height, a, 0.0f);
-            point(before, a, 0.0f);
-            point(after, b, 0.0f);
-            point(-height, b, 0.0f);
-            glEnd();
-
-            // A width of 0 is allowed by the controls but not by GL: such a line is left out.
-            const float width = present ? state.activeThreadSize : state.inactiveThreadSize;
-            if (width > 0.0f) {
-                if (width != lineWidth) {
-                    glLineWidth(width);
-                    lineWidth = width;
-                }
-                glColor4f(red, green, blue, 1.0f);
-                glBegin(GL_LINES);
-                point(before, a, 0.0f);
-                point(after, b, 0.0f);
-                glEnd();
-            }
-            m_totals[c] = after;
-        }
-    }
-    glDisable(GL_BLEND);
-    glLineWidth(1.0f);
-    if (state.drawGrid) {
-        if (flip)
-            drawIncreasingReadingLine(model, state);
-        else
-            drawReadingGrid(model, state);
-    }
-}
-
-// The flipped chart marks the reading position with a vertical line across the values.
-void ThreadRenderer::drawIncreasingReadingLine(const ThreadModel &model, const ViewState &state)
-{
-    if (!state.hasTextView)
-        return;
-    const float fraction = ViewInteraction::readingFraction(state.scrollValue, state.scrollMaximum);
-    const float x = -(0.5f - fraction) * model.graphHeight;
-    glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
-    glBegin(GL_LINES);
-    glVertex3f(x, 0.0f, 1.0f);
-    glVertex3f(x, 1.0f, 1.0f);
-    glEnd();
 }
 
 int ThreadRenderer::captureDimension(int x)

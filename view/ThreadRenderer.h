@@ -1,5 +1,7 @@
 #pragma once
 
+#include "view/IncreasingChart.h"
+
 #include <memory>
 #include <vector>
 
@@ -43,8 +45,6 @@ private:
     void drawForceDirected(ThreadModel &model, const ViewState &state);
     void drawConvergenceGraph(ThreadModel &model, const ViewState &state);
     void drawColorWeaving(const ThreadModel &model, const ViewState &state);
-    void drawIncreasingGraph(const ThreadModel &model, const ViewState &state);
-    void drawIncreasingReadingLine(const ThreadModel &model, const ViewState &state);
     void bindWeaveTexture(const std::vector<float> &texels);
 
     std::unique_ptr<glShaderManager> m_shaderManager;
@@ -52,5 +52,5 @@ private:
     unsigned int m_weaveTexture = 0;
     // Per-frame scratch kept between frames so drawing allocates nothing.
     std::vector<float> m_texels;
-    std::vector<float> m_totals;
+    IncreasingChart m_increasingChart;
 };

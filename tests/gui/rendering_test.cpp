@@ -108,6 +108,17 @@ TEST(ThreadRenderer, EveryMode_DrawsWithoutGLErrors)
     }
     for (const ThreadNode &node : view->threadModel().nodes())
         ASSERT_TRUE(std::isfinite(node.position.x) && std::isfinite(node.position.z));
+
+    // The reparse prompt, and the graph again after it.
+    view->upToDate = false;
+    view->updateGL();
+    view->makeCurrent();
+    EXPECT_EQ(reportGLErrors("test", __LINE__), 0);
+    view->upToDate = true;
+    view->changeDrawMode(1);
+    view->updateGL();
+    view->makeCurrent();
+    EXPECT_EQ(reportGLErrors("test", __LINE__), 0);
 }
 
 TEST(ThreadRenderer, ColorWeaving_BandsOnlyInPresentColours)
