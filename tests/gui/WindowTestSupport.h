@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -100,8 +101,11 @@ inline ModalAnswerer::Handler chooseFile(const QString &path)
         if (path.isEmpty()) {
             dialog->reject();
         } else {
+            // Closed only once the choice has taken: the dialog's own accept() may instead
+            // navigate while its directory model is still loading.
             dialog->selectFile(path);
-            static_cast<QDialog *>(dialog)->accept(); // QFileDialog hides its override
+            if (QFileInfo(dialog->selectedFiles().value(0)) == QFileInfo(path))
+                static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
         }
         return true;
     };
