@@ -17,11 +17,13 @@ void textVis::openFile()
     loadScreenplay(QFileDialog::getOpenFileName(this, tr("Select a screenplay")));
 }
 
-void textVis::loadScreenplay(const QString &path)
+bool textVis::loadScreenplay(const QString &path)
 {
-    if (openScreenplay(document, path, SettingsPaths(), progress))
+    const bool read = openScreenplay(document, path, SettingsPaths(), progress);
+    if (read)
         setWindowTitle(QStringLiteral("Quillmark : ") + screenplayFileName(path));
     parseText();
+    return read;
 }
 
 void textVis::parseText()

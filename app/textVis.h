@@ -4,6 +4,7 @@
 #include "app/DocumentModel.h"
 #include "app/IncludeCharactersDialog.h"
 #include "app/MainWindowForm.h"
+#include "automation/AutomationRun.h"
 #include "characters/ConfigFile.h"
 
 #include <QColor>
@@ -37,14 +38,16 @@ public:
     bool automateWriteImages = true;
     bool automateWriteSceneStats = false;
     bool automateWriteCharacterStats = false;
+    AutomationRun automation{*this}; // the timer chain over automateFiles
 
     MainWindowForm form;
 
     // File > "Open File": asks for a screenplay, then loadScreenplay.
     void openFile();
     // Everything openFile does after its file dialog: empty the document, read the file,
-    // find its characters, parse. The title names the file only when it could be read.
-    void loadScreenplay(const QString &path);
+    // find its characters, parse. The title names the file only when it could be read;
+    // returns whether it could.
+    bool loadScreenplay(const QString &path);
     // File > "Reparse": scenes, markup, threads and the character list from the lines and
     // characters already held.
     void parseText();

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+class textVis;
+
+// The batch run of the main window: a chain of single-shot timer steps over the window's
+// automateFiles. With n files there are n + 1 steps; the first loads file 1, step k + 1
+// writes the results of file k next to it and loads file k + 1, the last only writes.
+// The run keeps its one timer, so at most one chain is ever pending and it can be stopped.
+class AutomationRun : public QObject
+{
+    Q_OBJECT
+public:
+    explicit AutomationRun(textVis &window);
+
+    // Cancels a pending run, then starts one over `files` with the window's current batch
+    // settings. An empty list starts nothing.
+    void start(const QStringList &files);
+    // Stops the run, pending or inside a step: no further step runs and the files not yet
+    // written are dropped. Nothing already written is touched.
+    void cancel();
+    // One step of the chain; the window's automateTrigger slot runs it.
+    void step();
+
+    // A step has been scheduled and not yet run.
+    bool isPending() const { return m_timer.isActive(); }
+    // The interval of the pending step in milliseconds (a negative delay is run as 0).
+    int pendingDelayMs() const { return m_timer.interval(); }
+
+signals:
+    void stepDone();
+    // The last step has written its results; no further step is scheduled.
+    void finished();
+
+private:
+    void schedule(int delayMs);
+    void loadCurrentFile();
+    void writeResults();
+    void writeImage(const QString &name);
+
+    textVis &m_window;
+    QTimer m_timer;
+    // Changes whenever a run is cancelled or started, so that a step that learns of it
+    // while it is loading does not schedule a step of a run that is over.
+    quint64 m_generation = 0;
+    bool m_currentFileRead = false;
+};
