@@ -203,6 +203,11 @@ protected:
         window->form.actionAutomate->trigger();
     }
 
+    static bool waitForSteps(const Count &steps, int count)
+    {
+        return processUntil([&steps, count] { return steps.value() >= count; });
+    }
+
     static bool waitForEnd(const Count &finished)
     {
         return processUntil([&finished] { return finished.value() > 0; });
@@ -281,7 +286,7 @@ TEST_F(AutomationTest, CancelledSettings_ShowFreshDefaultsAndRunWithThem)
     EXPECT_EQ(answers.shown.delay, 5000);
     EXPECT_EQ(answers.shown.flags, (QList<bool>{true, false, false}));
 
-    ASSERT_TRUE(processUntil([&steps] { return steps.value() > 0; }));
+    ASSERT_TRUE(waitForSteps(steps, 1));
     EXPECT_EQ(window->document.filePath, screenplays[0]);
     EXPECT_TRUE(window->automation.isPending());
     EXPECT_EQ(window->automation.pendingDelayMs(), 5000);
@@ -329,7 +334,7 @@ TEST_F(AutomationTest, NegativeDelay_RunsAsNoDelay)
     Count steps(window->automation, &AutomationRun::stepDone);
     Count finished(window->automation, &AutomationRun::finished);
     window->automation.start(QStringList{screenplays[0]});
-    ASSERT_TRUE(processUntil([&steps] { return steps.value() > 0; }));
+    ASSERT_TRUE(waitForSteps(steps, 1));
     EXPECT_EQ(window->automation.pendingDelayMs(), 0);
     ASSERT_TRUE(waitForEnd(finished));
     EXPECT_EQ(filesWritten(), QStringList{screenplays[0] + QStringLiteral(".png")});
@@ -339,24 +344,22 @@ TEST_F(AutomationTest, SecondStart_CancelsThePendingRunFirst)
 {
     setSettings(60000, true, true, true);
     Count steps(window->automation, &AutomationRun::stepDone);
-    window->automation.start(QStringList{screenplays[0], screenplays[1]});
-    ASSERT_TRUE(processUntil([&steps] {
-        return steps.value() > 0;
-    })); // the first file is loaded and its delay is running
+    window->automation.start(QStringList{screenplays[0], screenplays[2]});
+    ASSERT_TRUE(waitForSteps(steps, 1)); // file 1 is loaded, its delay running
 
     setSettings(0, true, false, false);
     Count finished(window->automation, &AutomationRun::finished);
     testing::internal::CaptureStdout();
-    window->automation.start(QStringList{screenplays[2]});
+    window->automation.start(QStringList{screenplays[1]});
     const bool ended = waitForEnd(finished);
     const std::string printed = testing::internal::GetCapturedStdout();
     ASSERT_TRUE(ended);
 
     EXPECT_NE(printed.find("automate: run cancelled"), std::string::npos);
     EXPECT_EQ(steps.value(), 3);
-    EXPECT_EQ(filesWritten(), QStringList{screenplays[2] + QStringLiteral(".png")});
+    EXPECT_EQ(filesWritten(), QStringList{screenplays[1] + QStringLiteral(".png")});
     EXPECT_FALSE(window->automation.isPending());
-    EXPECT_EQ(window->document.filePath, screenplays[2]);
+    EXPECT_EQ(window->document.filePath, screenplays[1]);
 }
 
 TEST_F(AutomationTest, MenuEntry_CancelsAPendingRunEvenWhenNoFileIsChosen)
@@ -364,7 +367,7 @@ TEST_F(AutomationTest, MenuEntry_CancelsAPendingRunEvenWhenNoFileIsChosen)
     setSettings(60000, true, false, false);
     Count steps(window->automation, &AutomationRun::stepDone);
     window->automation.start(QStringList{screenplays[0], screenplays[1]});
-    ASSERT_TRUE(processUntil([&steps] { return steps.value() > 0; }));
+    ASSERT_TRUE(waitForSteps(steps, 1));
 
     AutomateAnswers answers;
     useMenuEntry(answers);
@@ -378,26 +381,27 @@ TEST_F(AutomationTest, MenuEntry_CancelsAPendingRunEvenWhenNoFileIsChosen)
 TEST_F(AutomationTest, FileGoneMidRun_IsSkippedAndTheOthersAreWritten)
 {
     setSettings(0, true, true, true);
-    // An earlier run's image of the second screenplay must survive its disappearance.
-    const QString oldImage = screenplays[1] + QStringLiteral(".png");
-    dir.scratch().write(examples[1] + QStringLiteral(".png"), "earlier image");
+    const QString first = screenplays[0];
+    const QString gone = screenplays[2];
+    const QString last = screenplays[1];
+    // An earlier run's image of the vanished screenplay must survive.
+    const QString oldImage = dir.scratch().write(examples[2] + QStringLiteral(".png"), "earlier");
     filesBefore = filesInScratch();
 
     Count finished(window->automation, &AutomationRun::finished);
-    const QString gone = screenplays[1];
     QObject::connect(&window->automation, &AutomationRun::stepDone, [gone] {
         QFile::remove(gone); // once the first file is loaded
     });
     testing::internal::CaptureStdout();
-    window->automation.start(screenplays);
+    window->automation.start(QStringList{first, gone, last});
     const bool ended = waitForEnd(finished);
     const std::string printed = testing::internal::GetCapturedStdout();
     ASSERT_TRUE(ended);
 
     EXPECT_NE(printed.find("automate: could not read " + gone.toStdString()), std::string::npos);
-    EXPECT_EQ(filesWritten(), sorted(outputsOf(screenplays[0]) + outputsOf(screenplays[2])));
-    EXPECT_EQ(readBytes(oldImage), QByteArray("earlier image"));
-    for (const QString &path : outputsOf(screenplays[0]))
+    EXPECT_EQ(filesWritten(), sorted(outputsOf(first) + outputsOf(last)));
+    EXPECT_EQ(readBytes(oldImage), QByteArray("earlier"));
+    for (const QString &path : outputsOf(first))
         EXPECT_FALSE(readBytes(path).isEmpty()) << path.toStdString();
 }
 
