@@ -130,7 +130,8 @@ bool BatchRunner::writeImage(const QString &path, const DocumentModel &document)
     QString error = QStringLiteral("this build has no image support");
 #ifdef QUILLMARK_HAS_RENDER
     if (renderThreadImage(*document.timeIndex, document.options.numberSteps, m_options.frames,
-                          m_options.imageWidth, m_options.imageHeight, imagePath, &error))
+                          m_options.imageWidth, m_options.imageHeight, imagePath, &error,
+                          m_options.drawMode))
         return true;
 #else
     Q_UNUSED(document)

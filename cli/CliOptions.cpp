@@ -5,6 +5,7 @@ namespace {
 const QString workdirFlag = QStringLiteral("--workdir");
 const QString framesFlag = QStringLiteral("--frames");
 const QString sizeFlag = QStringLiteral("--size");
+const QString modeFlag = QStringLiteral("--mode");
 
 // Takes the value of an option given as "--name VALUE" or "--name=VALUE"; advances index past
 // what it consumed. Returns false (and sets error) when the value is missing.
@@ -38,6 +39,16 @@ bool parseFrames(const QString &text, int &frames, QString &error)
     frames = text.toInt(&ok);
     if (!ok || frames < 1 || frames > 100000)
         error = QStringLiteral("--frames takes a whole number from 1 to 100000");
+    return error.isEmpty();
+}
+
+bool parseMode(const QString &text, int &mode, QString &error)
+{
+    bool ok = false;
+    mode = text.toInt(&ok);
+    if (!ok || mode < 0 || mode > 3)
+        error = QStringLiteral("--mode takes 0 (Force Directed), 1 (Color Weaving), "
+                               "2 (Convergence Graph) or 3 (Increasing Graph)");
     return error.isEmpty();
 }
 
@@ -80,6 +91,11 @@ CliParseResult parseCliArguments(const QStringList &arguments)
             if (!takeValue(arguments, i, framesFlag, value, result.error) ||
                 !parseFrames(value, options.frames, result.error))
                 return result;
+        } else if (isFlag(argument, modeFlag)) {
+            QString value;
+            if (!takeValue(arguments, i, modeFlag, value, result.error) ||
+                !parseMode(value, options.drawMode, result.error))
+                return result;
         } else if (isFlag(argument, sizeFlag)) {
             QString value;
             if (!takeValue(arguments, i, sizeFlag, value, result.error) ||
@@ -101,7 +117,8 @@ CliParseResult parseCliArguments(const QStringList &arguments)
 QString cliUsage()
 {
     return QStringLiteral(
-        "Usage: quillmark-cli [--workdir DIR] [--json] [--image [--frames N] [--size WxH]] "
+        "Usage: quillmark-cli [--workdir DIR] [--json] [--image [--frames N] [--size WxH] [--mode "
+        "M]] "
         "FILE...\n"
         "\n"
         "Analyses each screenplay as the window does when it is opened (characters, scenes,\n"
@@ -119,6 +136,8 @@ QString cliUsage()
         "                 OpenGL still needs a display (a real one or xvfb-run)\n"
         "  --frames N     frames simulated before the image is taken (default 10)\n"
         "  --size WxH     image size in pixels (default 640x480)\n"
+        "  --mode M       draw mode of the image: 0 Force Directed (default), 1 Color\n"
+        "                 Weaving, 2 Convergence Graph, 3 Increasing Graph\n"
         "  -h, --help     show this text\n"
         "  --             end of options: every later argument is a file\n"
         "\n"

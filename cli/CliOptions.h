@@ -12,7 +12,8 @@ struct CliOptions
     bool help = false;
     // An image of the "Force Directed" thread view per screenplay, FILE.png.
     bool image = false;
-    int frames = 10; // simulated frames before the image is taken
+    int frames = 10;  // simulated frames before the image is taken
+    int drawMode = 0; // 0 "Force Directed" ... 3 "Increasing Graph"
     int imageWidth = 640;
     int imageHeight = 480;
 };

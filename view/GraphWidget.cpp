@@ -2,6 +2,7 @@
 
 #include "scenes/TimeIndexVector.h"
 #include "shaders/GlslSupport.h"
+#include "view/ImageFile.h"
 #include "view/ThreadRenderer.h"
 #include "view/ViewInteraction.h"
 
@@ -300,7 +301,7 @@ void GraphWidget::writePendingImage()
     const int pixelHeight = static_cast<int>(std::lround(height() * ratio));
     const QImage image =
         ThreadRenderer::captureFrame(pixelWidth, pixelHeight, doubleBuffer() ? GL_BACK : GL_FRONT);
-    image.save(pendingImageFile);
+    saveImageFile(image, pendingImageFile);
     pendingImageFile.clear();
 }
 

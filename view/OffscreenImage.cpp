@@ -1,5 +1,6 @@
 #include "view/OffscreenImage.h"
 
+#include "view/ImageFile.h"
 #include "view/ThreadModel.h"
 #include "view/ThreadPrimitives.h"
 #include "view/ThreadRenderer.h"
@@ -24,10 +25,10 @@ bool fail(QString *error, const QString &reason)
 }
 
 // The defaults of the main window's controls, as a freshly opened window draws.
-ViewState defaultViewState(int width, int height)
+ViewState defaultViewState(int drawMode, int width, int height)
 {
     ViewState state;
-    state.drawMode = ViewState::ForceDirected;
+    state.drawMode = drawMode;
     state.moveToPlane = true;
     state.flipAxis = true;
     state.viewportWidth = width;
@@ -36,8 +37,8 @@ ViewState defaultViewState(int width, int height)
 }
 
 // Draws into the bound framebuffer with the context current; returns the last frame.
-bool drawFrames(const TimeIndexVector &index, int numberSteps, int frames, int width, int height,
-                QImage *image, QString *error)
+bool drawFrames(const TimeIndexVector &index, int numberSteps, int frames, int drawMode, int width,
+                int height, QImage *image, QString *error)
 {
     ThreadRenderer renderer;
     if (!renderer.ensureWeaveProgram())
@@ -48,7 +49,7 @@ bool drawFrames(const TimeIndexVector &index, int numberSteps, int frames, int w
     if (!model.buildThreads(&index, 1.0f / static_cast<float>(numberSteps)))
         return fail(error, QStringLiteral("the screenplay has no scenes to draw"));
 
-    ViewState state = defaultViewState(width, height);
+    ViewState state = defaultViewState(drawMode, width, height);
     glViewport(0, 0, width, height);
     // A window has drawn many frames before anyone saves it; start with the colour the
     // graph clears with rather than the GL default.
@@ -65,7 +66,7 @@ bool drawFrames(const TimeIndexVector &index, int numberSteps, int frames, int w
 } // namespace
 
 bool renderThreadImage(const TimeIndexVector &index, int numberSteps, int frames, int width,
-                       int height, const QString &path, QString *error)
+                       int height, const QString &path, QString *error, int drawMode)
 {
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr)
         return fail(error, QStringLiteral("drawing an image needs a GUI application object"));
@@ -95,13 +96,13 @@ bool renderThreadImage(const TimeIndexVector &index, int numberSteps, int frames
             context.doneCurrent();
             return fail(error, QStringLiteral("no off-screen framebuffer of that size"));
         }
-        drawn = drawFrames(index, numberSteps, frames, width, height, &image, error);
+        drawn = drawFrames(index, numberSteps, frames, drawMode, width, height, &image, error);
         framebuffer.release();
     }
     context.doneCurrent();
     if (!drawn)
         return false;
-    if (!image.save(path))
+    if (!saveImageFile(image, path))
         return fail(error, QStringLiteral("could not write ") + path);
     return true;
 }

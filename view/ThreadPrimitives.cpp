@@ -109,8 +109,10 @@ void drawStrands(const StrandBuffer &buffer)
     glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, buffer.vertices.data());
     glColorPointer(4, GL_FLOAT, 0, buffer.colors.data());
-    glMultiDrawArrays(GL_LINE_STRIP, buffer.firsts.data(), buffer.counts.data(),
-                      static_cast<GLsizei>(buffer.counts.size()));
+    // One draw per strand: the multi-draw entry point comes through the extension loader,
+    // and in an off-screen context it drew nothing, without any GL error.
+    for (size_t strand = 0; strand < buffer.counts.size(); ++strand)
+        glDrawArrays(GL_LINE_STRIP, buffer.firsts[strand], buffer.counts[strand]);
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisable(GL_BLEND);

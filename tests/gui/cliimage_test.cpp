@@ -55,6 +55,15 @@ TEST(CliImage, Image_WritesForceDirectedViewOfGivenSize)
     EXPECT_GT(corner.red(), 150);
     EXPECT_EQ(corner.red(), corner.blue());
     EXPECT_TRUE(QFile::exists(screenplay + QStringLiteral("-scene.csv")));
+    // The threads themselves: the bands are grey, so coloured pixels can only be strands.
+    int coloured = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            coloured += pixel.red() != pixel.green() || pixel.green() != pixel.blue() ? 1 : 0;
+        }
+    }
+    EXPECT_GT(coloured, 200);
 }
 
 TEST(CliImage, Image_WithoutDisplaySaysSoAndFails)
