@@ -63,3 +63,8 @@ QString testDataFile(const QString &name)
 {
     return QStringLiteral(QUILLMARK_TEST_DATA "/") + name;
 }
+
+QString corpusFile(const QString &name)
+{
+    return QStringLiteral(QUILLMARK_SOURCE_DIR "/examples/") + name;
+}

@@ -29,3 +29,5 @@ private:
 
 QByteArray readBytes(const QString &path);
 QString testDataFile(const QString &name);
+// The public-domain screenplays shipped in examples/, which the tests read as real input.
+QString corpusFile(const QString &name);

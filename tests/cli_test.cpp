@@ -56,7 +56,7 @@ protected:
     QString copyOfCorpus(const QString &name) const
     {
         const QString path = scratch.file(name);
-        QFile::copy(testDataFile(name), path);
+        QFile::copy(corpusFile(name), path);
         return path;
     }
 
@@ -384,7 +384,7 @@ TEST_F(CliTest, CommandLineMistakes_AreUsageErrors)
 
     // After "--" a name that looks like an option is a file.
     const QString dashed = scratch.file(QStringLiteral("-dashed.txt"));
-    QFile::copy(testDataFile(QStringLiteral("cyber_bob_ep1.txt")), dashed);
+    QFile::copy(corpusFile(QStringLiteral("cyber_bob_ep1.txt")), dashed);
     const CliRun afterSeparator = run({QStringLiteral("--"), QStringLiteral("-dashed.txt")});
     EXPECT_EQ(afterSeparator.exitCode, 0) << afterSeparator.err.constData();
     EXPECT_TRUE(QFile::exists(dashed + QStringLiteral("-scene.csv")));

@@ -274,7 +274,7 @@ TEST_F(Discovery, Csv_IncludeColourIsForcedAndTwoWordNamesNeverMatch)
 TEST_F(Discovery, Corpus_PlainTextCuesAtTwentyBlanks)
 {
     QStringList lines;
-    ASSERT_TRUE(readScreenplay(testDataFile("the_library_freak_out.txt"), lines));
+    ASSERT_TRUE(readScreenplay(corpusFile("the_library_freak_out.txt"), lines));
     EXPECT_EQ(discoverText(lines),
               (QStringList{"CHALF", "CHARYA", "YOR", "NAR", "THRAIN", "PATRON ONE", "YOR (CONT'D)",
                            "PATRON TWO", "PATRONS THREE AND FOUR", "PATRON FIVE"}));
@@ -286,7 +286,7 @@ TEST_F(Discovery, Corpus_PlainTextCuesAtTwentyBlanks)
 TEST_F(Discovery, Corpus_HtmlSpeakerHeadings)
 {
     QStringList lines;
-    ASSERT_TRUE(readScreenplay(testDataFile("cyber_bob_ep1.html"), lines));
+    ASSERT_TRUE(readScreenplay(corpusFile("cyber_bob_ep1.html"), lines));
     const QStringList found = discoverText(lines);
     ASSERT_GE(found.size(), 3);
     EXPECT_EQ(found.mid(0, 3), (QStringList{"BOB", "DOG", "MARGARET"}));
@@ -295,7 +295,7 @@ TEST_F(Discovery, Corpus_HtmlSpeakerHeadings)
 
     document = DocumentModel();
     lines.clear();
-    ASSERT_TRUE(readScreenplay(testDataFile("the_library_freak_out.html"), lines));
+    ASSERT_TRUE(readScreenplay(corpusFile("the_library_freak_out.html"), lines));
     ASSERT_GE(discoverText(lines).size(), 5);
     EXPECT_EQ(names().mid(0, 5), (QStringList{"CHALF", "CHARYA", "YOR", "NAR", "THRAIN"}));
     EXPECT_EQ(character("CHALF")->count, 20);

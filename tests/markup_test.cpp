@@ -380,7 +380,7 @@ namespace {
 QStringList corpusLines(const QString &name)
 {
     QStringList lines;
-    EXPECT_TRUE(readScreenplay(testDataFile(name), lines));
+    EXPECT_TRUE(readScreenplay(corpusFile(name), lines));
     return lines;
 }
 

@@ -93,7 +93,7 @@ TEST(ScreenplayReader, ReadFile_MissingFileGivesOneMarkerLine)
 
 TEST(ScreenplayReader, ReadFile_RealHtmlScreenplay)
 {
-    const QStringList lines = readFile(testDataFile("cyber_bob_ep1.html"));
+    const QStringList lines = readFile(corpusFile("cyber_bob_ep1.html"));
     ASSERT_EQ(lines.size(), 220);
     EXPECT_TRUE(lines.contains(sixteen + "MARGARET"));
     EXPECT_EQ(lines.at(3), "<style> p { no-font-size: 12pt; margin: 0; }</style> ");

@@ -124,7 +124,7 @@ TEST(Statistics, Write_FilesAreRepeatableAndUnwritablePathsFail)
 TEST(Statistics, Corpus_SceneRowsCarryPagesAndNameThePresent)
 {
     auto doc = std::make_unique<DocumentModel>();
-    ASSERT_TRUE(readScreenplay(testDataFile("cyber_bob_ep1.txt"), doc->textLines));
+    ASSERT_TRUE(readScreenplay(corpusFile("cyber_bob_ep1.txt"), doc->textLines));
     for (const char *name : {"BOB", "MARGARET", "DOG"})
         doc->characters.push_back(std::make_shared<Character>(QStringList{name}));
     doc->breakStrings = sampleBreakStrings();
