@@ -10,20 +10,6 @@ namespace {
 
 constexpr int imagePaintCount = 10;
 
-// The thread view's paint routine is protected; the batch run draws frames itself, without
-// waiting for the view's own timer and whether or not the window is mapped.
-class PaintAccess : public GraphWidget
-{
-public:
-    using GraphWidget::paintGL;
-};
-
-void paintDirectly(GraphWidget &view)
-{
-    void (GraphWidget::*paint)() = &PaintAccess::paintGL;
-    (view.*paint)();
-}
-
 void say(const char *format, const QString &path)
 {
     std::printf(format, path.toLocal8Bit().constData());
@@ -121,7 +107,7 @@ void AutomationRun::writeImage(const QString &name)
     view.makeCurrent();
     view.setImageFileName(name);
     for (int i = 0; i < imagePaintCount; ++i)
-        paintDirectly(view);
+        view.paintFrame();
     if (!view.pendingImageFile.isEmpty()) {
         // Nothing could be drawn (no characters, say). Left pending, the request would be
         // served by a later frame with the picture of the next screenplay.

@@ -34,6 +34,8 @@ public:
     void buildThreads(TimeIndexVector *index, float step);
     // The next frame that draws the graph writes itself to `name`.
     void setImageFileName(const QString &name);
+    // Draws one frame now, outside the redraw timer (the batch run writes images this way).
+    void paintFrame() { paintGL(); }
     void setDrawingControls(QWebView *webView, QCheckBox *spheres, QCheckBox *springs,
                             QCheckBox *drawGrid, QCheckBox *flipAxis, QCheckBox *moveToPlane,
                             QCheckBox *drawNames);
