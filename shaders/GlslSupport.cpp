@@ -5,6 +5,7 @@
 #include <GL/glu.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace GlslSupport {
 bool glslAvailable = false;
@@ -110,4 +111,20 @@ int reportGLErrors(const char *file, int line)
         reported = 1;
     }
     return reported;
+}
+
+const char *takeInfoLog(char *&logBuffer, unsigned handle, int length, InfoLogFetch fetch,
+                        const char *unavailable)
+{
+    if (length > 1) {
+        std::free(logBuffer);
+        logBuffer = static_cast<char *>(std::malloc(static_cast<std::size_t>(length)));
+        if (logBuffer == nullptr) {
+            std::printf("ERROR: Could not allocate compiler_log buffer\n");
+            return "[e03] Out of memory!";
+        }
+        fetch(handle, length, logBuffer);
+        reportGLErrors("glsl", __LINE__);
+    }
+    return logBuffer != nullptr ? logBuffer : unavailable;
 }

@@ -18,3 +18,11 @@ bool checkGLSLSupport();
 
 // Prints every pending GL error with the given unit name and line; 1 if there was one.
 int reportGLErrors(const char *file, int line);
+
+// Shared by the compiler and linker logs: when the object reports a log of more than one
+// byte (`length`), `logBuffer` is replaced by a fresh malloc'ed buffer that `fetch` fills.
+// Returns the log, "[e03] Out of memory!" when the buffer cannot be had, or `unavailable`
+// when no log was ever fetched.
+using InfoLogFetch = void (*)(unsigned handle, int length, char *buffer);
+const char *takeInfoLog(char *&logBuffer, unsigned handle, int length, InfoLogFetch fetch,
+                        const char *unavailable);

@@ -104,18 +104,13 @@ const char *glShader::linkerLog()
     GLint length = 0;
     glGetProgramiv(handle, GL_INFO_LOG_LENGTH, &length);
     reportGLErrors("glsl", __LINE__);
-    if (length > 1) {
-        std::free(logBuffer);
-        logBuffer = static_cast<char *>(std::malloc(static_cast<std::size_t>(length)));
-        if (logBuffer == nullptr) {
-            std::printf("ERROR: Could not allocate compiler_log buffer\n");
-            return "[e03] Out of memory!";
-        }
-        GLsizei written = 0;
-        glGetProgramInfoLog(handle, length, &written, logBuffer);
-        reportGLErrors("glsl", __LINE__);
-    }
-    return logBuffer != nullptr ? logBuffer : "[e05] Linker log is not available!";
+    return takeInfoLog(
+        logBuffer, handle, length,
+        [](unsigned program, int size, char *buffer) {
+            GLsizei written = 0;
+            glGetProgramInfoLog(program, size, &written, buffer);
+        },
+        "[e05] Linker log is not available!");
 }
 
 void glShader::use()

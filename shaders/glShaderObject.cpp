@@ -60,18 +60,13 @@ const char *glShaderObject::compilerLog()
     GLint length = 0;
     glGetShaderiv(handle, GL_INFO_LOG_LENGTH, &length);
     reportGLErrors("glsl", __LINE__);
-    if (length > 1) {
-        std::free(logBuffer);
-        logBuffer = static_cast<char *>(std::malloc(static_cast<std::size_t>(length)));
-        if (logBuffer == nullptr) {
-            std::printf("ERROR: Could not allocate compiler_log buffer\n");
-            return "[e03] Out of memory!";
-        }
-        GLsizei written = 0;
-        glGetInfoLogARB(handle, length, &written, logBuffer);
-        reportGLErrors("glsl", __LINE__);
-    }
-    return logBuffer != nullptr ? logBuffer : "[e06] Compiler log is not available!";
+    return takeInfoLog(
+        logBuffer, handle, length,
+        [](unsigned shader, int size, char *buffer) {
+            GLsizei written = 0;
+            glGetInfoLogARB(shader, size, &written, buffer);
+        },
+        "[e06] Compiler log is not available!");
 }
 
 aVertexShader::aVertexShader()
