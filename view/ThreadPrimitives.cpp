@@ -45,6 +45,7 @@ struct StrandBuffer
     std::vector<GLfloat> colors;   // r, g, b, a
     std::vector<GLint> firsts;
     std::vector<GLsizei> counts;
+    std::vector<GLuint> segments; // vertex index pairs, one per line segment of every strip
 
     void clear()
     {
@@ -52,6 +53,18 @@ struct StrandBuffer
         colors.clear();
         firsts.clear();
         counts.clear();
+        segments.clear();
+    }
+    // Every strip as its run of segments, so one core GL 1.1 call draws them all.
+    void collectSegments()
+    {
+        segments.clear();
+        for (size_t strip = 0; strip < counts.size(); ++strip) {
+            for (GLsizei k = 0; k + 1 < counts[strip]; ++k) {
+                const GLuint first = static_cast<GLuint>(firsts[strip] + k);
+                segments.insert(segments.end(), {first, first + 1});
+            }
+        }
     }
     void beginStrip() { firsts.push_back(static_cast<GLint>(vertices.size() / 3)); }
     void endStrip() { counts.push_back(static_cast<GLsizei>(vertices.size() / 3) - firsts.back()); }
@@ -99,8 +112,9 @@ void addStrand(StrandBuffer &buffer, const ThreadModel &model, const Thread &thr
         buffer.endStrip();
 }
 
-void drawStrands(const StrandBuffer &buffer)
+void drawStrands(StrandBuffer &buffer)
 {
+    buffer.collectSegments();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_LIGHTING);
@@ -109,10 +123,11 @@ void drawStrands(const StrandBuffer &buffer)
     glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, buffer.vertices.data());
     glColorPointer(4, GL_FLOAT, 0, buffer.colors.data());
-    // One draw per strand: the multi-draw entry point comes through the extension loader,
-    // and in an off-screen context it drew nothing, without any GL error.
-    for (size_t strand = 0; strand < buffer.counts.size(); ++strand)
-        glDrawArrays(GL_LINE_STRIP, buffer.firsts[strand], buffer.counts[strand]);
+    // Separate segments rather than the multi-draw entry point of the extension loader, which
+    // drew nothing in an off-screen context (without any GL error); a strip of 1-pixel lines
+    // and its segments cover the same pixels.
+    glDrawElements(GL_LINES, static_cast<GLsizei>(buffer.segments.size()), GL_UNSIGNED_INT,
+                   buffer.segments.data());
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisable(GL_BLEND);

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -102,9 +103,17 @@ inline ModalAnswerer::Handler chooseFile(const QString &path)
             dialog->reject();
         } else {
             // Closed only once the choice has taken: the dialog's own accept() may instead
-            // navigate while its directory model is still loading.
+            // navigate while its directory model is still loading, and a directory model
+            // that finishes loading can undo selectFile, so the name is also typed in.
+            const QFileInfo wanted(path);
             dialog->selectFile(path);
-            if (QFileInfo(dialog->selectedFiles().value(0)) == QFileInfo(path))
+            if (QFileInfo(dialog->selectedFiles().value(0)) != wanted) {
+                if (auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))) {
+                    dialog->setDirectory(wanted.absolutePath());
+                    edit->setText(wanted.fileName());
+                }
+            }
+            if (QFileInfo(dialog->selectedFiles().value(0)) == wanted)
                 static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
         }
         return true;
