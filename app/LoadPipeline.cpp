@@ -7,6 +7,7 @@
 #include "characters/ConfigFile.h"
 #include "characters/PaletteFile.h"
 #include "reader/ScreenplayReader.h"
+#include "scenes/BreakStringFile.h"
 #include "scenes/MarkupBuilder.h"
 
 #include <QDir>
@@ -68,4 +69,15 @@ void parseDocument(DocumentModel &document, const SettingsPaths &settings,
     progress.setTitle(QStringLiteral("Parsing Text"));
     document.markupHtml = buildMarkup(document, progress);
     progress.setValue(document.textLines.size());
+}
+
+DocumentModel analyseScreenplay(const QString &path, const SettingsPaths &settings)
+{
+    DocumentModel document;
+    readConfig(settings.config, document.options);
+    loadBreakStringFile(settings.breakStrings, document.breakStrings);
+    SilentProgress progress;
+    openScreenplay(document, path, settings, progress);
+    parseDocument(document, settings, progress);
+    return document;
 }

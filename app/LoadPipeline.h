@@ -2,8 +2,9 @@
 
 #include <QString>
 
+#include "app/DocumentModel.h"
+
 class AnalysisProgress;
-struct DocumentModel;
 
 // Where the settings files of an analysis are; by default the working directory.
 struct SettingsPaths
@@ -26,3 +27,7 @@ bool openScreenplay(DocumentModel &document, const QString &path, const Settings
 // characters, and the markup (which fills the index). Leaves markupHtml set.
 void parseDocument(DocumentModel &document, const SettingsPaths &settings,
                    AnalysisProgress &progress);
+
+// The whole analysis of one screenplay, as the window does it from start-up on: the options and
+// break strings of `settings` first, then open and parse the file.
+DocumentModel analyseScreenplay(const QString &path, const SettingsPaths &settings);

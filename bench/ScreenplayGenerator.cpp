@@ -1,11 +1,8 @@
 #include "ScreenplayGenerator.h"
 
-#include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
 #include "app/LoadPipeline.h"
-#include "characters/ConfigFile.h"
 #include "reader/TextFile.h"
-#include "scenes/BreakStringFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -420,14 +417,7 @@ QString writeGeneratedScreenplay(const QString &folder, int copies)
 
 DocumentModel parsedGeneratedScreenplay(int copies)
 {
-    DocumentModel document;
     QTemporaryDir folder;
     const QString path = writeGeneratedScreenplay(folder.path(), copies);
-    const SettingsPaths settings = SettingsPaths::in(folder.path());
-    readConfig(settings.config, document.options);
-    loadBreakStringFile(settings.breakStrings, document.breakStrings);
-    SilentProgress progress;
-    openScreenplay(document, path, settings, progress);
-    parseDocument(document, settings, progress);
-    return document;
+    return analyseScreenplay(path, SettingsPaths::in(folder.path()));
 }

@@ -2,10 +2,8 @@
 
 #include "TestSupport.h"
 
-#include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
 #include "app/LoadPipeline.h"
-#include "characters/ConfigFile.h"
 #include "reader/TextFile.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/SavedMarkup.h"
@@ -80,13 +78,7 @@ protected:
     // The window's pipeline run in this process on the same file and settings.
     static DocumentModel analysedHere(const QString &path, const SettingsPaths &settings)
     {
-        DocumentModel document;
-        readConfig(settings.config, document.options);
-        loadBreakStringFile(settings.breakStrings, document.breakStrings);
-        SilentProgress progress;
-        openScreenplay(document, path, settings, progress);
-        parseDocument(document, settings, progress);
-        return document;
+        return analyseScreenplay(path, settings);
     }
 
     ScratchDir scratch;
