@@ -37,8 +37,11 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[], bool 
 {
 #ifdef QUILLMARK_HAS_RENDER
     if (image) {
-        if (!displayAvailable(error))
+        const DisplayProbe display;
+        if (!display.available()) {
+            *error = display.reason();
             return nullptr;
+        }
         return std::make_unique<QGuiApplication>(argc, argv);
     }
 #else

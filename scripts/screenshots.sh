@@ -10,7 +10,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$root/examples/$screenplay" "$root/examples/breakStrings.txt" "$root/examples/config.txt" "$work/"
 names=(force-directed color-weaving convergence-graph increasing-graph)
-run() { if [ -n "${DISPLAY:-}" ]; then "$@"; else xvfb-run -a -s "-screen 0 1280x1024x24" "$@"; fi; }
+run() { if [ -n "${DISPLAY:-}" ]; then "$@"; else xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$@"; fi; }
 for mode in 0 1 2 3; do
     run "$cli" --workdir "$work" --image --mode "$mode" --frames 40 --size 800x600 "$work/$screenplay"
     mv "$work/$screenplay.png" "$root/docs/mode-$mode-${names[$mode]}.png"

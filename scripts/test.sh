@@ -11,10 +11,12 @@ JOBS=$(nproc)
 
 "$ROOT/scripts/setup.sh"
 # Without optimisation the tests build faster. The widget tests are listed when ctest runs,
-# on the virtual display; the display is 24-bit so OpenGL gets a true-colour visual.
+# on the virtual display; the display is 24-bit so OpenGL gets a true-colour visual. By
+# default Xvfb resets whenever its last client leaves and refuses connections meanwhile;
+# tests start and end all the time, so it must not reset.
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Debug
 cmake --build "$BUILD_DIR" -j"$JOBS"
-xvfb-run -a -s "-screen 0 1920x1200x24" \
+xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" \
     ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$JOBS" --timeout 120
 
 # Any sanitizer report fails its test: undefined behaviour aborts, leaks end the run non-zero.
