@@ -37,4 +37,13 @@ struct DocumentModel
     QColor sceneColorB{240, 240, 240, 255};
 
     AnalysisOptions options;
+
+    // The index a markup pass fills. The parse driver makes a fresh one; a pass started
+    // without one still gets a consistent index over the current characters.
+    TimeIndexVector &indexForPass()
+    {
+        if (!timeIndex)
+            timeIndex = std::make_unique<TimeIndexVector>(characters);
+        return *timeIndex;
+    }
 };

@@ -6,24 +6,16 @@
 #include "scenes/NameWordFilter.h"
 #include "scenes/TimedMarkup.h"
 
-#include <memory>
+#include <utility>
 
 namespace {
-
-TimeIndexVector &indexOf(DocumentModel &document)
-{
-    // The parse driver makes the index; a caller that did not still gets a consistent one.
-    if (!document.timeIndex)
-        document.timeIndex = std::make_unique<TimeIndexVector>(document.characters);
-    return *document.timeIndex;
-}
 
 // What one pass works with, from line to line.
 struct MarkupPass
 {
     explicit MarkupPass(DocumentModel &model)
         : document(model)
-        , index(indexOf(model))
+        , index(model.indexForPass())
         , filter(model.characters, model.includeCharacters, model.options)
         , sceneOpen(QStringLiteral("<div class='") + model.sceneClass + QStringLiteral("'>"))
         , sceneBoundary(QStringLiteral("</div>") + sceneOpen)

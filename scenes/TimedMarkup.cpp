@@ -4,7 +4,6 @@
 #include "app/DocumentModel.h"
 
 #include <cmath>
-#include <memory>
 
 namespace {
 
@@ -52,9 +51,7 @@ void countNames(const DocumentModel &document, TimeIndexVector &index, const QSt
 
 QString markupTimed(DocumentModel &document, AnalysisProgress &progress)
 {
-    if (!document.timeIndex)
-        document.timeIndex = std::make_unique<TimeIndexVector>(document.characters);
-    TimeIndexVector &index = *document.timeIndex;
+    TimeIndexVector &index = document.indexForPass();
 
     QString result;
     // With no processed record the closing scene spans 0 to 0.
