@@ -10,10 +10,7 @@
 
 void textVis::openFile()
 {
-    document.textLines.clear();
-    document.characters.clear();
-    document.includeCharacters.clear();
-    document.speakerIndent = 0;
+    // Loading empties the document's screenplay, characters and indent first.
     loadScreenplay(QFileDialog::getOpenFileName(this, tr("Select a screenplay")));
 }
 
