@@ -1,5 +1,6 @@
 #include "characters/IncludeMatcher.h"
 
+#include "DocumentBuilder.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -26,19 +27,13 @@ std::vector<int> scanWinners(const CharacterList &characters, const QStringList 
     return winners;
 }
 
-CharacterPtr character(const QString &name, const QList<QStringList> &aliases = {})
-{
-    auto result = std::make_shared<Character>(name.split(QLatin1Char(' ')));
-    result->aliases = aliases;
-    return result;
-}
-
 } // namespace
 
 TEST(IncludeMatcher, Winners_LongestNameThenListOrder)
 {
-    const CharacterList list{character("BOB"), character("BOB STONE"), character("ANN"),
-                             character("ANNE"), character("JOHN SMITH", {{"MR", "SMITH"}})};
+    const CharacterList list{characterNamed("BOB"), characterNamed("BOB STONE"),
+                             characterNamed("ANN"), characterNamed("ANNE"),
+                             characterNamed("JOHN SMITH", {{"MR", "SMITH"}})};
     IncludeMatcher matcher(list, false, false);
     // "x SMITH" is a partial match of JOHN SMITH at the x.
     EXPECT_EQ(matcher.winners(QString("bob ann x SMITH mr smith").split(' ')),
@@ -49,14 +44,14 @@ TEST(IncludeMatcher, Winners_LongestNameThenListOrder)
 TEST(IncludeMatcher, Winners_SameAsAskingEveryCharacter)
 {
     const CharacterList list{
-        character("BOB"),
-        character("JOHN SMITH", {{"MR", "SMITH"}, {"JOHNNY"}, {}}),
-        character("MARY JANE WATSON", {{"MJ"}}),
-        character("BOB "), // an empty name word matches empty tokens
-        character("\u00C9MILE", {{"\u00C9M"}}),
-        character("STRASSE"),
+        characterNamed("BOB"),
+        characterNamed("JOHN SMITH", {{"MR", "SMITH"}, {"JOHNNY"}, {}}),
+        characterNamed("MARY JANE WATSON", {{"MJ"}}),
+        characterNamed("BOB "), // an empty name word matches empty tokens
+        characterNamed("\u00C9MILE", {{"\u00C9M"}}),
+        characterNamed("STRASSE"),
         std::make_shared<Character>(QStringList{}),
-        character("ANN", {{"A.", "N."}}),
+        characterNamed("ANN", {{"A.", "N."}}),
     };
     const QStringList vocabulary{
         "BOB", "bob", "Bob's",      "JOHN",       "john",     "SMITH",       "MR",

@@ -1,10 +1,10 @@
 #include "scenes/MarkupBuilder.h"
 
+#include "DocumentBuilder.h"
 #include "TestSupport.h"
 #include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
 #include "reader/ScreenplayReader.h"
-#include "scenes/BreakStringFile.h"
 #include "scenes/MarkupStyles.h"
 #include "scenes/NameWordFilter.h"
 
@@ -14,23 +14,6 @@
 #include <memory>
 
 namespace {
-
-CharacterPtr character(const QString &name)
-{
-    return std::make_shared<Character>(name.split(QLatin1Char(' ')));
-}
-
-// A document ready for a parse: lines, characters and a fresh index over them.
-std::unique_ptr<DocumentModel> document(const QStringList &lines, const CharacterList &characters,
-                                        const QStringList &breakStrings = sampleBreakStrings())
-{
-    auto doc = std::make_unique<DocumentModel>();
-    doc->textLines = lines;
-    doc->characters = characters;
-    doc->breakStrings = breakStrings;
-    doc->timeIndex = std::make_unique<TimeIndexVector>(doc->characters);
-    return doc;
-}
 
 QString parse(DocumentModel &doc)
 {
@@ -63,7 +46,7 @@ private:
 
 TEST(MarkupBuilder, WorkedExample_TextAndTwoScenes)
 {
-    auto doc = document({"INT. HOUSE - DAY", "JOHN", "Hello there."}, {character("JOHN")});
+    auto doc = documentFor({"INT. HOUSE - DAY", "JOHN", "Hello there."}, {characterNamed("JOHN")});
     EXPECT_EQ(parse(*doc),
               QString("<div class='scene'></div><div class='scene'><span class='breakString'>"
                       "INT. HOUSE - </span>DAY <br><span class='JOHN'>JOHN </span><br>"
@@ -81,7 +64,7 @@ TEST(MarkupBuilder, WorkedExample_TextAndTwoScenes)
 
 TEST(MarkupBuilder, Words_EmptyAndRepeatedBlanksAndMentions)
 {
-    auto doc = document({"", "a  b", "I saw JOHN today"}, {character("JOHN")});
+    auto doc = documentFor({"", "a  b", "I saw JOHN today"}, {characterNamed("JOHN")});
     EXPECT_EQ(markupLine(*doc, "", 0.0f), QString(" <br>"));
     EXPECT_EQ(markupLine(*doc, "a  b", 0.0f), QString("a  b <br>"));
     // A name inside dialogue is matched and counted like a cue.
@@ -95,7 +78,8 @@ TEST(MarkupBuilder, Words_EmptyAndRepeatedBlanksAndMentions)
 
 TEST(MarkupBuilder, BreakStrings_IgnoreCaseButMatchWholeWords)
 {
-    auto doc = document({"Int. ROOM", "int kitchen", "INTERIOR hall", "INT"}, {}, {"INT", "int."});
+    auto doc =
+        documentFor({"Int. ROOM", "int kitchen", "INTERIOR hall", "INT"}, {}, {"INT", "int."});
     doc->options.caseSensitive = true; // break strings ignore case whatever this says
     const QString html = parse(*doc);
     EXPECT_EQ(html,
@@ -117,7 +101,7 @@ TEST(MarkupBuilder, BreakStrings_IgnoreCaseButMatchWholeWords)
 TEST(MarkupBuilder, BreakStrings_ThreeOnOneLineGiveTwoEmptyScenes)
 {
     // Each later entry is compared with the word the walk now stands on: the line's last.
-    auto doc = document({"x", "INT. HOUSE INT"}, {}, {"int.", "INT", "int"});
+    auto doc = documentFor({"x", "INT. HOUSE INT"}, {}, {"int.", "INT", "int"});
     EXPECT_EQ(parse(*doc),
               QString("<div class='scene'>x <br>"
                       "</div><div class='scene'><span class='breakString'>INT. HOUSE </span>"
@@ -134,7 +118,7 @@ TEST(MarkupBuilder, BreakStrings_ThreeOnOneLineGiveTwoEmptyScenes)
 
 TEST(MarkupBuilder, ManualBreaks_BetweenLinesAndNeverAtZero)
 {
-    auto doc = document({"a", "b", "c", "d"}, {}, {});
+    auto doc = documentFor({"a", "b", "c", "d"}, {}, {});
     doc->manualBreaks = {0.3f, 0.4f, 0.0f};
     const QString html = parse(*doc);
     EXPECT_EQ(html, QString("<div class='scene'>a <br>b <br></div><div class='scene'></div>"
@@ -153,7 +137,7 @@ TEST(MarkupBuilder, ManualBreaks_BetweenLinesAndNeverAtZero)
 
 TEST(MarkupBuilder, PageMarkers_CountedShownAndCarried)
 {
-    auto doc = document({"[12]", "INT. HALL [x]", "[13]", "EXT. YARD", "text"}, {});
+    auto doc = documentFor({"[12]", "INT. HALL [x]", "[13]", "EXT. YARD", "text"}, {});
     const QString html = parse(*doc);
     EXPECT_TRUE(html.startsWith("<div class='scene'>[12] <br></div><div class='scene'><span "
                                 "class='breakString'>INT. HALL </span>[x] <br>[13] <br>"))
@@ -167,17 +151,17 @@ TEST(MarkupBuilder, PageMarkers_CountedShownAndCarried)
 
 TEST(MarkupBuilder, CharacterMatches_PartialLongestAndTies)
 {
-    const CharacterPtr john = character("JOHN");
-    const CharacterPtr johnSmith = character("JOHN SMITH");
-    const CharacterPtr twin = character("JOHN SMITH");
-    auto doc = document({}, {john, johnSmith, twin});
+    const CharacterPtr john = characterNamed("JOHN");
+    const CharacterPtr johnSmith = characterNamed("JOHN SMITH");
+    const CharacterPtr twin = characterNamed("JOHN SMITH");
+    auto doc = documentFor({}, {john, johnSmith, twin});
     doc->timeIndex->addScene(0.0f, "START");
     // Longest result wins; the equally long twin comes later and loses.
     EXPECT_EQ(markupLine(*doc, "JOHN SMITH left", 0.0f),
               QString("<span class='JOHNSMITH'>JOHN SMITH </span>left <br>"));
     EXPECT_EQ(scenes(*doc)[0].counts, (QVector<qint32>{0, 1, 0}));
 
-    auto partial = document({}, {johnSmith});
+    auto partial = documentFor({}, {johnSmith});
     partial->timeIndex->addScene(0.0f, "START");
     EXPECT_EQ(markupLine(*partial, "JOHN DOE waves", 0.0f),
               QString("<span class='JOHNSMITH'>JOHN </span>DOE waves <br>"));
@@ -189,10 +173,10 @@ TEST(MarkupBuilder, CharacterMatches_PartialLongestAndTies)
 
 TEST(MarkupBuilder, IncludeCharacters_FallBackJoinsCharactersButIsNotCounted)
 {
-    const CharacterPtr john = character("JOHN");
-    const CharacterPtr mary = character("MARY");
-    const CharacterPtr otherJohn = character("JOHN");
-    auto doc = document({"MARY and JOHN", "Mary again", "JOHN"}, {john});
+    const CharacterPtr john = characterNamed("JOHN");
+    const CharacterPtr mary = characterNamed("MARY");
+    const CharacterPtr otherJohn = characterNamed("JOHN");
+    auto doc = documentFor({"MARY and JOHN", "Mary again", "JOHN"}, {john});
     doc->includeCharacters = {otherJohn, mary};
     const QString html = parse(*doc);
     EXPECT_EQ(html, QString("<div class='scene'><span class='MARY'>MARY </span>and "
@@ -207,7 +191,7 @@ TEST(MarkupBuilder, IncludeCharacters_FallBackJoinsCharactersButIsNotCounted)
 
 TEST(MarkupBuilder, Cancel_KeepsLinesSoFarAndClosesDocument)
 {
-    auto doc = document({"a", "INT. X", "c", "d"}, {});
+    auto doc = documentFor({"a", "INT. X", "c", "d"}, {});
     CancelAfter progress(2);
     EXPECT_EQ(markupText(*doc, progress),
               QString("<div class='scene'>a <br></div><div class='scene'><span "
@@ -219,16 +203,16 @@ TEST(MarkupBuilder, Cancel_KeepsLinesSoFarAndClosesDocument)
 TEST(MarkupBuilder, BuildMarkup_DispatchesOnExactSuffix)
 {
     SilentProgress progress;
-    auto xml = document({"INT. A"}, {});
+    auto xml = documentFor({"INT. A"}, {});
     xml->fileSuffix = "xml";
     EXPECT_EQ(buildMarkup(*xml, progress), QString());
     EXPECT_TRUE(scenes(*xml).empty());
 
-    auto upper = document({"INT. A"}, {});
+    auto upper = documentFor({"INT. A"}, {});
     upper->fileSuffix = "XML";
     EXPECT_TRUE(buildMarkup(*upper, progress).startsWith("<div class='scene'>"));
 
-    auto csv = document({"1,2"}, {});
+    auto csv = documentFor({"1,2"}, {});
     csv->fileSuffix = "csv";
     EXPECT_EQ(buildMarkup(*csv, progress), QString("1,2<br>"));
     EXPECT_EQ(scenes(*csv).front().type, QString("fight"));
@@ -236,10 +220,10 @@ TEST(MarkupBuilder, BuildMarkup_DispatchesOnExactSuffix)
 
 TEST(MarkupBuilder, OddNames_EscapedInAttributeAndSelector)
 {
-    const CharacterPtr obrien = character("O'BRIEN");
-    const CharacterPtr odd = character("A<B&C\"");
-    const CharacterPtr doctor = character("DR. WHO");
-    const CharacterPtr agent = character("007");
+    const CharacterPtr obrien = characterNamed("O'BRIEN");
+    const CharacterPtr odd = characterNamed("A<B&C\"");
+    const CharacterPtr doctor = characterNamed("DR. WHO");
+    const CharacterPtr agent = characterNamed("007");
     EXPECT_EQ(obrien->characterClass(), QString("O'BRIEN"));
     EXPECT_EQ(characterClassAttribute(*obrien), QString("O&#39;BRIEN"));
     EXPECT_EQ(characterClassAttribute(*odd), QString("A&lt;B&amp;C&quot;"));
@@ -248,10 +232,10 @@ TEST(MarkupBuilder, OddNames_EscapedInAttributeAndSelector)
     EXPECT_EQ(characterSelector(*odd), QString("span.A\\<B\\&C\\\""));
     EXPECT_EQ(characterSelector(*doctor), QString("span.DR\\.WHO"));
     EXPECT_EQ(characterSelector(*agent), QString("span.\\30 07"));
-    EXPECT_EQ(characterSelector(*character("-1x")), QString("span.-\\31 x"));
-    EXPECT_EQ(characterSelector(*character("JOHN")), QString("span.JOHN"));
+    EXPECT_EQ(characterSelector(*characterNamed("-1x")), QString("span.-\\31 x"));
+    EXPECT_EQ(characterSelector(*characterNamed("JOHN")), QString("span.JOHN"));
 
-    auto doc = document({}, {obrien});
+    auto doc = documentFor({}, {obrien});
     doc->timeIndex->addScene(0.0f, "START");
     EXPECT_EQ(markupLine(*doc, "O'BRIEN enters", 0.0f),
               QString("<span class='O&#39;BRIEN'>O'BRIEN </span>enters <br>"));
@@ -259,12 +243,13 @@ TEST(MarkupBuilder, OddNames_EscapedInAttributeAndSelector)
 
 TEST(MarkupStyles, ElementStylesAndSceneBackgrounds)
 {
-    auto doc = document({}, {});
+    auto doc = documentFor({}, {});
     EXPECT_TRUE(markupElementStyles(DocumentModel()).empty());
 
-    const CharacterPtr john = character("JOHN");
+    const CharacterPtr john = characterNamed("JOHN");
     john->color = QColor(60, 150, 80);
-    doc->timeIndex = std::make_unique<TimeIndexVector>(CharacterList{john, character("DR. X")});
+    doc->timeIndex =
+        std::make_unique<TimeIndexVector>(CharacterList{john, characterNamed("DR. X")});
     const std::vector<ElementStyle> styles = markupElementStyles(*doc);
     ASSERT_EQ(styles.size(), 3u);
     EXPECT_EQ(styles[0].selector, QString("span.JOHN"));
@@ -319,15 +304,15 @@ int expectNoMatchWhereRejected(const NameWordFilter &filter, const CharacterList
 
 TEST(NameWordFilter, NeverRejectsWhereSomeCharacterMatches)
 {
-    const CharacterPtr doctor = character("DR X");
+    const CharacterPtr doctor = characterNamed("DR X");
     doctor->aliases = {{"THE", "DOCTOR"}, {"doc."}, {"doc"}};
-    const CharacterList characters{character("JOHN"),
-                                   character("MARY JANE"),
-                                   character(QStringLiteral("\u00C9lodie")),
-                                   character(QStringLiteral("STRA\u00DFE")),
-                                   character("KATE"),
+    const CharacterList characters{characterNamed("JOHN"),
+                                   characterNamed("MARY JANE"),
+                                   characterNamed(QStringLiteral("\u00C9lodie")),
+                                   characterNamed(QStringLiteral("STRA\u00DFE")),
+                                   characterNamed("KATE"),
                                    doctor};
-    const CharacterList include{character("bob")};
+    const CharacterList include{characterNamed("bob")};
     // Case variants the comparison folds together, including the long s and the Kelvin
     // sign, plus a word outside the basic plane.
     const QStringList vocabulary{"john",
@@ -386,8 +371,8 @@ QStringList corpusLines(const QString &name)
 
 CharacterList libraryCast()
 {
-    return {character("CHALF"), character("NAR"), character("YOR"), character("CHARYA"),
-            character("THRAIN")};
+    return {characterNamed("CHALF"), characterNamed("NAR"), characterNamed("YOR"),
+            characterNamed("CHARYA"), characterNamed("THRAIN")};
 }
 
 QVector<qint32> totals(const TimeIndexVector &index)
@@ -406,7 +391,7 @@ TEST(MarkupBuilder, Corpus_PlainTextScenesPagesAndCounts)
 {
     const QStringList lines = corpusLines("the_library_freak_out.txt");
     ASSERT_EQ(lines.size(), 487);
-    auto doc = document(lines, libraryCast());
+    auto doc = documentFor(lines, libraryCast());
     const QString html = parse(*doc);
     // Headings stand on lines 27, 35 and 423 of the file; pages [1] .. [8] at column 0.
     const std::vector<Scene> &found = scenes(*doc);
@@ -432,7 +417,7 @@ TEST(MarkupBuilder, Corpus_PlainTextScenesPagesAndCounts)
 TEST(MarkupBuilder, Corpus_HtmlKeepsItsMarkupAndFindsHeadings)
 {
     const QStringList lines = corpusLines("the_library_freak_out.html");
-    auto doc = document(lines, libraryCast());
+    auto doc = documentFor(lines, libraryCast());
     doc->fileSuffix = "html";
     SilentProgress progress;
     const QString html = buildMarkup(*doc, progress);

@@ -1,9 +1,9 @@
 #include "scenes/SavedMarkup.h"
 
+#include "DocumentBuilder.h"
 #include "TestSupport.h"
 #include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
-#include "scenes/BreakStringFile.h"
 #include "scenes/MarkupBuilder.h"
 
 #include <gtest/gtest.h>
@@ -18,12 +18,8 @@ const QString headingRule =
 std::unique_ptr<DocumentModel> parsed(const QStringList &lines, const CharacterList &characters,
                                       const QString &suffix = "txt")
 {
-    auto doc = std::make_unique<DocumentModel>();
-    doc->textLines = lines;
-    doc->characters = characters;
+    auto doc = documentFor(lines, characters);
     doc->fileSuffix = suffix;
-    doc->breakStrings = sampleBreakStrings();
-    doc->timeIndex = std::make_unique<TimeIndexVector>(doc->characters);
     SilentProgress progress;
     doc->markupHtml = buildMarkup(*doc, progress);
     return doc;

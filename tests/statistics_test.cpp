@@ -1,10 +1,10 @@
 #include "scenes/Statistics.h"
 
+#include "DocumentBuilder.h"
 #include "TestSupport.h"
 #include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
 #include "reader/ScreenplayReader.h"
-#include "scenes/BreakStringFile.h"
 #include "scenes/MarkupBuilder.h"
 #include "scenes/TimeIndexVector.h"
 
@@ -67,11 +67,7 @@ TEST(Statistics, CharacterStats_RunsStartAndStop)
 
 TEST(Statistics, SceneStats_WorkedExampleRows)
 {
-    auto doc = std::make_unique<DocumentModel>();
-    doc->textLines = QStringList{"INT. HOUSE - DAY", "JOHN", "Hello there."};
-    doc->characters = {std::make_shared<Character>(QStringList{"JOHN"})};
-    doc->breakStrings = sampleBreakStrings();
-    doc->timeIndex = std::make_unique<TimeIndexVector>(doc->characters);
+    auto doc = documentFor({"INT. HOUSE - DAY", "JOHN", "Hello there."}, {characterNamed("JOHN")});
     SilentProgress progress;
     markupText(*doc, progress);
     EXPECT_EQ(sceneStatsCsv(*doc->timeIndex, doc->textLines.size()),
@@ -123,12 +119,10 @@ TEST(Statistics, Write_FilesAreRepeatableAndUnwritablePathsFail)
 
 TEST(Statistics, Corpus_SceneRowsCarryPagesAndNameThePresent)
 {
-    auto doc = std::make_unique<DocumentModel>();
-    ASSERT_TRUE(readScreenplay(corpusFile("cyber_bob_ep1.txt"), doc->textLines));
-    for (const char *name : {"BOB", "MARGARET", "DOG"})
-        doc->characters.push_back(std::make_shared<Character>(QStringList{name}));
-    doc->breakStrings = sampleBreakStrings();
-    doc->timeIndex = std::make_unique<TimeIndexVector>(doc->characters);
+    QStringList screenplay;
+    ASSERT_TRUE(readScreenplay(corpusFile("cyber_bob_ep1.txt"), screenplay));
+    auto doc = documentFor(
+        screenplay, {characterNamed("BOB"), characterNamed("MARGARET"), characterNamed("DOG")});
     SilentProgress progress;
     markupText(*doc, progress);
     const QStringList lines = csvLines(sceneStatsCsv(*doc->timeIndex, doc->textLines.size()));

@@ -1,5 +1,6 @@
 #include "scenes/TimedMarkup.h"
 
+#include "DocumentBuilder.h"
 #include "TestSupport.h"
 #include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
@@ -12,19 +13,11 @@
 
 namespace {
 
-CharacterPtr character(const QString &name)
-{
-    return std::make_shared<Character>(QStringList{name});
-}
-
 std::unique_ptr<DocumentModel> timedDocument(const QStringList &lines,
                                              const CharacterList &characters)
 {
-    auto doc = std::make_unique<DocumentModel>();
+    auto doc = documentFor(lines, characters, {});
     doc->fileSuffix = "csv";
-    doc->textLines = lines;
-    doc->characters = characters;
-    doc->timeIndex = std::make_unique<TimeIndexVector>(doc->characters);
     return doc;
 }
 
@@ -56,8 +49,8 @@ void expectFinite(const TimeIndexVector &index, int lineCount)
 
 TEST(TimedMarkup, Records_FightAndBreakScenesBeforeAndAfterNormalising)
 {
-    const CharacterPtr anna = character("ANNA");
-    const CharacterPtr ben = character("BEN");
+    const CharacterPtr anna = characterNamed("ANNA");
+    const CharacterPtr ben = characterNamed("BEN");
     auto doc =
         timedDocument({"3.5,2.0,\"[ANNA, BEN]\"", "7,1", "BREAKFAST,1,2", "break,1"}, {anna, ben});
     EXPECT_EQ(runTimed(*doc), QString("3.5,2.0,\"[ANNA, BEN]\"<br>7,1<br>break,1<br>"));
@@ -83,9 +76,9 @@ TEST(TimedMarkup, Records_FightAndBreakScenesBeforeAndAfterNormalising)
 
 TEST(TimedMarkup, Names_LastMatchCountsAndBracketsAndBlanksGo)
 {
-    const CharacterPtr first = character("ANNA");
-    const CharacterPtr second = character("anna");
-    const CharacterPtr ben = character("BEN");
+    const CharacterPtr first = characterNamed("ANNA");
+    const CharacterPtr second = characterNamed("anna");
+    const CharacterPtr ben = characterNamed("BEN");
     auto doc = timedDocument({"0,1,\"['ANNA' , BEN,,ZED]\"", "1,1,\"ANNA\" \"BEN\""},
                              {first, second, ben});
     runTimed(*doc);
@@ -104,7 +97,7 @@ TEST(TimedMarkup, Names_LastMatchCountsAndBracketsAndBlanksGo)
 
 TEST(TimedMarkup, NothingProcessedOrSpanZero_StaysFinite)
 {
-    auto none = timedDocument({"BREAK", "a BREAK b"}, {character("ANNA")});
+    auto none = timedDocument({"BREAK", "a BREAK b"}, {characterNamed("ANNA")});
     EXPECT_EQ(runTimed(*none), QString());
     ASSERT_EQ(none->timeIndex->scenes.size(), 1u);
     EXPECT_EQ(none->timeIndex->scenes[0].type, QString("end"));
@@ -112,14 +105,14 @@ TEST(TimedMarkup, NothingProcessedOrSpanZero_StaysFinite)
     EXPECT_EQ(none->timeIndex->scenes[0].end, 0.0f);
     expectFinite(*none->timeIndex, 2);
 
-    auto cancelled = timedDocument({"1,2,\"ANNA\""}, {character("ANNA")});
+    auto cancelled = timedDocument({"1,2,\"ANNA\""}, {characterNamed("ANNA")});
     CancelAtOnce progress;
     EXPECT_EQ(markupTimed(*cancelled, progress), QString());
     EXPECT_EQ(cancelled->timeIndex->scenes.size(), 1u);
     expectFinite(*cancelled->timeIndex, 1);
 
     // Equal times everywhere, a missing duration, and numbers that are not finite.
-    auto flat = timedDocument({"5", "5,0", "nan,inf", "inf,-inf"}, {character("ANNA")});
+    auto flat = timedDocument({"5", "5,0", "nan,inf", "inf,-inf"}, {characterNamed("ANNA")});
     runTimed(*flat);
     expectFinite(*flat->timeIndex, 4);
     EXPECT_EQ(flat->timeIndex->scenes.size(), 9u);
