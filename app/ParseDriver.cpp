@@ -10,7 +10,10 @@
 
 void textVis::openFile()
 {
-    // Loading empties the document's screenplay, characters and indent first.
+    document.textLines.clear();
+    document.characters.clear();
+    document.includeCharacters.clear();
+    document.speakerIndent = 0;
     loadScreenplay(QFileDialog::getOpenFileName(this, tr("Select a screenplay")));
 }
 
