@@ -10,6 +10,8 @@
 
 void textVis::openFile()
 {
+    // Emptied before the dialog, so nothing of the previous screenplay is held while it is
+    // open; loading the chosen file empties the same members again (batch runs start there).
     document.textLines.clear();
     document.characters.clear();
     document.includeCharacters.clear();
