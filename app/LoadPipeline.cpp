@@ -53,7 +53,9 @@ bool openScreenplay(DocumentModel &document, const QString &path, const Settings
     document.fileSuffix = path.isEmpty() ? QString() : QFileInfo(path).suffix();
 
     loadCharacterList(settings.characters, document.includeCharacters);
-    const bool read = readScreenplay(path, document.textLines);
+    const ScreenplayText text = readScreenplayFile(path);
+    document.textLines = text.lines;
+    const bool read = text.ok();
     loadPalette(settings.colors, document.palette);
     if (document.options.findCharacters)
         findCharacters(document, progress);

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     include->aliases.append(QStringList{"MR", "SMITH"});
     document.includeCharacters.push_back(include);
     document.options.looseMatch = size % 2 == 0;
-    readScreenplay(writeFuzzInput(data, size), document.textLines);
+    document.textLines = readScreenplayFile(writeFuzzInput(data, size)).lines;
     SilentProgress progress;
     discoverTextCharacters(document, progress);
     document.timeIndex = std::make_unique<TimeIndexVector>(document.characters);

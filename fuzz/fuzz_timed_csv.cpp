@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     DocumentModel document;
     document.fileSuffix = QStringLiteral("csv");
-    readScreenplay(writeFuzzInput(data, size), document.textLines);
+    document.textLines = readScreenplayFile(writeFuzzInput(data, size)).lines;
     SilentProgress progress;
     discoverCsvCharacters(document, progress);
     document.timeIndex = std::make_unique<TimeIndexVector>(document.characters);

@@ -2,6 +2,8 @@
 
 #include "reader/TextFile.h"
 
+#include <QFileInfo>
+
 #include <tinyxml2.h>
 
 #include <cstdio>
@@ -38,18 +40,32 @@ QString normalizeScreenplayLine(const QString &line)
     return text;
 }
 
-bool readScreenplay(const QString &path, QStringList &textLines)
+QString screenplayFormat(const QString &path)
 {
-    const std::optional<QStringList> lines = TextFile::readLines(path);
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("csv") || suffix == QLatin1String("xml"))
+        return suffix;
+    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
+        return QStringLiteral("html");
+    return QStringLiteral("text");
+}
+
+ScreenplayText readScreenplayFile(const QString &path)
+{
+    ScreenplayText text;
+    text.format = screenplayFormat(path);
+    QString reason;
+    const std::optional<QStringList> lines = TextFile::readLines(path, &reason);
     if (!lines) {
         // Later stages treat this like any other line, so the failure shows in the text.
-        textLines.append(QStringLiteral("file not found\n"));
-        return false;
+        text.lines.append(QStringLiteral("file not found\n"));
+        text.error = reason;
+        return text;
     }
-    textLines.reserve(textLines.size() + lines->size());
+    text.lines.reserve(lines->size());
     for (const QString &line : *lines)
-        textLines.append(normalizeScreenplayLine(line));
-    return true;
+        text.lines.append(normalizeScreenplayLine(line));
+    return text;
 }
 
 QString screenplayFileName(const QString &path)

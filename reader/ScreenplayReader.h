@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reader/ScreenplayText.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,9 +9,13 @@
 // tabs become four blanks, and tags a web view would honour are renamed.
 QString normalizeScreenplayLine(const QString &line);
 
-// Appends the normalised lines of the file to textLines. When the file cannot be read it
-// appends the single line "file not found\n" and returns false.
-bool readScreenplay(const QString &path, QStringList &textLines);
+// Reads a screenplay by its suffix (compared ignoring case). A text file that cannot be read
+// gives the single line "file not found\n" with the reason in `error`, so later stages
+// show the failure in the text as they always have.
+ScreenplayText readScreenplayFile(const QString &path);
+
+// The format a path is read as, from its suffix alone.
+QString screenplayFormat(const QString &path);
 
 // The text after the last "/" of the path (the whole path when there is none).
 QString screenplayFileName(const QString &path);

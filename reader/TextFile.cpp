@@ -28,13 +28,19 @@ QByteArray encode(const QString &text)
     return text.toLatin1();
 }
 
-std::optional<QStringList> readLines(const QString &path)
+std::optional<QStringList> readLines(const QString &path, QString *reason)
 {
-    if (path.isEmpty())
+    if (path.isEmpty()) {
+        if (reason != nullptr)
+            *reason = QStringLiteral("no file was chosen");
         return std::nullopt;
+    }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (reason != nullptr)
+            *reason = QStringLiteral("cannot be opened: ") + file.errorString();
         return std::nullopt;
+    }
     const QString text = decode(file.readAll());
     QStringList lines;
     int begin = 0;

@@ -17,8 +17,9 @@ QString decode(const QByteArray &bytes);
 QByteArray encode(const QString &text);
 
 // The lines of a text file without their terminators ("\n" or "\r\n"); a final line end
-// does not make an extra empty line. Empty when the file cannot be opened.
-std::optional<QStringList> readLines(const QString &path);
+// does not make an extra empty line. Empty when the file cannot be opened; then `reason`
+// (when given) says why, in words for the user.
+std::optional<QStringList> readLines(const QString &path, QString *reason = nullptr);
 
 // Replaces the file with the text, atomically: a temporary file in the same folder is
 // written and then renamed, so a failure leaves the previous file as it was.

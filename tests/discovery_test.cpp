@@ -273,8 +273,9 @@ TEST_F(Discovery, Csv_IncludeColourIsForcedAndTwoWordNamesNeverMatch)
 
 TEST_F(Discovery, Corpus_PlainTextCuesAtTwentyBlanks)
 {
-    QStringList lines;
-    ASSERT_TRUE(readScreenplay(corpusFile("the_library_freak_out.txt"), lines));
+    const ScreenplayText read = readScreenplayFile(corpusFile("the_library_freak_out.txt"));
+    ASSERT_TRUE(read.ok());
+    QStringList lines = read.lines;
     EXPECT_EQ(discoverText(lines),
               (QStringList{"CHALF", "CHARYA", "YOR", "NAR", "THRAIN", "PATRON ONE", "YOR (CONT'D)",
                            "PATRON TWO", "PATRONS THREE AND FOUR", "PATRON FIVE"}));
@@ -285,8 +286,9 @@ TEST_F(Discovery, Corpus_PlainTextCuesAtTwentyBlanks)
 
 TEST_F(Discovery, Corpus_HtmlSpeakerHeadings)
 {
-    QStringList lines;
-    ASSERT_TRUE(readScreenplay(corpusFile("cyber_bob_ep1.html"), lines));
+    const ScreenplayText read = readScreenplayFile(corpusFile("cyber_bob_ep1.html"));
+    ASSERT_TRUE(read.ok());
+    QStringList lines = read.lines;
     const QStringList found = discoverText(lines);
     ASSERT_GE(found.size(), 3);
     EXPECT_EQ(found.mid(0, 3), (QStringList{"BOB", "DOG", "MARGARET"}));
@@ -294,8 +296,9 @@ TEST_F(Discovery, Corpus_HtmlSpeakerHeadings)
     EXPECT_EQ(character("MARGARET")->indent, 16);
 
     document = DocumentModel();
-    lines.clear();
-    ASSERT_TRUE(readScreenplay(corpusFile("the_library_freak_out.html"), lines));
+    const ScreenplayText library = readScreenplayFile(corpusFile("the_library_freak_out.html"));
+    ASSERT_TRUE(library.ok());
+    lines = library.lines;
     ASSERT_GE(discoverText(lines).size(), 5);
     EXPECT_EQ(names().mid(0, 5), (QStringList{"CHALF", "CHARYA", "YOR", "NAR", "THRAIN"}));
     EXPECT_EQ(character("CHALF")->count, 20);

@@ -364,9 +364,9 @@ namespace {
 
 QStringList corpusLines(const QString &name)
 {
-    QStringList lines;
-    EXPECT_TRUE(readScreenplay(corpusFile(name), lines));
-    return lines;
+    const ScreenplayText read = readScreenplayFile(corpusFile(name));
+    EXPECT_TRUE(read.ok());
+    return read.lines;
 }
 
 CharacterList libraryCast()

@@ -10,11 +10,10 @@ const QString sixteen(16, QLatin1Char(' '));
 
 QStringList readFile(const QString &path, bool *ok = nullptr)
 {
-    QStringList lines;
-    const bool read = readScreenplay(path, lines);
+    const ScreenplayText read = readScreenplayFile(path);
     if (ok != nullptr)
-        *ok = read;
-    return lines;
+        *ok = read.ok();
+    return read.lines;
 }
 
 } // namespace
@@ -66,11 +65,6 @@ TEST(ScreenplayReader, ReadFile_OneEntryPerLineWithoutTerminators)
     const QStringList lines = readFile(path, &ok);
     EXPECT_TRUE(ok);
     EXPECT_EQ(lines, (QStringList{"INT. ROOM", "", "    BOB", sixteen + "ANN"}));
-
-    // The reader only appends; emptying is the caller's task.
-    QStringList existing{"kept"};
-    EXPECT_TRUE(readScreenplay(dir.write("one.txt", "x"), existing));
-    EXPECT_EQ(existing, (QStringList{"kept", "x"}));
 }
 
 TEST(ScreenplayReader, ReadFile_EmptyFileGivesNoLines)

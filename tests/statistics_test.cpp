@@ -119,8 +119,9 @@ TEST(Statistics, Write_FilesAreRepeatableAndUnwritablePathsFail)
 
 TEST(Statistics, Corpus_SceneRowsCarryPagesAndNameThePresent)
 {
-    QStringList screenplay;
-    ASSERT_TRUE(readScreenplay(corpusFile("cyber_bob_ep1.txt"), screenplay));
+    const ScreenplayText read = readScreenplayFile(corpusFile("cyber_bob_ep1.txt"));
+    ASSERT_TRUE(read.ok());
+    const QStringList screenplay = read.lines;
     auto doc = documentFor(
         screenplay, {characterNamed("BOB"), characterNamed("MARGARET"), characterNamed("DOG")});
     SilentProgress progress;

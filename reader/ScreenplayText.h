@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What reading one screenplay file gives. Every format is turned into the lines the
+// plain-text analysis understands, so the later stages never ask which format it was.
+struct ScreenplayText
+{
+    QStringList lines;
+    // What the file was read as: "text", "html", "csv", "xml", "fountain", "fdx" or "pdf".
+    QString format;
+    qint32 pageCount = -1; // -1 where the format does not say
+    // Empty when the file was read; otherwise why not, in words a user can act on
+    // ("cannot be opened: No such file or directory").
+    QString error;
+
+    bool ok() const { return error.isEmpty(); }
+};
