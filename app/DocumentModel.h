@@ -18,7 +18,10 @@ struct DocumentModel
 {
     QStringList textLines;
     QString filePath;
-    QString fileSuffix; // compared case-sensitively with "xml" and "csv"
+    QString fileSuffix;    // compared case-sensitively with "xml" and "csv"
+    QString format;        // what the reader read the file as ("text", "fountain", ...)
+    qint32 pageCount = -1; // -1 where the format does not say
+    QString readError;     // why the file could not be read; empty when it was
 
     CharacterList characters;
     CharacterList includeCharacters;

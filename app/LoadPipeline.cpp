@@ -55,6 +55,9 @@ bool openScreenplay(DocumentModel &document, const QString &path, const Settings
     loadCharacterList(settings.characters, document.includeCharacters);
     const ScreenplayText text = readScreenplayFile(path);
     document.textLines = text.lines;
+    document.format = text.format;
+    document.pageCount = text.pageCount;
+    document.readError = text.error;
     const bool read = text.ok();
     loadPalette(settings.colors, document.palette);
     if (document.options.findCharacters)

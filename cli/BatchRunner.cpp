@@ -96,7 +96,8 @@ bool BatchRunner::analyse(const QString &path, DocumentModel &document)
 {
     SilentProgress progress;
     if (!openScreenplay(document, path, m_settings, progress)) {
-        reportFailure("cannot read", path);
+        std::fprintf(stderr, "quillmark-cli: cannot read %s: %s\n", printable(path).constData(),
+                     document.readError.toLocal8Bit().constData());
         return false;
     }
     parseDocument(document, m_settings, progress);
