@@ -1,5 +1,6 @@
 #include "app/textVis.h"
 
+#include "reader/Diagnostics.h"
 #include "scenes/MarkupStyles.h"
 #include "scenes/SavedMarkup.h"
 
@@ -9,8 +10,6 @@
 #include <QWebElement>
 #include <QWebFrame>
 #include <QWebView>
-
-#include <cstdio>
 
 namespace {
 
@@ -67,6 +66,5 @@ void textVis::saveMarkup()
         QFileDialog::getSaveFileName(this, tr("Save Markup"), QDir::currentPath(),
                                      tr("html (*.html);;xml (*.xml);; All files (*.*)"));
     if (!::saveMarkup(path, document))
-        std::printf("file not found\n");
-    std::fflush(stdout);
+        Diagnostics::print("file not found\n");
 }

@@ -1,12 +1,11 @@
 #include "app/textVis.h"
 
+#include "reader/Diagnostics.h"
 #include "scenes/Statistics.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
-
-#include <cstdio>
 
 namespace {
 
@@ -15,16 +14,14 @@ bool reportMissingIndex(const DocumentModel &document)
 {
     if (document.timeIndex)
         return false;
-    std::printf("no statistics written: no screenplay has been parsed yet\n");
-    std::fflush(stdout);
+    Diagnostics::print("no statistics written: no screenplay has been parsed yet\n");
     return true;
 }
 
 void reportWriteFailure(bool written)
 {
     if (!written)
-        std::printf("file not found\n");
-    std::fflush(stdout);
+        Diagnostics::print("file not found\n");
 }
 
 } // namespace
