@@ -166,6 +166,10 @@ TEST_F(CliTest, JsonDescribesEachScreenplay_AndKeepsStandardOutputClean)
     // The XML walk still reports, but on standard error.
     EXPECT_TRUE(result.err.contains("found color: red\nfound (null)\nwe're out\n"))
         << result.err.constData();
+    // Without --json too: standard output carries results only.
+    const CliRun plain = run({xml});
+    EXPECT_TRUE(plain.out.isEmpty()) << plain.out.constData();
+    EXPECT_TRUE(plain.err.contains("we're out\n")) << plain.err.constData();
 
     const QStringList lines = jsonLines(result.out);
     ASSERT_EQ(lines.size(), 2) << result.out.constData();
