@@ -356,6 +356,8 @@ TEST_F(CliTest, CommandLineMistakes_AreUsageErrors)
     const CliRun help = run({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith("Usage: quillmark-cli"));
+    // Help asked for before a mistake is still given.
+    EXPECT_EQ(run({QStringLiteral("--help"), QStringLiteral("--jsn")}).exitCode, 0);
 
     struct Case
     {
@@ -366,6 +368,13 @@ TEST_F(CliTest, CommandLineMistakes_AreUsageErrors)
         {{}, "no screenplay given"},
         {{QStringLiteral("--jsn"), QStringLiteral("a.txt")}, "unknown option --jsn"},
         {{QStringLiteral("a.txt"), QStringLiteral("--workdir")}, "--workdir needs a value"},
+        {{QStringLiteral("-hx"), QStringLiteral("a.txt")}, "unknown option -hx"},
+        {{QStringLiteral("--json=1"), QStringLiteral("a.txt")}, "unknown option --json=1"},
+        // The first mistake is the one reported.
+        {{QStringLiteral("--frames"), QStringLiteral("0"), QStringLiteral("--jsn"),
+          QStringLiteral("a.txt")},
+         "--frames takes a whole number"},
+        {{QStringLiteral("--size=9x"), QStringLiteral("--help")}, "--size takes WIDTHxHEIGHT"},
         {{QStringLiteral("--workdir"), scratch.file(QStringLiteral("nowhere")),
           QStringLiteral("a.txt")},
          "settings folder not found"},
