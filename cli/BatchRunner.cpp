@@ -14,6 +14,10 @@
 
 #ifdef QUILLMARK_HAS_RENDER
 #include "view/OffscreenImage.h"
+#else
+class OffscreenRenderer // never made: a build without OpenGL draws no images
+{
+};
 #endif
 
 #include <cstdio>
@@ -39,6 +43,8 @@ BatchRunner::BatchRunner(CliOptions options)
     if (!m_options.workdir.isEmpty())
         m_settings = SettingsPaths::in(m_options.workdir);
 }
+
+BatchRunner::~BatchRunner() = default;
 
 int BatchRunner::run()
 {
@@ -119,14 +125,16 @@ bool BatchRunner::writeOutputs(const QString &path, DocumentModel &document)
     return allWritten;
 }
 
-bool BatchRunner::writeImage(const QString &path, const DocumentModel &document) const
+bool BatchRunner::writeImage(const QString &path, const DocumentModel &document)
 {
     const QString imagePath = path + QStringLiteral(".png");
     QString error = QStringLiteral("this build has no image support");
 #ifdef QUILLMARK_HAS_RENDER
-    if (renderThreadImage(*document.timeIndex, document.options.numberSteps, m_options.frames,
-                          m_options.imageWidth, m_options.imageHeight, imagePath, &error,
-                          m_options.drawMode))
+    if (!m_renderer)
+        m_renderer = std::make_unique<OffscreenRenderer>();
+    if (m_renderer->render(*document.timeIndex, document.options.numberSteps, m_options.frames,
+                           m_options.imageWidth, m_options.imageHeight, imagePath, &error,
+                           m_options.drawMode))
         return true;
 #else
     Q_UNUSED(document)

@@ -37,14 +37,9 @@ ViewState defaultViewState(int drawMode, int width, int height)
 }
 
 // Draws into the bound framebuffer with the context current; returns the last frame.
-bool drawFrames(const TimeIndexVector &index, int numberSteps, int frames, int drawMode, int width,
-                int height, QImage *image, QString *error)
+bool drawFrames(ThreadRenderer &renderer, const TimeIndexVector &index, int numberSteps, int frames,
+                int drawMode, int width, int height, QImage *image, QString *error)
 {
-    ThreadRenderer renderer;
-    if (!renderer.ensureWeaveProgram())
-        return fail(error, QStringLiteral("shader load error"));
-    ThreadPrimitives::ensureGlutInitialized();
-
     ThreadModel model;
     if (!model.buildThreads(&index, 1.0f / static_cast<float>(numberSteps)))
         return fail(error, QStringLiteral("the screenplay has no scenes to draw"));
@@ -57,7 +52,10 @@ bool drawFrames(const TimeIndexVector &index, int numberSteps, int frames, int d
     for (int frame = 0; frame < std::max(frames, 1); ++frame) {
         ThreadRenderer::beginFrame();
         renderer.drawGraph(model, state);
-        glFlush();
+        // Nothing is shown between frames, so nothing is gained by letting the driver queue
+        // them; a software rasteriser keeps the memory of every frame it ever queued for
+        // the life of the context, which lasts the whole batch.
+        glFinish();
     }
     *image = ThreadRenderer::captureFrame(width, height, GL_COLOR_ATTACHMENT0);
     return true;
@@ -65,44 +63,85 @@ bool drawFrames(const TimeIndexVector &index, int numberSteps, int frames, int d
 
 } // namespace
 
-bool renderThreadImage(const TimeIndexVector &index, int numberSteps, int frames, int width,
-                       int height, const QString &path, QString *error, int drawMode)
+OffscreenRenderer::OffscreenRenderer() = default;
+
+OffscreenRenderer::~OffscreenRenderer()
 {
+    // The renderer releases its GL objects in its own context.
+    if (m_context && m_context->makeCurrent(m_surface.get())) {
+        m_renderer.reset();
+        m_framebuffer.reset();
+        m_context->doneCurrent();
+    }
+}
+
+bool OffscreenRenderer::makeCurrent(QString *error)
+{
+    if (m_context)
+        return m_context->makeCurrent(m_surface.get()) ||
+               fail(error, QStringLiteral("no off-screen OpenGL surface is available"));
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr)
         return fail(error, QStringLiteral("drawing an image needs a GUI application object"));
-    if (width <= 0 || height <= 0)
-        return fail(error, QStringLiteral("the image size must be positive"));
 
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
     format.setProfile(QSurfaceFormat::CompatibilityProfile);
     format.setDepthBufferSize(24);
-    QOpenGLContext context;
-    context.setFormat(format);
-    if (!context.create())
+    auto context = std::make_unique<QOpenGLContext>();
+    context->setFormat(format);
+    if (!context->create())
         return fail(error, QStringLiteral("no OpenGL context is available (no display?)"));
-    QOffscreenSurface surface;
-    surface.setFormat(context.format());
-    surface.create();
-    if (!surface.isValid() || !context.makeCurrent(&surface))
+    auto surface = std::make_unique<QOffscreenSurface>();
+    surface->setFormat(context->format());
+    surface->create();
+    if (!surface->isValid() || !context->makeCurrent(surface.get()))
         return fail(error, QStringLiteral("no off-screen OpenGL surface is available"));
+    m_context = std::move(context);
+    m_surface = std::move(surface);
+    return true;
+}
 
-    QImage image;
-    bool drawn = false;
-    {
-        QOpenGLFramebufferObject framebuffer(width, height,
-                                             QOpenGLFramebufferObject::CombinedDepthStencil);
-        if (!framebuffer.isValid() || !framebuffer.bind()) {
-            context.doneCurrent();
-            return fail(error, QStringLiteral("no off-screen framebuffer of that size"));
-        }
-        drawn = drawFrames(index, numberSteps, frames, drawMode, width, height, &image, error);
-        framebuffer.release();
+bool OffscreenRenderer::bindFramebuffer(int width, int height)
+{
+    if (!m_framebuffer || m_framebuffer->size() != QSize(width, height))
+        m_framebuffer = std::make_unique<QOpenGLFramebufferObject>(
+            width, height, QOpenGLFramebufferObject::CombinedDepthStencil);
+    return m_framebuffer->isValid() && m_framebuffer->bind();
+}
+
+bool OffscreenRenderer::render(const TimeIndexVector &index, int numberSteps, int frames, int width,
+                               int height, const QString &path, QString *error, int drawMode)
+{
+    if (width <= 0 || height <= 0)
+        return fail(error, QStringLiteral("the image size must be positive"));
+    if (!makeCurrent(error))
+        return false;
+    if (!m_renderer) {
+        m_renderer = std::make_unique<ThreadRenderer>();
+        ThreadPrimitives::ensureGlutInitialized();
     }
-    context.doneCurrent();
+    if (!bindFramebuffer(width, height)) {
+        m_framebuffer.reset();
+        m_context->doneCurrent();
+        return fail(error, QStringLiteral("no off-screen framebuffer of that size"));
+    }
+    QImage image;
+    const bool drawn = m_renderer->ensureWeaveProgram()
+                           ? drawFrames(*m_renderer, index, numberSteps, frames, drawMode, width,
+                                        height, &image, error)
+                           : fail(error, QStringLiteral("shader load error"));
+    m_framebuffer->release();
+    m_context->doneCurrent();
     if (!drawn)
         return false;
     if (!saveImageFile(image, path))
         return fail(error, QStringLiteral("could not write ") + path);
     return true;
+}
+
+bool renderThreadImage(const TimeIndexVector &index, int numberSteps, int frames, int width,
+                       int height, const QString &path, QString *error, int drawMode)
+{
+    OffscreenRenderer renderer;
+    return renderer.render(index, numberSteps, frames, width, height, path, error, drawMode);
 }

@@ -85,3 +85,21 @@ TEST(CliImage, Image_WithoutDisplaySaysSoAndFails)
     EXPECT_TRUE(unreachable.err.contains("cannot open display :9999"))
         << unreachable.err.constData();
 }
+
+TEST(CliImage, Batch_OneShaderProgramDrawsEveryImageAlike)
+{
+    ScratchDir scratch;
+    const QString first = copyOfExample(scratch, QStringLiteral("the_lighthouse.txt"));
+    const QString second = scratch.file(QStringLiteral("again.txt"));
+    QFile::copy(first, second);
+    const CliRun run =
+        runCli({QStringLiteral("--image"), QStringLiteral("--mode"), QStringLiteral("1"),
+                QStringLiteral("--size"), QStringLiteral("200x150"), first, second},
+               QProcessEnvironment::systemEnvironment());
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_EQ(run.err.count("***GLSL Linker Log"), 1) << run.err.constData();
+    // Nothing of the first image carries over into the second.
+    const QImage firstImage(first + QStringLiteral(".png"));
+    ASSERT_FALSE(firstImage.isNull());
+    EXPECT_EQ(QImage(second + QStringLiteral(".png")), firstImage);
+}
