@@ -1,7 +1,7 @@
 #include "app/textVis.h"
 
+#include "reader/TextFile.h"
 #include "scenes/MarkupStyles.h"
-#include "scenes/SavedMarkup.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -32,7 +32,8 @@ void textVis::applyMarkupStyles()
     if (!document.timeIndex)
         return;
     QWebFrame *frame = form.webView->page()->mainFrame();
-    for (const ElementStyle &style : markupElementStyles(document)) {
+    for (const ElementStyle &style :
+         markupElementStyles(document.timeIndex.get(), document.breakStringClass)) {
         for (const auto &property : style.properties)
             styleElements(frame, style.selector, property.first, property.second);
     }
@@ -40,8 +41,9 @@ void textVis::applyMarkupStyles()
         frame->findAllElements(QStringLiteral("div.") + document.sceneClass);
     int sceneNumber = 0;
     for (QWebElement scene : scenes)
-        scene.setStyleProperty(QStringLiteral("background-color"),
-                               sceneBackground(document, sceneNumber++));
+        scene.setStyleProperty(
+            QStringLiteral("background-color"),
+            sceneBackground(document.sceneColorA, document.sceneColorB, sceneNumber++));
     progress.setValue(int(document.timeIndex->characters.size()) + 1);
     progress.finish();
 }
@@ -66,7 +68,7 @@ void textVis::saveMarkup()
     const QString path =
         QFileDialog::getSaveFileName(this, tr("Save Markup"), QDir::currentPath(),
                                      tr("html (*.html);;xml (*.xml);; All files (*.*)"));
-    if (!::saveMarkup(path, document))
+    if (!TextFile::writeText(path, document.savedMarkup()))
         std::printf("file not found\n");
     std::fflush(stdout);
 }

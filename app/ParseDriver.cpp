@@ -12,10 +12,7 @@ void textVis::openFile()
 {
     // Emptied before the dialog, so nothing of the previous screenplay is held while it is
     // open; loading the chosen file empties the same members again (batch runs start there).
-    document.textLines.clear();
-    document.characters.clear();
-    document.includeCharacters.clear();
-    document.speakerIndent = 0;
+    document.clearScreenplay();
     loadScreenplay(QFileDialog::getOpenFileName(this, tr("Select a screenplay")));
 }
 

@@ -1,5 +1,19 @@
 #pragma once
 
+// Where the operations of textVis live (all in app/):
+//   textVis.cpp              constructor, form wiring, draw modes, text-view actions
+//   ParseDriver.cpp          openFile, loadScreenplay, parseText, reparseTrigger,
+//                            fillCharacterList (the analysis itself: LoadPipeline.cpp)
+//   FileMenu.cpp             filemenuTrigger, fontsmenuTrigger, saveImage, showAbout
+//   MarkupView.cpp           applyMarkupStyles, currentColorChanged, saveMarkup
+//   StatsMenu.cpp            statsmenuTrigger, writeCharacterStats, writeSceneStats
+//   CharactersMenu.cpp       charactersmenuTrigger, loadColors, textAddCharacterTrigger
+//   IncludeCharacterEdits.cpp showIncludeCharacters and the Include Characters buttons
+//   BreakStringUi.cpp        break-string tab, its menu and files, the context menu,
+//                            textBreakStringTrigger, textBreakHereTrigger
+//   OptionsMenu.cpp          optionsmenuTrigger
+//   AutomateRun.cpp          automateTrigger, showAutomateDialog (the run: automation/)
+
 #include "app/DialogProgress.h"
 #include "app/DocumentModel.h"
 #include "app/IncludeCharactersDialog.h"

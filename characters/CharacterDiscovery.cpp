@@ -1,32 +1,24 @@
 #include "characters/CharacterDiscovery.h"
 
-#include "app/AnalysisProgress.h"
-#include "app/DocumentModel.h"
+#include "characters/CharacterCollector.h"
 #include "characters/IncludeMatcher.h"
+#include "reader/StageProgress.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 namespace {
 
-CharacterPtr findByNames(const CharacterList &list, const QStringList &words)
-{
-    const auto found = std::find_if(list.begin(), list.end(),
-                                    [&words](const CharacterPtr &c) { return c->names == words; });
-    return found != list.end() ? *found : nullptr;
-}
-
 // Runs the line frame shared by both variants: progress, cancellation, one call per line.
 template<typename LineTreatment>
-void scanLines(DocumentModel &document, AnalysisProgress &progress, LineTreatment treat)
+void scanLines(const QStringList &lines, const CharacterCollector &collector,
+               const StageProgress &progress, LineTreatment treat)
 {
-    const QString titlePrefix = QStringLiteral("Finding characters: ");
-    for (int l = 0; l < document.textLines.size(); ++l) {
+    for (int l = 0; l < lines.size(); ++l) {
         if (progress.wasCanceled())
             break;
-        progress.setValue(l);
-        progress.setTitle(titlePrefix + QString::number(document.characters.size()));
-        treat(document.textLines.at(l));
+        progress.report(l, static_cast<int>(collector.characters().size()));
+        treat(lines.at(l));
     }
 }
 
@@ -74,7 +66,24 @@ int leadingBlanks(const QStringList &tokens)
     return lead;
 }
 
-void countSpeaker(DocumentModel &document, const QStringList &tokens, int lead)
+// One scan over text lines: the collector, the include matcher and what steers them.
+struct TextScan
+{
+    TextScan(const CharacterList &includes, const AnalysisOptions &analysisOptions)
+        : includeCharacters(includes)
+        , options(analysisOptions)
+        , collector(includes)
+        , matcher(includes, analysisOptions.caseSensitive, analysisOptions.looseMatch)
+    {
+    }
+
+    const CharacterList &includeCharacters;
+    const AnalysisOptions &options;
+    CharacterCollector collector;
+    IncludeMatcher matcher;
+};
+
+void countSpeaker(TextScan &scan, const QStringList &tokens, int lead)
 {
     QStringList nameWords;
     for (int t = lead; t < tokens.size(); ++t) {
@@ -85,33 +94,33 @@ void countSpeaker(DocumentModel &document, const QStringList &tokens, int lead)
     }
     if (nameWords.isEmpty())
         return;
-    const CharacterPtr speaker = findOrAddCharacter(document, nameWords);
+    const CharacterPtr speaker = scan.collector.findOrAdd(nameWords);
     ++speaker->count;
     speaker->indent = lead;
 }
 
-void countIncluded(DocumentModel &document, IncludeMatcher &matcher, const QStringList &tokens,
-                   int lead)
+void countIncluded(TextScan &scan, const QStringList &tokens, int lead)
 {
-    for (const int winner : matcher.winners(tokens)) {
+    for (const int winner : scan.matcher.winners(tokens)) {
         const CharacterPtr counted =
-            findOrAddCharacter(document, document.includeCharacters[winner]->names);
+            scan.collector.findOrAdd(scan.includeCharacters[winner]->names);
         ++counted->count;
         counted->indent = lead;
     }
 }
 
-void treatTextLine(DocumentModel &document, IncludeMatcher &matcher, const QString &line)
+void treatTextLine(TextScan &scan, const QString &line)
 {
     const QStringList tokens = line.split(QLatin1Char(' '));
     const int lead = leadingBlanks(tokens);
-    if (lead > document.options.minCharacterSpaces && lead < tokens.size())
-        countSpeaker(document, tokens, lead);
-    if (!document.includeCharacters.empty())
-        countIncluded(document, matcher, tokens, lead);
+    if (lead > scan.options.minCharacterSpaces && lead < tokens.size())
+        countSpeaker(scan, tokens, lead);
+    if (!scan.includeCharacters.empty())
+        countIncluded(scan, tokens, lead);
 }
 
-void treatCsvLine(DocumentModel &document, const QString &line)
+void treatCsvLine(CharacterCollector &collector, const CharacterList &includeCharacters,
+                  const QString &line)
 {
     const QStringList pieces = line.split(QLatin1Char('"'));
     if (pieces.size() != 3)
@@ -121,9 +130,9 @@ void treatCsvLine(DocumentModel &document, const QString &line)
          {QLatin1Char('['), QLatin1Char(']'), QLatin1Char('\''), QLatin1Char(' ')})
         field.remove(removed);
     for (const QString &name : field.split(QLatin1Char(','))) {
-        const CharacterPtr counted = findOrAddCharacter(document, QStringList{name});
+        const CharacterPtr counted = collector.findOrAdd(QStringList{name});
         ++counted->count;
-        for (const CharacterPtr &include : document.includeCharacters) {
+        for (const CharacterPtr &include : includeCharacters) {
             if (include->names == counted->names) {
                 counted->color = include->color;
                 counted->forcedColor = true;
@@ -132,50 +141,70 @@ void treatCsvLine(DocumentModel &document, const QString &line)
     }
 }
 
+CharacterPtr findByNames(const CharacterList &list, const QStringList &words)
+{
+    const auto found = std::find_if(list.begin(), list.end(),
+                                    [&words](const CharacterPtr &c) { return c->names == words; });
+    return found != list.end() ? *found : nullptr;
+}
+
 } // namespace
 
-CharacterPtr findOrAddCharacter(DocumentModel &document, const QStringList &words)
+CharacterPtr findOrAddCharacter(CharacterList &characters, const CharacterList &includeCharacters,
+                                const QStringList &words)
 {
-    if (CharacterPtr found = findByNames(document.characters, words))
+    if (CharacterPtr found = findByNames(characters, words))
         return found;
-    CharacterPtr character = findByNames(document.includeCharacters, words);
+    CharacterPtr character = findByNames(includeCharacters, words);
     if (character == nullptr)
         character = std::make_shared<Character>(words);
-    document.characters.push_back(character);
+    characters.push_back(character);
     return character;
 }
 
-void discoverTextCharacters(DocumentModel &document, AnalysisProgress &progress)
+DiscoveredCharacters discoverTextCharacters(const QStringList &lines,
+                                            const CharacterList &includeCharacters,
+                                            const AnalysisOptions &options,
+                                            const QVector<QColor> &palette,
+                                            const StageProgress &progress)
 {
-    IncludeMatcher matcher(document.includeCharacters, document.options.caseSensitive,
-                           document.options.looseMatch);
-    scanLines(document, progress, [&document, &matcher](const QString &line) {
-        treatTextLine(document, matcher, line);
-    });
+    TextScan scan(includeCharacters, options);
+    scanLines(lines, scan.collector, progress,
+              [&scan](const QString &line) { treatTextLine(scan, line); });
 
-    CharacterList &characters = document.characters;
-    keepCountAbove(characters, document.options.minCharacterInstances);
+    DiscoveredCharacters found;
+    CharacterList &characters = found.characters;
+    characters = scan.collector.takeCharacters();
+    keepCountAbove(characters, options.minCharacterInstances);
     sortDescending(characters, [](const Character &c) { return c.indent; });
-    document.speakerIndent = mostFrequentIndent(characters);
-    const int speakerIndent = document.speakerIndent;
+    found.speakerIndent = mostFrequentIndent(characters);
+    const int speakerIndent = found.speakerIndent;
     characters.erase(std::remove_if(characters.begin(), characters.end(),
                                     [speakerIndent](const CharacterPtr &c) {
                                         return c->indent != speakerIndent;
                                     }),
                      characters.end());
     sortDescending(characters, [](const Character &c) { return c.count; });
-    assignColors(characters, document.palette);
+    assignColors(characters, palette);
+    return found;
 }
 
-void discoverCsvCharacters(DocumentModel &document, AnalysisProgress &progress)
+DiscoveredCharacters discoverCsvCharacters(const QStringList &lines,
+                                           const CharacterList &includeCharacters,
+                                           const AnalysisOptions &options,
+                                           const QVector<QColor> &palette,
+                                           const StageProgress &progress)
 {
-    scanLines(document, progress,
-              [&document](const QString &line) { treatCsvLine(document, line); });
+    CharacterCollector collector(includeCharacters);
+    scanLines(lines, collector, progress,
+              [&](const QString &line) { treatCsvLine(collector, includeCharacters, line); });
 
-    CharacterList &characters = document.characters;
-    keepCountAbove(characters, document.options.minCharacterInstances);
-    sortDescending(characters, [](const Character &c) { return c.count; });
-    assignColors(characters, document.palette);
+    DiscoveredCharacters found;
+    found.characters = collector.takeCharacters();
+    keepCountAbove(found.characters, options.minCharacterInstances);
+    sortDescending(found.characters, [](const Character &c) { return c.count; });
+    assignColors(found.characters, palette);
+    return found;
 }
 
 void assignColors(CharacterList &characters, const QVector<QColor> &palette)

@@ -5,8 +5,8 @@
 #include "characters/ConfigFile.h"
 #include "cli/JsonExport.h"
 #include "cli/StdoutRedirect.h"
+#include "reader/TextFile.h"
 #include "scenes/BreakStringFile.h"
-#include "scenes/SavedMarkup.h"
 #include "scenes/Statistics.h"
 
 #include <QFile>
@@ -113,13 +113,13 @@ bool BatchRunner::writeOutputs(const QString &path, DocumentModel &document)
             allWritten = false;
         }
     };
-    TimeIndexVector &index = *document.timeIndex;
+    const TimeIndexVector &index = *document.timeIndex;
     const QString scenePath = path + QStringLiteral("-scene.csv");
     const QString characterPath = path + QStringLiteral("-character.csv");
     const QString markupPath = path + QStringLiteral("-markup.html");
     check(writeSceneStats(scenePath, index, document.textLines.size()), scenePath);
     check(writeCharacterStats(characterPath, index), characterPath);
-    check(saveMarkup(markupPath, document), markupPath);
+    check(TextFile::writeText(markupPath, document.savedMarkup()), markupPath);
     if (m_options.image)
         allWritten = writeImage(path, document) && allWritten;
     return allWritten;

@@ -1,7 +1,6 @@
 #include "scenes/MarkupBuilder.h"
 
-#include "app/AnalysisProgress.h"
-#include "app/DocumentModel.h"
+#include "reader/StageProgress.h"
 #include "scenes/MarkupStyles.h"
 #include "scenes/NameWordFilter.h"
 #include "scenes/TimedMarkup.h"
@@ -13,20 +12,24 @@ namespace {
 // What one pass works with, from line to line.
 struct MarkupPass
 {
-    explicit MarkupPass(DocumentModel &model)
-        : document(model)
-        , index(model.indexForPass())
-        , filter(model.characters, model.includeCharacters, model.options)
-        , sceneOpen(QStringLiteral("<div class='") + model.sceneClass + QStringLiteral("'>"))
+    MarkupPass(const MarkupSources &passSources, TimeIndexVector &passIndex)
+        : sources(passSources)
+        , characters(passSources.characters)
+        , index(passIndex)
+        , filter(characters, passSources.includeCharacters, passSources.options)
+        , lastBreakPosition(passSources.lastBreakPosition)
+        , sceneOpen(QStringLiteral("<div class='") + passSources.sceneClass + QStringLiteral("'>"))
         , sceneBoundary(QStringLiteral("</div>") + sceneOpen)
-        , headingOpen(QStringLiteral("<span class='") + model.breakStringClass +
+        , headingOpen(QStringLiteral("<span class='") + passSources.breakStringClass +
                       QStringLiteral("'>"))
     {
     }
 
-    DocumentModel &document;
+    const MarkupSources &sources;
+    CharacterList characters; // grows by the include characters met in the text
     TimeIndexVector &index;
     NameWordFilter filter;
+    float lastBreakPosition;
     const QString sceneOpen;     // "<div class='scene'>"
     const QString sceneBoundary; // closes the current scene block and opens the next
     const QString headingOpen;   // "<span class='breakString'>"
@@ -37,7 +40,7 @@ struct MarkupPass
 
 struct CharacterMatch
 {
-    int characterIndex = -1; // position in document.characters
+    int characterIndex = -1; // position in the pass's characters
     QStringList words;
 };
 
@@ -53,10 +56,9 @@ void keepLongest(CharacterMatch &best, int characterIndex, QStringList &&words)
 CharacterMatch findCharacter(MarkupPass &pass, const QStringList &words,
                              const NameWordFilter::Line &line, int start)
 {
-    DocumentModel &document = pass.document;
-    const bool caseSensitive = document.options.caseSensitive;
-    const bool looseMatch = document.options.looseMatch;
-    CharacterList &characters = document.characters;
+    const bool caseSensitive = pass.sources.options.caseSensitive;
+    const bool looseMatch = pass.sources.options.looseMatch;
+    CharacterList &characters = pass.characters;
     CharacterMatch best;
     // Ascending positions keep the ties with the earliest character.
     std::vector<int> &asked = pass.asked;
@@ -74,7 +76,7 @@ CharacterMatch findCharacter(MarkupPass &pass, const QStringList &words,
     // every later search finds them among the characters.
     pass.filter.includesAt(line, start, asked);
     for (const int i : asked) {
-        const CharacterPtr &candidate = document.includeCharacters[i];
+        const CharacterPtr &candidate = pass.sources.includeCharacters[i];
         QStringList found = candidate->matchAt(words, start, caseSensitive, looseMatch);
         if (found.isEmpty())
             continue;
@@ -87,14 +89,13 @@ CharacterMatch findCharacter(MarkupPass &pass, const QStringList &words,
 
 void appendManualBreaks(MarkupPass &pass, float x, QString &out)
 {
-    DocumentModel &document = pass.document;
-    for (const float position : document.manualBreaks) {
-        if (document.lastBreakPosition < position && position <= x) {
+    for (const float position : pass.sources.manualBreaks) {
+        if (pass.lastBreakPosition < position && position <= x) {
             pass.index.addScene(x, QStringLiteral("USER_SET"));
             out += pass.sceneBoundary;
         }
     }
-    document.lastBreakPosition = x;
+    pass.lastBreakPosition = x;
 }
 
 // Each matching entry opens a scene with a heading span holding the words up to, not
@@ -102,7 +103,7 @@ void appendManualBreaks(MarkupPass &pass, float x, QString &out)
 int appendHeadings(MarkupPass &pass, const QStringList &words, int l, float x, QString &out)
 {
     const int m = words.size();
-    for (const QString &entry : pass.document.breakStrings) {
+    for (const QString &entry : pass.sources.breakStrings) {
         if (l >= m || words.at(l).compare(entry, Qt::CaseInsensitive) != 0)
             continue;
         out += pass.sceneBoundary;
@@ -131,7 +132,7 @@ void countPageMarker(MarkupPass &pass, const QString &word)
 
 void appendCharacterSpan(MarkupPass &pass, const CharacterMatch &match, QString &out)
 {
-    const Character &character = *pass.document.characters[match.characterIndex];
+    const Character &character = *pass.characters[match.characterIndex];
     out += QLatin1String("<span class='");
     out += characterClassAttribute(character);
     out += QLatin1String("'>");
@@ -184,40 +185,54 @@ int expectedLength(const QStringList &lines)
 
 } // namespace
 
-QString buildMarkup(DocumentModel &document, AnalysisProgress &progress)
+MarkupResult buildMarkup(const QString &fileSuffix, const MarkupSources &sources,
+                         const StageProgress &progress)
 {
-    if (document.fileSuffix == QLatin1String("xml"))
-        return QString();
-    if (document.fileSuffix == QLatin1String("csv"))
-        return markupTimed(document, progress);
-    return markupText(document, progress);
+    if (fileSuffix == QLatin1String("xml")) {
+        MarkupResult empty;
+        empty.index = std::make_unique<TimeIndexVector>(sources.characters);
+        empty.characters = sources.characters;
+        empty.lastBreakPosition = sources.lastBreakPosition;
+        return empty;
+    }
+    if (fileSuffix == QLatin1String("csv"))
+        return markupTimed(sources, progress);
+    return markupText(sources, progress);
 }
 
-QString markupText(DocumentModel &document, AnalysisProgress &progress)
+MarkupResult markupText(const MarkupSources &sources, const StageProgress &progress)
 {
-    MarkupPass pass(document);
+    auto index = std::make_unique<TimeIndexVector>(sources.characters);
+    MarkupPass pass(sources, *index);
     pass.index.addScene(0.0f, QStringLiteral("START"));
 
     QString out;
-    out.reserve(expectedLength(document.textLines));
+    out.reserve(expectedLength(sources.lines));
     out += pass.sceneOpen;
-    const int n = document.textLines.size();
+    const int n = sources.lines.size();
     for (int i = 0; i < n; ++i) {
         if (progress.wasCanceled())
             break;
-        progress.setValue(i);
+        progress.report(i);
         const float x = static_cast<float>(i) / static_cast<float>(n);
-        appendLine(pass, document.textLines.at(i), x, out);
+        appendLine(pass, sources.lines.at(i), x, out);
     }
     if (!pass.index.scenes.empty())
         pass.index.scenes.back().end = 1.0f;
     out += QLatin1String("</div>");
-    return out;
+
+    MarkupResult result;
+    result.html = std::move(out);
+    result.index = std::move(index);
+    result.characters = std::move(pass.characters);
+    result.lastBreakPosition = pass.lastBreakPosition;
+    return result;
 }
 
-QString markupLine(DocumentModel &document, const QString &line, float x)
+QString markupLine(const MarkupSources &sources, TimeIndexVector &index, const QString &line,
+                   float x)
 {
-    MarkupPass pass(document);
+    MarkupPass pass(sources, index);
     QString out;
     appendLine(pass, line, x, out);
     return out;

@@ -91,13 +91,13 @@ QString sceneRow(const TimeIndexVector &index, int sceneNumber, int lineCount)
 
 } // namespace
 
-void computeCharacterStats(TimeIndexVector &index)
+void computeCharacterStats(const TimeIndexVector &index)
 {
     for (size_t j = 0; j < index.characters.size(); ++j)
         computeFor(*index.characters[j], static_cast<int>(j), index.scenes);
 }
 
-QString characterStatsCsv(TimeIndexVector &index)
+QString characterStatsCsv(const TimeIndexVector &index)
 {
     computeCharacterStats(index);
     QString text = QStringLiteral(
@@ -125,7 +125,7 @@ QString sceneStatsCsv(const TimeIndexVector &index, int lineCount)
     return text;
 }
 
-bool writeCharacterStats(const QString &path, TimeIndexVector &index)
+bool writeCharacterStats(const QString &path, const TimeIndexVector &index)
 {
     return TextFile::writeText(path, characterStatsCsv(index));
 }

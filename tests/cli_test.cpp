@@ -1,5 +1,6 @@
 // The command-line tool, run as a separate process on real screenplays.
 
+#include "DocumentStages.h"
 #include "TestSupport.h"
 
 #include "app/DocumentModel.h"

@@ -1,5 +1,6 @@
 #include "characters/CharacterDiscovery.h"
 
+#include "DocumentStages.h"
 #include "TestSupport.h"
 #include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
