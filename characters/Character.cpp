@@ -125,7 +125,7 @@ QString Character::characterClass() const
 }
 
 QStringList Character::matchAt(const QStringList &words, int start, bool caseSensitive,
-                               bool looseMatch) const
+                               bool looseMatch, bool wholeName) const
 {
     QStringList found;
     if (start < 0)
@@ -145,19 +145,27 @@ QStringList Character::matchAt(const QStringList &words, int start, bool caseSen
         if (aliasMatches(alias, words, start, cs, looseMatch))
             return alias;
     }
+    if (wholeName)
+        found.clear();
     return found;
 }
 
-bool Character::occursAt(const QStringList &words, int start, bool caseSensitive,
-                         bool looseMatch) const
+bool Character::occursAt(const QStringList &words, int start, bool caseSensitive, bool looseMatch,
+                         bool wholeName) const
 {
     if (start < 0 || names.isEmpty())
         return false;
     const Qt::CaseSensitivity cs = sensitivity(caseSensitive);
+    int hits = 0;
     for (int k = 0; k < names.size() && start + k < words.size(); ++k) {
-        if (nameWordHit(words.at(start + k), names.at(k), cs, looseMatch))
-            return true;
+        if (nameWordHit(words.at(start + k), names.at(k), cs, looseMatch)) {
+            if (!wholeName)
+                return true;
+            ++hits;
+        }
     }
+    if (hits == names.size())
+        return true;
     for (const QStringList &alias : aliases) {
         if (aliasMatches(alias, words, start, cs, looseMatch))
             return true;

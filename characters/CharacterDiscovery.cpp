@@ -1,11 +1,14 @@
 #include "characters/CharacterDiscovery.h"
 
 #include "characters/CharacterCollector.h"
+#include "characters/CueName.h"
 #include "characters/IncludeMatcher.h"
 #include "reader/StageProgress.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
+#include <set>
 
 namespace {
 
@@ -73,7 +76,8 @@ struct TextScan
         : includeCharacters(includes)
         , options(analysisOptions)
         , collector(includes)
-        , matcher(includes, analysisOptions.caseSensitive, analysisOptions.looseMatch)
+        , matcher(includes, analysisOptions.caseSensitive, analysisOptions.looseMatch,
+                  analysisOptions.wholeNameMatch)
     {
     }
 
@@ -81,22 +85,50 @@ struct TextScan
     const AnalysisOptions &options;
     CharacterCollector collector;
     IncludeMatcher matcher;
+    std::map<int, int> cueLinesAtIndent;
+    std::set<const Character *> cueSpeakers; // the characters that speaker lines name
 };
 
 void countSpeaker(TextScan &scan, const QStringList &tokens, int lead)
 {
-    QStringList nameWords;
-    for (int t = lead; t < tokens.size(); ++t) {
-        const QString &token = tokens.at(t);
-        // Capitals, digits and punctuation-only words such as (V.O.) are name words.
-        if (!token.isEmpty() && token.toUpper() == token)
-            nameWords.append(token);
-    }
+    const QStringList nameWords = cueNameWords(tokens, lead, scan.options.mergeCueExtensions);
     if (nameWords.isEmpty())
         return;
     const CharacterPtr speaker = scan.collector.findOrAdd(nameWords);
     ++speaker->count;
     speaker->indent = lead;
+    ++scan.cueLinesAtIndent[lead];
+    scan.cueSpeakers.insert(speaker.get());
+}
+
+// The indent at which the most cue lines stand; on a tie the deeper one, since cues stand
+// to the right of dialogue.
+int indentOfMostCueLines(const std::map<int, int> &cueLinesAtIndent)
+{
+    int indent = 0;
+    int most = 0;
+    for (const auto &[lead, lines] : cueLinesAtIndent) {
+        if (lines >= most) {
+            most = lines;
+            indent = lead;
+        }
+    }
+    return indent;
+}
+
+int speakerIndentOf(const TextScan &scan, const CharacterList &indentSorted)
+{
+    // A screenplay whose cues all name one person has no run of equal indents to find.
+    if (scan.cueSpeakers.size() == 1) {
+        const Character *only = *scan.cueSpeakers.begin();
+        for (const CharacterPtr &c : indentSorted) {
+            if (c.get() == only)
+                return c->indent;
+        }
+    }
+    if (scan.options.mergeCueExtensions)
+        return indentOfMostCueLines(scan.cueLinesAtIndent);
+    return mostFrequentIndent(indentSorted);
 }
 
 void countIncluded(TextScan &scan, const QStringList &tokens, int lead)
@@ -177,7 +209,7 @@ DiscoveredCharacters discoverTextCharacters(const QStringList &lines,
     characters = scan.collector.takeCharacters();
     keepCountAbove(characters, options.minCharacterInstances);
     sortDescending(characters, [](const Character &c) { return c.indent; });
-    found.speakerIndent = mostFrequentIndent(characters);
+    found.speakerIndent = speakerIndentOf(scan, characters);
     const int speakerIndent = found.speakerIndent;
     characters.erase(std::remove_if(characters.begin(), characters.end(),
                                     [speakerIndent](const CharacterPtr &c) {

@@ -46,6 +46,10 @@ OptionList makeAnalysisOptions(AnalysisOptions &options)
     list.push_back(std::make_unique<Option>(QStringLiteral("MinNumberOfCharacterInstances"),
                                             &options.minCharacterInstances));
     list.push_back(std::make_unique<Option>(QStringLiteral("NumberSteps"), &options.numberSteps));
+    list.push_back(std::make_unique<Option>(QStringLiteral("MergeCueExtensions"),
+                                            &options.mergeCueExtensions));
+    list.push_back(
+        std::make_unique<Option>(QStringLiteral("WholeNameMatch"), &options.wholeNameMatch));
     return list;
 }
 

@@ -1,9 +1,12 @@
 #include "scenes/MarkupBuilder.h"
 
+#include "characters/CueName.h"
 #include "reader/StageProgress.h"
 #include "scenes/MarkupStyles.h"
 #include "scenes/NameWordFilter.h"
 #include "scenes/TimedMarkup.h"
+
+#include <QHash>
 
 #include <utility>
 
@@ -23,6 +26,12 @@ struct MarkupPass
         , headingOpen(QStringLiteral("<span class='") + passSources.breakStringClass +
                       QStringLiteral("'>"))
     {
+        if (passSources.options.mergeCueExtensions) {
+            for (int k = 0; k < static_cast<int>(characters.size()); ++k) {
+                if (!cueSpeakers.contains(characters[k]->names))
+                    cueSpeakers.insert(characters[k]->names, k);
+            }
+        }
     }
 
     const MarkupSources &sources;
@@ -33,6 +42,8 @@ struct MarkupPass
     const QString sceneOpen;     // "<div class='scene'>"
     const QString sceneBoundary; // closes the current scene block and opens the next
     const QString headingOpen;   // "<span class='breakString'>"
+    // Characters by name, for whole cue lines when cue extensions are merged.
+    QHash<QStringList, int> cueSpeakers;
     // Reused from word to word and line to line, to spare allocations.
     NameWordFilter::Line hashed;
     std::vector<int> asked; // the characters to ask at one word
@@ -58,6 +69,7 @@ CharacterMatch findCharacter(MarkupPass &pass, const QStringList &words,
 {
     const bool caseSensitive = pass.sources.options.caseSensitive;
     const bool looseMatch = pass.sources.options.looseMatch;
+    const bool wholeName = pass.sources.options.wholeNameMatch;
     CharacterList &characters = pass.characters;
     CharacterMatch best;
     // Ascending positions keep the ties with the earliest character.
@@ -66,7 +78,8 @@ CharacterMatch findCharacter(MarkupPass &pass, const QStringList &words,
     for (int k = pass.filter.characterCount(); k < static_cast<int>(characters.size()); ++k)
         asked.push_back(k);
     for (const int k : asked) {
-        QStringList found = characters[k]->matchAt(words, start, caseSensitive, looseMatch);
+        QStringList found =
+            characters[k]->matchAt(words, start, caseSensitive, looseMatch, wholeName);
         if (!found.isEmpty())
             keepLongest(best, k, std::move(found));
     }
@@ -77,7 +90,7 @@ CharacterMatch findCharacter(MarkupPass &pass, const QStringList &words,
     pass.filter.includesAt(line, start, asked);
     for (const int i : asked) {
         const CharacterPtr &candidate = pass.sources.includeCharacters[i];
-        QStringList found = candidate->matchAt(words, start, caseSensitive, looseMatch);
+        QStringList found = candidate->matchAt(words, start, caseSensitive, looseMatch, wholeName);
         if (found.isEmpty())
             continue;
         characters.push_back(candidate);
@@ -144,11 +157,34 @@ void appendCharacterSpan(MarkupPass &pass, const CharacterMatch &match, QString 
     pass.index.countCharacter(match.characterIndex);
 }
 
+// With merged cue extensions a speaker line marks all its words ("EDWARD (V.O.)") as the
+// one character its name gives, and counts it once. Returns whether the line was one.
+bool appendCueLine(MarkupPass &pass, const QStringList &words, QString &out)
+{
+    int lead = 0;
+    while (lead < words.size() && words.at(lead).isEmpty())
+        ++lead;
+    if (lead <= pass.sources.options.minCharacterSpaces || lead >= words.size())
+        return false;
+    const auto speaker = pass.cueSpeakers.constFind(cueNameWords(words, lead, true));
+    if (speaker == pass.cueSpeakers.constEnd())
+        return false;
+    out += QString(lead, QLatin1Char(' '));
+    CharacterMatch match;
+    match.characterIndex = speaker.value();
+    match.words = words.mid(lead);
+    appendCharacterSpan(pass, match, out);
+    out += QLatin1String("<br>");
+    return true;
+}
+
 void appendLine(MarkupPass &pass, const QString &line, float x, QString &out)
 {
     const QStringList words = line.split(QLatin1Char(' '));
     const int m = words.size();
     appendManualBreaks(pass, x, out);
+    if (pass.sources.options.mergeCueExtensions && appendCueLine(pass, words, out))
+        return;
     pass.filter.prepare(words, pass.hashed);
     const NameWordFilter::Line &prepared = pass.hashed;
     for (int l = 0; l < m; ++l) {

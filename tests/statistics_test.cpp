@@ -86,7 +86,7 @@ TEST(Statistics, SceneStats_PagesCharactersAndLineCounts)
     index.addScene(0.0f, "START");
     index.addPage(2);
     index.addPage(3);
-    index.addScene(0.1f, "a,b"); // a comma in the type is written as it is
+    index.addScene(0.1f, "a,b"); // a comma in the type is quoted
     index.countCharacter(2);
     index.countCharacter(1);
     index.scenes.back().end = 1.0f;
@@ -94,7 +94,7 @@ TEST(Statistics, SceneStats_PagesCharactersAndLineCounts)
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[1], QString("0,START,0,0,0.1,0.1,0,2,3,,"));
     // 0.9 of 7 lines is 6.3, truncated; characters in index order.
-    EXPECT_EQ(lines[2], QString("1,a,b,2,0.1,1,0.9,6,3,3,B C ;D ;,"));
+    EXPECT_EQ(lines[2], QString("1,\"a,b\",2,0.1,1,0.9,6,3,3,B C ;D ;,"));
 }
 
 TEST(Statistics, Write_FilesAreRepeatableAndUnwritablePathsFail)
