@@ -76,6 +76,34 @@ TEST(MarkupBuilder, Words_EmptyAndRepeatedBlanksAndMentions)
     EXPECT_EQ(markupLine(*doc, "<b>x</b> &amp;", 0.5f), QString("<b>x</b> &amp; <br>"));
 }
 
+TEST(MarkupBuilder, WholeNameMatch_NoPartialNamesInTheText)
+{
+    const QString line = "his father EDWARD / BLOOM, 40's";
+    auto loose = documentFor({line}, {characterNamed("EDWARD BLOOM")});
+    loose->timeIndex->addScene(0.0f, "START");
+    EXPECT_EQ(markupLine(*loose, line, 0.0f),
+              QString("his father <span class='EDWARDBLOOM'>EDWARD </span>/ BLOOM, 40's <br>"));
+
+    auto whole = documentFor({line}, {characterNamed("EDWARD BLOOM")});
+    whole->options.wholeNameMatch = true;
+    whole->timeIndex->addScene(0.0f, "START");
+    EXPECT_EQ(markupLine(*whole, line, 0.0f), line + " <br>");
+    EXPECT_EQ(markupLine(*whole, "EDWARD BLOOM waves", 0.0f),
+              QString("<span class='EDWARDBLOOM'>EDWARD BLOOM </span>waves <br>"));
+    EXPECT_EQ(scenes(*whole)[0].counts, QVector<qint32>{1});
+}
+
+TEST(MarkupBuilder, MergeCueExtensions_MarksTheWholeCueLineOnce)
+{
+    const QString cueLine = QString(20, ' ') + "EDWARD (V.O.)";
+    auto doc = documentFor({cueLine}, {characterNamed("EDWARD")});
+    doc->options.mergeCueExtensions = true;
+    doc->timeIndex->addScene(0.0f, "START");
+    EXPECT_EQ(markupLine(*doc, cueLine, 0.0f),
+              QString(20, ' ') + "<span class='EDWARD'>EDWARD (V.O.) </span><br>");
+    EXPECT_EQ(scenes(*doc)[0].counts, QVector<qint32>{1});
+}
+
 TEST(MarkupBuilder, BreakStrings_IgnoreCaseButMatchWholeWords)
 {
     auto doc =

@@ -5,6 +5,7 @@
 #include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
 #include "reader/ScreenplayReader.h"
+#include "scenes/CsvField.h"
 #include "scenes/MarkupBuilder.h"
 #include "scenes/TimeIndexVector.h"
 
@@ -146,4 +147,16 @@ TEST(Statistics, Corpus_SceneRowsCarryPagesAndNameThePresent)
     EXPECT_EQ(index.characters[1]->numScenes, 1);
     EXPECT_EQ(index.characters[2]->numDialogueLines, 22);
     EXPECT_FLOAT_EQ(index.characters[1]->stopTime, 140.0f / 334.0f);
+}
+
+TEST(Statistics, CsvField_QuotedWhenNeededAndNeverAFormula)
+{
+    EXPECT_EQ(csvField("BOB "), QString("BOB "));
+    EXPECT_EQ(csvField("GIDEON, TEX & SCOBIE "), QString("\"GIDEON, TEX & SCOBIE \""));
+    EXPECT_EQ(csvField("THE \"KID\""), QString("\"THE \"\"KID\"\"\""));
+    EXPECT_EQ(csvField("A\nB"), QString("\"A\nB\""));
+    EXPECT_EQ(csvField("=HYPERLINK(1)"), QString("'=HYPERLINK(1)"));
+    EXPECT_EQ(csvField("+1;@2"), QString("'+1;@2"));
+    EXPECT_EQ(csvField("@A,B"), QString("\"'@A,B\""));
+    EXPECT_EQ(csvField("-1"), QString("-1"));
 }
