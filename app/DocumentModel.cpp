@@ -17,6 +17,7 @@ MarkupSources DocumentModel::markupSources() const
     sources.sceneClass = sceneClass;
     sources.breakStringClass = breakStringClass;
     sources.lastBreakPosition = lastBreakPosition;
+    sources.htmlSource = format == QLatin1String("html");
     return sources;
 }
 

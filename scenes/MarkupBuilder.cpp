@@ -2,6 +2,7 @@
 
 #include "characters/CueName.h"
 #include "reader/StageProgress.h"
+#include "scenes/HtmlSanitizer.h"
 #include "scenes/MarkupStyles.h"
 #include "scenes/NameWordFilter.h"
 #include "scenes/TimedMarkup.h"
@@ -54,6 +55,16 @@ struct CharacterMatch
     int characterIndex = -1; // position in the pass's characters
     QStringList words;
 };
+
+// Words of a plain-text screenplay are shown as they are written, never run as markup; an
+// HTML screenplay keeps its tags (made harmless once the pass is over).
+void appendText(const MarkupPass &pass, const QString &word, QString &out)
+{
+    if (pass.sources.htmlSource)
+        out += word;
+    else
+        out += escapeHtml(word);
+}
 
 // The longest match wins; a later one only when strictly longer, so ties go to the earliest.
 void keepLongest(CharacterMatch &best, int characterIndex, QStringList &&words)
@@ -122,7 +133,7 @@ int appendHeadings(MarkupPass &pass, const QStringList &words, int l, float x, Q
         out += pass.sceneBoundary;
         out += pass.headingOpen;
         for (; l < m - 1; ++l) {
-            out += words.at(l);
+            appendText(pass, words.at(l), out);
             out += QLatin1Char(' ');
         }
         out += QLatin1String("</span>");
@@ -150,7 +161,7 @@ void appendCharacterSpan(MarkupPass &pass, const CharacterMatch &match, QString 
     out += characterClassAttribute(character);
     out += QLatin1String("'>");
     for (const QString &word : match.words) {
-        out += word;
+        appendText(pass, word, out);
         out += QLatin1Char(' ');
     }
     out += QLatin1String("</span>");
@@ -203,7 +214,7 @@ void appendLine(MarkupPass &pass, const QString &line, float x, QString &out)
         const QString &word = words.at(l);
         countPageMarker(pass, word);
         // An empty word (two blanks in a row, or an empty line) comes out as one blank.
-        out += word;
+        appendText(pass, word, out);
         out += QLatin1Char(' ');
     }
     out += QLatin1String("<br>");
@@ -258,7 +269,7 @@ MarkupResult markupText(const MarkupSources &sources, const StageProgress &progr
     out += QLatin1String("</div>");
 
     MarkupResult result;
-    result.html = std::move(out);
+    result.html = sources.htmlSource ? sanitizeHtml(out) : std::move(out);
     result.index = std::move(index);
     result.characters = std::move(pass.characters);
     result.lastBreakPosition = pass.lastBreakPosition;
@@ -271,5 +282,5 @@ QString markupLine(const MarkupSources &sources, TimeIndexVector &index, const Q
     MarkupPass pass(sources, index);
     QString out;
     appendLine(pass, line, x, out);
-    return out;
+    return sources.htmlSource ? sanitizeHtml(out) : out;
 }

@@ -26,6 +26,8 @@ struct MarkupSources
     // Position of the line marked up last by the previous pass; manual breaks at or before
     // it are not taken again at the first line.
     float lastBreakPosition = 0.0f;
+    // The lines are HTML (kept through an allow-list) rather than plain text (escaped).
+    bool htmlSource = false;
 };
 
 // What a markup pass makes.

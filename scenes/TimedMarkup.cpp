@@ -1,6 +1,7 @@
 #include "scenes/TimedMarkup.h"
 
 #include "reader/StageProgress.h"
+#include "scenes/HtmlSanitizer.h"
 
 #include <cmath>
 
@@ -75,7 +76,7 @@ MarkupResult markupTimed(const MarkupSources &sources, const StageProgress &prog
         if (parts.size() == 3)
             countNames(sources, *index, parts.at(1));
         index->addScene(lastEnd, QStringLiteral("break"));
-        result += line;
+        result += escapeHtml(line);
         result += QLatin1String("<br>");
     }
     index->addScene(lastStart, QStringLiteral("end"));

@@ -2,6 +2,7 @@
 
 #include "app/ListItemLinks.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QListWidget>
 #include <QWebFrame>
@@ -222,5 +223,21 @@ TEST(ExamplesTest, SampleScreenplays_OpenWithTheirSpeakersAndScenes)
         EXPECT_GE(names.size(), 3);
         EXPECT_GE(int(window->document.timeIndex->scenes.size()), sample.second);
         EXPECT_EQ(window->form.listWidget->count(), int(names.size()));
+    }
+}
+
+TEST_F(ParseDriverTest, EmptyFile_LeavesNoProgressDialogStanding)
+{
+    ASSERT_TRUE(window->loadScreenplay(write("empty.txt", "")));
+    QElapsedTimer waited;
+    waited.start();
+    // A progress dialog shows itself once its minimum duration (4 s) has passed, unless
+    // it was reset.
+    while (waited.elapsed() < 4300)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QProgressDialog *>(widget) != nullptr) {
+            EXPECT_FALSE(widget->isVisible()) << widget->windowTitle().toStdString();
+        }
     }
 }
