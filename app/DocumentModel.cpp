@@ -8,6 +8,8 @@ void DocumentModel::clearScreenplay()
     characters.clear();
     includeCharacters.clear();
     speakerIndent = 0;
+    // Breaks were set on the text of this screenplay; they mean nothing in another one.
+    manualBreaks.clear();
 }
 
 MarkupSources DocumentModel::markupSources() const

@@ -42,8 +42,8 @@ struct DocumentModel
 
     AnalysisOptions options;
 
-    // Forgets the screenplay (lines and character lists) before another is opened; options,
-    // palette, break strings and the last parse stay.
+    // Forgets the screenplay (lines, character lists, manual breaks) before another is
+    // opened; options, palette, break strings and the last parse stay.
     void clearScreenplay();
     // What a markup pass over this document reads.
     MarkupSources markupSources() const;

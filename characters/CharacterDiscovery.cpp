@@ -5,6 +5,8 @@
 #include "characters/IncludeMatcher.h"
 #include "reader/StageProgress.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <cstdlib>
 #include <map>
@@ -254,5 +256,21 @@ void assignColors(CharacterList &characters, const QVector<QColor> &palette)
             character.color =
                 QColor::fromHsvF(static_cast<double>(i) / n, 200.0 / 255.0, value, 1.0);
         }
+    }
+}
+
+void applyForcedColors(CharacterList &characters, const CharacterList &includeCharacters)
+{
+    QHash<QStringList, const Character *> forced;
+    for (const CharacterPtr &include : includeCharacters) {
+        if (include->forcedColor && !forced.contains(include->names))
+            forced.insert(include->names, include.get());
+    }
+    for (const CharacterPtr &character : characters) {
+        const Character *include = forced.value(character->names);
+        if (include == nullptr || include == character.get())
+            continue;
+        character->color = include->color;
+        character->forcedColor = true;
     }
 }

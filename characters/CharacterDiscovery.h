@@ -39,3 +39,7 @@ DiscoveredCharacters discoverCsvCharacters(const QStringList &lines,
 // Palette entry i (or the last one), or evenly spread hues when the palette is empty;
 // forced colours are kept.
 void assignColors(CharacterList &characters, const QVector<QColor> &palette);
+
+// The forced colour of each include character goes to the character of `characters` with the
+// same name, so a colour forced after discovery shows at the next parse.
+void applyForcedColors(CharacterList &characters, const CharacterList &includeCharacters);

@@ -148,7 +148,7 @@ TEST_F(ParseDriverTest, MissingFile_RecordsNotFoundAndKeepsTitle)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark (v 0.2)"));
 }
 
-TEST_F(ParseDriverTest, OpenFileMenu_ReadsTheChosenFileOrNothingWhenCancelled)
+TEST_F(ParseDriverTest, OpenFileMenu_ReadsTheChosenFileAndCancelKeepsTheOpenOne)
 {
     const QString path = write(QStringLiteral("chosen.txt"), indentedScript);
     {
@@ -159,12 +159,21 @@ TEST_F(ParseDriverTest, OpenFileMenu_ReadsTheChosenFileOrNothingWhenCancelled)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : chosen.txt"));
     EXPECT_EQ(window->form.listWidget->count(), 2);
 
-    ModalAnswerer answerer(chooseFile(QString()));
-    window->form.actionOpen_File->trigger();
-    EXPECT_TRUE(window->document.filePath.isEmpty());
-    EXPECT_EQ(window->document.textLines, QStringList{QStringLiteral("file not found\n")});
+    window->document.manualBreaks = {0.5f};
+    const QStringList lines = window->document.textLines;
+    {
+        ModalAnswerer answerer(chooseFile(QString()));
+        window->form.actionOpen_File->trigger();
+    }
+    EXPECT_EQ(window->document.filePath, path);
+    EXPECT_EQ(window->document.textLines, lines);
+    EXPECT_EQ(window->document.manualBreaks, QVector<float>{0.5f});
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : chosen.txt"));
-    EXPECT_EQ(window->form.listWidget->count(), 0);
+    EXPECT_EQ(window->form.listWidget->count(), 2);
+
+    // Breaks belong to the screenplay they were set on.
+    ASSERT_TRUE(window->loadScreenplay(write(QStringLiteral("other.txt"), indentedScript)));
+    EXPECT_TRUE(window->document.manualBreaks.isEmpty());
 }
 
 TEST(ListItemLinksTest, ForgetListRows_ClearsOnlyRowsOfThatList)
