@@ -2,8 +2,8 @@
 
 #include "view/ThreadPrimitives.h"
 
+#include "characters/Random15.h"
 #include "scenes/TimeIndexVector.h"
-#include "view/Random15.h"
 #include "view/ThreadModel.h"
 #include "view/ViewInteraction.h"
 #include "view/ViewState.h"
@@ -78,11 +78,11 @@ struct StrandBuffer
 // One strand through the visible stretches of a thread, offset radially by a random
 // amount in a fixed direction. A vertex is emitted for node i only when nodes i and i + 1
 // are both visible; the final node of the thread closes the last stretch.
-void addStrand(StrandBuffer &buffer, const ThreadModel &model, const Thread &thread,
-               const GLfloat *rgb, const ViewState &state)
+void addStrandVertices(StrandBuffer &buffer, const ThreadModel &model, const Thread &thread,
+                       const GLfloat *rgb, const ViewState &state)
 {
     const std::vector<ThreadNode> &nodes = model.nodes();
-    const float angle = static_cast<float>(rand15()) * 6.283f / rand15Maximum;
+    const float angle = static_cast<float>(Random15::draw15()) * 6.283f / Random15::maximum15;
     const float cosine = std::cos(angle);
     const float sine = std::sin(angle);
     const int n = static_cast<int>(thread.nodes.size());
@@ -98,7 +98,8 @@ void addStrand(StrandBuffer &buffer, const ThreadModel &model, const Thread &thr
             }
             const float width =
                 r.presence > 0.75f ? state.activeThreadSize : state.inactiveThreadSize;
-            const float radius = static_cast<float>(rand15()) * (width * 0.1f) / rand15Maximum;
+            const float radius =
+                static_cast<float>(Random15::draw15()) * (width * 0.1f) / Random15::maximum15;
             const Vec3 offset{cosine * radius, 0.0f, sine * radius};
             buffer.add(r.position + offset, rgb, state.threadTransparency * r.presence);
             if (i + 2 == n)
@@ -215,7 +216,7 @@ void drawSceneLinks(const ThreadModel &model)
 // same order and with the same state, as drawing them one by one.
 void drawThreadFibres(const ThreadModel &model, const ViewState &state)
 {
-    std::srand(1);
+    Random15::seed(1);
     const std::vector<Thread> &threads = model.threads();
     if (threads.empty())
         return;
@@ -232,8 +233,8 @@ void drawThreadFibres(const ThreadModel &model, const ViewState &state)
     static StrandBuffer buffer;
     buffer.clear();
     for (int strand = 0; strand < strandCount; ++strand) {
-        const int pick = rand15() % threadCount;
-        addStrand(buffer, model, threads[pick], &threadColors[pick * 3], state);
+        const int pick = Random15::draw15() % threadCount;
+        addStrandVertices(buffer, model, threads[pick], &threadColors[pick * 3], state);
     }
     drawStrands(buffer);
     if (state.drawNames) {
