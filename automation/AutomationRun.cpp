@@ -1,16 +1,15 @@
 #include "automation/AutomationRun.h"
 
 #include "automation/BatchTarget.h"
+#include "reader/Diagnostics.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
 void say(const char *format, const QString &path)
 {
-    std::printf(format, path.toLocal8Bit().constData());
-    std::fflush(stdout);
+    Diagnostics::print(format, path.toLocal8Bit().constData());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "view/GraphWidget.h"
 
+#include "reader/Diagnostics.h"
 #include "scenes/TimeIndexVector.h"
 #include "shaders/GlslSupport.h"
 #include "view/ImageFile.h"
@@ -19,7 +20,6 @@
 #include <GL/glu.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -56,8 +56,7 @@ GraphWidget::GraphWidget(QWidget *parent)
 
     connect(&redrawTimer, &QTimer::timeout, this, &GraphWidget::updateGL);
     redrawTimer.start(redrawIntervalMs);
-    std::printf("create GL Widget\n");
-    std::fflush(stdout);
+    Diagnostics::print("create GL Widget\n");
     connect(m_colorDialog, &QColorDialog::currentColorChanged, this,
             &GraphWidget::currentColorChanged);
 }
@@ -80,8 +79,7 @@ void GraphWidget::buildThreads(TimeIndexVector *index, float step)
 {
     makeCurrent();
     if (!m_renderer->ensureWeaveProgram()) {
-        std::printf("shader load error!\n");
-        std::fflush(stdout);
+        Diagnostics::print("shader load error!\n");
         std::exit(-1);
     }
     m_timeIndex = index;
@@ -119,7 +117,7 @@ void GraphWidget::selectByText(const QString &text)
 
 void GraphWidget::saveImage()
 {
-    std::printf("save file?\n");
+    Diagnostics::print("save file?\n");
 }
 
 void GraphWidget::changeInactiveThreadSize(double value)
@@ -139,7 +137,7 @@ void GraphWidget::changeThreadTransparency(double value)
 
 void GraphWidget::selectionChanged()
 {
-    std::printf("got selection changed\n");
+    Diagnostics::print("got selection changed\n");
     if (!m_webView.isNull())
         selectByText(m_webView->selectedText());
 }
@@ -202,7 +200,7 @@ void GraphWidget::currentColorChanged(QColor color)
 
 void GraphWidget::changeDrawMode(int mode)
 {
-    std::printf("change mode to %d\n", mode);
+    Diagnostics::print("change mode to %d\n", mode);
     m_state.drawMode = mode;
     if (mode == 0)
         reset();
@@ -237,7 +235,7 @@ void GraphWidget::paintEvent(QPaintEvent *)
 
 void GraphWidget::resizeGL(int width, int height)
 {
-    std::printf("resize %d %d \n", width, height);
+    Diagnostics::print("resize %d %d \n", width, height);
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

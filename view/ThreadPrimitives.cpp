@@ -3,6 +3,7 @@
 #include "view/ThreadPrimitives.h"
 
 #include "characters/Random15.h"
+#include "reader/Diagnostics.h"
 #include "scenes/TimeIndexVector.h"
 #include "view/StrandBuffer.h"
 #include "view/ThreadModel.h"
@@ -15,7 +16,6 @@
 #include <QColor>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -256,7 +256,7 @@ void drawReadingGrid(const ThreadModel &model, const ViewState &state)
         return;
     const float fraction = ViewInteraction::readingFraction(state.scrollValue, state.scrollMaximum);
     const float y = (0.5f - fraction) * model.graphHeight;
-    std::printf("%d / %d  = %f\n", state.scrollValue, state.scrollMaximum, y);
+    Diagnostics::print("%d / %d  = %f\n", state.scrollValue, state.scrollMaximum, y);
     glPushMatrix();
     glTranslatef(0.0f, y, 0.0f);
     const float scale = static_cast<float>(model.gridScale);
