@@ -19,6 +19,7 @@
 #include "app/IncludeCharactersDialog.h"
 #include "app/MainWindowForm.h"
 #include "automation/AutomationRun.h"
+#include "automation/BatchTarget.h"
 #include "characters/ConfigFile.h"
 
 #include <QColor>
@@ -29,8 +30,9 @@
 class QAction;
 
 // The main window: it holds the document of the open screenplay, shows it in the text and
-// thread views and runs the menus, buttons and dialogs around it.
-class textVis : public QMainWindow
+// thread views and runs the menus, buttons and dialogs around it. As the target of batch
+// runs it holds their settings and files (automateFiles and the rest, from BatchTarget).
+class textVis : public QMainWindow, public BatchTarget
 {
     Q_OBJECT
 public:
@@ -46,12 +48,6 @@ public:
     QPoint contextMenuPos;         // last context-menu request, in webView coordinates
     IncludeCharactersUi includeUi; // set while the Include Characters dialog is open
 
-    QStringList automateFiles;
-    qint32 automateDelayMs = 5000;
-    bool automateFirstStep = false;
-    bool automateWriteImages = true;
-    bool automateWriteSceneStats = false;
-    bool automateWriteCharacterStats = false;
     AutomationRun automation{*this}; // the timer chain over automateFiles
 
     MainWindowForm form;
@@ -61,13 +57,17 @@ public:
     // Everything openFile does after its file dialog: empty the document, read the file,
     // find its characters, parse. The title names the file only when it could be read;
     // returns whether it could.
-    bool loadScreenplay(const QString &path);
+    bool loadScreenplay(const QString &path) override;
     // File > "Reparse": scenes, markup, threads and the character list from the lines and
     // characters already held.
     void parseText();
     void applyMarkupStyles();
     void showAbout();
     void showAutomateDialog();
+    QString screenplayPath() const override;
+    // Paints the thread view directly (not waiting for its timer) until it has written
+    // `name`; a request it cannot serve is withdrawn.
+    bool writeThreadImage(const QString &name) override;
     void saveMarkup();
 
     // Characters > "Force Character": edit characters.txt in the Include Characters dialog.
@@ -83,9 +83,9 @@ public:
 public slots:
     void saveImage();
     void writeCharacterStats();
-    void writeCharacterStats(const QString &fname);
+    void writeCharacterStats(const QString &fname) override;
     void writeSceneStats();
-    void writeSceneStats(const QString &fname);
+    void writeSceneStats(const QString &fname) override;
     void filemenuTrigger(QAction *action);
     void statsmenuTrigger(QAction *action);
     void charactersmenuTrigger(QAction *action);

@@ -1,7 +1,8 @@
 #include "characters/Character.h"
 
+#include "characters/Random15.h"
+
 #include <array>
-#include <cstdlib>
 
 namespace {
 
@@ -77,9 +78,9 @@ bool aliasMatches(const QStringList &alias, const QStringList &words, int start,
 Character::Character(const QStringList &nameWords)
     : names(nameWords)
 {
-    std::srand(static_cast<unsigned>(nameSeed(nameWords)));
-    const int value = 150 + std::rand() % 56;
-    const int hue = std::rand() % 360;
+    Random15::seed(static_cast<unsigned>(nameSeed(nameWords)));
+    const int value = 150 + Random15::drawFull() % 56;
+    const int hue = Random15::drawFull() % 360;
     color = QColor::fromHsv(hue, 200, value, 255);
 }
 

@@ -3,12 +3,12 @@
 #include "characters/CharacterCollector.h"
 #include "characters/CueName.h"
 #include "characters/IncludeMatcher.h"
+#include "characters/Random15.h"
 #include "reader/StageProgress.h"
 
 #include <QHash>
 
 #include <algorithm>
-#include <cstdlib>
 #include <map>
 #include <set>
 
@@ -252,7 +252,7 @@ void assignColors(CharacterList &characters, const QVector<QColor> &palette)
             character.color = palette.at(std::min(i, palette.size() - 1));
         } else {
             // Hues spread evenly in list order; the value draws from the shared generator.
-            const double value = (150 + std::rand() % 56) / 255.0;
+            const double value = (150 + Random15::drawFull() % 56) / 255.0;
             character.color =
                 QColor::fromHsvF(static_cast<double>(i) / n, 200.0 / 255.0, value, 1.0);
         }
