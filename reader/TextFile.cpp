@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTextCodec>
 
 #include <algorithm>
@@ -59,19 +60,15 @@ QString notRegularReason(mode_t mode)
     return QStringLiteral("is not a regular file");
 }
 
-// Rounded up to a tenth, so a file just over the limit never reads as the limit itself.
-QString megabytes(qint64 bytes)
-{
-    const qint64 tenths = (bytes * 10 + megabyte - 1) / megabyte;
-    if (tenths % 10 == 0)
-        return QString::number(tenths / 10);
-    return QString::number(double(tenths) / 10.0, 'f', 1);
-}
-
+// In whole megabytes, unless rounding would make a refused file look no larger than the limit.
 QString tooLargeReason(qint64 bytes)
 {
-    return QStringLiteral("is %1 MB; files over %2 MB are not read")
-        .arg(megabytes(bytes), megabytes(maxReadBytes));
+    const qint64 rounded = (bytes + megabyte / 2) / megabyte;
+    const QString size = rounded * megabyte > maxReadBytes ? QStringLiteral("%1 MB").arg(rounded)
+                                                           : QStringLiteral("%1 bytes").arg(bytes);
+    return QStringLiteral("is %1; files over %2 MB are not read")
+        .arg(size)
+        .arg(maxReadBytes / megabyte);
 }
 
 // Empty when the opened file may be read; checked again after opening because the name may
@@ -120,6 +117,21 @@ bool isMissing(const QString &path)
     struct stat info;
     return path.isEmpty() || (::lstat(QFile::encodeName(path).constData(), &info) != 0 &&
                               (errno == ENOENT || errno == ENOTDIR));
+}
+
+// The settings are read again for every screenplay; one line per file and fault is enough,
+// so a batch does not repeat it for every file it analyses.
+void reportUnreadSettings(const QString &path, const QString &reason)
+{
+    static QSet<QString> reported;
+    const QString program = QCoreApplication::applicationName();
+    const QString line = (program.isEmpty() ? QString() : program + QStringLiteral(": ")) + path +
+                         QLatin1Char(' ') + reason + QStringLiteral("; going on without it\n");
+    if (reported.contains(line))
+        return;
+    reported.insert(line);
+    std::fputs(line.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
 }
 
 bool writeAll(int fd, const QByteArray &bytes)
@@ -278,13 +290,8 @@ std::optional<QStringList> readSettingsLines(const QString &path)
 {
     QString reason;
     std::optional<QStringList> lines = readLines(path, &reason);
-    if (!lines && !isMissing(path)) {
-        const QByteArray program = QCoreApplication::applicationName().toLocal8Bit();
-        std::fprintf(stderr, "%s%s%s %s; going on without it\n", program.constData(),
-                     program.isEmpty() ? "" : ": ", QFile::encodeName(path).constData(),
-                     reason.toLocal8Bit().constData());
-        std::fflush(stderr);
-    }
+    if (!lines && !isMissing(path))
+        reportUnreadSettings(path, reason);
     return lines;
 }
 
