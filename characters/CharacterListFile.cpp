@@ -42,7 +42,7 @@ void readEntry(const QString &line, CharacterList &includeCharacters)
 
 bool loadCharacterList(const QString &path, CharacterList &includeCharacters)
 {
-    const std::optional<QStringList> lines = TextFile::readLines(path);
+    const std::optional<QStringList> lines = TextFile::readSettingsLines(path);
     if (!lines)
         return false;
     // The records themselves stay untouched: other lists may still share them.

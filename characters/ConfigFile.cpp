@@ -70,7 +70,7 @@ void applyConfigLine(const QString &line, const OptionList &options)
 
 bool readConfig(const QString &path, const OptionList &options)
 {
-    const std::optional<QStringList> lines = TextFile::readLines(path);
+    const std::optional<QStringList> lines = TextFile::readSettingsLines(path);
     if (!lines)
         return false;
     for (const QString &line : *lines)

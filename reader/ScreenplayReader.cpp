@@ -76,8 +76,11 @@ QString screenplayFileName(const QString &path)
 void walkXml(const QString &path)
 {
     tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
-    // A document that fails to load is treated as having no elements.
-    if (document.LoadFile(path.toLocal8Bit().constData()) == tinyxml2::XML_SUCCESS) {
+    // Read like every other input, so a pipe or a huge file is refused rather than waited on;
+    // a document that fails to load is treated as having no elements.
+    const std::optional<QByteArray> bytes = TextFile::readBytes(path);
+    if (bytes &&
+        document.Parse(bytes->constData(), size_t(bytes->size())) == tinyxml2::XML_SUCCESS) {
         for (const tinyxml2::XMLElement *element = document.FirstChildElement("div");
              element != nullptr; element = element->NextSiblingElement("div")) {
             const char *style = element->Attribute("style");

@@ -102,7 +102,8 @@ bool renderThreadImage(const TimeIndexVector &index, int numberSteps, int frames
     context.doneCurrent();
     if (!drawn)
         return false;
-    if (!saveImageFile(image, path))
-        return fail(error, QStringLiteral("could not write ") + path);
+    QString why;
+    if (!saveImageFile(image, path, &why))
+        return fail(error, why);
     return true;
 }
