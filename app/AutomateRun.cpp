@@ -17,6 +17,8 @@ void textVis::showAutomateDialog()
 {
     // A pending run would otherwise go on stepping inside the dialogs below, with settings
     // that are reset under it.
+    if (automation.isPending())
+        reportNotDone(tr("Automate"), tr("the pending run was stopped for the new one"));
     automation.cancel();
     const QStringList files = QFileDialog::getOpenFileNames(this, tr("Select screenplays"));
 

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QWebSettings>
 #include <QWebView>
@@ -53,10 +54,16 @@ void textVis::saveImage()
 {
     std::printf("do we get here??\n");
     std::fflush(stdout);
+    if (!form.ThreadView->graphReady) {
+        reportNotDone(tr("Image"), tr("no screenplay has been parsed yet; open one first"));
+        return;
+    }
     // An empty name (cancelled dialog) is handed on too; the view ignores it.
-    const QString name =
-        QFileDialog::getSaveFileName(this, tr("Save Image"), QDir::currentPath(),
-                                     tr("PNG (*.png);;JPEG (*.jpg);; All files (*.*)"));
+    QString name = QFileDialog::getSaveFileName(this, tr("Save Image"), QDir::currentPath(),
+                                                tr("PNG (*.png);;JPEG (*.jpg);; All files (*.*)"));
+    // Without a suffix the format would be unknown and nothing written.
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".png");
     form.ThreadView->setImageFileName(name);
 }
 

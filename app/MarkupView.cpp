@@ -65,10 +65,17 @@ void textVis::currentColorChanged(const QColor &)
 
 void textVis::saveMarkup()
 {
+    if (reportMissingIndex(tr("Markup")))
+        return;
     const QString path =
         QFileDialog::getSaveFileName(this, tr("Save Markup"), QDir::currentPath(),
                                      tr("html (*.html);;xml (*.xml);; All files (*.*)"));
-    if (!TextFile::writeText(path, document.savedMarkup()))
+    if (path.isEmpty()) { // the dialog was cancelled: nothing to say in the window
         std::printf("file not found\n");
-    std::fflush(stdout);
+        std::fflush(stdout);
+        return;
+    }
+    QString reason;
+    const bool written = TextFile::writeText(path, document.savedMarkup(), &reason);
+    reportWriteOutcome(tr("Markup"), path, written, reason);
 }

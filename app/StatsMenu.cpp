@@ -1,37 +1,48 @@
 #include "app/textVis.h"
 
+#include "reader/TextFile.h"
 #include "scenes/Statistics.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QStatusBar>
 
 #include <cstdio>
 
 namespace {
 
+const QString noParseYet = QStringLiteral("no screenplay has been parsed yet; open one first");
+
+} // namespace
+
 // Statistics need a scene index, which only a parse makes.
-bool reportMissingIndex(const DocumentModel &document)
+bool textVis::reportMissingIndex(const QString &what)
 {
     if (document.timeIndex)
         return false;
     std::printf("no statistics written: no screenplay has been parsed yet\n");
     std::fflush(stdout);
+    reportNotDone(what, noParseYet);
     return true;
 }
 
-void reportWriteFailure(bool written)
+void textVis::reportWriteOutcome(const QString &what, const QString &path, bool written,
+                                 const QString &reason)
 {
-    if (!written)
-        std::printf("file not found\n");
+    if (written) {
+        reportWritten(path);
+        return;
+    }
+    std::printf("file not found\n");
     std::fflush(stdout);
+    reportNotDone(what, path.isEmpty() ? QStringLiteral("no file name was given")
+                                       : path + QStringLiteral(": ") + reason);
 }
-
-} // namespace
 
 void textVis::writeCharacterStats()
 {
-    if (reportMissingIndex(document))
+    if (reportMissingIndex(tr("Character statistics")))
         return;
     writeCharacterStats(QFileDialog::getSaveFileName(this, tr("Write Stats"), QDir::currentPath(),
                                                      tr("CSV (*.csv);;All files (*.*)")));
@@ -39,14 +50,22 @@ void textVis::writeCharacterStats()
 
 void textVis::writeCharacterStats(const QString &fname)
 {
-    if (reportMissingIndex(document))
+    if (reportMissingIndex(tr("Character statistics")))
         return;
-    reportWriteFailure(::writeCharacterStats(fname, *document.timeIndex));
+    if (fname.isEmpty()) { // the dialog was cancelled: nothing to say in the window
+        std::printf("file not found\n");
+        std::fflush(stdout);
+        return;
+    }
+    QString reason;
+    const bool written =
+        TextFile::writeText(fname, characterStatsCsv(*document.timeIndex), &reason);
+    reportWriteOutcome(tr("Character statistics"), fname, written, reason);
 }
 
 void textVis::writeSceneStats()
 {
-    if (reportMissingIndex(document))
+    if (reportMissingIndex(tr("Scene statistics")))
         return;
     writeSceneStats(QFileDialog::getSaveFileName(this, tr("Write Stats"), QDir::currentPath(),
                                                  tr("CSV (*.csv);;All files (*.*)")));
@@ -54,10 +73,27 @@ void textVis::writeSceneStats()
 
 void textVis::writeSceneStats(const QString &fname)
 {
-    if (reportMissingIndex(document))
+    if (reportMissingIndex(tr("Scene statistics")))
         return;
-    reportWriteFailure(
-        ::writeSceneStats(fname, *document.timeIndex, int(document.textLines.size())));
+    if (fname.isEmpty()) { // the dialog was cancelled: nothing to say in the window
+        std::printf("file not found\n");
+        std::fflush(stdout);
+        return;
+    }
+    QString reason;
+    const bool written = TextFile::writeText(
+        fname, sceneStatsCsv(*document.timeIndex, int(document.textLines.size())), &reason);
+    reportWriteOutcome(tr("Scene statistics"), fname, written, reason);
+}
+
+void textVis::reportWritten(const QString &path)
+{
+    form.statusBar->showMessage(tr("Wrote %1").arg(path));
+}
+
+void textVis::reportNotDone(const QString &what, const QString &reason)
+{
+    form.statusBar->showMessage(tr("%1 not written: %2").arg(what, reason));
 }
 
 void textVis::statsmenuTrigger(QAction *action)

@@ -107,6 +107,14 @@ public slots:
     void customContextMenuTrigger(const QPoint &pos);
     void reparseTrigger();
 
+    // What became of a request, in the status bar: the file written, or why nothing was.
+    void reportWritten(const QString &path);
+    void reportNotDone(const QString &what, const QString &reason);
+    // Says so and returns true when there is no scene index yet.
+    bool reportMissingIndex(const QString &what);
+    void reportWriteOutcome(const QString &what, const QString &path, bool written,
+                            const QString &reason);
+
 private:
     void connectWindow();
     void fillDrawModes();
