@@ -1,5 +1,6 @@
 #include "app/textVis.h"
 
+#include "reader/Diagnostics.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/ManualBreak.h"
 #include "view/GraphWidget.h"
@@ -13,8 +14,6 @@
 #include <QWebFrame>
 #include <QWebPage>
 #include <QWebView>
-
-#include <cstdio>
 
 bool textVis::loadBreakStringFile(const QString &path)
 {
@@ -114,8 +113,7 @@ void textVis::customContextMenuTrigger(const QPoint &pos)
 
 void textVis::textBreakStringTrigger()
 {
-    std::printf("add breakstring\n");
-    std::fflush(stdout);
+    Diagnostics::print("add breakstring\n");
     const QString selection = form.webView->selectedText();
     if (!selection.isEmpty()) {
         document.breakStrings.append(selection);

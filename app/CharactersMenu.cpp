@@ -2,14 +2,13 @@
 
 #include "characters/CharacterDiscovery.h"
 #include "characters/PaletteFile.h"
+#include "reader/Diagnostics.h"
 #include "view/GraphWidget.h"
 
 #include <QAction>
 #include <QFileDialog>
 #include <QListWidgetItem>
 #include <QWebView>
-
-#include <cstdio>
 
 void textVis::charactersmenuTrigger(QAction *action)
 {
@@ -39,8 +38,7 @@ void textVis::loadColors(const QString &path)
 
 void textVis::textAddCharacterTrigger()
 {
-    std::printf("add character\n");
-    std::fflush(stdout);
+    Diagnostics::print("add character\n");
     const QString selection = form.webView->selectedText();
     // With nothing selected there is no name; an empty name would match every word.
     if (!selection.isEmpty())

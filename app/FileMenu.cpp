@@ -1,6 +1,7 @@
 #include "app/textVis.h"
 
 #include "app/AboutDialog.h"
+#include "reader/Diagnostics.h"
 #include "view/GraphWidget.h"
 
 #include <QAction>
@@ -11,15 +12,13 @@
 #include <QWebSettings>
 #include <QWebView>
 
-#include <cstdio>
 #include <cstdlib>
 
 void textVis::filemenuTrigger(QAction *action)
 {
-    std::printf("got here!\n");
+    Diagnostics::print("got here!\n");
     const QString text = action->text();
     if (text == QLatin1String("Quit")) {
-        std::fflush(stdout);
         std::exit(2);
     } else if (text == QLatin1String("Open File")) {
         openFile();
@@ -34,7 +33,6 @@ void textVis::filemenuTrigger(QAction *action)
     } else if (text == QLatin1String("Save Image")) {
         saveImage();
     }
-    std::fflush(stdout);
 }
 
 void textVis::fontsmenuTrigger(QAction *action)
@@ -52,8 +50,7 @@ void textVis::fontsmenuTrigger(QAction *action)
 
 void textVis::saveImage()
 {
-    std::printf("do we get here??\n");
-    std::fflush(stdout);
+    Diagnostics::print("do we get here??\n");
     if (!form.ThreadView->graphReady) {
         reportNotDone(tr("Image"), tr("no screenplay has been parsed yet; open one first"));
         return;

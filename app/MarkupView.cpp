@@ -1,5 +1,6 @@
 #include "app/textVis.h"
 
+#include "reader/Diagnostics.h"
 #include "reader/TextFile.h"
 #include "scenes/MarkupStyles.h"
 
@@ -9,8 +10,6 @@
 #include <QWebElement>
 #include <QWebFrame>
 #include <QWebView>
-
-#include <cstdio>
 
 namespace {
 
@@ -71,8 +70,7 @@ void textVis::saveMarkup()
         QFileDialog::getSaveFileName(this, tr("Save Markup"), QDir::currentPath(),
                                      tr("html (*.html);;xml (*.xml);; All files (*.*)"));
     if (path.isEmpty()) { // the dialog was cancelled: nothing to say in the window
-        std::printf("file not found\n");
-        std::fflush(stdout);
+        Diagnostics::print("file not found\n");
         return;
     }
     QString reason;

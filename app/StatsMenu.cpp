@@ -1,5 +1,6 @@
 #include "app/textVis.h"
 
+#include "reader/Diagnostics.h"
 #include "reader/TextFile.h"
 #include "scenes/Statistics.h"
 
@@ -7,8 +8,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QStatusBar>
-
-#include <cstdio>
 
 namespace {
 
@@ -21,8 +20,7 @@ bool textVis::reportMissingIndex(const QString &what)
 {
     if (document.timeIndex)
         return false;
-    std::printf("no statistics written: no screenplay has been parsed yet\n");
-    std::fflush(stdout);
+    Diagnostics::print("no statistics written: no screenplay has been parsed yet\n");
     reportNotDone(what, noParseYet);
     return true;
 }
@@ -34,8 +32,7 @@ void textVis::reportWriteOutcome(const QString &what, const QString &path, bool 
         reportWritten(path);
         return;
     }
-    std::printf("file not found\n");
-    std::fflush(stdout);
+    Diagnostics::print("file not found\n");
     reportNotDone(what, path.isEmpty() ? QStringLiteral("no file name was given")
                                        : path + QStringLiteral(": ") + reason);
 }
@@ -53,8 +50,7 @@ void textVis::writeCharacterStats(const QString &fname)
     if (reportMissingIndex(tr("Character statistics")))
         return;
     if (fname.isEmpty()) { // the dialog was cancelled: nothing to say in the window
-        std::printf("file not found\n");
-        std::fflush(stdout);
+        Diagnostics::print("file not found\n");
         return;
     }
     QString reason;
@@ -76,8 +72,7 @@ void textVis::writeSceneStats(const QString &fname)
     if (reportMissingIndex(tr("Scene statistics")))
         return;
     if (fname.isEmpty()) { // the dialog was cancelled: nothing to say in the window
-        std::printf("file not found\n");
-        std::fflush(stdout);
+        Diagnostics::print("file not found\n");
         return;
     }
     QString reason;

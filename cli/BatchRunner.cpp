@@ -4,7 +4,6 @@
 #include "app/DocumentModel.h"
 #include "characters/ConfigFile.h"
 #include "cli/JsonExport.h"
-#include "cli/StdoutRedirect.h"
 #include "reader/TextFile.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/Statistics.h"
@@ -18,7 +17,6 @@
 #endif
 
 #include <cstdio>
-#include <optional>
 #include <utility>
 
 namespace {
@@ -74,13 +72,9 @@ bool BatchRunner::processFile(const QString &path)
     document.options = m_analysisOptions;
     document.breakStrings = m_breakStrings;
 
-    std::optional<StdoutToStderr> quietStdout;
-    if (m_options.json)
-        quietStdout.emplace();
     if (!analyse(path, document))
         return false;
     const bool written = writeOutputs(path, document);
-    quietStdout.reset();
 
     if (m_options.json) {
         const QByteArray line =

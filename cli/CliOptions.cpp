@@ -1,116 +1,194 @@
 #include "cli/CliOptions.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QHash>
+
+#include <algorithm>
+#include <functional>
+
 namespace {
 
-const QString workdirFlag = QStringLiteral("--workdir");
-const QString framesFlag = QStringLiteral("--frames");
-const QString sizeFlag = QStringLiteral("--size");
-const QString modeFlag = QStringLiteral("--mode");
+const QString helpName = QStringLiteral("help");
+const QString jsonName = QStringLiteral("json");
+const QString imageName = QStringLiteral("image");
+// Left undeclared: Qt would also take "--h" and "-hh" for it, which the tool never did.
+const QString shortHelp = QStringLiteral("-h");
+const QString noScreenplay = QStringLiteral("no screenplay given");
 
-// Takes the value of an option given as "--name VALUE" or "--name=VALUE"; advances index past
-// what it consumed. Returns false (and sets error) when the value is missing.
-bool takeValue(const QStringList &arguments, int &index, const QString &flag, QString &value,
-               QString &error)
+using ValueSetter = bool (*)(const QString &value, CliOptions &options);
+
+// An option that takes a value ("--name VALUE" or "--name=VALUE"): where the value goes and what
+// is said when it is not acceptable.
+struct ValueOption
 {
-    const QString &argument = arguments.at(index);
-    if (argument.startsWith(flag + QLatin1Char('='))) {
-        value = argument.mid(flag.size() + 1);
-    } else if (index + 1 < arguments.size()) {
-        value = arguments.at(++index);
-    } else {
-        error = QStringLiteral("option %1 needs a value").arg(flag);
-        return false;
-    }
-    if (value.isEmpty()) {
-        error = QStringLiteral("option %1 needs a non-empty value").arg(flag);
-        return false;
-    }
+    const char *name;
+    ValueSetter set;
+    const char *invalid; // when `set` refuses the value
+};
+
+bool setWorkdir(const QString &value, CliOptions &options)
+{
+    options.workdir = value;
     return true;
 }
 
-bool isFlag(const QString &argument, const QString &flag)
-{
-    return argument == flag || argument.startsWith(flag + QLatin1Char('='));
-}
-
-bool parseFrames(const QString &text, int &frames, QString &error)
+bool setFrames(const QString &value, CliOptions &options)
 {
     bool ok = false;
-    frames = text.toInt(&ok);
-    if (!ok || frames < 1 || frames > 100000)
-        error = QStringLiteral("--frames takes a whole number from 1 to 100000");
-    return error.isEmpty();
+    options.frames = value.toInt(&ok);
+    return ok && options.frames >= 1 && options.frames <= 100000;
 }
 
-bool parseMode(const QString &text, int &mode, QString &error)
+bool setMode(const QString &value, CliOptions &options)
 {
     bool ok = false;
-    mode = text.toInt(&ok);
-    if (!ok || mode < 0 || mode > 3)
-        error = QStringLiteral("--mode takes 0 (Force Directed), 1 (Color Weaving), "
-                               "2 (Convergence Graph) or 3 (Increasing Graph)");
-    return error.isEmpty();
+    options.drawMode = value.toInt(&ok);
+    return ok && options.drawMode >= 0 && options.drawMode <= 3;
 }
 
-bool parseSize(const QString &text, int &width, int &height, QString &error)
+bool setSize(const QString &value, CliOptions &options)
 {
-    const QStringList parts = text.split(QLatin1Char('x'));
+    const QStringList parts = value.split(QLatin1Char('x'));
+    if (parts.size() != 2)
+        return false;
     bool widthOk = false;
     bool heightOk = false;
-    if (parts.size() == 2) {
-        width = parts.at(0).toInt(&widthOk);
-        height = parts.at(1).toInt(&heightOk);
+    options.imageWidth = parts.at(0).toInt(&widthOk);
+    options.imageHeight = parts.at(1).toInt(&heightOk);
+    const auto inRange = [](int pixels) {
+        return pixels >= 1 && pixels <= 8192;
+    };
+    return widthOk && heightOk && inRange(options.imageWidth) && inRange(options.imageHeight);
+}
+
+const ValueOption valueOptions[] = {
+    {"workdir", setWorkdir, ""},
+    {"frames", setFrames, "--frames takes a whole number from 1 to 100000"},
+    {"size", setSize, "--size takes WIDTHxHEIGHT, each from 1 to 8192"},
+    {"mode", setMode,
+     "--mode takes 0 (Force Directed), 1 (Color Weaving), 2 (Convergence Graph) or 3 (Increasing "
+     "Graph)"},
+};
+
+const ValueOption *findValueOption(const QString &name)
+{
+    const auto found = std::find_if(std::begin(valueOptions), std::end(valueOptions),
+                                    [&](const ValueOption &option) { return name == option.name; });
+    return found != std::end(valueOptions) ? found : nullptr;
+}
+
+bool isFlagName(const QString &name)
+{
+    return name == helpName || name == jsonName || name == imageName;
+}
+
+// Whether Qt took `argument` as an option the tool does not have: one with an unknown name, or
+// a flag given a value ("--json=1").
+bool isRefused(const QString &argument, const QStringList &unknownNames)
+{
+    if (argument.size() < 2 || !argument.startsWith(QLatin1Char('-')) || argument == shortHelp)
+        return false;
+    const bool isLong = argument.startsWith(QLatin1String("--"));
+    const QString names = argument.mid(isLong ? 2 : 1).section(QLatin1Char('='), 0, 0);
+    if (isLong)
+        return unknownNames.contains(names) ||
+               (argument.contains(QLatin1Char('=')) && isFlagName(names));
+    // Qt splits a single-dash word into one-letter names ("-xyz" gives x, y and z).
+    return std::any_of(names.begin(), names.end(),
+                       [&](QChar letter) { return unknownNames.contains(letter); });
+}
+
+int indexOf(const QStringList &arguments, const std::function<bool(const QString &)> &matches)
+{
+    const auto found = std::find_if(arguments.begin(), arguments.end(), matches);
+    return found != arguments.end() ? static_cast<int>(found - arguments.begin()) : -1;
+}
+
+// Takes the values over in the order they were given, so that the first unacceptable one is
+// reported. A value missing altogether can only be the last argument's, so it comes last.
+QString takeValues(const QCommandLineParser &parser, CliOptions &options)
+{
+    QHash<QString, int> taken;
+    QString missing;
+    for (const QString &name : parser.optionNames()) {
+        const ValueOption *option = findValueOption(name);
+        if (option == nullptr)
+            continue;
+        const QStringList values = parser.values(name);
+        const int index = taken[name]++;
+        if (index >= values.size())
+            missing = QStringLiteral("option --%1 needs a value").arg(name);
+        else if (values.at(index).isEmpty())
+            return QStringLiteral("option --%1 needs a non-empty value").arg(name);
+        else if (!option->set(values.at(index), options))
+            return QString::fromLatin1(option->invalid);
     }
-    if (!widthOk || !heightOk || width < 1 || height < 1 || width > 8192 || height > 8192)
-        error = QStringLiteral("--size takes WIDTHxHEIGHT, each from 1 to 8192");
-    return error.isEmpty();
+    return missing;
+}
+
+void declareOptions(QCommandLineParser &parser)
+{
+    parser.addOption(QCommandLineOption(helpName));
+    parser.addOption(QCommandLineOption(jsonName));
+    parser.addOption(QCommandLineOption(imageName));
+    for (const ValueOption &option : valueOptions)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(option.name), QString(),
+                                            QStringLiteral("value")));
+}
+
+bool isMistakeInValues(const QString &error)
+{
+    return !error.isEmpty() && error != noScreenplay;
+}
+
+int indexOfRefused(const QStringList &arguments, const QStringList &unknownNames)
+{
+    return indexOf(arguments,
+                   [&](const QString &argument) { return isRefused(argument, unknownNames); });
+}
+
+// Whether -h or --help comes before the first unacceptable value.
+bool helpComesFirst(const QStringList &arguments)
+{
+    const int helpAt = indexOf(arguments, [](const QString &argument) {
+        return argument == shortHelp || argument == QLatin1String("--help");
+    });
+    return helpAt < 0 || !isMistakeInValues(parseCliArguments(arguments.mid(0, helpAt)).error);
 }
 
 } // namespace
 
+// Reading stops at the first mistake, and --help counts when it comes before it. Qt reads the
+// whole line first, so what came before a mistake or a --help is read once more on its own.
 CliParseResult parseCliArguments(const QStringList &arguments)
 {
+    QCommandLineParser parser;
+    declareOptions(parser);
+    // Qt takes "-" and everything after "--" as files, and the next argument as the value of
+    // "--name VALUE" even when it starts with a dash.
+    const bool understood = parser.parse(QStringList{QStringLiteral("quillmark-cli")} + arguments);
+    const QStringList unknownNames = parser.unknownOptionNames();
+
+    const int refusedAt = understood ? -1 : indexOfRefused(arguments, unknownNames);
+    if (refusedAt >= 0) {
+        CliParseResult before = parseCliArguments(arguments.mid(0, refusedAt));
+        if (!before.options.help && !isMistakeInValues(before.error))
+            before.error = QStringLiteral("unknown option %1").arg(arguments.at(refusedAt));
+        return before;
+    }
+
     CliParseResult result;
     CliOptions &options = result.options;
-    bool optionsEnded = false;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (optionsEnded || !argument.startsWith(QLatin1Char('-')) ||
-            argument == QLatin1String("-")) {
-            options.files.append(argument);
-        } else if (argument == QLatin1String("--")) {
-            optionsEnded = true;
-        } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-            options.help = true;
-        } else if (argument == QLatin1String("--json")) {
-            options.json = true;
-        } else if (argument == QLatin1String("--image")) {
-            options.image = true;
-        } else if (isFlag(argument, framesFlag)) {
-            QString value;
-            if (!takeValue(arguments, i, framesFlag, value, result.error) ||
-                !parseFrames(value, options.frames, result.error))
-                return result;
-        } else if (isFlag(argument, modeFlag)) {
-            QString value;
-            if (!takeValue(arguments, i, modeFlag, value, result.error) ||
-                !parseMode(value, options.drawMode, result.error))
-                return result;
-        } else if (isFlag(argument, sizeFlag)) {
-            QString value;
-            if (!takeValue(arguments, i, sizeFlag, value, result.error) ||
-                !parseSize(value, options.imageWidth, options.imageHeight, result.error))
-                return result;
-        } else if (isFlag(argument, workdirFlag)) {
-            if (!takeValue(arguments, i, workdirFlag, options.workdir, result.error))
-                return result;
-        } else {
-            result.error = QStringLiteral("unknown option %1").arg(argument);
-            return result;
-        }
-    }
-    if (!options.help && options.files.isEmpty())
-        result.error = QStringLiteral("no screenplay given");
+    options.json = parser.isSet(jsonName);
+    options.image = parser.isSet(imageName);
+    options.files = parser.positionalArguments();
+    result.error = takeValues(parser, options);
+    // With nothing refused, an unknown "h" can only come from "-h" itself.
+    options.help = (parser.isSet(helpName) || unknownNames.contains(QStringLiteral("h"))) &&
+                   (result.error.isEmpty() || helpComesFirst(arguments));
+    if (result.error.isEmpty() && !options.help && options.files.isEmpty())
+        result.error = noScreenplay;
     return result;
 }
 

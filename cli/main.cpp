@@ -1,5 +1,6 @@
 #include "cli/BatchRunner.h"
 #include "cli/CliOptions.h"
+#include "reader/Diagnostics.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -57,6 +58,9 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[], bool 
 
 int main(int argc, char *argv[])
 {
+    // Standard output carries the results (the usage text, JSON); the library's diagnostic
+    // lines would break a JSON stream.
+    Diagnostics::setStream(stderr);
     const CliParseResult parsed = parseCliArguments(argumentsAfterProgramName(argc, argv));
     if (parsed.options.help) {
         std::fputs(cliUsage().toLocal8Bit().constData(), stdout);

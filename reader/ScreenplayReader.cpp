@@ -1,5 +1,6 @@
 #include "reader/ScreenplayReader.h"
 
+#include "reader/Diagnostics.h"
 #include "reader/TextFile.h"
 
 #include <QFileInfo>
@@ -84,9 +85,8 @@ void walkXml(const QString &path)
         for (const tinyxml2::XMLElement *element = document.FirstChildElement("div");
              element != nullptr; element = element->NextSiblingElement("div")) {
             const char *style = element->Attribute("style");
-            std::printf("found %s\n", style != nullptr ? style : "(null)");
+            Diagnostics::print("found %s\n", style != nullptr ? style : "(null)");
         }
     }
-    std::printf("we're out\n");
-    std::fflush(stdout);
+    Diagnostics::print("we're out\n");
 }

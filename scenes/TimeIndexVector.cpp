@@ -1,7 +1,8 @@
 #include "scenes/TimeIndexVector.h"
 
+#include "reader/Diagnostics.h"
+
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 TimeIndexVector::TimeIndexVector(CharacterList characterSnapshot)
@@ -26,7 +27,7 @@ void TimeIndexVector::addScene(float time, const QString &type)
 void TimeIndexVector::countCharacter(int characterIndex)
 {
     if (scenes.empty()) {
-        std::printf("warning: TimeIndexVector is 0 at inc value\n");
+        Diagnostics::print("warning: TimeIndexVector is 0 at inc value\n");
         return;
     }
     QVector<qint32> &counts = scenes.back().counts;

@@ -2,9 +2,10 @@
 
 #include "shaders/GlslSupport.h"
 
+#include "reader/Diagnostics.h"
+
 #include <GL/glu.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace GlslSupport {
@@ -23,27 +24,20 @@ const char *glString(GLenum name)
     return text != nullptr ? reinterpret_cast<const char *>(text) : "";
 }
 
-void endLine()
-{
-    std::printf("\n");
-    std::fflush(stdout);
-}
-
-void printCoreVersion()
+// The highest core version GLEW reports; null below 1.2, which gets no line.
+const char *coreVersionLine()
 {
     if (GLEW_VERSION_2_0)
-        std::printf("OpenGL 2.0 (or higher) is available!");
-    else if (GLEW_VERSION_1_5)
-        std::printf("OpenGL 1.5 core functions are available");
-    else if (GLEW_VERSION_1_4)
-        std::printf("OpenGL 1.4 core functions are available");
-    else if (GLEW_VERSION_1_3)
-        std::printf("OpenGL 1.3 core functions are available");
-    else if (GLEW_VERSION_1_2)
-        std::printf("OpenGL 1.2 core functions are available");
-    else
-        return;
-    endLine();
+        return "OpenGL 2.0 (or higher) is available!";
+    if (GLEW_VERSION_1_5)
+        return "OpenGL 1.5 core functions are available";
+    if (GLEW_VERSION_1_4)
+        return "OpenGL 1.4 core functions are available";
+    if (GLEW_VERSION_1_3)
+        return "OpenGL 1.3 core functions are available";
+    if (GLEW_VERSION_1_2)
+        return "OpenGL 1.2 core functions are available";
+    return nullptr;
 }
 
 } // namespace
@@ -55,14 +49,13 @@ bool initGLExtensions()
     extensionsReady = true;
     const GLenum code = glewInit();
     if (code != GLEW_OK) {
-        std::printf("Error:%s", reinterpret_cast<const char *>(glewGetErrorString(code)));
-        endLine();
+        Diagnostics::print("Error:%s\n", reinterpret_cast<const char *>(glewGetErrorString(code)));
         extensionsReady = false;
         return false;
     }
-    std::printf("OpenGL Vendor: %s\n", glString(GL_VENDOR));
-    std::printf("OpenGL Renderer: %s\n", glString(GL_RENDERER));
-    std::printf("OpenGL Version: %s\n\n", glString(GL_VERSION));
+    Diagnostics::print("OpenGL Vendor: %s\n", glString(GL_VENDOR));
+    Diagnostics::print("OpenGL Renderer: %s\n", glString(GL_RENDERER));
+    Diagnostics::print("OpenGL Version: %s\n\n", glString(GL_VERSION));
     checkGLSLSupport();
     return true;
 }
@@ -74,26 +67,26 @@ bool checkGLSLSupport()
     glslAvailable = true;
     if (!extensionsReady)
         initGLExtensions();
-    printCoreVersion();
+    if (const char *version = coreVersionLine())
+        Diagnostics::print("%s\n", version);
 
     if (!GLEW_ARB_fragment_shader) {
-        std::printf("[WARNING] GL_ARB_fragment_shader extension is not available!\n");
+        Diagnostics::print("[WARNING] GL_ARB_fragment_shader extension is not available!\n");
         glslAvailable = false;
     }
     if (!GLEW_ARB_vertex_shader) {
-        std::printf("[WARNING] GL_ARB_vertex_shader extension is not available!\n");
+        Diagnostics::print("[WARNING] GL_ARB_vertex_shader extension is not available!\n");
         glslAvailable = false;
     }
     if (!GLEW_ARB_shader_objects) {
-        std::printf("[WARNING] GL_ARB_shader_objects extension is not available!\n");
+        Diagnostics::print("[WARNING] GL_ARB_shader_objects extension is not available!\n");
         glslAvailable = false;
-        std::printf("[FAILED] OpenGL Shading Language is not available...\n\n");
+        Diagnostics::print("[FAILED] OpenGL Shading Language is not available...\n\n");
     } else if (glslAvailable) {
-        std::printf("[OK] OpenGL Shading Language is available!\n\n");
+        Diagnostics::print("[OK] OpenGL Shading Language is available!\n\n");
     } else {
-        std::printf("[FAILED] OpenGL Shading Language is not available...\n\n");
+        Diagnostics::print("[FAILED] OpenGL Shading Language is not available...\n\n");
     }
-    std::fflush(stdout);
     return glslAvailable;
 }
 
@@ -103,11 +96,10 @@ int reportGLErrors(const char *file, int line)
     for (GLenum code = glGetError(); code != GL_NO_ERROR; code = glGetError()) {
         const GLubyte *text = gluErrorString(code);
         if (text != nullptr)
-            std::printf("GL Error #%u(%s) ", code, reinterpret_cast<const char *>(text));
+            Diagnostics::print("GL Error #%u(%s) ", code, reinterpret_cast<const char *>(text));
         else
-            std::printf("GL Error #%u (no message available)", code);
-        std::printf(" in File %s at line: %d", file, line);
-        endLine();
+            Diagnostics::print("GL Error #%u (no message available)", code);
+        Diagnostics::print(" in File %s at line: %d\n", file, line);
         reported = 1;
     }
     return reported;
@@ -120,7 +112,7 @@ const char *takeInfoLog(char *&logBuffer, unsigned handle, int length, InfoLogFe
         std::free(logBuffer);
         logBuffer = static_cast<char *>(std::malloc(static_cast<std::size_t>(length)));
         if (logBuffer == nullptr) {
-            std::printf("ERROR: Could not allocate compiler_log buffer\n");
+            Diagnostics::print("ERROR: Could not allocate compiler_log buffer\n");
             return "[e03] Out of memory!";
         }
         fetch(handle, length, logBuffer);

@@ -5,7 +5,8 @@
 #include "shaders/GlslSupport.h"
 #include "shaders/glShaderObject.h"
 
-#include <cstdio>
+#include "reader/Diagnostics.h"
+
 #include <cstdlib>
 
 using GlslSupport::glslAvailable;
@@ -17,8 +18,7 @@ glShader::glShader()
         handle = glCreateProgram();
         reportGLErrors("glsl", __LINE__);
     } else {
-        std::printf("**ERROR: OpenGL Shading Language is NOT available!\n");
-        std::fflush(stdout);
+        Diagnostics::print("**ERROR: OpenGL Shading Language is NOT available!\n");
     }
 }
 
@@ -44,13 +44,13 @@ void glShader::addObject(glShaderObject *object)
     if (!glslAvailable || object == nullptr)
         return;
     if (!object->compiled) {
-        std::printf("**warning** please compile program before adding object! trying to "
-                    "compile now...\n");
+        Diagnostics::print("**warning** please compile program before adding object! trying to "
+                           "compile now...\n");
         if (!object->compile()) {
-            std::printf("...compile ERROR!\n");
+            Diagnostics::print("...compile ERROR!\n");
             return;
         }
-        std::printf("...ok!\n");
+        Diagnostics::print("...ok!\n");
     }
     objects.push_back(object);
 }
@@ -73,8 +73,7 @@ bool glShader::link()
     if (!glslAvailable)
         return false;
     if (linked) {
-        std::printf("**warning** Object is already linked, trying to link again\n");
-        std::fflush(stdout);
+        Diagnostics::print("**warning** Object is already linked, trying to link again\n");
         detachObjects();
     }
     for (glShaderObject *object : objects) {
@@ -91,7 +90,7 @@ bool glShader::link()
         linked = true;
         return true;
     }
-    std::printf("**linker error**\n");
+    Diagnostics::print("**linker error**\n");
     return false;
 }
 

@@ -4,15 +4,9 @@
 #include "shaders/glShader.h"
 #include "shaders/glShaderObject.h"
 
-#include <cstdio>
+#include "reader/Diagnostics.h"
 
 namespace {
-
-void endLine()
-{
-    std::printf("\n");
-    std::fflush(stdout);
-}
 
 // Compiles one stage of a program being created; prints its log either way.
 bool compileStage(glShaderObject &object, const char *source, const char *stageName)
@@ -20,11 +14,10 @@ bool compileStage(glShaderObject &object, const char *source, const char *stageN
     if (source == nullptr)
         return true;
     if (!object.compile()) {
-        std::printf("***COMPILER ERROR (%s):\n%s", stageName, object.compilerLog());
-        endLine();
+        Diagnostics::print("***COMPILER ERROR (%s):\n%s\n", stageName, object.compilerLog());
         return false;
     }
-    std::printf("***GLSL Compiler Log (%s):\n%s\n", stageName, object.compilerLog());
+    Diagnostics::print("***GLSL Compiler Log (%s):\n%s\n", stageName, object.compilerLog());
     return true;
 }
 
@@ -65,12 +58,10 @@ glShader *glShaderManager::createProgram(const char *vertexSource, const char *f
         program->addObject(fragment);
 
     if (!program->link()) {
-        std::printf("**LINKER ERROR\n%s", program->linkerLog());
-        endLine();
+        Diagnostics::print("**LINKER ERROR\n%s\n", program->linkerLog());
         return discard();
     }
-    std::printf("***GLSL Linker Log:\n%s", program->linkerLog());
-    endLine();
+    Diagnostics::print("***GLSL Linker Log:\n%s\n", program->linkerLog());
     programs.push_back(program);
     program->ownsObjects = true;
     // Objects not given a source were never added; the program does not own those.

@@ -4,7 +4,6 @@
 
 #include "shaders/GlslSupport.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 

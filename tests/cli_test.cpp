@@ -167,6 +167,10 @@ TEST_F(CliTest, JsonDescribesEachScreenplay_AndKeepsStandardOutputClean)
     // The XML walk still reports, but on standard error.
     EXPECT_TRUE(result.err.contains("found color: red\nfound (null)\nwe're out\n"))
         << result.err.constData();
+    // Without --json too: standard output carries results only.
+    const CliRun plain = run({xml});
+    EXPECT_TRUE(plain.out.isEmpty()) << plain.out.constData();
+    EXPECT_TRUE(plain.err.contains("we're out\n")) << plain.err.constData();
 
     const QStringList lines = jsonLines(result.out);
     ASSERT_EQ(lines.size(), 2) << result.out.constData();
@@ -353,6 +357,8 @@ TEST_F(CliTest, CommandLineMistakes_AreUsageErrors)
     const CliRun help = run({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith("Usage: quillmark-cli"));
+    // Help asked for before a mistake is still given.
+    EXPECT_EQ(run({QStringLiteral("--help"), QStringLiteral("--jsn")}).exitCode, 0);
 
     struct Case
     {
@@ -363,6 +369,13 @@ TEST_F(CliTest, CommandLineMistakes_AreUsageErrors)
         {{}, "no screenplay given"},
         {{QStringLiteral("--jsn"), QStringLiteral("a.txt")}, "unknown option --jsn"},
         {{QStringLiteral("a.txt"), QStringLiteral("--workdir")}, "--workdir needs a value"},
+        {{QStringLiteral("-hx"), QStringLiteral("a.txt")}, "unknown option -hx"},
+        {{QStringLiteral("--json=1"), QStringLiteral("a.txt")}, "unknown option --json=1"},
+        // The first mistake is the one reported.
+        {{QStringLiteral("--frames"), QStringLiteral("0"), QStringLiteral("--jsn"),
+          QStringLiteral("a.txt")},
+         "--frames takes a whole number"},
+        {{QStringLiteral("--size=9x"), QStringLiteral("--help")}, "--size takes WIDTHxHEIGHT"},
         {{QStringLiteral("--workdir"), scratch.file(QStringLiteral("nowhere")),
           QStringLiteral("a.txt")},
          "settings folder not found"},
