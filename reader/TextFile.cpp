@@ -28,7 +28,7 @@ QByteArray encode(const QString &text)
     return text.toLatin1();
 }
 
-std::optional<QStringList> readLines(const QString &path, QString *reason)
+std::optional<QByteArray> readBytes(const QString &path, QString *reason)
 {
     if (path.isEmpty()) {
         if (reason != nullptr)
@@ -41,7 +41,15 @@ std::optional<QStringList> readLines(const QString &path, QString *reason)
             *reason = QStringLiteral("cannot be opened: ") + file.errorString();
         return std::nullopt;
     }
-    const QString text = decode(file.readAll());
+    return file.readAll();
+}
+
+std::optional<QStringList> readLines(const QString &path, QString *reason)
+{
+    const std::optional<QByteArray> bytes = readBytes(path, reason);
+    if (!bytes)
+        return std::nullopt;
+    const QString text = decode(*bytes);
     QStringList lines;
     int begin = 0;
     while (begin < text.size()) {

@@ -16,6 +16,10 @@ QString decode(const QByteArray &bytes);
 // Latin-1 when every character fits, UTF-8 otherwise, so no name is ever written as "?".
 QByteArray encode(const QString &text);
 
+// The file's bytes; empty when it cannot be opened, and then `reason` (when given) says why,
+// in words for the user.
+std::optional<QByteArray> readBytes(const QString &path, QString *reason = nullptr);
+
 // The lines of a text file without their terminators ("\n" or "\r\n"); a final line end
 // does not make an extra empty line. Empty when the file cannot be opened; then `reason`
 // (when given) says why, in words for the user.
