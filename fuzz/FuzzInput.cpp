@@ -1,7 +1,16 @@
 #include "FuzzInput.h"
 
+#include "app/AnalysisProgress.h"
+#include "app/DocumentModel.h"
+#include "characters/CharacterDiscovery.h"
+#include "reader/ScreenplayText.h"
+#include "scenes/BreakStringFile.h"
+#include "scenes/MarkupBuilder.h"
+
 #include <QDir>
 #include <QFile>
+
+#include <cstdlib>
 
 #include <unistd.h>
 
@@ -13,4 +22,17 @@ QString writeFuzzInput(const uint8_t *data, size_t size)
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
     return path;
+}
+
+void checkAndAnalyse(const ScreenplayText &text)
+{
+    if (text.ok() == text.lines.isEmpty())
+        std::abort();
+    DocumentModel document;
+    document.breakStrings = sampleBreakStrings();
+    document.textLines = text.lines;
+    SilentProgress progress;
+    discoverTextCharacters(document, progress);
+    document.timeIndex = std::make_unique<TimeIndexVector>(document.characters);
+    document.markupHtml = markupText(document, progress);
 }

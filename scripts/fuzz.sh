@@ -7,11 +7,12 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(screenplay_reader config_file character_list palette_file break_strings timed_csv)
+    targets=(screenplay_reader config_file character_list palette_file break_strings timed_csv
+             fountain final_draft pdf)
 fi
 
 if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
-    apt-get install -y clang libclang-rt-14-dev cmake qtbase5-dev libtinyxml2-dev pkg-config
+    apt-get install -y clang libclang-rt-14-dev cmake qtbase5-dev libtinyxml2-dev libpoppler-qt5-dev pkg-config
 fi
 
 build="$root/build-fuzz"
@@ -28,6 +29,9 @@ seeds() {
         palette_file) ls "$root"/examples/colors.txt 2>/dev/null ;;
         break_strings) ls "$root"/examples/breakStrings.txt 2>/dev/null ;;
         timed_csv) ls "$root"/examples/*.csv "$root"/tests/data/*.csv 2>/dev/null ;;
+        fountain) ls "$root"/examples/*.fountain 2>/dev/null ;;
+        final_draft) ls "$root"/examples/*.fdx 2>/dev/null ;;
+        pdf) ls "$root"/examples/*.pdf 2>/dev/null ;;
     esac
 }
 
@@ -38,9 +42,12 @@ for target in "${targets[@]}"; do
     for seed in $(seeds "$target"); do
         cp -f "$seed" "$corpus/" 2>/dev/null || true
     done
+    # Whole PDFs of the examples are about 100 kB.
+    max_len=65536
+    [ "$target" = pdf ] && max_len=262144
     echo "== fuzz_$target for ${seconds}s"
     if ! (cd "$build" && "./fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 \
-            -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 "$corpus" 2>"$build/fuzz_$target.log"); then
+            -rss_limit_mb=2048 -max_len="$max_len" -print_final_stats=1 "$corpus" 2>"$build/fuzz_$target.log"); then
         echo "fuzz_$target FAILED; see $build/fuzz_$target.log"
         tail -40 "$build/fuzz_$target.log"
         status=1
