@@ -101,19 +101,23 @@ bool BatchRunner::analyse(const QString &path, DocumentModel &document)
 bool BatchRunner::writeOutputs(const QString &path, DocumentModel &document)
 {
     bool allWritten = true;
-    auto check = [&](bool written, const QString &output) {
-        if (!written) {
-            reportFailure("cannot write", output);
-            allWritten = false;
-        }
+    // Files for other programs are UTF-8, which the usual CSV and JSON readers expect.
+    auto write = [&](const QString &output, const QString &text, TextFile::ByteOrderMark mark) {
+        QString reason;
+        if (TextFile::writeUnicodeText(output, text, mark, &reason))
+            return;
+        std::fprintf(stderr, "quillmark-cli: cannot write %s: %s\n", printable(output).constData(),
+                     reason.toLocal8Bit().constData());
+        allWritten = false;
     };
     const TimeIndexVector &index = *document.timeIndex;
-    const QString scenePath = path + QStringLiteral("-scene.csv");
-    const QString characterPath = path + QStringLiteral("-character.csv");
-    const QString markupPath = path + QStringLiteral("-markup.html");
-    check(writeSceneStats(scenePath, index, document.textLines.size()), scenePath);
-    check(writeCharacterStats(characterPath, index), characterPath);
-    check(TextFile::writeText(markupPath, document.savedMarkup()), markupPath);
+    const TextFile::ByteOrderMark csvMark =
+        m_options.bom ? TextFile::ByteOrderMark::Written : TextFile::ByteOrderMark::None;
+    write(path + QStringLiteral("-scene.csv"), sceneStatsCsv(index, document.textLines.size()),
+          csvMark);
+    write(path + QStringLiteral("-character.csv"), characterStatsCsv(index), csvMark);
+    write(path + QStringLiteral("-markup.html"), document.savedMarkup(),
+          TextFile::ByteOrderMark::None);
     if (m_options.image)
         allWritten = writeImage(path, document) && allWritten;
     return allWritten;

@@ -327,4 +327,11 @@ bool writeText(const QString &path, const QString &text, QString *reason)
     return writeBytes(path, encode(text), reason);
 }
 
+bool writeUnicodeText(const QString &path, const QString &text, ByteOrderMark mark, QString *reason)
+{
+    QByteArray bytes = mark == ByteOrderMark::Written ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+    bytes += text.toUtf8();
+    return writeBytes(path, bytes, reason);
+}
+
 } // namespace TextFile

@@ -48,4 +48,12 @@ bool writeBytes(const QString &path, const QByteArray &bytes, QString *reason = 
 // writeBytes of the encoded text.
 bool writeText(const QString &path, const QString &text, QString *reason = nullptr);
 
+// How writeUnicodeText marks its files: spreadsheet programs only read a CSV file as UTF-8
+// when it starts with a byte-order mark.
+enum class ByteOrderMark { None, Written };
+
+// writeBytes of the text as UTF-8 whatever it holds, as the usual CSV and JSON readers expect.
+bool writeUnicodeText(const QString &path, const QString &text, ByteOrderMark mark,
+                      QString *reason = nullptr);
+
 } // namespace TextFile
