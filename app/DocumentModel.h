@@ -23,6 +23,7 @@ struct DocumentModel
     QString format;        // what the reader read the file as ("text", "fountain", ...)
     qint32 pageCount = -1; // -1 where the format does not say
     QString readError;     // why the file could not be read; empty when it was
+    QString analysisError; // why the last parse could not count the screenplay; or empty
 
     CharacterList characters;
     CharacterList includeCharacters;

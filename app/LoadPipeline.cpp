@@ -103,6 +103,12 @@ void parseDocument(DocumentModel &document, const SettingsPaths &settings,
     progress.setTitle(QStringLiteral("Parsing Text"));
     document.takeMarkup(
         buildMarkup(document.fileSuffix, document.markupSources(), lineProgress(progress)));
+    const TimeIndexVector &index = *document.timeIndex;
+    document.analysisError =
+        index.tooLarge ? QStringLiteral("%1 scenes with %2 characters are more than can be counted")
+                             .arg(index.scenes.size())
+                             .arg(index.characters.size())
+                       : QString();
     progress.setValue(document.textLines.size());
 }
 

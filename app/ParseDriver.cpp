@@ -36,6 +36,8 @@ void textVis::parseText()
 
     applyForcedColors(document.characters, document.includeCharacters);
     parseDocument(document, SettingsPaths(), progress);
+    if (!document.analysisError.isEmpty())
+        reportNotDone(tr("Scene counts"), document.analysisError);
     applyMarkupStyles();
 
     const float step = 1.0f / float(document.options.numberSteps);

@@ -17,6 +17,7 @@
 #endif
 
 #include <cstdio>
+#include <new>
 #include <utility>
 
 namespace {
@@ -59,11 +60,23 @@ int BatchRunner::run()
             std::fprintf(stderr, "[%d/%d] %s\n", i + 1, total, printable(path).constData());
             std::fflush(stderr);
         }
-        if (!processFile(path))
+        if (!processFileGuarded(path))
             ++failures;
     }
     std::fflush(stdout);
     return failures == 0 ? 0 : 1;
+}
+
+// One screenplay that needs more memory than there is costs that screenplay, not the batch.
+bool BatchRunner::processFileGuarded(const QString &path)
+{
+    try {
+        return processFile(path);
+    } catch (const std::bad_alloc &) {
+        std::fprintf(stderr, "quillmark-cli: cannot analyse %s: not enough memory\n",
+                     printable(path).constData());
+        return false;
+    }
 }
 
 bool BatchRunner::processFile(const QString &path)
@@ -95,6 +108,11 @@ bool BatchRunner::analyse(const QString &path, DocumentModel &document)
         return false;
     }
     parseDocument(document, m_settings, progress);
+    if (!document.analysisError.isEmpty()) {
+        std::fprintf(stderr, "quillmark-cli: cannot analyse %s: %s\n", printable(path).constData(),
+                     document.analysisError.toLocal8Bit().constData());
+        return false;
+    }
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "view/OffscreenImage.h"
 
+#include "scenes/TimeIndexVector.h"
+
 #include "view/ImageFile.h"
 #include "view/ThreadModel.h"
 #include "view/ThreadPrimitives.h"
@@ -46,6 +48,10 @@ bool drawFrames(const TimeIndexVector &index, int numberSteps, int frames, int d
     ThreadPrimitives::ensureGlutInitialized();
 
     ThreadModel model;
+    if (index.characters.size() > static_cast<size_t>(ThreadModel::maximumCharacters))
+        return fail(error, QStringLiteral("%1 characters are more than the thread view draws (%2)")
+                               .arg(index.characters.size())
+                               .arg(ThreadModel::maximumCharacters));
     if (!model.buildThreads(&index, 1.0f / static_cast<float>(numberSteps)))
         return fail(error, QStringLiteral("the screenplay has no scenes to draw"));
 

@@ -129,7 +129,8 @@ bool ThreadModel::buildThreads(const TimeIndexVector *index, float step)
     // caller did not clear first.
     clearThreads();
     m_timeIndex = index;
-    if (index == nullptr || index->scenes.empty())
+    if (index == nullptr || index->scenes.empty() ||
+        index->characters.size() > static_cast<size_t>(maximumCharacters))
         return false;
 
     m_characters = index->characters;
