@@ -86,9 +86,9 @@ ScreenplayText readFinalDraft(const QByteArray &bytes)
     tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
     if (document.Parse(bytes.constData(), static_cast<size_t>(bytes.size())) !=
         tinyxml2::XML_SUCCESS) {
-        text.error = QStringLiteral("is not well-formed XML (%1 at line %2)")
-                         .arg(QString::fromUtf8(document.ErrorName()))
-                         .arg(document.ErrorLineNum());
+        text.error = QStringLiteral("is not well-formed XML: error at line %1 (%2)")
+                         .arg(document.ErrorLineNum())
+                         .arg(QString::fromUtf8(document.ErrorName()));
         return text;
     }
     const tinyxml2::XMLElement *root = document.RootElement();

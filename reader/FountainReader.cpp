@@ -6,14 +6,22 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 using Element = ScreenplayLayout::Element;
 
+// "===" or more, and nothing else.
 bool isPageBreak(const QString &trimmed)
 {
-    static const QRegularExpression pageBreak(QStringLiteral("^={3,}$"));
-    return pageBreak.match(trimmed).hasMatch();
+    return trimmed.size() >= 3 &&
+           std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c == '='; });
+}
+
+bool isBlank(const QString &line)
+{
+    return std::all_of(line.begin(), line.end(), [](QChar c) { return c.isSpace(); });
 }
 
 bool hasLetter(const QString &text)
@@ -41,6 +49,10 @@ QString headingText(const QString &trimmed)
 
 bool isSceneHeading(const QString &trimmed)
 {
+    // Every heading opens with I or E; most lines are rejected without the expression.
+    const QChar first = trimmed.at(0).toUpper();
+    if (first != QLatin1Char('I') && first != QLatin1Char('E'))
+        return false;
     static const QRegularExpression heading(
         QStringLiteral("^(INT\\.?/EXT|INT/EXT|INT|EXT|EST|I/E)[. ]"),
         QRegularExpression::CaseInsensitiveOption);
@@ -141,8 +153,7 @@ private:
     void readOutsideSpeech(const QString &trimmed)
     {
         static const QRegularExpression forcedHeading(QStringLiteral("^\\.[A-Za-z0-9]"));
-        const bool nextBlank =
-            m_at + 1 >= m_lines.size() || m_lines.at(m_at + 1).trimmed().isEmpty();
+        const bool nextBlank = m_at + 1 >= m_lines.size() || isBlank(m_lines.at(m_at + 1));
         if (trimmed.startsWith(QLatin1Char('!'))) {
             add(Element::Action, trimmed.mid(1), true);
         } else if (forcedHeading.match(trimmed).hasMatch()) {

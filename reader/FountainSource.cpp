@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace FountainSource {
 
 namespace {
@@ -106,9 +108,9 @@ QStringList splitLines(const QString &text)
 
 QStringList withoutComments(const QStringList &lines)
 {
-    if (lines.isEmpty())
-        return lines;
     const QString text = lines.join(QLatin1Char('\n'));
+    if (!text.contains(QLatin1String("/*")) && !text.contains(QLatin1String("[[")))
+        return lines;
     CommentCloser closer(text);
     QVector<OutputLine> output(1);
     for (int at = 0; at < text.size();) {
@@ -153,11 +155,18 @@ QStringList withoutEmphasis(const QStringList &lines)
     auto flush = [&] {
         if (paragraph.isEmpty())
             return;
+        const bool marked = std::any_of(paragraph.begin(), paragraph.end(), [](const QString &l) {
+            return l.contains(QLatin1Char('*')) || l.contains(QLatin1Char('_'));
+        });
+        if (!marked) {
+            result.append(paragraph);
+            paragraph.clear();
+            return;
+        }
         QString text = paragraph.join(QLatin1Char('\n'));
         text.replace(QLatin1String("\\*"), escapedStar);
         text.replace(QLatin1String("\\_"), escapedUnderscore);
-        if (text.contains(QLatin1Char('*')) || text.contains(QLatin1Char('_')))
-            text = withoutPairedMarkers(text);
+        text = withoutPairedMarkers(text);
         text.replace(escapedStar, QLatin1Char('*'));
         text.replace(escapedUnderscore, QLatin1Char('_'));
         result.append(text.split(QLatin1Char('\n')));

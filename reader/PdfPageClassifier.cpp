@@ -26,13 +26,18 @@ bool startsParenthetical(const QString &text)
     return text.startsWith(QLatin1Char('('));
 }
 
+bool isCapitals(const QString &text)
+{
+    const bool letter = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+    return letter && text == text.toUpper();
+}
+
 // Capitals with a letter before any extension "(...)", and not a transition "CUT TO:".
 bool isCueText(const QString &text)
 {
     const int open = text.indexOf(QLatin1Char('('));
-    const QString name = (open < 0 ? text : text.left(open)).trimmed();
-    const bool letter = std::any_of(name.begin(), name.end(), [](QChar c) { return c.isLetter(); });
-    return letter && name == name.toUpper() && !text.endsWith(QLatin1String("TO:"));
+    return isCapitals((open < 0 ? text : text.left(open)).trimmed()) &&
+           !text.endsWith(QLatin1String("TO:"));
 }
 
 struct SpeechLine
@@ -229,7 +234,7 @@ private:
                 m_roles[i] = Element::Parenthetical;
             else if (indented && nearAny(line.left, m_dialogueLefts))
                 m_roles[i] = Element::Dialogue;
-            else if (line.segments.size() == 1 && isCueText(text) && line.left >= transitionLeft)
+            else if (line.segments.size() == 1 && isCapitals(text) && line.left >= transitionLeft)
                 m_roles[i] = Element::Transition;
             else
                 m_roles[i] = Element::Action;

@@ -1,17 +1,16 @@
 #include "reader/ScreenplayLayout.h"
 
-#include <QRegularExpression>
-
 namespace {
 
 // Greedy word wrap; a word longer than the width stands alone on its line.
 QStringList wrapped(const QString &text, int width)
 {
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    const QStringList words = text.split(blanks, Qt::SkipEmptyParts);
+    const QString simple = text.simplified();
+    if (simple.size() <= width)
+        return simple.isEmpty() ? QStringList() : QStringList{simple};
     QStringList lines;
     QString line;
-    for (const QString &word : words) {
+    for (const QString &word : simple.split(QLatin1Char(' '))) {
         if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
             lines.append(line);
             line.clear();

@@ -76,6 +76,18 @@ TEST(FountainReader, Elements_WrittenAtTheirColumns)
     EXPECT_EQ(readFountain(source).pageCount, 2);
 }
 
+// A heading in capitals with a line under it would otherwise be a cue.
+TEST(FountainReader, SceneHeadings_AllPrefixesAnyCase)
+{
+    for (const QByteArray heading : {"INT. HALL", "EXT HALL", "EST. HALL", "INT./EXT. HALL",
+                                     "INT/EXT HALL", "I/E HALL", "Ext. hall", "HALL #7#"}) {
+        const QByteArray source = (heading.startsWith("HALL") ? "." : "") + heading + "\nRain.\n";
+        EXPECT_EQ(linesOf(source), (QStringList{QString(heading).remove(" #7#"), "", "Rain."}));
+    }
+    EXPECT_EQ(linesOf("INTO THE DARK\nRain.\n"),
+              (QStringList{blanks(20) + "INTO THE DARK", blanks(10) + "Rain."}));
+}
+
 TEST(FountainReader, DualDialogue_OneSpeechAfterTheOther)
 {
     EXPECT_EQ(linesOf("BRICK\nScrew retirement.\n\nSTEEL ^\nScrew retirement!\n"),
