@@ -124,7 +124,7 @@ private:
 };
 
 // Runs the event loop until `done` holds or `timeoutMs` has passed; returns `done()`.
-template<typename Predicate> bool processUntil(Predicate done, int timeoutMs = 20000)
+template<typename Predicate> bool processUntil(Predicate done, int timeoutMs = 60000)
 {
     QElapsedTimer clock;
     clock.start();
