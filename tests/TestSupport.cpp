@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-
 #include <sys/mount.h>
 
 void PrintTo(const QString &text, std::ostream *out)

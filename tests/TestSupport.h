@@ -27,20 +27,15 @@ private:
     QString m_path;
 };
 
-// A 64 KiB tmpfs mounted on a scratch folder and filled to the last byte, for writes that
-// must fail with "No space left on device". Mounting needs root (or CAP_SYS_ADMIN);
-// `skipReason()` is empty when it is mounted. Unmounted when the object goes away.
+// A 64 KiB tmpfs on a scratch folder, for writes that must fail with "No space left on
+// device". Mounting needs root; `skipReason()` is empty when it is mounted.
 class FullFileSystem
 {
 public:
     FullFileSystem();
     ~FullFileSystem();
-    FullFileSystem(const FullFileSystem &) = delete;
-    FullFileSystem &operator=(const FullFileSystem &) = delete;
-
     QString skipReason() const { return m_skipReason; }
-    QString file(const QString &name) const { return m_dir.file(name); }
-    // Writes the file while there is room, then takes every free byte that is left.
+    // Writes the file while there is room, then takes every free byte.
     QString writeThenFill(const QString &name, const QByteArray &bytes) const;
 
 private:

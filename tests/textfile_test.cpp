@@ -37,24 +37,15 @@ TEST(TextFile, Decode_EveryByteAndTheMarkedUnicodeForms)
     // A Latin-1 file (0xE9 is no UTF-8) goes on past a NUL byte.
     EXPECT_EQ(TextFile::decode(QByteArray("caf\xE9\0ANNA", 9)),
               QString::fromUtf8("caf\xC3\xA9") + QChar(0) + QStringLiteral("ANNA"));
-    const QString text = QString::fromUtf8("ANNA \xE2\x80\x94 Zo\xC3\xAB\n");
-    const QString marked = QChar(0xFEFF) + text;
-    const auto *utf16 = reinterpret_cast<const char *>(marked.utf16());
-    QByteArray le(utf16, marked.size() * 2), be;
-    for (int i = 0; i < le.size(); i += 2)
-        be.append(le.at(i + 1)).append(le.at(i));
-    EXPECT_EQ(TextFile::decode(le), text);
-    EXPECT_EQ(TextFile::decode(be), text);
-    QByteArray le32, be32;
-    for (const uint c : marked.toUcs4()) {
-        const char bytes[4] = {char(c), char(c >> 8), char(c >> 16), char(c >> 24)};
-        le32.append(bytes, 4);
-        be32.append(bytes[3]).append(bytes[2]).append(bytes[1]).append(bytes[0]);
-    }
-    EXPECT_EQ(TextFile::decode(le32), text);
-    EXPECT_EQ(TextFile::decode(be32), text);
+    // "A" and U+2014 (em dash) behind each byte-order mark.
+    const QString text = QStringLiteral("A") + QChar(0x2014);
+    EXPECT_EQ(TextFile::decode(QByteArray("\xFF\xFE\x41\0\x14\x20", 6)), text);
+    EXPECT_EQ(TextFile::decode(QByteArray("\xFE\xFF\0A\x20\x14", 6)), text);
+    EXPECT_EQ(TextFile::decode(QByteArray("\xFF\xFE\0\0A\0\0\0\x14\x20\0\0", 12)), text);
+    EXPECT_EQ(TextFile::decode(QByteArray("\0\0\xFE\xFF\0\0\0A\0\0\x20\x14", 12)), text);
     // An odd last byte of UTF-16 is no character, but it is not dropped silently either.
-    EXPECT_EQ(TextFile::decode(le + 'x'), text + QChar(QChar::ReplacementCharacter));
+    EXPECT_EQ(TextFile::decode(QByteArray("\xFF\xFE\x41\0x", 5)),
+              QStringLiteral("A") + QChar(QChar::ReplacementCharacter));
 }
 
 TEST(TextFile, SplitLines_CrLfAndCrlfEachEndOneLine)
@@ -78,10 +69,6 @@ TEST(TextFile, ReadLines_OnlyRegularFilesAreRead)
     EXPECT_EQ(reason, "is a folder, not a file");
     EXPECT_FALSE(TextFile::readLines("/dev/zero", &reason).has_value());
     EXPECT_EQ(reason, "is a device, not a regular file");
-    // A link to a regular file is that file.
-    const QString target = dir.write("real.txt", "ANNA\n");
-    ASSERT_TRUE(QFile::link(target, dir.file("link.txt")));
-    EXPECT_EQ(TextFile::readLines(dir.file("link.txt")), QStringList{"ANNA"});
 }
 
 TEST(TextFile, ReadBytes_FileOverTheLimitIsRefusedWithItsSize)
@@ -93,10 +80,6 @@ TEST(TextFile, ReadBytes_FileOverTheLimitIsRefusedWithItsSize)
     QString reason;
     EXPECT_FALSE(TextFile::readBytes(file.fileName(), &reason).has_value());
     EXPECT_EQ(reason, "is 300 MB; files over 256 MB are not read");
-    // Just over the limit, where whole megabytes would read as the limit itself.
-    ASSERT_TRUE(file.resize(TextFile::maxReadBytes + 1));
-    EXPECT_FALSE(TextFile::readBytes(file.fileName(), &reason).has_value());
-    EXPECT_EQ(reason, "is 268435457 bytes; files over 256 MB are not read");
 }
 
 TEST(TextFile, ReadSettingsLines_ReportsUnreadableFilesButNotMissingOnes)
@@ -106,10 +89,9 @@ TEST(TextFile, ReadSettingsLines_ReportsUnreadableFilesButNotMissingOnes)
     testing::internal::CaptureStderr();
     EXPECT_FALSE(TextFile::readSettingsLines(dir.file("colors.txt")).has_value());
     EXPECT_FALSE(TextFile::readSettingsLines(dir.file("config.txt")).has_value());
-    const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(
-        err,
-        (dir.file("config.txt") + " is a folder, not a file; going on without it\n").toStdString());
+    const QString expected =
+        dir.file("config.txt") + " is a folder, not a file; going on without it\n";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), expected.toStdString());
 }
 
 TEST(TextFile, Encode_Latin1WhenEverythingFitsElseUtf8)
@@ -143,11 +125,10 @@ TEST(TextFile, WriteText_ReplacesALinkItselfAndKeepsAFilesMode)
     EXPECT_EQ(readBytes(link), QByteArray("new\n"));
     EXPECT_EQ(readBytes(target), QByteArray("precious\n"));
 
-    ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
+    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(target, mode));
     ASSERT_TRUE(TextFile::writeText(target, "again\n"));
-    struct stat info;
-    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(QFile::permissions(target) & 0x7077, mode); // owner, group, others
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no leftovers
 }
 
@@ -158,7 +139,6 @@ TEST(TextFile, WriteText_FullDiskKeepsTheOldFileAndSaysWhy)
         GTEST_SKIP() << disk.skipReason().toStdString();
     const QString path = disk.writeThenFill("scene.csv", "old\n");
     QString reason;
-    // Small enough that a buffered write would only fail when the file is closed.
     EXPECT_FALSE(TextFile::writeText(path, "new content\n", &reason));
     EXPECT_EQ(reason, "No space left on device");
     EXPECT_EQ(readBytes(path), QByteArray("old\n"));
