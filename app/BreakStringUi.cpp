@@ -126,9 +126,9 @@ void textVis::textBreakHereTrigger()
 {
     const QWebPage *page = form.webView->page();
     const QWebFrame *mainFrame = page->mainFrame();
-    const float position = manualBreakPosition(
-        mainFrame->scrollBarValue(Qt::Vertical), mainFrame->scrollBarMaximum(Qt::Vertical),
-        contextMenuPos.y(), page->currentFrame()->contentsSize().height(), form.webView->height());
+    const float position =
+        manualBreakPosition(mainFrame->scrollBarValue(Qt::Vertical), contextMenuPos.y(),
+                            page->currentFrame()->contentsSize().height());
     document.manualBreaks.append(position);
     form.ThreadView->upToDate = false;
 }

@@ -42,6 +42,7 @@ void textVis::textAddCharacterTrigger()
     const QString selection = form.webView->selectedText();
     // With nothing selected there is no name; an empty name would match every word.
     if (!selection.isEmpty())
-        findOrAddCharacter(document, selection.split(QLatin1Char(' ')));
+        findOrAddCharacter(document.characters, document.includeCharacters,
+                           selection.split(QLatin1Char(' ')));
     form.ThreadView->upToDate = false;
 }

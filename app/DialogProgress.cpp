@@ -22,6 +22,7 @@ void DialogProgress::begin(const QString &label, int maximum)
 {
     // Deferred: a timer that starts a stage may fire inside the old dialog's setValue.
     if (m_dialog) {
+        m_dialog->reset(); // stops its timer, which could show it again before it is gone
         m_dialog->hide();
         m_dialog->deleteLater();
     }
@@ -49,6 +50,10 @@ bool DialogProgress::wasCanceled() const
 
 void DialogProgress::finish()
 {
-    if (m_dialog)
+    // A dialog whose value never reached its maximum (an empty file) would show itself again
+    // when its minimum duration runs out; reset() stops that timer.
+    if (m_dialog) {
+        m_dialog->reset();
         m_dialog->hide();
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "characters/AnalysisOptions.h"
 #include "characters/Character.h"
+#include "scenes/MarkupBuilder.h"
 #include "scenes/TimeIndexVector.h"
 
 #include <QColor>
@@ -22,6 +23,7 @@ struct DocumentModel
     QString format;        // what the reader read the file as ("text", "fountain", ...)
     qint32 pageCount = -1; // -1 where the format does not say
     QString readError;     // why the file could not be read; empty when it was
+    QString analysisError; // why the last parse could not count the screenplay; or empty
 
     CharacterList characters;
     CharacterList includeCharacters;
@@ -41,12 +43,13 @@ struct DocumentModel
 
     AnalysisOptions options;
 
-    // The index a markup pass fills. The parse driver makes a fresh one; a pass started
-    // without one still gets a consistent index over the current characters.
-    TimeIndexVector &indexForPass()
-    {
-        if (!timeIndex)
-            timeIndex = std::make_unique<TimeIndexVector>(characters);
-        return *timeIndex;
-    }
+    // Forgets the screenplay (lines, character lists, manual breaks) before another is
+    // opened; options, palette, break strings and the last parse stay.
+    void clearScreenplay();
+    // What a markup pass over this document reads.
+    MarkupSources markupSources() const;
+    // Keeps what a markup pass made.
+    void takeMarkup(MarkupResult &&result);
+    // The text of File > "Save Markup" for the last parse.
+    QString savedMarkup() const;
 };

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QWebSettings>
 #include <QWebView>
@@ -50,10 +51,16 @@ void textVis::fontsmenuTrigger(QAction *action)
 void textVis::saveImage()
 {
     Diagnostics::print("do we get here??\n");
+    if (!form.ThreadView->graphReady) {
+        reportNotDone(tr("Image"), tr("no screenplay has been parsed yet; open one first"));
+        return;
+    }
     // An empty name (cancelled dialog) is handed on too; the view ignores it.
-    const QString name =
-        QFileDialog::getSaveFileName(this, tr("Save Image"), QDir::currentPath(),
-                                     tr("PNG (*.png);;JPEG (*.jpg);; All files (*.*)"));
+    QString name = QFileDialog::getSaveFileName(this, tr("Save Image"), QDir::currentPath(),
+                                                tr("PNG (*.png);;JPEG (*.jpg);; All files (*.*)"));
+    // Without a suffix the format would be unknown and nothing written.
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".png");
     form.ThreadView->setImageFileName(name);
 }
 

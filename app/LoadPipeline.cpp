@@ -7,6 +7,7 @@
 #include "characters/ConfigFile.h"
 #include "characters/PaletteFile.h"
 #include "reader/ScreenplayReader.h"
+#include "reader/StageProgress.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/MarkupBuilder.h"
 
@@ -26,15 +27,47 @@ SettingsPaths SettingsPaths::in(const QString &directory)
 
 namespace {
 
+// Reports discovery to the dialog: the line reached and the characters found so far.
+StageProgress discoveryProgress(AnalysisProgress &progress)
+{
+    const QString titlePrefix = QStringLiteral("Finding characters: ");
+    StageProgress stage;
+    stage.progressed = [&progress, titlePrefix](int line, int found) {
+        progress.setValue(line);
+        progress.setTitle(titlePrefix + QString::number(found));
+    };
+    stage.canceled = [&progress] {
+        return progress.wasCanceled();
+    };
+    return stage;
+}
+
+StageProgress lineProgress(AnalysisProgress &progress)
+{
+    StageProgress stage;
+    stage.progressed = [&progress](int line, int) {
+        progress.setValue(line);
+    };
+    stage.canceled = [&progress] {
+        return progress.wasCanceled();
+    };
+    return stage;
+}
+
 void findCharacters(DocumentModel &document, AnalysisProgress &progress)
 {
     progress.begin(QStringLiteral("Finding characters:"), document.textLines.size());
-    if (document.fileSuffix == QLatin1String("xml"))
+    const StageProgress stage = discoveryProgress(progress);
+    if (document.fileSuffix == QLatin1String("xml")) {
         walkXml(document.filePath);
-    else if (document.fileSuffix == QLatin1String("csv"))
-        discoverCsvCharacters(document, progress);
-    else
-        discoverTextCharacters(document, progress);
+    } else {
+        const auto discover = document.fileSuffix == QLatin1String("csv") ? discoverCsvCharacters
+                                                                          : discoverTextCharacters;
+        DiscoveredCharacters found = discover(document.textLines, document.includeCharacters,
+                                              document.options, document.palette, stage);
+        document.characters = std::move(found.characters);
+        document.speakerIndent = found.speakerIndent;
+    }
     progress.setValue(document.textLines.size());
     progress.setTitle(QStringLiteral("Finding characters: ") +
                       QString::number(document.characters.size()));
@@ -45,10 +78,7 @@ void findCharacters(DocumentModel &document, AnalysisProgress &progress)
 bool openScreenplay(DocumentModel &document, const QString &path, const SettingsPaths &settings,
                     AnalysisProgress &progress)
 {
-    document.textLines.clear();
-    document.characters.clear();
-    document.includeCharacters.clear();
-    document.speakerIndent = 0;
+    document.clearScreenplay();
     document.filePath = path;
     document.fileSuffix = path.isEmpty() ? QString() : QFileInfo(path).suffix();
 
@@ -69,10 +99,16 @@ void parseDocument(DocumentModel &document, const SettingsPaths &settings,
                    AnalysisProgress &progress)
 {
     readConfig(settings.config, document.options);
-    document.timeIndex = std::make_unique<TimeIndexVector>(document.characters);
     progress.begin(QStringLiteral("Parsing Text"), document.textLines.size());
     progress.setTitle(QStringLiteral("Parsing Text"));
-    document.markupHtml = buildMarkup(document, progress);
+    document.takeMarkup(
+        buildMarkup(document.fileSuffix, document.markupSources(), lineProgress(progress)));
+    const TimeIndexVector &index = *document.timeIndex;
+    document.analysisError =
+        index.tooLarge ? QStringLiteral("%1 scenes with %2 characters are more than can be counted")
+                             .arg(index.scenes.size())
+                             .arg(index.characters.size())
+                       : QString();
     progress.setValue(document.textLines.size());
 }
 

@@ -1,8 +1,8 @@
 #include "app/textVis.h"
 
 #include "reader/Diagnostics.h"
+#include "reader/TextFile.h"
 #include "scenes/MarkupStyles.h"
-#include "scenes/SavedMarkup.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -31,7 +31,8 @@ void textVis::applyMarkupStyles()
     if (!document.timeIndex)
         return;
     QWebFrame *frame = form.webView->page()->mainFrame();
-    for (const ElementStyle &style : markupElementStyles(document)) {
+    for (const ElementStyle &style :
+         markupElementStyles(document.timeIndex.get(), document.breakStringClass)) {
         for (const auto &property : style.properties)
             styleElements(frame, style.selector, property.first, property.second);
     }
@@ -39,8 +40,9 @@ void textVis::applyMarkupStyles()
         frame->findAllElements(QStringLiteral("div.") + document.sceneClass);
     int sceneNumber = 0;
     for (QWebElement scene : scenes)
-        scene.setStyleProperty(QStringLiteral("background-color"),
-                               sceneBackground(document, sceneNumber++));
+        scene.setStyleProperty(
+            QStringLiteral("background-color"),
+            sceneBackground(document.sceneColorA, document.sceneColorB, sceneNumber++));
     progress.setValue(int(document.timeIndex->characters.size()) + 1);
     progress.finish();
 }
@@ -62,9 +64,16 @@ void textVis::currentColorChanged(const QColor &)
 
 void textVis::saveMarkup()
 {
+    if (reportMissingIndex(tr("Markup")))
+        return;
     const QString path =
         QFileDialog::getSaveFileName(this, tr("Save Markup"), QDir::currentPath(),
                                      tr("html (*.html);;xml (*.xml);; All files (*.*)"));
-    if (!::saveMarkup(path, document))
+    if (path.isEmpty()) { // the dialog was cancelled: nothing to say in the window
         Diagnostics::print("file not found\n");
+        return;
+    }
+    QString reason;
+    const bool written = TextFile::writeText(path, document.savedMarkup(), &reason);
+    reportWriteOutcome(tr("Markup"), path, written, reason);
 }

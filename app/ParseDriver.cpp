@@ -2,6 +2,7 @@
 
 #include "app/ListItemLinks.h"
 #include "app/LoadPipeline.h"
+#include "characters/CharacterDiscovery.h"
 #include "reader/ScreenplayReader.h"
 #include "view/GraphWidget.h"
 
@@ -10,13 +11,11 @@
 
 void textVis::openFile()
 {
-    // Emptied before the dialog, so nothing of the previous screenplay is held while it is
-    // open; loading the chosen file empties the same members again (batch runs start there).
-    document.textLines.clear();
-    document.characters.clear();
-    document.includeCharacters.clear();
-    document.speakerIndent = 0;
-    loadScreenplay(QFileDialog::getOpenFileName(this, tr("Select a screenplay")));
+    // Cancelling the dialog keeps the open screenplay as it is; loading the chosen file
+    // empties the document first.
+    const QString path = QFileDialog::getOpenFileName(this, tr("Select a screenplay"));
+    if (!path.isEmpty())
+        loadScreenplay(path);
 }
 
 bool textVis::loadScreenplay(const QString &path)
@@ -35,7 +34,10 @@ void textVis::parseText()
     forgetCharacterRows(*form.listWidget, document);
     form.listWidget->clear();
 
+    applyForcedColors(document.characters, document.includeCharacters);
     parseDocument(document, SettingsPaths(), progress);
+    if (!document.analysisError.isEmpty())
+        reportNotDone(tr("Scene counts"), document.analysisError);
     applyMarkupStyles();
 
     const float step = 1.0f / float(document.options.numberSteps);

@@ -1,34 +1,45 @@
 #include "app/textVis.h"
 
 #include "reader/Diagnostics.h"
+#include "reader/TextFile.h"
 #include "scenes/Statistics.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QStatusBar>
 
 namespace {
 
+const QString noParseYet = QStringLiteral("no screenplay has been parsed yet; open one first");
+
+} // namespace
+
 // Statistics need a scene index, which only a parse makes.
-bool reportMissingIndex(const DocumentModel &document)
+bool textVis::reportMissingIndex(const QString &what)
 {
     if (document.timeIndex)
         return false;
     Diagnostics::print("no statistics written: no screenplay has been parsed yet\n");
+    reportNotDone(what, noParseYet);
     return true;
 }
 
-void reportWriteFailure(bool written)
+void textVis::reportWriteOutcome(const QString &what, const QString &path, bool written,
+                                 const QString &reason)
 {
-    if (!written)
-        Diagnostics::print("file not found\n");
+    if (written) {
+        reportWritten(path);
+        return;
+    }
+    Diagnostics::print("file not found\n");
+    reportNotDone(what, path.isEmpty() ? QStringLiteral("no file name was given")
+                                       : path + QStringLiteral(": ") + reason);
 }
-
-} // namespace
 
 void textVis::writeCharacterStats()
 {
-    if (reportMissingIndex(document))
+    if (reportMissingIndex(tr("Character statistics")))
         return;
     writeCharacterStats(QFileDialog::getSaveFileName(this, tr("Write Stats"), QDir::currentPath(),
                                                      tr("CSV (*.csv);;All files (*.*)")));
@@ -36,14 +47,21 @@ void textVis::writeCharacterStats()
 
 void textVis::writeCharacterStats(const QString &fname)
 {
-    if (reportMissingIndex(document))
+    if (reportMissingIndex(tr("Character statistics")))
         return;
-    reportWriteFailure(::writeCharacterStats(fname, *document.timeIndex));
+    if (fname.isEmpty()) { // the dialog was cancelled: nothing to say in the window
+        Diagnostics::print("file not found\n");
+        return;
+    }
+    QString reason;
+    const bool written =
+        TextFile::writeText(fname, characterStatsCsv(*document.timeIndex), &reason);
+    reportWriteOutcome(tr("Character statistics"), fname, written, reason);
 }
 
 void textVis::writeSceneStats()
 {
-    if (reportMissingIndex(document))
+    if (reportMissingIndex(tr("Scene statistics")))
         return;
     writeSceneStats(QFileDialog::getSaveFileName(this, tr("Write Stats"), QDir::currentPath(),
                                                  tr("CSV (*.csv);;All files (*.*)")));
@@ -51,10 +69,26 @@ void textVis::writeSceneStats()
 
 void textVis::writeSceneStats(const QString &fname)
 {
-    if (reportMissingIndex(document))
+    if (reportMissingIndex(tr("Scene statistics")))
         return;
-    reportWriteFailure(
-        ::writeSceneStats(fname, *document.timeIndex, int(document.textLines.size())));
+    if (fname.isEmpty()) { // the dialog was cancelled: nothing to say in the window
+        Diagnostics::print("file not found\n");
+        return;
+    }
+    QString reason;
+    const bool written = TextFile::writeText(
+        fname, sceneStatsCsv(*document.timeIndex, int(document.textLines.size())), &reason);
+    reportWriteOutcome(tr("Scene statistics"), fname, written, reason);
+}
+
+void textVis::reportWritten(const QString &path)
+{
+    form.statusBar->showMessage(tr("Wrote %1").arg(path));
+}
+
+void textVis::reportNotDone(const QString &what, const QString &reason)
+{
+    form.statusBar->showMessage(tr("%1 not written: %2").arg(what, reason));
 }
 
 void textVis::statsmenuTrigger(QAction *action)

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QPushButton>
+#include <QWebPage>
 #include <QWebSettings>
 #include <QWebView>
 
@@ -22,6 +23,8 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
     form.setupUi(this);
     // The text view shows whatever the opened file holds: no scripts, no remote loads.
     LocalOnlyNetworkAccess::install(form.webView, {QStringLiteral("data")});
+    // A link in the screenplay must not replace the screenplay: clicks are only reported.
+    form.webView->page()->setLinkDelegationPolicy(QWebPage::DelegateAllLinks);
     connectWindow();
     fillDrawModes();
     connectBreakStringButtons();

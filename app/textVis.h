@@ -1,10 +1,25 @@
 #pragma once
 
+// Where the operations of textVis live (all in app/):
+//   textVis.cpp              constructor, form wiring, draw modes, text-view actions
+//   ParseDriver.cpp          openFile, loadScreenplay, parseText, reparseTrigger,
+//                            fillCharacterList (the analysis itself: LoadPipeline.cpp)
+//   FileMenu.cpp             filemenuTrigger, fontsmenuTrigger, saveImage, showAbout
+//   MarkupView.cpp           applyMarkupStyles, currentColorChanged, saveMarkup
+//   StatsMenu.cpp            statsmenuTrigger, writeCharacterStats, writeSceneStats
+//   CharactersMenu.cpp       charactersmenuTrigger, loadColors, textAddCharacterTrigger
+//   IncludeCharacterEdits.cpp showIncludeCharacters and the Include Characters buttons
+//   BreakStringUi.cpp        break-string tab, its menu and files, the context menu,
+//                            textBreakStringTrigger, textBreakHereTrigger
+//   OptionsMenu.cpp          optionsmenuTrigger
+//   AutomateRun.cpp          automateTrigger, showAutomateDialog (the run: automation/)
+
 #include "app/DialogProgress.h"
 #include "app/DocumentModel.h"
 #include "app/IncludeCharactersDialog.h"
 #include "app/MainWindowForm.h"
 #include "automation/AutomationRun.h"
+#include "automation/BatchTarget.h"
 #include "characters/ConfigFile.h"
 
 #include <QColor>
@@ -15,8 +30,9 @@
 class QAction;
 
 // The main window: it holds the document of the open screenplay, shows it in the text and
-// thread views and runs the menus, buttons and dialogs around it.
-class textVis : public QMainWindow
+// thread views and runs the menus, buttons and dialogs around it. As the target of batch
+// runs it holds their settings and files (automateFiles and the rest, from BatchTarget).
+class textVis : public QMainWindow, public BatchTarget
 {
     Q_OBJECT
 public:
@@ -32,12 +48,6 @@ public:
     QPoint contextMenuPos;         // last context-menu request, in webView coordinates
     IncludeCharactersUi includeUi; // set while the Include Characters dialog is open
 
-    QStringList automateFiles;
-    qint32 automateDelayMs = 5000;
-    bool automateFirstStep = false;
-    bool automateWriteImages = true;
-    bool automateWriteSceneStats = false;
-    bool automateWriteCharacterStats = false;
     AutomationRun automation{*this}; // the timer chain over automateFiles
 
     MainWindowForm form;
@@ -47,13 +57,17 @@ public:
     // Everything openFile does after its file dialog: empty the document, read the file,
     // find its characters, parse. The title names the file only when it could be read;
     // returns whether it could.
-    bool loadScreenplay(const QString &path);
+    bool loadScreenplay(const QString &path) override;
     // File > "Reparse": scenes, markup, threads and the character list from the lines and
     // characters already held.
     void parseText();
     void applyMarkupStyles();
     void showAbout();
     void showAutomateDialog();
+    QString screenplayPath() const override;
+    // Paints the thread view directly (not waiting for its timer) until it has written
+    // `name`; a request it cannot serve is withdrawn.
+    bool writeThreadImage(const QString &name) override;
     void saveMarkup();
 
     // Characters > "Force Character": edit characters.txt in the Include Characters dialog.
@@ -69,9 +83,9 @@ public:
 public slots:
     void saveImage();
     void writeCharacterStats();
-    void writeCharacterStats(const QString &fname);
+    void writeCharacterStats(const QString &fname) override;
     void writeSceneStats();
-    void writeSceneStats(const QString &fname);
+    void writeSceneStats(const QString &fname) override;
     void filemenuTrigger(QAction *action);
     void statsmenuTrigger(QAction *action);
     void charactersmenuTrigger(QAction *action);
@@ -92,6 +106,14 @@ public slots:
     void currentColorChanged(const QColor &color);
     void customContextMenuTrigger(const QPoint &pos);
     void reparseTrigger();
+
+    // What became of a request, in the status bar: the file written, or why nothing was.
+    void reportWritten(const QString &path);
+    void reportNotDone(const QString &what, const QString &reason);
+    // Says so and returns true when there is no scene index yet.
+    bool reportMissingIndex(const QString &what);
+    void reportWriteOutcome(const QString &what, const QString &path, bool written,
+                            const QString &reason);
 
 private:
     void connectWindow();

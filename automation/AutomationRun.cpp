@@ -1,37 +1,33 @@
 #include "automation/AutomationRun.h"
 
-#include "app/textVis.h"
-#include "view/GraphWidget.h"
+#include "automation/BatchTarget.h"
+#include "reader/Diagnostics.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
-constexpr int imagePaintCount = 10;
-
 void say(const char *format, const QString &path)
 {
-    std::printf(format, path.toLocal8Bit().constData());
-    std::fflush(stdout);
+    Diagnostics::print(format, path.toLocal8Bit().constData());
 }
 
 } // namespace
 
-AutomationRun::AutomationRun(textVis &window)
-    : m_window(window)
+AutomationRun::AutomationRun(BatchTarget &target)
+    : m_target(target)
 {
     m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, &m_window, &textVis::automateTrigger);
+    connect(&m_timer, &QTimer::timeout, this, &AutomationRun::step);
 }
 
 void AutomationRun::start(const QStringList &files)
 {
     cancel();
-    m_window.automateFiles = files;
+    m_target.automateFiles = files;
     if (files.isEmpty())
         return;
-    m_window.automateFirstStep = true;
+    m_target.automateFirstStep = true;
     schedule(0);
 }
 
@@ -40,25 +36,25 @@ void AutomationRun::cancel()
     ++m_generation;
     m_timer.stop();
     // The list is non-empty exactly while a run is pending or inside one of its steps.
-    if (!m_window.automateFiles.isEmpty())
+    if (!m_target.automateFiles.isEmpty())
         say("automate: run cancelled; nothing more written from %s on\n",
-            m_window.automateFiles.first());
-    m_window.automateFiles.clear();
-    m_window.automateFirstStep = false;
+            m_target.automateFiles.first());
+    m_target.automateFiles.clear();
+    m_target.automateFirstStep = false;
 }
 
 void AutomationRun::step()
 {
     // A direct call while a step is pending takes that step's place.
     m_timer.stop();
-    if (m_window.automateFiles.isEmpty())
+    if (m_target.automateFiles.isEmpty())
         return;
-    if (m_window.automateFirstStep) {
-        m_window.automateFirstStep = false;
+    if (m_target.automateFirstStep) {
+        m_target.automateFirstStep = false;
     } else {
         writeResults();
-        m_window.automateFiles.removeFirst();
-        if (m_window.automateFiles.isEmpty()) {
+        m_target.automateFiles.removeFirst();
+        if (m_target.automateFiles.isEmpty()) {
             emit stepDone();
             emit finished();
             return;
@@ -70,12 +66,12 @@ void AutomationRun::step()
 void AutomationRun::loadCurrentFile()
 {
     const quint64 generation = m_generation;
-    m_currentFileRead = m_window.loadScreenplay(m_window.automateFiles.first());
+    m_currentFileRead = m_target.loadScreenplay(m_target.automateFiles.first());
     // The progress dialogs of the load run the event loop; the run may have been cancelled
     // or replaced meanwhile.
     if (generation != m_generation)
         return;
-    schedule(m_window.automateDelayMs);
+    schedule(m_target.automateDelayMs);
     emit stepDone();
 }
 
@@ -86,32 +82,23 @@ void AutomationRun::schedule(int delayMs)
 
 void AutomationRun::writeResults()
 {
-    const QString path = m_window.document.filePath;
+    const QString path = m_target.screenplayPath();
     if (!m_currentFileRead) {
         // Results of an unreadable file would only be pictures of "file not found", and
         // they would replace whatever an earlier run wrote under these names.
         say("automate: could not read %s; nothing written for it\n", path);
         return;
     }
-    if (m_window.automateWriteImages)
+    if (m_target.automateWriteImages)
         writeImage(path + QStringLiteral(".png"));
-    if (m_window.automateWriteSceneStats)
-        m_window.writeSceneStats(path + QStringLiteral("-scene.csv"));
-    if (m_window.automateWriteCharacterStats)
-        m_window.writeCharacterStats(path + QStringLiteral("-character.csv"));
+    if (m_target.automateWriteSceneStats)
+        m_target.writeSceneStats(path + QStringLiteral("-scene.csv"));
+    if (m_target.automateWriteCharacterStats)
+        m_target.writeCharacterStats(path + QStringLiteral("-character.csv"));
 }
 
 void AutomationRun::writeImage(const QString &name)
 {
-    GraphWidget &view = *m_window.form.ThreadView;
-    view.makeCurrent();
-    view.setImageFileName(name);
-    for (int i = 0; i < imagePaintCount; ++i)
-        view.paintFrame();
-    if (!view.pendingImageFile.isEmpty()) {
-        // Nothing could be drawn (no characters, say). Left pending, the request would be
-        // served by a later frame with the picture of the next screenplay.
-        view.setImageFileName(QString());
+    if (!m_target.writeThreadImage(name))
         say("automate: no thread view to draw for %s; no image written\n", name);
-    }
 }

@@ -4,9 +4,9 @@
 #include <QStringList>
 #include <QTimer>
 
-class textVis;
+class BatchTarget;
 
-// The batch run of the main window: a chain of single-shot timer steps over the window's
+// The batch run of the main window: a chain of single-shot timer steps over the target's
 // automateFiles. With n files there are n + 1 steps; the first loads file 1, step k + 1
 // writes the results of file k next to it and loads file k + 1, the last only writes.
 // The run keeps its one timer, so at most one chain is ever pending and it can be stopped.
@@ -14,15 +14,15 @@ class AutomationRun : public QObject
 {
     Q_OBJECT
 public:
-    explicit AutomationRun(textVis &window);
+    explicit AutomationRun(BatchTarget &target);
 
-    // Cancels a pending run, then starts one over `files` with the window's current batch
+    // Cancels a pending run, then starts one over `files` with the target's current batch
     // settings. An empty list starts nothing.
     void start(const QStringList &files);
     // Stops the run, pending or inside a step: no further step runs and the files not yet
     // written are dropped. Nothing already written is touched.
     void cancel();
-    // One step of the chain; the window's automateTrigger slot runs it.
+    // One step of the chain, run by the timer (and by the window's automateTrigger slot).
     void step();
 
     // A step has been scheduled and not yet run.
@@ -41,7 +41,7 @@ private:
     void writeResults();
     void writeImage(const QString &name);
 
-    textVis &m_window;
+    BatchTarget &m_target;
     QTimer m_timer;
     // Changes whenever a run is cancelled or started, so that a step that learns of it
     // while it is loading does not schedule a step of a run that is over.

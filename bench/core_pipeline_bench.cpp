@@ -9,7 +9,6 @@
 #include "app/LoadPipeline.h"
 #include "characters/ConfigFile.h"
 #include "scenes/BreakStringFile.h"
-#include "scenes/SavedMarkup.h"
 #include "scenes/Statistics.h"
 
 #include <QCoreApplication>
@@ -56,7 +55,7 @@ Timing runPipeline(const QString &path, const SettingsPaths &settings)
     timing.parse = elapsedMs(timer);
     const QString scenes = sceneStatsCsv(*document.timeIndex, document.textLines.size());
     const QString characters = characterStatsCsv(*document.timeIndex);
-    const QString markup = savedMarkupText(document);
+    const QString markup = document.savedMarkup();
     timing.outputs = elapsedMs(timer);
     timing.outputSize = scenes.size() + characters.size() + markup.size();
     timing.lines = document.textLines.size();

@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-// The six values that steer the analysis; persisted in config.txt.
+// The values that steer the analysis; persisted in config.txt.
 struct AnalysisOptions
 {
     bool findCharacters = true;
@@ -11,4 +11,9 @@ struct AnalysisOptions
     qint32 minCharacterSpaces = 15;
     qint32 minCharacterInstances = 0;
     qint32 numberSteps = 100;
+    // A cue's extensions ("(V.O.)", "(CONT'D)", a dual-dialogue "^") belong to the name
+    // before them, so every variant is one character.
+    bool mergeCueExtensions = false;
+    // A multi-word name counts only where all its words stand one after another.
+    bool wholeNameMatch = false;
 };

@@ -1,7 +1,8 @@
 #include "characters/Character.h"
 
+#include "characters/Random15.h"
+
 #include <array>
-#include <cstdlib>
 
 namespace {
 
@@ -77,9 +78,9 @@ bool aliasMatches(const QStringList &alias, const QStringList &words, int start,
 Character::Character(const QStringList &nameWords)
     : names(nameWords)
 {
-    std::srand(static_cast<unsigned>(nameSeed(nameWords)));
-    const int value = 150 + std::rand() % 56;
-    const int hue = std::rand() % 360;
+    Random15::seed(static_cast<unsigned>(nameSeed(nameWords)));
+    const int value = 150 + Random15::drawFull() % 56;
+    const int hue = Random15::drawFull() % 360;
     color = QColor::fromHsv(hue, 200, value, 255);
 }
 
@@ -125,7 +126,7 @@ QString Character::characterClass() const
 }
 
 QStringList Character::matchAt(const QStringList &words, int start, bool caseSensitive,
-                               bool looseMatch) const
+                               bool looseMatch, bool wholeName) const
 {
     QStringList found;
     if (start < 0)
@@ -145,19 +146,27 @@ QStringList Character::matchAt(const QStringList &words, int start, bool caseSen
         if (aliasMatches(alias, words, start, cs, looseMatch))
             return alias;
     }
+    if (wholeName)
+        found.clear();
     return found;
 }
 
-bool Character::occursAt(const QStringList &words, int start, bool caseSensitive,
-                         bool looseMatch) const
+bool Character::occursAt(const QStringList &words, int start, bool caseSensitive, bool looseMatch,
+                         bool wholeName) const
 {
     if (start < 0 || names.isEmpty())
         return false;
     const Qt::CaseSensitivity cs = sensitivity(caseSensitive);
+    int hits = 0;
     for (int k = 0; k < names.size() && start + k < words.size(); ++k) {
-        if (nameWordHit(words.at(start + k), names.at(k), cs, looseMatch))
-            return true;
+        if (nameWordHit(words.at(start + k), names.at(k), cs, looseMatch)) {
+            if (!wholeName)
+                return true;
+            ++hits;
+        }
     }
+    if (hits == names.size())
+        return true;
     for (const QStringList &alias : aliases) {
         if (aliasMatches(alias, words, start, cs, looseMatch))
             return true;

@@ -35,13 +35,15 @@ struct Character
     // The name words concatenated; used as the CSS class of the character's spans.
     QString characterClass() const;
 
-    // Whether the character occurs at `start` of `words`: a non-empty result means a match
-    // (possibly partial for multi-word names, see the implementation).
-    QStringList matchAt(const QStringList &words, int start, bool caseSensitive,
-                        bool looseMatch) const;
+    // Whether the character occurs at `start` of `words`: a non-empty result means a match.
+    // A multi-word name also matches where only some of its words stand in their places,
+    // unless `wholeName` asks for all of them, one after another.
+    QStringList matchAt(const QStringList &words, int start, bool caseSensitive, bool looseMatch,
+                        bool wholeName = false) const;
     // matchAt(...) is non-empty, without building the result: for callers that ask every
     // character at every token.
-    bool occursAt(const QStringList &words, int start, bool caseSensitive, bool looseMatch) const;
+    bool occursAt(const QStringList &words, int start, bool caseSensitive, bool looseMatch,
+                  bool wholeName = false) const;
 
     // The marks loose matching removes from a text word before comparing it with an alias.
     static bool isLoosePunctuation(QChar c);

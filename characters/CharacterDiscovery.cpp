@@ -1,32 +1,29 @@
 #include "characters/CharacterDiscovery.h"
 
-#include "app/AnalysisProgress.h"
-#include "app/DocumentModel.h"
+#include "characters/CharacterCollector.h"
+#include "characters/CueName.h"
 #include "characters/IncludeMatcher.h"
+#include "characters/Random15.h"
+#include "reader/StageProgress.h"
+
+#include <QHash>
 
 #include <algorithm>
-#include <cstdlib>
+#include <map>
+#include <set>
 
 namespace {
 
-CharacterPtr findByNames(const CharacterList &list, const QStringList &words)
-{
-    const auto found = std::find_if(list.begin(), list.end(),
-                                    [&words](const CharacterPtr &c) { return c->names == words; });
-    return found != list.end() ? *found : nullptr;
-}
-
 // Runs the line frame shared by both variants: progress, cancellation, one call per line.
 template<typename LineTreatment>
-void scanLines(DocumentModel &document, AnalysisProgress &progress, LineTreatment treat)
+void scanLines(const QStringList &lines, const CharacterCollector &collector,
+               const StageProgress &progress, LineTreatment treat)
 {
-    const QString titlePrefix = QStringLiteral("Finding characters: ");
-    for (int l = 0; l < document.textLines.size(); ++l) {
+    for (int l = 0; l < lines.size(); ++l) {
         if (progress.wasCanceled())
             break;
-        progress.setValue(l);
-        progress.setTitle(titlePrefix + QString::number(document.characters.size()));
-        treat(document.textLines.at(l));
+        progress.report(l, static_cast<int>(collector.characters().size()));
+        treat(lines.at(l));
     }
 }
 
@@ -74,44 +71,90 @@ int leadingBlanks(const QStringList &tokens)
     return lead;
 }
 
-void countSpeaker(DocumentModel &document, const QStringList &tokens, int lead)
+// One scan over text lines: the collector, the include matcher and what steers them.
+struct TextScan
 {
-    QStringList nameWords;
-    for (int t = lead; t < tokens.size(); ++t) {
-        const QString &token = tokens.at(t);
-        // Capitals, digits and punctuation-only words such as (V.O.) are name words.
-        if (!token.isEmpty() && token.toUpper() == token)
-            nameWords.append(token);
+    TextScan(const CharacterList &includes, const AnalysisOptions &analysisOptions)
+        : includeCharacters(includes)
+        , options(analysisOptions)
+        , collector(includes)
+        , matcher(includes, analysisOptions.caseSensitive, analysisOptions.looseMatch,
+                  analysisOptions.wholeNameMatch)
+    {
     }
+
+    const CharacterList &includeCharacters;
+    const AnalysisOptions &options;
+    CharacterCollector collector;
+    IncludeMatcher matcher;
+    std::map<int, int> cueLinesAtIndent;
+    std::set<const Character *> cueSpeakers; // the characters that speaker lines name
+};
+
+void countSpeaker(TextScan &scan, const QStringList &tokens, int lead)
+{
+    const QStringList nameWords = cueNameWords(tokens, lead, scan.options.mergeCueExtensions);
     if (nameWords.isEmpty())
         return;
-    const CharacterPtr speaker = findOrAddCharacter(document, nameWords);
+    const CharacterPtr speaker = scan.collector.findOrAdd(nameWords);
     ++speaker->count;
     speaker->indent = lead;
+    ++scan.cueLinesAtIndent[lead];
+    scan.cueSpeakers.insert(speaker.get());
 }
 
-void countIncluded(DocumentModel &document, IncludeMatcher &matcher, const QStringList &tokens,
-                   int lead)
+// The indent at which the most cue lines stand; on a tie the deeper one, since cues stand
+// to the right of dialogue.
+int indentOfMostCueLines(const std::map<int, int> &cueLinesAtIndent)
 {
-    for (const int winner : matcher.winners(tokens)) {
+    int indent = 0;
+    int most = 0;
+    for (const auto &[lead, lines] : cueLinesAtIndent) {
+        if (lines >= most) {
+            most = lines;
+            indent = lead;
+        }
+    }
+    return indent;
+}
+
+int speakerIndentOf(const TextScan &scan, const CharacterList &indentSorted)
+{
+    // A screenplay whose cues all name one person has no run of equal indents to find.
+    if (scan.cueSpeakers.size() == 1) {
+        const Character *only = *scan.cueSpeakers.begin();
+        for (const CharacterPtr &c : indentSorted) {
+            if (c.get() == only)
+                return c->indent;
+        }
+    }
+    if (scan.options.mergeCueExtensions)
+        return indentOfMostCueLines(scan.cueLinesAtIndent);
+    return mostFrequentIndent(indentSorted);
+}
+
+void countIncluded(TextScan &scan, const QStringList &tokens, int lead)
+{
+    for (const int winner : scan.matcher.winners(tokens)) {
         const CharacterPtr counted =
-            findOrAddCharacter(document, document.includeCharacters[winner]->names);
+            scan.collector.findOrAdd(scan.includeCharacters[winner]->names);
         ++counted->count;
         counted->indent = lead;
     }
 }
 
-void treatTextLine(DocumentModel &document, IncludeMatcher &matcher, const QString &line)
+void treatTextLine(TextScan &scan, const QString &line)
 {
     const QStringList tokens = line.split(QLatin1Char(' '));
     const int lead = leadingBlanks(tokens);
-    if (lead > document.options.minCharacterSpaces && lead < tokens.size())
-        countSpeaker(document, tokens, lead);
-    if (!document.includeCharacters.empty())
-        countIncluded(document, matcher, tokens, lead);
+    if (lead > scan.options.minCharacterSpaces && lead < tokens.size())
+        countSpeaker(scan, tokens, lead);
+    if (!scan.includeCharacters.empty())
+        countIncluded(scan, tokens, lead);
 }
 
-void treatCsvLine(DocumentModel &document, const QString &line)
+void treatCsvLine(CharacterCollector &collector, const CharacterList &includeCharacters,
+                  const QString &line)
 {
     const QStringList pieces = line.split(QLatin1Char('"'));
     if (pieces.size() != 3)
@@ -121,9 +164,9 @@ void treatCsvLine(DocumentModel &document, const QString &line)
          {QLatin1Char('['), QLatin1Char(']'), QLatin1Char('\''), QLatin1Char(' ')})
         field.remove(removed);
     for (const QString &name : field.split(QLatin1Char(','))) {
-        const CharacterPtr counted = findOrAddCharacter(document, QStringList{name});
+        const CharacterPtr counted = collector.findOrAdd(QStringList{name});
         ++counted->count;
-        for (const CharacterPtr &include : document.includeCharacters) {
+        for (const CharacterPtr &include : includeCharacters) {
             if (include->names == counted->names) {
                 counted->color = include->color;
                 counted->forcedColor = true;
@@ -132,50 +175,70 @@ void treatCsvLine(DocumentModel &document, const QString &line)
     }
 }
 
+CharacterPtr findByNames(const CharacterList &list, const QStringList &words)
+{
+    const auto found = std::find_if(list.begin(), list.end(),
+                                    [&words](const CharacterPtr &c) { return c->names == words; });
+    return found != list.end() ? *found : nullptr;
+}
+
 } // namespace
 
-CharacterPtr findOrAddCharacter(DocumentModel &document, const QStringList &words)
+CharacterPtr findOrAddCharacter(CharacterList &characters, const CharacterList &includeCharacters,
+                                const QStringList &words)
 {
-    if (CharacterPtr found = findByNames(document.characters, words))
+    if (CharacterPtr found = findByNames(characters, words))
         return found;
-    CharacterPtr character = findByNames(document.includeCharacters, words);
+    CharacterPtr character = findByNames(includeCharacters, words);
     if (character == nullptr)
         character = std::make_shared<Character>(words);
-    document.characters.push_back(character);
+    characters.push_back(character);
     return character;
 }
 
-void discoverTextCharacters(DocumentModel &document, AnalysisProgress &progress)
+DiscoveredCharacters discoverTextCharacters(const QStringList &lines,
+                                            const CharacterList &includeCharacters,
+                                            const AnalysisOptions &options,
+                                            const QVector<QColor> &palette,
+                                            const StageProgress &progress)
 {
-    IncludeMatcher matcher(document.includeCharacters, document.options.caseSensitive,
-                           document.options.looseMatch);
-    scanLines(document, progress, [&document, &matcher](const QString &line) {
-        treatTextLine(document, matcher, line);
-    });
+    TextScan scan(includeCharacters, options);
+    scanLines(lines, scan.collector, progress,
+              [&scan](const QString &line) { treatTextLine(scan, line); });
 
-    CharacterList &characters = document.characters;
-    keepCountAbove(characters, document.options.minCharacterInstances);
+    DiscoveredCharacters found;
+    CharacterList &characters = found.characters;
+    characters = scan.collector.takeCharacters();
+    keepCountAbove(characters, options.minCharacterInstances);
     sortDescending(characters, [](const Character &c) { return c.indent; });
-    document.speakerIndent = mostFrequentIndent(characters);
-    const int speakerIndent = document.speakerIndent;
+    found.speakerIndent = speakerIndentOf(scan, characters);
+    const int speakerIndent = found.speakerIndent;
     characters.erase(std::remove_if(characters.begin(), characters.end(),
                                     [speakerIndent](const CharacterPtr &c) {
                                         return c->indent != speakerIndent;
                                     }),
                      characters.end());
     sortDescending(characters, [](const Character &c) { return c.count; });
-    assignColors(characters, document.palette);
+    assignColors(characters, palette);
+    return found;
 }
 
-void discoverCsvCharacters(DocumentModel &document, AnalysisProgress &progress)
+DiscoveredCharacters discoverCsvCharacters(const QStringList &lines,
+                                           const CharacterList &includeCharacters,
+                                           const AnalysisOptions &options,
+                                           const QVector<QColor> &palette,
+                                           const StageProgress &progress)
 {
-    scanLines(document, progress,
-              [&document](const QString &line) { treatCsvLine(document, line); });
+    CharacterCollector collector(includeCharacters);
+    scanLines(lines, collector, progress,
+              [&](const QString &line) { treatCsvLine(collector, includeCharacters, line); });
 
-    CharacterList &characters = document.characters;
-    keepCountAbove(characters, document.options.minCharacterInstances);
-    sortDescending(characters, [](const Character &c) { return c.count; });
-    assignColors(characters, document.palette);
+    DiscoveredCharacters found;
+    found.characters = collector.takeCharacters();
+    keepCountAbove(found.characters, options.minCharacterInstances);
+    sortDescending(found.characters, [](const Character &c) { return c.count; });
+    assignColors(found.characters, palette);
+    return found;
 }
 
 void assignColors(CharacterList &characters, const QVector<QColor> &palette)
@@ -189,9 +252,25 @@ void assignColors(CharacterList &characters, const QVector<QColor> &palette)
             character.color = palette.at(std::min(i, palette.size() - 1));
         } else {
             // Hues spread evenly in list order; the value draws from the shared generator.
-            const double value = (150 + std::rand() % 56) / 255.0;
+            const double value = (150 + Random15::drawFull() % 56) / 255.0;
             character.color =
                 QColor::fromHsvF(static_cast<double>(i) / n, 200.0 / 255.0, value, 1.0);
         }
+    }
+}
+
+void applyForcedColors(CharacterList &characters, const CharacterList &includeCharacters)
+{
+    QHash<QStringList, const Character *> forced;
+    for (const CharacterPtr &include : includeCharacters) {
+        if (include->forcedColor && !forced.contains(include->names))
+            forced.insert(include->names, include.get());
+    }
+    for (const CharacterPtr &character : characters) {
+        const Character *include = forced.value(character->names);
+        if (include == nullptr || include == character.get())
+            continue;
+        character->color = include->color;
+        character->forcedColor = true;
     }
 }

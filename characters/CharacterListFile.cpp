@@ -42,7 +42,7 @@ void readEntry(const QString &line, CharacterList &includeCharacters)
 
 bool loadCharacterList(const QString &path, CharacterList &includeCharacters)
 {
-    const std::optional<QStringList> lines = TextFile::readLines(path);
+    const std::optional<QStringList> lines = TextFile::readSettingsLines(path);
     if (!lines)
         return false;
     // The records themselves stay untouched: other lists may still share them.
@@ -61,7 +61,14 @@ QString characterListText(const CharacterList &includeCharacters)
 {
     QString text;
     for (const CharacterPtr &character : includeCharacters) {
-        text += character->displayText();
+        if (character->aliases.isEmpty()) {
+            text += character->displayText();
+        } else {
+            // The aliases go back where they were read from, after the name.
+            text += character->names.join(QLatin1Char(' '));
+            for (const QStringList &alias : character->aliases)
+                text += QLatin1String(", ") + alias.join(QLatin1Char(' '));
+        }
         if (character->forcedColor) {
             const QColor &color = character->color;
             text +=

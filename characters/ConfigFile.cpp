@@ -46,6 +46,10 @@ OptionList makeAnalysisOptions(AnalysisOptions &options)
     list.push_back(std::make_unique<Option>(QStringLiteral("MinNumberOfCharacterInstances"),
                                             &options.minCharacterInstances));
     list.push_back(std::make_unique<Option>(QStringLiteral("NumberSteps"), &options.numberSteps));
+    list.push_back(std::make_unique<Option>(QStringLiteral("MergeCueExtensions"),
+                                            &options.mergeCueExtensions));
+    list.push_back(
+        std::make_unique<Option>(QStringLiteral("WholeNameMatch"), &options.wholeNameMatch));
     return list;
 }
 
@@ -66,7 +70,7 @@ void applyConfigLine(const QString &line, const OptionList &options)
 
 bool readConfig(const QString &path, const OptionList &options)
 {
-    const std::optional<QStringList> lines = TextFile::readLines(path);
+    const std::optional<QStringList> lines = TextFile::readSettingsLines(path);
     if (!lines)
         return false;
     for (const QString &line : *lines)

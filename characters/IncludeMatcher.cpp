@@ -18,10 +18,11 @@ ushort comparedUnit(const QChar c, bool caseSensitive)
 } // namespace
 
 IncludeMatcher::IncludeMatcher(const CharacterList &includeCharacters, bool caseSensitive,
-                               bool looseMatch)
+                               bool looseMatch, bool wholeName)
     : m_characters(includeCharacters)
     , m_caseSensitive(caseSensitive)
     , m_looseMatch(looseMatch)
+    , m_wholeName(wholeName)
 {
     indexWords();
 }
@@ -152,7 +153,7 @@ int IncludeMatcher::bestAt(const QStringList &tokens, int position, const Candid
         const Character &character = *m_characters[candidate->character];
         if (best >= 0 && character.names.size() <= m_characters[best]->names.size())
             continue;
-        if (character.occursAt(tokens, position, m_caseSensitive, m_looseMatch))
+        if (character.occursAt(tokens, position, m_caseSensitive, m_looseMatch, m_wholeName))
             best = candidate->character;
     }
     return best;

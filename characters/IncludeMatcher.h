@@ -16,7 +16,8 @@
 class IncludeMatcher
 {
 public:
-    IncludeMatcher(const CharacterList &includeCharacters, bool caseSensitive, bool looseMatch);
+    IncludeMatcher(const CharacterList &includeCharacters, bool caseSensitive, bool looseMatch,
+                   bool wholeName = false);
 
     // Index into the include list of the character counted at each position that has one,
     // in position order. The reference stays valid until the next call.
@@ -60,6 +61,7 @@ private:
     const CharacterList &m_characters;
     bool m_caseSensitive;
     bool m_looseMatch;
+    bool m_wholeName;
     // Word key -> (character, offset of the word from the match position). Strict matching
     // indexes name and alias words, loose matching only the first words of aliases.
     QHash<uint, std::vector<std::pair<int, int>>> m_index;

@@ -15,7 +15,7 @@ int colorComponent(const QString &text)
 
 bool loadPalette(const QString &path, QVector<QColor> &palette)
 {
-    const std::optional<QStringList> lines = TextFile::readLines(path);
+    const std::optional<QStringList> lines = TextFile::readSettingsLines(path);
     if (!lines)
         return false;
     palette.clear();

@@ -4,8 +4,8 @@
 #include "app/DocumentModel.h"
 #include "characters/ConfigFile.h"
 #include "cli/JsonExport.h"
+#include "reader/TextFile.h"
 #include "scenes/BreakStringFile.h"
-#include "scenes/SavedMarkup.h"
 #include "scenes/Statistics.h"
 
 #include <QFile>
@@ -21,6 +21,7 @@ class OffscreenRenderer // never made: a build without OpenGL draws no images
 #endif
 
 #include <cstdio>
+#include <new>
 #include <utility>
 
 namespace {
@@ -65,11 +66,23 @@ int BatchRunner::run()
             std::fprintf(stderr, "[%d/%d] %s\n", i + 1, total, printable(path).constData());
             std::fflush(stderr);
         }
-        if (!processFile(path))
+        if (!processFileGuarded(path))
             ++failures;
     }
     std::fflush(stdout);
     return failures == 0 ? 0 : 1;
+}
+
+// One screenplay that needs more memory than there is costs that screenplay, not the batch.
+bool BatchRunner::processFileGuarded(const QString &path)
+{
+    try {
+        return processFile(path);
+    } catch (const std::bad_alloc &) {
+        std::fprintf(stderr, "quillmark-cli: cannot analyse %s: not enough memory\n",
+                     printable(path).constData());
+        return false;
+    }
 }
 
 bool BatchRunner::processFile(const QString &path)
@@ -101,25 +114,34 @@ bool BatchRunner::analyse(const QString &path, DocumentModel &document)
         return false;
     }
     parseDocument(document, m_settings, progress);
+    if (!document.analysisError.isEmpty()) {
+        std::fprintf(stderr, "quillmark-cli: cannot analyse %s: %s\n", printable(path).constData(),
+                     document.analysisError.toLocal8Bit().constData());
+        return false;
+    }
     return true;
 }
 
 bool BatchRunner::writeOutputs(const QString &path, DocumentModel &document)
 {
     bool allWritten = true;
-    auto check = [&](bool written, const QString &output) {
-        if (!written) {
-            reportFailure("cannot write", output);
-            allWritten = false;
-        }
+    // Files for other programs are UTF-8, which the usual CSV and JSON readers expect.
+    auto write = [&](const QString &output, const QString &text, TextFile::ByteOrderMark mark) {
+        QString reason;
+        if (TextFile::writeUnicodeText(output, text, mark, &reason))
+            return;
+        std::fprintf(stderr, "quillmark-cli: cannot write %s: %s\n", printable(output).constData(),
+                     reason.toLocal8Bit().constData());
+        allWritten = false;
     };
-    TimeIndexVector &index = *document.timeIndex;
-    const QString scenePath = path + QStringLiteral("-scene.csv");
-    const QString characterPath = path + QStringLiteral("-character.csv");
-    const QString markupPath = path + QStringLiteral("-markup.html");
-    check(writeSceneStats(scenePath, index, document.textLines.size()), scenePath);
-    check(writeCharacterStats(characterPath, index), characterPath);
-    check(saveMarkup(markupPath, document), markupPath);
+    const TimeIndexVector &index = *document.timeIndex;
+    const TextFile::ByteOrderMark csvMark =
+        m_options.bom ? TextFile::ByteOrderMark::Written : TextFile::ByteOrderMark::None;
+    write(path + QStringLiteral("-scene.csv"), sceneStatsCsv(index, document.textLines.size()),
+          csvMark);
+    write(path + QStringLiteral("-character.csv"), characterStatsCsv(index), csvMark);
+    write(path + QStringLiteral("-markup.html"), document.savedMarkup(),
+          TextFile::ByteOrderMark::None);
     if (m_options.image)
         allWritten = writeImage(path, document) && allWritten;
     return allWritten;

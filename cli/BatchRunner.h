@@ -27,6 +27,7 @@ public:
 
 private:
     // Whether the file could be read and all its outputs were written.
+    bool processFileGuarded(const QString &path);
     bool processFile(const QString &path);
     bool analyse(const QString &path, DocumentModel &document);
     bool writeOutputs(const QString &path, DocumentModel &document);

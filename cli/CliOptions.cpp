@@ -12,6 +12,7 @@ namespace {
 const QString helpName = QStringLiteral("help");
 const QString jsonName = QStringLiteral("json");
 const QString imageName = QStringLiteral("image");
+const QString bomName = QStringLiteral("bom");
 // Left undeclared: Qt would also take "--h" and "-hh" for it, which the tool never did.
 const QString shortHelp = QStringLiteral("-h");
 const QString noScreenplay = QStringLiteral("no screenplay given");
@@ -80,7 +81,7 @@ const ValueOption *findValueOption(const QString &name)
 
 bool isFlagName(const QString &name)
 {
-    return name == helpName || name == jsonName || name == imageName;
+    return name == helpName || name == jsonName || name == imageName || name == bomName;
 }
 
 // Whether Qt took `argument` as an option the tool does not have: one with an unknown name, or
@@ -132,6 +133,7 @@ void declareOptions(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(helpName));
     parser.addOption(QCommandLineOption(jsonName));
     parser.addOption(QCommandLineOption(imageName));
+    parser.addOption(QCommandLineOption(bomName));
     for (const ValueOption &option : valueOptions)
         parser.addOption(QCommandLineOption(QString::fromLatin1(option.name), QString(),
                                             QStringLiteral("value")));
@@ -182,6 +184,7 @@ CliParseResult parseCliArguments(const QStringList &arguments)
     CliOptions &options = result.options;
     options.json = parser.isSet(jsonName);
     options.image = parser.isSet(imageName);
+    options.bom = parser.isSet(bomName);
     options.files = parser.positionalArguments();
     result.error = takeValues(parser, options);
     // With nothing refused, an unknown "h" can only come from "-h" itself.
@@ -195,13 +198,12 @@ CliParseResult parseCliArguments(const QStringList &arguments)
 QString cliUsage()
 {
     return QStringLiteral(
-        "Usage: quillmark-cli [--workdir DIR] [--json] [--image [--frames N] [--size WxH] [--mode "
-        "M]] "
-        "FILE...\n"
+        "Usage: quillmark-cli [--workdir DIR] [--json] [--bom] [--image [--frames N] [--size WxH]\n"
+        "                     [--mode M]] FILE...\n"
         "\n"
         "Analyses each screenplay as the window does when it is opened (characters, scenes,\n"
         "markup) and writes next to it FILE-scene.csv, FILE-character.csv and\n"
-        "FILE-markup.html.\n"
+        "FILE-markup.html, all in UTF-8.\n"
         "\n"
         "Options:\n"
         "  --workdir DIR  read config.txt, breakStrings.txt, characters.txt and colors.txt\n"
@@ -209,6 +211,8 @@ QString cliUsage()
         "  --json         print one JSON object per analysed screenplay on standard output,\n"
         "                 one object per line (JSON Lines); the XML walk's lines then go to\n"
         "                 standard error so that standard output stays valid JSON\n"
+        "  --bom          start the CSV files with a UTF-8 byte-order mark, which spreadsheet\n"
+        "                 programs need to read them as UTF-8\n"
         "  --image        also write FILE.png, the \"Force Directed\" thread view after N\n"
         "                 simulated frames, drawn off-screen with the window's drawing code;\n"
         "                 OpenGL still needs a display (a real one or xvfb-run)\n"
@@ -219,11 +223,12 @@ QString cliUsage()
         "  -h, --help     show this text\n"
         "  --             end of options: every later argument is a file\n"
         "\n"
-        "Each JSON object holds \"file\", \"lines\", \"speakerIndent\", \"characters\" (in index\n"
-        "order: \"names\", \"count\", \"indent\", \"color\", \"forced\") and \"scenes\" "
-        "(\"type\",\n"
-        "\"start\", \"end\", \"pages\", \"counts\" with one entry per character). A screenplay\n"
-        "that cannot be read gets no object.\n"
+        "Each JSON object holds \"file\", \"lines\", \"speakerIndent\", \"options\" (the analysis\n"
+        "options used, by their config.txt keys), \"characters\" (in index order: \"names\",\n"
+        "\"count\", \"indent\", \"color\", \"forced\", \"scenes\" = the number of scenes the\n"
+        "character is in) and \"scenes\" (\"type\", \"start\", \"end\", \"pages\", \"counts\" "
+        "with\n"
+        "one entry per character). A screenplay that cannot be read gets no object.\n"
         "\n"
         "Progress goes to standard error when more than one file is given. A file that cannot\n"
         "be read or an output that cannot be written is reported on standard error and the\n"

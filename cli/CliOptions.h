@@ -9,6 +9,7 @@ struct CliOptions
     QStringList files;
     QString workdir; // folder of the settings files; empty means the current directory
     bool json = false;
+    bool bom = false; // a UTF-8 byte-order mark in front of the CSV files
     bool help = false;
     // An image of the "Force Directed" thread view per screenplay, FILE.png.
     bool image = false;

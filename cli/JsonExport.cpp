@@ -1,6 +1,8 @@
 #include "cli/JsonExport.h"
 
 #include "app/DocumentModel.h"
+#include "characters/ConfigFile.h"
+#include "characters/Option.h"
 
 #include <QJsonArray>
 
@@ -17,7 +19,17 @@ QJsonArray toJsonArray(const QVector<qint32> &values)
     return array;
 }
 
-QJsonObject characterToJson(const Character &character)
+int scenesWith(const TimeIndexVector &index, int characterIndex)
+{
+    int scenes = 0;
+    for (const Scene &scene : index.scenes) {
+        if (characterIndex < scene.counts.size() && scene.counts.at(characterIndex) > 0)
+            ++scenes;
+    }
+    return scenes;
+}
+
+QJsonObject characterToJson(const Character &character, int scenes)
 {
     QJsonObject object;
     object.insert(QStringLiteral("names"), QJsonArray::fromStringList(character.names));
@@ -25,6 +37,20 @@ QJsonObject characterToJson(const Character &character)
     object.insert(QStringLiteral("indent"), character.indent);
     object.insert(QStringLiteral("color"), character.color.name());
     object.insert(QStringLiteral("forced"), character.forcedColor);
+    object.insert(QStringLiteral("scenes"), scenes);
+    return object;
+}
+
+// The options by their config.txt keys, with the values they had.
+QJsonObject optionsToJson(AnalysisOptions options)
+{
+    QJsonObject object;
+    for (const auto &option : makeAnalysisOptions(options)) {
+        if (option->boolValue != nullptr)
+            object.insert(option->name, *option->boolValue);
+        else if (option->intValue != nullptr)
+            object.insert(option->name, *option->intValue);
+    }
     return object;
 }
 
@@ -60,8 +86,9 @@ QJsonObject documentToJson(const QString &file, const DocumentModel &document)
     // The index's snapshot, not document.characters: the scenes count exactly these, and
     // the markup may have appended further characters that were never counted.
     if (document.timeIndex) {
-        for (const CharacterPtr &character : document.timeIndex->characters)
-            characters.append(characterToJson(*character));
+        const CharacterList &indexed = document.timeIndex->characters;
+        for (int k = 0; k < static_cast<int>(indexed.size()); ++k)
+            characters.append(characterToJson(*indexed[k], scenesWith(*document.timeIndex, k)));
         for (const Scene &scene : document.timeIndex->scenes)
             scenes.append(sceneToJson(scene));
     }
@@ -69,6 +96,7 @@ QJsonObject documentToJson(const QString &file, const DocumentModel &document)
     object.insert(QStringLiteral("file"), file);
     object.insert(QStringLiteral("lines"), document.textLines.size());
     object.insert(QStringLiteral("speakerIndent"), document.speakerIndent);
+    object.insert(QStringLiteral("options"), optionsToJson(document.options));
     object.insert(QStringLiteral("characters"), characters);
     object.insert(QStringLiteral("scenes"), scenes);
     return object;

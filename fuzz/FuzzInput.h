@@ -8,3 +8,9 @@
 // The readers take file paths, so every input is written to one scratch file per process
 // and read back through the same code the program uses.
 QString writeFuzzInput(const uint8_t *data, size_t size);
+
+struct ScreenplayText;
+
+// What every reader of a laid-out format promises: either lines and no error, or an error
+// and no lines. Aborts (a finding) otherwise; then analyses the lines as opening a file does.
+void checkAndAnalyse(const ScreenplayText &text);

@@ -1,10 +1,10 @@
 // Reads a screenplay, finds its characters and marks it up, as opening a file does.
 #include "FuzzInput.h"
 
-#include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
 #include "characters/CharacterDiscovery.h"
 #include "reader/ScreenplayReader.h"
+#include "reader/StageProgress.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/MarkupBuilder.h"
 #include "scenes/Statistics.h"
@@ -19,10 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     document.includeCharacters.push_back(include);
     document.options.looseMatch = size % 2 == 0;
     document.textLines = readScreenplayFile(writeFuzzInput(data, size)).lines;
-    SilentProgress progress;
-    discoverTextCharacters(document, progress);
-    document.timeIndex = std::make_unique<TimeIndexVector>(document.characters);
-    document.markupHtml = markupText(document, progress);
+    const StageProgress progress;
+    document.characters = discoverTextCharacters(document.textLines, document.includeCharacters,
+                                                 document.options, document.palette, progress)
+                              .characters;
+    document.takeMarkup(markupText(document.markupSources(), progress));
     characterStatsCsv(*document.timeIndex);
     sceneStatsCsv(*document.timeIndex, document.textLines.size());
     return 0;

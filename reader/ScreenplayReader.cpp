@@ -1,6 +1,9 @@
 #include "reader/ScreenplayReader.h"
 
 #include "reader/Diagnostics.h"
+#include "reader/FinalDraftReader.h"
+#include "reader/FountainReader.h"
+#include "reader/PdfReader.h"
 #include "reader/TextFile.h"
 
 #include <QFileInfo>
@@ -48,13 +51,46 @@ QString screenplayFormat(const QString &path)
         return suffix;
     if (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
         return QStringLiteral("html");
+    if (suffix == QLatin1String("fountain") || suffix == QLatin1String("spmd"))
+        return QStringLiteral("fountain");
+    if (suffix == QLatin1String("fdx") || suffix == QLatin1String("pdf"))
+        return suffix;
     return QStringLiteral("text");
 }
 
+namespace {
+
+// The structured formats are read whole and laid out; their lines then get the same
+// rewriting as a typed screenplay's, so both reach the analysis alike.
+ScreenplayText readLaidOut(const QString &path, const QString &format)
+{
+    QString reason;
+    const std::optional<QByteArray> bytes = TextFile::readBytes(path, &reason);
+    ScreenplayText text;
+    if (!bytes)
+        text.error = reason;
+    else if (format == QLatin1String("fountain"))
+        text = readFountain(*bytes);
+    else if (format == QLatin1String("fdx"))
+        text = readFinalDraft(*bytes);
+    else
+        text = readPdf(*bytes);
+    text.format = format;
+    for (QString &line : text.lines)
+        line = normalizeScreenplayLine(line);
+    return text;
+}
+
+} // namespace
+
 ScreenplayText readScreenplayFile(const QString &path)
 {
+    const QString format = screenplayFormat(path);
+    if (format == QLatin1String("fountain") || format == QLatin1String("fdx") ||
+        format == QLatin1String("pdf"))
+        return readLaidOut(path, format);
     ScreenplayText text;
-    text.format = screenplayFormat(path);
+    text.format = format;
     QString reason;
     const std::optional<QStringList> lines = TextFile::readLines(path, &reason);
     if (!lines) {
@@ -77,8 +113,11 @@ QString screenplayFileName(const QString &path)
 void walkXml(const QString &path)
 {
     tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
-    // A document that fails to load is treated as having no elements.
-    if (document.LoadFile(path.toLocal8Bit().constData()) == tinyxml2::XML_SUCCESS) {
+    // Read like every other input, so a pipe or a huge file is refused rather than waited on;
+    // a document that fails to load is treated as having no elements.
+    const std::optional<QByteArray> bytes = TextFile::readBytes(path);
+    if (bytes &&
+        document.Parse(bytes->constData(), size_t(bytes->size())) == tinyxml2::XML_SUCCESS) {
         for (const tinyxml2::XMLElement *element = document.FirstChildElement("div");
              element != nullptr; element = element->NextSiblingElement("div")) {
             const char *style = element->Attribute("style");

@@ -1,22 +1,215 @@
 #include "reader/TextFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
+#include <QRandomGenerator>
+#include <QSet>
 #include <QTextCodec>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace TextFile {
 
+namespace {
+
+constexpr qint64 megabyte = 1024 * 1024;
+
+bool fail(QString *reason, const QString &why)
+{
+    if (reason != nullptr)
+        *reason = why;
+    return false;
+}
+
+QString systemError(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+QString decodeWith(const char *codecName, const QByteArray &bytes, int skip)
+{
+    // The mark has been skipped; a second one is text (a zero-width no-break space).
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    QString text = QTextCodec::codecForName(codecName)->toUnicode(bytes.constData() + skip,
+                                                                  bytes.size() - skip, &state);
+    if (state.remainingChars > 0)
+        text += QChar(QChar::ReplacementCharacter); // a sequence cut off by the end of the file
+    return text;
+}
+
+// Empty for a regular file; otherwise why a file of this kind is neither read nor replaced.
+QString notRegularReason(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return QString();
+    if (S_ISDIR(mode))
+        return QStringLiteral("is a folder, not a file");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("is a named pipe (FIFO), not a regular file");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("is a device, not a regular file");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("is a socket, not a regular file");
+    return QStringLiteral("is not a regular file");
+}
+
+// In whole megabytes, unless rounding would make a refused file look no larger than the limit.
+QString tooLargeReason(qint64 bytes)
+{
+    const qint64 rounded = (bytes + megabyte / 2) / megabyte;
+    const QString size = rounded * megabyte > maxReadBytes ? QStringLiteral("%1 MB").arg(rounded)
+                                                           : QStringLiteral("%1 bytes").arg(bytes);
+    return QStringLiteral("is %1; files over %2 MB are not read")
+        .arg(size)
+        .arg(maxReadBytes / megabyte);
+}
+
+// Empty when the opened file may be read; checked again after opening because the name may
+// have been replaced since it was looked at.
+QString unreadableReason(const struct stat &info)
+{
+    const QString kind = notRegularReason(info.st_mode);
+    if (!kind.isEmpty())
+        return kind;
+    if (info.st_size > maxReadBytes)
+        return tooLargeReason(info.st_size);
+    return QString();
+}
+
+// Reads to the end rather than trusting the size: some regular files (in /proc, or one still
+// being written) report another size than they deliver.
+std::optional<QByteArray> readOpenFile(int fd, qint64 sizeHint, QString *reason)
+{
+    QByteArray bytes(int(std::min(sizeHint + 1, maxReadBytes + 1)), Qt::Uninitialized);
+    qint64 used = 0;
+    for (;;) {
+        if (used == bytes.size()) {
+            if (used > maxReadBytes) {
+                fail(reason, tooLargeReason(used));
+                return std::nullopt;
+            }
+            bytes.resize(int(std::min(maxReadBytes + 1, std::max<qint64>(used * 2, 4096))));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + used, size_t(bytes.size() - used));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            fail(reason, QStringLiteral("could not be read: ") + systemError(errno));
+            return std::nullopt;
+        }
+        if (got == 0)
+            break;
+        used += got;
+    }
+    bytes.truncate(int(used));
+    return bytes;
+}
+
+bool isMissing(const QString &path)
+{
+    struct stat info;
+    return path.isEmpty() || (::lstat(QFile::encodeName(path).constData(), &info) != 0 &&
+                              (errno == ENOENT || errno == ENOTDIR));
+}
+
+// The settings are read again for every screenplay; one line per file and fault is enough,
+// so a batch does not repeat it for every file it analyses.
+void reportUnreadSettings(const QString &path, const QString &reason)
+{
+    static QSet<QString> reported;
+    const QString program = QCoreApplication::applicationName();
+    const QString line = (program.isEmpty() ? QString() : program + QStringLiteral(": ")) + path +
+                         QLatin1Char(' ') + reason + QStringLiteral("; going on without it\n");
+    if (reported.contains(line))
+        return;
+    reported.insert(line);
+    std::fputs(line.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote < 0)
+            return false;
+        done += wrote;
+    }
+    return true;
+}
+
+// A new file next to `name`, with the permissions a fresh file gets (the umask applies), or
+// -1. O_EXCL with a random name, so no other file is ever opened by mistake.
+int createTemporary(const QByteArray &name, QByteArray *temporaryName)
+{
+    const int slash = name.lastIndexOf('/');
+    const QByteArray folder = name.left(slash + 1);
+    const QByteArray base = name.mid(slash + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray tag = QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        *temporaryName = folder + '.' + base + '.' + tag + ".tmp";
+        const int fd =
+            ::open(temporaryName->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Writes the bytes to the open temporary file and closes it; errno tells why when false.
+bool finishTemporary(int fd, const QByteArray &bytes, const struct stat *previous)
+{
+    bool ok = writeAll(fd, bytes);
+    // The replacement keeps the mode of the file it replaces, as an edit in place would.
+    if (ok && previous != nullptr)
+        ok = ::fchmod(fd, previous->st_mode & 07777) == 0;
+    // A full disk or a failing device may only show when the data is forced out; file
+    // systems without sync support report EINVAL and have nothing to force.
+    if (ok && ::fsync(fd) != 0 && errno != EINVAL)
+        ok = false;
+    const int savedError = errno;
+    if (::close(fd) != 0 && ok)
+        return false;
+    errno = savedError;
+    return ok;
+}
+
+} // namespace
+
 QString decode(const QByteArray &bytes)
 {
-    QTextCodec *utf8 = QTextCodec::codecForName("UTF-8");
-    QTextCodec::ConverterState state;
-    const QString text = utf8->toUnicode(bytes.constData(), bytes.size(), &state);
-    if (state.invalidChars == 0 && state.remainingChars == 0) {
-        if (text.startsWith(QChar(0xFEFF)))
-            return text.mid(1);
-        return text;
+    struct Mark
+    {
+        QByteArray bytes;
+        const char *codec;
+    };
+    // UTF-32 LE first: its mark begins with the UTF-16 LE one.
+    static const Mark marks[] = {{QByteArray("\xFF\xFE\0\0", 4), "UTF-32LE"},
+                                 {QByteArray("\0\0\xFE\xFF", 4), "UTF-32BE"},
+                                 {QByteArray("\xFF\xFE"), "UTF-16LE"},
+                                 {QByteArray("\xFE\xFF"), "UTF-16BE"},
+                                 {QByteArray("\xEF\xBB\xBF"), "UTF-8"}};
+    for (const Mark &mark : marks) {
+        if (bytes.startsWith(mark.bytes))
+            return decodeWith(mark.codec, bytes, mark.bytes.size());
     }
-    return QString::fromLatin1(bytes);
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    QString text =
+        QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
+    if (state.invalidChars == 0 && state.remainingChars == 0)
+        return text;
+    // With the explicit size: the QByteArray overload stops at the first NUL.
+    return QString::fromLatin1(bytes.constData(), bytes.size());
 }
 
 QByteArray encode(const QString &text)
@@ -28,48 +221,117 @@ QByteArray encode(const QString &text)
     return text.toLatin1();
 }
 
-std::optional<QStringList> readLines(const QString &path, QString *reason)
+QStringList splitLines(const QString &text)
 {
-    if (path.isEmpty()) {
-        if (reason != nullptr)
-            *reason = QStringLiteral("no file was chosen");
-        return std::nullopt;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (reason != nullptr)
-            *reason = QStringLiteral("cannot be opened: ") + file.errorString();
-        return std::nullopt;
-    }
-    const QString text = decode(file.readAll());
     QStringList lines;
+    const QChar *chars = text.constData();
+    const int size = text.size();
     int begin = 0;
-    while (begin < text.size()) {
-        int end = text.indexOf(QLatin1Char('\n'), begin);
-        if (end < 0)
-            end = text.size();
-        int stop = end;
-        if (stop > begin && text.at(stop - 1) == QLatin1Char('\r'))
-            --stop;
-        lines.append(text.mid(begin, stop - begin));
+    while (begin < size) {
+        int end = begin;
+        while (end < size && chars[end] != QLatin1Char('\n') && chars[end] != QLatin1Char('\r'))
+            ++end;
+        lines.append(text.mid(begin, end - begin));
+        if (end + 1 < size && chars[end] == QLatin1Char('\r') &&
+            chars[end + 1] == QLatin1Char('\n'))
+            ++end;
         begin = end + 1;
     }
     return lines;
 }
 
-bool writeText(const QString &path, const QString &text)
+std::optional<QByteArray> readBytes(const QString &path, QString *reason)
 {
-    if (path.isEmpty())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = encode(text);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
+    if (path.isEmpty()) {
+        fail(reason, QStringLiteral("no file was chosen"));
+        return std::nullopt;
     }
-    return file.commit();
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info;
+    // Looked at before opening: opening a pipe waits for a writer, and opening some devices
+    // has effects of its own.
+    if (::stat(name.constData(), &info) != 0) {
+        fail(reason, QStringLiteral("cannot be opened: ") + systemError(errno));
+        return std::nullopt;
+    }
+    QString why = unreadableReason(info);
+    if (!why.isEmpty()) {
+        fail(reason, why);
+        return std::nullopt;
+    }
+    // Non-blocking, in case a pipe has taken the name since; it is then refused below.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        fail(reason, QStringLiteral("cannot be opened: ") + systemError(errno));
+        return std::nullopt;
+    }
+    std::optional<QByteArray> bytes;
+    if (::fstat(fd, &info) != 0)
+        fail(reason, QStringLiteral("cannot be opened: ") + systemError(errno));
+    else if (!(why = unreadableReason(info)).isEmpty())
+        fail(reason, why);
+    else
+        bytes = readOpenFile(fd, info.st_size, reason);
+    ::close(fd);
+    return bytes;
+}
+
+std::optional<QStringList> readLines(const QString &path, QString *reason)
+{
+    std::optional<QByteArray> bytes = readBytes(path, reason);
+    if (!bytes)
+        return std::nullopt;
+    const QString text = decode(*bytes);
+    bytes.reset(); // the bytes, the text and the lines are never all held at once
+    return splitLines(text);
+}
+
+std::optional<QStringList> readSettingsLines(const QString &path)
+{
+    QString reason;
+    std::optional<QStringList> lines = readLines(path, &reason);
+    if (!lines && !isMissing(path))
+        reportUnreadSettings(path, reason);
+    return lines;
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes, QString *reason)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty() || name.endsWith('/'))
+        return fail(reason, QStringLiteral("is not a file name"));
+    struct stat previous;
+    const bool exists = ::lstat(name.constData(), &previous) == 0;
+    // A link is replaced like a file; anything else (a folder, a device) is left alone.
+    if (exists && !S_ISLNK(previous.st_mode) && !S_ISREG(previous.st_mode))
+        return fail(reason, notRegularReason(previous.st_mode));
+    // A file its owner made read-only is not replaced behind their back.
+    if (exists && S_ISREG(previous.st_mode) && ::access(name.constData(), W_OK) != 0)
+        return fail(reason, systemError(errno));
+    QByteArray temporaryName;
+    const int fd = createTemporary(name, &temporaryName);
+    if (fd < 0)
+        return fail(reason, systemError(errno));
+    const bool keepMode = exists && S_ISREG(previous.st_mode);
+    if (!finishTemporary(fd, bytes, keepMode ? &previous : nullptr) ||
+        ::rename(temporaryName.constData(), name.constData()) != 0) {
+        const int error = errno;
+        ::unlink(temporaryName.constData());
+        return fail(reason, systemError(error));
+    }
+    return true;
+}
+
+bool writeText(const QString &path, const QString &text, QString *reason)
+{
+    return writeBytes(path, encode(text), reason);
+}
+
+bool writeUnicodeText(const QString &path, const QString &text, ByteOrderMark mark, QString *reason)
+{
+    QByteArray bytes = mark == ByteOrderMark::Written ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+    bytes += text.toUtf8();
+    return writeBytes(path, bytes, reason);
 }
 
 } // namespace TextFile

@@ -10,19 +10,50 @@
 // replacement rules are the same for screenplays, settings, lists and exports.
 namespace TextFile {
 
-// UTF-8 when the bytes are valid UTF-8 (a byte-order mark is dropped), Latin-1 otherwise.
+// Larger files are refused before they are read: the text and its lines take several times
+// the file's size in memory.
+constexpr qint64 maxReadBytes = qint64(256) * 1024 * 1024;
+
+// Decodes every byte (NUL included). A byte-order mark selects UTF-8, UTF-16 or UTF-32 (either
+// byte order) and is dropped; without one, bytes that are valid UTF-8 are UTF-8 and any other
+// bytes are Latin-1.
 QString decode(const QByteArray &bytes);
 
 // Latin-1 when every character fits, UTF-8 otherwise, so no name is ever written as "?".
 QByteArray encode(const QString &text);
 
-// The lines of a text file without their terminators ("\n" or "\r\n"); a final line end
-// does not make an extra empty line. Empty when the file cannot be opened; then `reason`
-// (when given) says why, in words for the user.
+// The lines of a text without their terminators: "\r\n", "\n" and a lone "\r" each end a
+// line, and a final line end does not make an extra empty line.
+QStringList splitLines(const QString &text);
+
+// The whole content of a regular file of at most maxReadBytes. A folder, a named pipe, a
+// device or a larger file is refused without being read (a pipe would block). Empty when the
+// file is not read; then `reason` (when given) says why, in words for the user.
+std::optional<QByteArray> readBytes(const QString &path, QString *reason = nullptr);
+
+// readBytes, decoded and split into lines.
 std::optional<QStringList> readLines(const QString &path, QString *reason = nullptr);
 
-// Replaces the file with the text, atomically: a temporary file in the same folder is
-// written and then renamed, so a failure leaves the previous file as it was.
-bool writeText(const QString &path, const QString &text);
+// readLines for the settings and list files. A missing file is the normal case and stays
+// silent; a file that is there but cannot be read is reported on standard error, so that
+// nobody mistakes the defaults the caller then keeps for the file's content.
+std::optional<QStringList> readSettingsLines(const QString &path);
+
+// Replaces the file with the bytes, atomically: a temporary file in the same folder is
+// written, flushed to disk and then renamed over the name, so a failure (a full disk
+// included) leaves the previous file as it was. A symbolic link at the name is replaced
+// itself, never written through. False on failure; then `reason` (when given) says why.
+bool writeBytes(const QString &path, const QByteArray &bytes, QString *reason = nullptr);
+
+// writeBytes of the encoded text.
+bool writeText(const QString &path, const QString &text, QString *reason = nullptr);
+
+// How writeUnicodeText marks its files: spreadsheet programs only read a CSV file as UTF-8
+// when it starts with a byte-order mark.
+enum class ByteOrderMark { None, Written };
+
+// writeBytes of the text as UTF-8 whatever it holds, as the usual CSV and JSON readers expect.
+bool writeUnicodeText(const QString &path, const QString &text, ByteOrderMark mark,
+                      QString *reason = nullptr);
 
 } // namespace TextFile

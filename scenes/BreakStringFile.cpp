@@ -4,7 +4,7 @@
 
 bool loadBreakStringFile(const QString &path, QStringList &breakStrings)
 {
-    const std::optional<QStringList> lines = TextFile::readLines(path);
+    const std::optional<QStringList> lines = TextFile::readSettingsLines(path);
     if (!lines)
         return false;
     breakStrings.clear();

@@ -1,7 +1,6 @@
 #pragma once
 
-// The document position of a "Break Section Here" click: the scroll fraction plus the click's
-// fraction of the contents height, over the visible fraction plus one. Always finite: a page
-// without a vertical scroll range (or without height) counts as scrolled to the top.
-float manualBreakPosition(int scrollValue, int scrollMaximum, int clickY, int contentsHeight,
-                          int viewHeight);
+// The document position of a "Break Section Here" click: where the click lies in the page,
+// (scroll position + click y) / contents height, so a break lands where it was asked for on
+// short pages as on long ones. Always finite and within 0..1.
+float manualBreakPosition(int scrollValue, int clickY, int contentsHeight);

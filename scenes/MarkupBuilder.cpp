@@ -1,10 +1,13 @@
 #include "scenes/MarkupBuilder.h"
 
-#include "app/AnalysisProgress.h"
-#include "app/DocumentModel.h"
+#include "characters/CueName.h"
+#include "reader/StageProgress.h"
+#include "scenes/HtmlSanitizer.h"
 #include "scenes/MarkupStyles.h"
 #include "scenes/NameWordFilter.h"
 #include "scenes/TimedMarkup.h"
+
+#include <QHash>
 
 #include <utility>
 
@@ -13,23 +16,35 @@ namespace {
 // What one pass works with, from line to line.
 struct MarkupPass
 {
-    explicit MarkupPass(DocumentModel &model)
-        : document(model)
-        , index(model.indexForPass())
-        , filter(model.characters, model.includeCharacters, model.options)
-        , sceneOpen(QStringLiteral("<div class='") + model.sceneClass + QStringLiteral("'>"))
+    MarkupPass(const MarkupSources &passSources, TimeIndexVector &passIndex)
+        : sources(passSources)
+        , characters(passSources.characters)
+        , index(passIndex)
+        , filter(characters, passSources.includeCharacters, passSources.options)
+        , lastBreakPosition(passSources.lastBreakPosition)
+        , sceneOpen(QStringLiteral("<div class='") + passSources.sceneClass + QStringLiteral("'>"))
         , sceneBoundary(QStringLiteral("</div>") + sceneOpen)
-        , headingOpen(QStringLiteral("<span class='") + model.breakStringClass +
+        , headingOpen(QStringLiteral("<span class='") + passSources.breakStringClass +
                       QStringLiteral("'>"))
     {
+        if (passSources.options.mergeCueExtensions) {
+            for (int k = 0; k < static_cast<int>(characters.size()); ++k) {
+                if (!cueSpeakers.contains(characters[k]->names))
+                    cueSpeakers.insert(characters[k]->names, k);
+            }
+        }
     }
 
-    DocumentModel &document;
+    const MarkupSources &sources;
+    CharacterList characters; // grows by the include characters met in the text
     TimeIndexVector &index;
     NameWordFilter filter;
+    float lastBreakPosition;
     const QString sceneOpen;     // "<div class='scene'>"
     const QString sceneBoundary; // closes the current scene block and opens the next
     const QString headingOpen;   // "<span class='breakString'>"
+    // Characters by name, for whole cue lines when cue extensions are merged.
+    QHash<QStringList, int> cueSpeakers;
     // Reused from word to word and line to line, to spare allocations.
     NameWordFilter::Line hashed;
     std::vector<int> asked; // the characters to ask at one word
@@ -37,9 +52,19 @@ struct MarkupPass
 
 struct CharacterMatch
 {
-    int characterIndex = -1; // position in document.characters
+    int characterIndex = -1; // position in the pass's characters
     QStringList words;
 };
+
+// Words of a plain-text screenplay are shown as they are written, never run as markup; an
+// HTML screenplay keeps its tags (made harmless once the pass is over).
+void appendText(const MarkupPass &pass, const QString &word, QString &out)
+{
+    if (pass.sources.htmlSource)
+        out += word;
+    else
+        out += escapeHtml(word);
+}
 
 // The longest match wins; a later one only when strictly longer, so ties go to the earliest.
 void keepLongest(CharacterMatch &best, int characterIndex, QStringList &&words)
@@ -53,10 +78,10 @@ void keepLongest(CharacterMatch &best, int characterIndex, QStringList &&words)
 CharacterMatch findCharacter(MarkupPass &pass, const QStringList &words,
                              const NameWordFilter::Line &line, int start)
 {
-    DocumentModel &document = pass.document;
-    const bool caseSensitive = document.options.caseSensitive;
-    const bool looseMatch = document.options.looseMatch;
-    CharacterList &characters = document.characters;
+    const bool caseSensitive = pass.sources.options.caseSensitive;
+    const bool looseMatch = pass.sources.options.looseMatch;
+    const bool wholeName = pass.sources.options.wholeNameMatch;
+    CharacterList &characters = pass.characters;
     CharacterMatch best;
     // Ascending positions keep the ties with the earliest character.
     std::vector<int> &asked = pass.asked;
@@ -64,7 +89,8 @@ CharacterMatch findCharacter(MarkupPass &pass, const QStringList &words,
     for (int k = pass.filter.characterCount(); k < static_cast<int>(characters.size()); ++k)
         asked.push_back(k);
     for (const int k : asked) {
-        QStringList found = characters[k]->matchAt(words, start, caseSensitive, looseMatch);
+        QStringList found =
+            characters[k]->matchAt(words, start, caseSensitive, looseMatch, wholeName);
         if (!found.isEmpty())
             keepLongest(best, k, std::move(found));
     }
@@ -74,8 +100,8 @@ CharacterMatch findCharacter(MarkupPass &pass, const QStringList &words,
     // every later search finds them among the characters.
     pass.filter.includesAt(line, start, asked);
     for (const int i : asked) {
-        const CharacterPtr &candidate = document.includeCharacters[i];
-        QStringList found = candidate->matchAt(words, start, caseSensitive, looseMatch);
+        const CharacterPtr &candidate = pass.sources.includeCharacters[i];
+        QStringList found = candidate->matchAt(words, start, caseSensitive, looseMatch, wholeName);
         if (found.isEmpty())
             continue;
         characters.push_back(candidate);
@@ -87,14 +113,13 @@ CharacterMatch findCharacter(MarkupPass &pass, const QStringList &words,
 
 void appendManualBreaks(MarkupPass &pass, float x, QString &out)
 {
-    DocumentModel &document = pass.document;
-    for (const float position : document.manualBreaks) {
-        if (document.lastBreakPosition < position && position <= x) {
+    for (const float position : pass.sources.manualBreaks) {
+        if (pass.lastBreakPosition < position && position <= x) {
             pass.index.addScene(x, QStringLiteral("USER_SET"));
             out += pass.sceneBoundary;
         }
     }
-    document.lastBreakPosition = x;
+    pass.lastBreakPosition = x;
 }
 
 // Each matching entry opens a scene with a heading span holding the words up to, not
@@ -102,13 +127,13 @@ void appendManualBreaks(MarkupPass &pass, float x, QString &out)
 int appendHeadings(MarkupPass &pass, const QStringList &words, int l, float x, QString &out)
 {
     const int m = words.size();
-    for (const QString &entry : pass.document.breakStrings) {
+    for (const QString &entry : pass.sources.breakStrings) {
         if (l >= m || words.at(l).compare(entry, Qt::CaseInsensitive) != 0)
             continue;
         out += pass.sceneBoundary;
         out += pass.headingOpen;
         for (; l < m - 1; ++l) {
-            out += words.at(l);
+            appendText(pass, words.at(l), out);
             out += QLatin1Char(' ');
         }
         out += QLatin1String("</span>");
@@ -131,16 +156,37 @@ void countPageMarker(MarkupPass &pass, const QString &word)
 
 void appendCharacterSpan(MarkupPass &pass, const CharacterMatch &match, QString &out)
 {
-    const Character &character = *pass.document.characters[match.characterIndex];
+    const Character &character = *pass.characters[match.characterIndex];
     out += QLatin1String("<span class='");
     out += characterClassAttribute(character);
     out += QLatin1String("'>");
     for (const QString &word : match.words) {
-        out += word;
+        appendText(pass, word, out);
         out += QLatin1Char(' ');
     }
     out += QLatin1String("</span>");
     pass.index.countCharacter(match.characterIndex);
+}
+
+// With merged cue extensions a speaker line marks all its words ("EDWARD (V.O.)") as the
+// one character its name gives, and counts it once. Returns whether the line was one.
+bool appendCueLine(MarkupPass &pass, const QStringList &words, QString &out)
+{
+    int lead = 0;
+    while (lead < words.size() && words.at(lead).isEmpty())
+        ++lead;
+    if (lead <= pass.sources.options.minCharacterSpaces || lead >= words.size())
+        return false;
+    const auto speaker = pass.cueSpeakers.constFind(cueNameWords(words, lead, true));
+    if (speaker == pass.cueSpeakers.constEnd())
+        return false;
+    out += QString(lead, QLatin1Char(' '));
+    CharacterMatch match;
+    match.characterIndex = speaker.value();
+    match.words = words.mid(lead);
+    appendCharacterSpan(pass, match, out);
+    out += QLatin1String("<br>");
+    return true;
 }
 
 void appendLine(MarkupPass &pass, const QString &line, float x, QString &out)
@@ -148,6 +194,8 @@ void appendLine(MarkupPass &pass, const QString &line, float x, QString &out)
     const QStringList words = line.split(QLatin1Char(' '));
     const int m = words.size();
     appendManualBreaks(pass, x, out);
+    if (pass.sources.options.mergeCueExtensions && appendCueLine(pass, words, out))
+        return;
     pass.filter.prepare(words, pass.hashed);
     const NameWordFilter::Line &prepared = pass.hashed;
     for (int l = 0; l < m; ++l) {
@@ -166,7 +214,7 @@ void appendLine(MarkupPass &pass, const QString &line, float x, QString &out)
         const QString &word = words.at(l);
         countPageMarker(pass, word);
         // An empty word (two blanks in a row, or an empty line) comes out as one blank.
-        out += word;
+        appendText(pass, word, out);
         out += QLatin1Char(' ');
     }
     out += QLatin1String("<br>");
@@ -184,41 +232,55 @@ int expectedLength(const QStringList &lines)
 
 } // namespace
 
-QString buildMarkup(DocumentModel &document, AnalysisProgress &progress)
+MarkupResult buildMarkup(const QString &fileSuffix, const MarkupSources &sources,
+                         const StageProgress &progress)
 {
-    if (document.fileSuffix == QLatin1String("xml"))
-        return QString();
-    if (document.fileSuffix == QLatin1String("csv"))
-        return markupTimed(document, progress);
-    return markupText(document, progress);
+    if (fileSuffix == QLatin1String("xml")) {
+        MarkupResult empty;
+        empty.index = std::make_unique<TimeIndexVector>(sources.characters);
+        empty.characters = sources.characters;
+        empty.lastBreakPosition = sources.lastBreakPosition;
+        return empty;
+    }
+    if (fileSuffix == QLatin1String("csv"))
+        return markupTimed(sources, progress);
+    return markupText(sources, progress);
 }
 
-QString markupText(DocumentModel &document, AnalysisProgress &progress)
+MarkupResult markupText(const MarkupSources &sources, const StageProgress &progress)
 {
-    MarkupPass pass(document);
+    auto index = std::make_unique<TimeIndexVector>(sources.characters);
+    MarkupPass pass(sources, *index);
     pass.index.addScene(0.0f, QStringLiteral("START"));
 
     QString out;
-    out.reserve(expectedLength(document.textLines));
+    out.reserve(expectedLength(sources.lines));
     out += pass.sceneOpen;
-    const int n = document.textLines.size();
+    const int n = sources.lines.size();
     for (int i = 0; i < n; ++i) {
         if (progress.wasCanceled())
             break;
-        progress.setValue(i);
+        progress.report(i);
         const float x = static_cast<float>(i) / static_cast<float>(n);
-        appendLine(pass, document.textLines.at(i), x, out);
+        appendLine(pass, sources.lines.at(i), x, out);
     }
     if (!pass.index.scenes.empty())
         pass.index.scenes.back().end = 1.0f;
     out += QLatin1String("</div>");
-    return out;
+
+    MarkupResult result;
+    result.html = sources.htmlSource ? sanitizeHtml(out) : std::move(out);
+    result.index = std::move(index);
+    result.characters = std::move(pass.characters);
+    result.lastBreakPosition = pass.lastBreakPosition;
+    return result;
 }
 
-QString markupLine(DocumentModel &document, const QString &line, float x)
+QString markupLine(const MarkupSources &sources, TimeIndexVector &index, const QString &line,
+                   float x)
 {
-    MarkupPass pass(document);
+    MarkupPass pass(sources, index);
     QString out;
     appendLine(pass, line, x, out);
-    return out;
+    return sources.htmlSource ? sanitizeHtml(out) : out;
 }

@@ -1,14 +1,53 @@
 #pragma once
 
+#include "characters/AnalysisOptions.h"
+#include "characters/Character.h"
+#include "scenes/TimeIndexVector.h"
+
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
-class AnalysisProgress;
-struct DocumentModel;
+#include <memory>
 
-// Chooses the pass by fileSuffix: "xml" gives "" and no scene, "csv" the time-coded pass,
-// anything else markupText. Fills document.timeIndex, which must exist.
-QString buildMarkup(DocumentModel &document, AnalysisProgress &progress);
-QString markupText(DocumentModel &document, AnalysisProgress &progress);
-// One line at position x (line index / number of lines).
-QString markupLine(DocumentModel &document, const QString &line, float x);
+struct StageProgress;
+
+// What a markup pass reads. The references must outlive the pass.
+struct MarkupSources
+{
+    const QStringList &lines;
+    const CharacterList &characters;
+    const CharacterList &includeCharacters;
+    const QStringList &breakStrings;
+    const QVector<float> &manualBreaks;
+    const AnalysisOptions &options;
+    QString sceneClass = QStringLiteral("scene");
+    QString breakStringClass = QStringLiteral("breakString");
+    // Position of the line marked up last by the previous pass; manual breaks at or before
+    // it are not taken again at the first line.
+    float lastBreakPosition = 0.0f;
+    // The lines are HTML (kept through an allow-list) rather than plain text (escaped).
+    bool htmlSource = false;
+};
+
+// What a markup pass makes.
+struct MarkupResult
+{
+    QString html;
+    // Scenes and per-scene counts over a snapshot of the characters taken when the pass
+    // started.
+    std::unique_ptr<TimeIndexVector> index;
+    // The characters after the pass: include characters met in the text have joined them.
+    CharacterList characters;
+    float lastBreakPosition = 0.0f;
+};
+
+// Chooses the pass by the file suffix: "xml" gives "" and no scene, "csv" the time-coded
+// pass, anything else markupText.
+MarkupResult buildMarkup(const QString &fileSuffix, const MarkupSources &sources,
+                         const StageProgress &progress);
+MarkupResult markupText(const MarkupSources &sources, const StageProgress &progress);
+// One line at position x (line index / number of lines), as markupText marks it up,
+// counting into `index`.
+QString markupLine(const MarkupSources &sources, TimeIndexVector &index, const QString &line,
+                   float x);

@@ -1,7 +1,7 @@
 #include "scenes/MarkupStyles.h"
 
-#include "app/DocumentModel.h"
 #include "characters/Character.h"
+#include "scenes/TimeIndexVector.h"
 
 namespace {
 
@@ -85,26 +85,27 @@ QString characterSelector(const Character &character)
     return QStringLiteral("span.") + cssIdentifier(character.characterClass());
 }
 
-std::vector<ElementStyle> markupElementStyles(const DocumentModel &document)
+std::vector<ElementStyle> markupElementStyles(const TimeIndexVector *index,
+                                              const QString &breakStringClass)
 {
     std::vector<ElementStyle> styles;
-    if (!document.timeIndex)
+    if (index == nullptr)
         return styles;
     const QString bold = QStringLiteral("bold");
-    for (const CharacterPtr &character : document.timeIndex->characters) {
+    for (const CharacterPtr &character : index->characters) {
         styles.push_back(ElementStyle{characterSelector(*character),
                                       {{QStringLiteral("color"), character->color.name()},
                                        {QStringLiteral("font-weight"), bold}}});
     }
-    styles.push_back(ElementStyle{QStringLiteral("span.") + document.breakStringClass,
+    styles.push_back(ElementStyle{QStringLiteral("span.") + breakStringClass,
                                   {{QStringLiteral("color"), QStringLiteral("purple")},
                                    {QStringLiteral("font-weight"), bold},
                                    {QStringLiteral("font-style"), QStringLiteral("italic")}}});
     return styles;
 }
 
-QString sceneBackground(const DocumentModel &document, int sceneNumber)
+QString sceneBackground(const QColor &even, const QColor &odd, int sceneNumber)
 {
-    const QColor &color = sceneNumber % 2 == 0 ? document.sceneColorA : document.sceneColorB;
+    const QColor &color = sceneNumber % 2 == 0 ? even : odd;
     return color.name();
 }

@@ -6,8 +6,10 @@
 #include <utility>
 #include <vector>
 
+#include <QColor>
+
 struct Character;
-struct DocumentModel;
+class TimeIndexVector;
 
 // A set of inline style properties for every element that matches a CSS selector.
 struct ElementStyle
@@ -23,7 +25,8 @@ QString characterSelector(const Character &character);
 
 // Colour and weight of every index character's spans, then the heading style. Empty when
 // there is no index.
-std::vector<ElementStyle> markupElementStyles(const DocumentModel &document);
-// Background of scene block `sceneNumber` (0-based, document order): sceneColorA on even,
-// sceneColorB on odd, as #rrggbb.
-QString sceneBackground(const DocumentModel &document, int sceneNumber);
+std::vector<ElementStyle> markupElementStyles(const TimeIndexVector *index,
+                                              const QString &breakStringClass);
+// Background of scene block `sceneNumber` (0-based, document order): `even` on even,
+// `odd` on odd, as #rrggbb.
+QString sceneBackground(const QColor &even, const QColor &odd, int sceneNumber);

@@ -2,8 +2,11 @@
 
 #include <QString>
 
-struct DocumentModel;
+class TimeIndexVector;
 
-// A style block with every index character's colour and the heading style, then markupHtml.
-QString savedMarkupText(const DocumentModel &document);
-bool saveMarkup(const QString &path, const DocumentModel &document);
+// A style block with every index character's colour and the heading style, then the markup.
+// Before the first parse there is no index (null).
+QString savedMarkupText(const TimeIndexVector *index, const QString &breakStringClass,
+                        const QString &markupHtml);
+bool saveMarkup(const QString &path, const TimeIndexVector *index, const QString &breakStringClass,
+                const QString &markupHtml);

@@ -1,6 +1,7 @@
 #include "scenes/Statistics.h"
 
 #include "reader/TextFile.h"
+#include "scenes/CsvField.h"
 #include "scenes/TimeIndexVector.h"
 
 #include <climits>
@@ -76,7 +77,7 @@ QString sceneRow(const TimeIndexVector &index, int sceneNumber, int lineCount)
     const QChar comma(QLatin1Char(','));
     QString row;
     row += QString::number(sceneNumber) + comma;
-    row += scene.type + comma;
+    row += csvField(scene.type) + comma;
     row += QString::number(present) + comma;
     row += decimal(scene.start) + comma;
     row += decimal(scene.end) + comma;
@@ -84,27 +85,27 @@ QString sceneRow(const TimeIndexVector &index, int sceneNumber, int lineCount)
     row += QString::number(lineSpan(length, lineCount)) + comma;
     row += QString::number(scene.pages.isEmpty() ? 0 : scene.pages.first()) + comma;
     row += QString::number(scene.pages.isEmpty() ? 0 : scene.pages.last()) + comma;
-    row += names + comma;
+    row += csvField(names) + comma;
     row += QLatin1Char('\n');
     return row;
 }
 
 } // namespace
 
-void computeCharacterStats(TimeIndexVector &index)
+void computeCharacterStats(const TimeIndexVector &index)
 {
     for (size_t j = 0; j < index.characters.size(); ++j)
         computeFor(*index.characters[j], static_cast<int>(j), index.scenes);
 }
 
-QString characterStatsCsv(TimeIndexVector &index)
+QString characterStatsCsv(const TimeIndexVector &index)
 {
     computeCharacterStats(index);
     QString text = QStringLiteral(
         "characters,NumScenes,NumDialogueLines,NumInstances,PerInvolved,Start,Stop,\n");
     const QChar comma(QLatin1Char(','));
     for (const CharacterPtr &character : index.characters) {
-        text += character->displayText() + comma;
+        text += csvField(character->displayText()) + comma;
         text += QString::number(character->numScenes) + comma;
         text += QString::number(character->numDialogueLines) + comma;
         text += QString::number(character->count) + comma;
@@ -125,7 +126,7 @@ QString sceneStatsCsv(const TimeIndexVector &index, int lineCount)
     return text;
 }
 
-bool writeCharacterStats(const QString &path, TimeIndexVector &index)
+bool writeCharacterStats(const QString &path, const TimeIndexVector &index)
 {
     return TextFile::writeText(path, characterStatsCsv(index));
 }

@@ -6,10 +6,11 @@ class TimeIndexVector;
 
 // Fills numScenes, numDialogueLines, perInvolved, startTime and stopTime of every index
 // character from the scene counters.
-void computeCharacterStats(TimeIndexVector &index);
+// The fields live in the shared character records, so a const index still updates them.
+void computeCharacterStats(const TimeIndexVector &index);
 // The CSV texts of the statistics export (computeCharacterStats is run first).
-QString characterStatsCsv(TimeIndexVector &index);
+QString characterStatsCsv(const TimeIndexVector &index);
 QString sceneStatsCsv(const TimeIndexVector &index, int lineCount);
 // Write the CSV files; false when the file cannot be written.
-bool writeCharacterStats(const QString &path, TimeIndexVector &index);
+bool writeCharacterStats(const QString &path, const TimeIndexVector &index);
 bool writeSceneStats(const QString &path, const TimeIndexVector &index, int lineCount);

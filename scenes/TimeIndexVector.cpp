@@ -20,7 +20,11 @@ void TimeIndexVector::addScene(float time, const QString &type)
     scene.type = type;
     if (hadPrevious && !scenes.back().pages.isEmpty())
         scene.pages.append(scenes.back().pages.last());
-    scene.counts.fill(0, static_cast<int>(characters.size()));
+    const qint64 counters = qint64(scenes.size() + 1) * qint64(characters.size());
+    if (counters > maximumCounters)
+        tooLarge = true;
+    if (!tooLarge)
+        scene.counts.fill(0, static_cast<int>(characters.size()));
     scenes.push_back(std::move(scene));
 }
 

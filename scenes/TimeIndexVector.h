@@ -27,6 +27,11 @@ public:
 
     CharacterList characters;
     std::vector<Scene> scenes;
+    // Every scene holds one counter per character. Beyond this many counters in all the
+    // table is not built (the scenes are still added, with empty counts) and `tooLarge`
+    // says so, so that a pathological input is refused instead of exhausting memory.
+    static constexpr qint64 maximumCounters = qint64(64) * 1024 * 1024;
+    bool tooLarge = false;
 
     void addScene(float time, const QString &type);
     void countCharacter(int characterIndex);

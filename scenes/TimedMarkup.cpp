@@ -1,7 +1,7 @@
 #include "scenes/TimedMarkup.h"
 
-#include "app/AnalysisProgress.h"
-#include "app/DocumentModel.h"
+#include "reader/StageProgress.h"
+#include "scenes/HtmlSanitizer.h"
 
 #include <cmath>
 
@@ -31,15 +31,16 @@ QStringList quotedNames(QString list)
 }
 
 // Counts the last character of the list that matches each name.
-void countNames(const DocumentModel &document, TimeIndexVector &index, const QString &list)
+void countNames(const MarkupSources &sources, TimeIndexVector &index, const QString &list)
 {
-    const bool caseSensitive = document.options.caseSensitive;
-    const bool looseMatch = document.options.looseMatch;
+    const bool caseSensitive = sources.options.caseSensitive;
+    const bool looseMatch = sources.options.looseMatch;
+    const CharacterList &characters = sources.characters;
     for (const QString &name : quotedNames(list)) {
         const QStringList words{name};
         int last = -1;
-        for (int k = 0; k < static_cast<int>(document.characters.size()); ++k) {
-            if (!document.characters[k]->matchAt(words, 0, caseSensitive, looseMatch).isEmpty())
+        for (int k = 0; k < static_cast<int>(characters.size()); ++k) {
+            if (!characters[k]->matchAt(words, 0, caseSensitive, looseMatch).isEmpty())
                 last = k;
         }
         if (last >= 0)
@@ -49,20 +50,20 @@ void countNames(const DocumentModel &document, TimeIndexVector &index, const QSt
 
 } // namespace
 
-QString markupTimed(DocumentModel &document, AnalysisProgress &progress)
+MarkupResult markupTimed(const MarkupSources &sources, const StageProgress &progress)
 {
-    TimeIndexVector &index = document.indexForPass();
+    auto index = std::make_unique<TimeIndexVector>(sources.characters);
 
     QString result;
     // With no processed record the closing scene spans 0 to 0.
     float lastStart = 0.0f;
     float lastEnd = 0.0f;
-    const int n = document.textLines.size();
+    const int n = sources.lines.size();
     for (int i = 0; i < n; ++i) {
         if (progress.wasCanceled())
             break;
-        progress.setValue(i);
-        const QString &line = document.textLines.at(i);
+        progress.report(i);
+        const QString &line = sources.lines.at(i);
         if (line.contains(QLatin1String("BREAK"), Qt::CaseSensitive))
             continue;
         const QStringList parts = line.split(QLatin1Char('"'));
@@ -71,15 +72,21 @@ QString markupTimed(DocumentModel &document, AnalysisProgress &progress)
         lastEnd = lastStart + timeField(fields, 1);
         if (!std::isfinite(lastEnd))
             lastEnd = lastStart;
-        index.addScene(lastStart, QStringLiteral("fight"));
+        index->addScene(lastStart, QStringLiteral("fight"));
         if (parts.size() == 3)
-            countNames(document, index, parts.at(1));
-        index.addScene(lastEnd, QStringLiteral("break"));
-        result += line;
+            countNames(sources, *index, parts.at(1));
+        index->addScene(lastEnd, QStringLiteral("break"));
+        result += escapeHtml(line);
         result += QLatin1String("<br>");
     }
-    index.addScene(lastStart, QStringLiteral("end"));
-    index.scenes.back().end = lastEnd;
-    index.normalizeTimes();
-    return result;
+    index->addScene(lastStart, QStringLiteral("end"));
+    index->scenes.back().end = lastEnd;
+    index->normalizeTimes();
+
+    MarkupResult marked;
+    marked.html = std::move(result);
+    marked.index = std::move(index);
+    marked.characters = sources.characters;
+    marked.lastBreakPosition = sources.lastBreakPosition;
+    return marked;
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "scenes/MarkupBuilder.h"
 
-class AnalysisProgress;
-struct DocumentModel;
+struct StageProgress;
 
 // The time-coded pass: one "fight" and one "break" scene per record, then "end".
-QString markupTimed(DocumentModel &document, AnalysisProgress &progress);
+MarkupResult markupTimed(const MarkupSources &sources, const StageProgress &progress);

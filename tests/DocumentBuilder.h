@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DocumentStages.h"
 #include "app/DocumentModel.h"
 #include "characters/Character.h"
 #include "scenes/BreakStringFile.h"

@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstring>
+#include <sys/mount.h>
+
 void PrintTo(const QString &text, std::ostream *out)
 {
     *out << '"' << text.toStdString() << '"';
@@ -48,6 +52,32 @@ QString ScratchDir::write(const QString &name, const QByteArray &bytes) const
     QFile out(path);
     if (out.open(QIODevice::WriteOnly))
         out.write(bytes);
+    return path;
+}
+
+FullFileSystem::FullFileSystem()
+{
+    if (::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0, "size=64k") != 0)
+        m_skipReason = QStringLiteral("cannot mount a small tmpfs to fill (needs root): ") +
+                       QString::fromLocal8Bit(std::strerror(errno));
+}
+
+FullFileSystem::~FullFileSystem()
+{
+    if (m_skipReason.isEmpty())
+        ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+}
+
+QString FullFileSystem::writeThenFill(const QString &name, const QByteArray &bytes) const
+{
+    const QString path = m_dir.write(name, bytes);
+    QFile filler(m_dir.file(QStringLiteral("filler")));
+    if (filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        // Unbuffered, so the last short write fills the last page and the next one fails.
+        const QByteArray block(512, 'x');
+        while (filler.write(block) > 0) {
+        }
+    }
     return path;
 }
 

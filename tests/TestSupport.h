@@ -27,6 +27,22 @@ private:
     QString m_path;
 };
 
+// A 64 KiB tmpfs on a scratch folder, for writes that must fail with "No space left on
+// device". Mounting needs root; `skipReason()` is empty when it is mounted.
+class FullFileSystem
+{
+public:
+    FullFileSystem();
+    ~FullFileSystem();
+    QString skipReason() const { return m_skipReason; }
+    // Writes the file while there is room, then takes every free byte.
+    QString writeThenFill(const QString &name, const QByteArray &bytes) const;
+
+private:
+    ScratchDir m_dir;
+    QString m_skipReason;
+};
+
 QByteArray readBytes(const QString &path);
 QString testDataFile(const QString &name);
 // The public-domain screenplays shipped in examples/, which the tests read as real input.

@@ -48,21 +48,15 @@ TEST(BreakStringFile, Remove_AllDuplicatesOfTheSelectedTexts)
     EXPECT_EQ(withoutBreakStrings({"INT", "EXT", "X"}, {"X", "INT"}), QStringList{"EXT"});
 }
 
-TEST(ManualBreak, Position_FromScrollAndClickAndAlwaysFinite)
+TEST(ManualBreak, Position_IsWhereTheClickLiesInThePage)
 {
-    // Scrolled halfway (200 of 400), clicked 100 px down a 1000 px page in a 250 px view.
-    EXPECT_FLOAT_EQ(manualBreakPosition(200, 400, 100, 1000, 250), (0.5f + 0.1f) / 1.25f);
-    EXPECT_EQ(manualBreakPosition(0, 400, 0, 1000, 250), 0.0f);
-    // Two clicks at the same place give the same position.
-    EXPECT_EQ(manualBreakPosition(37, 400, 91, 1000, 250),
-              manualBreakPosition(37, 400, 91, 1000, 250));
-
-    // No scroll range: counts as the top of the page.
-    EXPECT_FLOAT_EQ(manualBreakPosition(0, 0, 100, 500, 500), 0.2f / 2.0f);
-    // No contents height either.
-    const float empty = manualBreakPosition(0, 0, 100, 0, 500);
-    EXPECT_TRUE(std::isfinite(empty));
-    EXPECT_EQ(empty, 0.0f);
-    EXPECT_TRUE(std::isfinite(manualBreakPosition(5, 0, 10, -3, -3)));
-    EXPECT_TRUE(std::isfinite(manualBreakPosition(5, 10, 10, 100, -100)));
+    // Scrolled 200 px down a 1000 px page, clicked 100 px below the top of the view.
+    EXPECT_FLOAT_EQ(manualBreakPosition(200, 100, 1000), 0.3f);
+    // A page that fits the view: the click's own height, not half of it.
+    EXPECT_FLOAT_EQ(manualBreakPosition(0, 250, 500), 0.5f);
+    EXPECT_EQ(manualBreakPosition(0, 0, 1000), 0.0f);
+    // No contents height, or a click below the page, stays within the document.
+    EXPECT_EQ(manualBreakPosition(0, 100, 0), 0.0f);
+    EXPECT_EQ(manualBreakPosition(900, 400, 1000), 1.0f);
+    EXPECT_EQ(manualBreakPosition(5, -30, 100), 0.0f);
 }

@@ -81,16 +81,17 @@ TEST_F(CharacterListFile, Load_MissingFileKeepsTheList)
     EXPECT_EQ(old->names, QStringList{"KEPT"});
 }
 
-TEST_F(CharacterListFile, Save_WritesNamesAndForcedColourButNoAliases)
+TEST_F(CharacterListFile, Save_WritesNamesAliasesAndForcedColour)
 {
     CharacterList list = load("JOHN SMITH, JOHNNY, MR SMITH :255 0 0\nANN\n");
     ASSERT_TRUE(saveCharacterList(dir.file("out.txt"), list));
-    EXPECT_EQ(readBytes(dir.file("out.txt")), "JOHN SMITH  : 255 0 0\nANN \n");
+    EXPECT_EQ(readBytes(dir.file("out.txt")), "JOHN SMITH, JOHNNY, MR SMITH : 255 0 0\nANN \n");
 
     CharacterList again;
     ASSERT_TRUE(loadCharacterList(dir.file("out.txt"), again));
     ASSERT_EQ(again.size(), 2u);
     EXPECT_EQ(again[0]->names, list[0]->names);
+    EXPECT_EQ(again[0]->aliases, list[0]->aliases);
     EXPECT_EQ(again[0]->color, list[0]->color);
     EXPECT_TRUE(again[0]->forcedColor);
     EXPECT_FALSE(again[1]->forcedColor);

@@ -1,5 +1,6 @@
 // The command-line tool, run as a separate process on real screenplays.
 
+#include "DocumentStages.h"
 #include "TestSupport.h"
 
 #include "app/DocumentModel.h"
@@ -396,3 +397,33 @@ TEST_F(CliTest, CommandLineMistakes_AreUsageErrors)
 }
 
 } // namespace
+
+TEST_F(CliTest, OutputsAreUtf8_WithByteOrderMarkOnRequest_AndJsonNamesOptionsAndScenes)
+{
+    const QString path = scratch.write(QStringLiteral("accents.txt"),
+                                       "INT. CAFÉ - DAY\n                    JOSÉ\n          Olá.\n"
+                                       "                    JOSÉ\n          Adeus.\n");
+    scratch.write(QStringLiteral("config.txt"), "MergeCueExtensions True\n");
+    const CliRun result = run({QStringLiteral("--json"), QStringLiteral("--bom"), path});
+    ASSERT_EQ(result.exitCode, 0) << result.err.constData();
+    const QByteArray characters = readBytes(path + QStringLiteral("-character.csv"));
+    EXPECT_TRUE(characters.startsWith("\xEF\xBB\xBF"
+                                      "characters,"))
+        << characters.constData();
+    EXPECT_TRUE(characters.contains("JOS\xC3\x89 ,")) << characters.constData();
+    // The markup is UTF-8 too, without a mark.
+    EXPECT_TRUE(readBytes(path + QStringLiteral("-markup.html")).contains("CAF\xC3\x89"));
+
+    const QJsonObject object =
+        QJsonDocument::fromJson(jsonLines(result.out).value(0).toUtf8()).object();
+    const QJsonObject options = object.value(QStringLiteral("options")).toObject();
+    EXPECT_TRUE(options.value(QStringLiteral("MergeCueExtensions")).toBool());
+    EXPECT_FALSE(options.value(QStringLiteral("WholeNameMatch")).toBool());
+    EXPECT_EQ(options.value(QStringLiteral("MinCharacterSpaces")).toInt(), 15);
+    const QJsonObject jose = object.value(QStringLiteral("characters")).toArray().at(0).toObject();
+    EXPECT_EQ(jose.value(QStringLiteral("scenes")).toInt(), 1);
+
+    const CliRun plain = run({path});
+    ASSERT_EQ(plain.exitCode, 0);
+    EXPECT_TRUE(readBytes(path + QStringLiteral("-scene.csv")).startsWith("SceneNumber,"));
+}

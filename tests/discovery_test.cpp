@@ -1,5 +1,6 @@
 #include "characters/CharacterDiscovery.h"
 
+#include "DocumentStages.h"
 #include "TestSupport.h"
 #include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
@@ -118,6 +119,57 @@ TEST_F(Discovery, Filters_AllIndentsDifferentLeavesOnlyIndentZero)
 {
     EXPECT_TRUE(discoverText({cue(20, "BOB"), cue(25, "ANN"), cue(30, "EVE")}).isEmpty());
     EXPECT_EQ(document.speakerIndent, 0);
+}
+
+TEST_F(Discovery, MergeCueExtensions_EveryVariantIsOnePerson)
+{
+    const QStringList lines{cue(20, "EDWARD"),
+                            cue(20, "EDWARD (V.O.)"),
+                            cue(20, "EDWARD (CONT'D)"),
+                            cue(20, "EDWARD (V.O.)(CONT'D)"),
+                            cue(20, "EDWARD (V.O.) (CONT'D)"),
+                            cue(20, "BRICK ^"),
+                            cue(20, "BRICK^"),
+                            cue(20, "O\u2019HARA (O.S.)"),
+                            cue(20, "O'HARA"),
+                            cue(20, "(MORE)"),
+                            cue(20, "(CONT'D)"),
+                            cue(35, "CUT TO:")};
+    // By default each spelling is its own character.
+    EXPECT_EQ(discoverText(lines).size(), 11);
+
+    document = DocumentModel();
+    document.options.mergeCueExtensions = true;
+    EXPECT_EQ(discoverText(lines), (QStringList{"EDWARD", "BRICK", "O'HARA"}));
+    EXPECT_EQ(character("EDWARD")->count, 5);
+    EXPECT_EQ(character("BRICK")->count, 2);
+    EXPECT_EQ(character("O'HARA")->count, 2);
+    EXPECT_EQ(document.speakerIndent, 20);
+}
+
+TEST_F(Discovery, SingleSpeaker_IsFoundWhateverTheOptions)
+{
+    const QStringList lines{"INT. ROOM", cue(20, "BOB"), cue(10, "Hello."), cue(20, "BOB"),
+                            cue(10, "Anyone?")};
+    EXPECT_EQ(discoverText(lines), QStringList{"BOB"});
+    EXPECT_EQ(document.speakerIndent, 20);
+    document = DocumentModel();
+    document.options.mergeCueExtensions = true;
+    EXPECT_EQ(discoverText(lines), QStringList{"BOB"});
+}
+
+TEST_F(Discovery, WholeNameMatch_IncludeCountsOnlyWhereAllWordsStand)
+{
+    document.includeCharacters = {include("A VOICE")};
+    const QStringList lines{"a dog barks", "we hear A VOICE", "the voice again"};
+    discoverText(lines);
+    EXPECT_EQ(character("A VOICE")->count, 3);
+
+    document = DocumentModel();
+    document.includeCharacters = {include("A VOICE")};
+    document.options.wholeNameMatch = true;
+    discoverText(lines);
+    EXPECT_EQ(character("A VOICE")->count, 1);
 }
 
 TEST_F(Discovery, Sort_ByCountWithTiesInDiscoveryOrder)

@@ -31,3 +31,17 @@ TEST(ImageFile, Save_FailureKeepsTheEarlierFile)
     EXPECT_FALSE(saveImageFile(image, dir.file("missing/view.png")));
     EXPECT_EQ(readBytes(path), QByteArray("earlier"));
 }
+
+TEST(ImageFile, Save_FullDiskKeepsTheEarlierFileAndSaysWhy)
+{
+    const FullFileSystem disk;
+    if (!disk.skipReason().isEmpty())
+        GTEST_SKIP() << disk.skipReason().toStdString();
+    const QString path = disk.writeThenFill("view.png", "earlier");
+    QImage image(64, 64, QImage::Format_RGB888);
+    image.fill(Qt::green);
+    QString reason;
+    EXPECT_FALSE(saveImageFile(image, path, &reason));
+    EXPECT_EQ(reason, "No space left on device");
+    EXPECT_EQ(readBytes(path), QByteArray("earlier"));
+}

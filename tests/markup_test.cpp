@@ -5,6 +5,7 @@
 #include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
 #include "reader/ScreenplayReader.h"
+#include "scenes/HtmlSanitizer.h"
 #include "scenes/MarkupStyles.h"
 #include "scenes/NameWordFilter.h"
 
@@ -72,8 +73,37 @@ TEST(MarkupBuilder, Words_EmptyAndRepeatedBlanksAndMentions)
     EXPECT_EQ(markupLine(*doc, "I saw JOHN today", 0.5f),
               QString("I saw <span class='JOHN'>JOHN </span>today <br>"));
     EXPECT_EQ(scenes(*doc)[0].counts, QVector<qint32>{1});
-    // Words are not escaped: an HTML screenplay keeps its own markup.
+    // An HTML screenplay keeps its own markup.
+    doc->format = "html";
     EXPECT_EQ(markupLine(*doc, "<b>x</b> &amp;", 0.5f), QString("<b>x</b> &amp; <br>"));
+}
+
+TEST(MarkupBuilder, WholeNameMatch_NoPartialNamesInTheText)
+{
+    const QString line = "his father EDWARD / BLOOM, 40s";
+    auto loose = documentFor({line}, {characterNamed("EDWARD BLOOM")});
+    loose->timeIndex->addScene(0.0f, "START");
+    EXPECT_EQ(markupLine(*loose, line, 0.0f),
+              QString("his father <span class='EDWARDBLOOM'>EDWARD </span>/ BLOOM, 40s <br>"));
+
+    auto whole = documentFor({line}, {characterNamed("EDWARD BLOOM")});
+    whole->options.wholeNameMatch = true;
+    whole->timeIndex->addScene(0.0f, "START");
+    EXPECT_EQ(markupLine(*whole, line, 0.0f), line + " <br>");
+    EXPECT_EQ(markupLine(*whole, "EDWARD BLOOM waves", 0.0f),
+              QString("<span class='EDWARDBLOOM'>EDWARD BLOOM </span>waves <br>"));
+    EXPECT_EQ(scenes(*whole)[0].counts, QVector<qint32>{1});
+}
+
+TEST(MarkupBuilder, MergeCueExtensions_MarksTheWholeCueLineOnce)
+{
+    const QString cueLine = QString(20, ' ') + "EDWARD (V.O.)";
+    auto doc = documentFor({cueLine}, {characterNamed("EDWARD")});
+    doc->options.mergeCueExtensions = true;
+    doc->timeIndex->addScene(0.0f, "START");
+    EXPECT_EQ(markupLine(*doc, cueLine, 0.0f),
+              QString(20, ' ') + "<span class='EDWARD'>EDWARD (V.O.) </span><br>");
+    EXPECT_EQ(scenes(*doc)[0].counts, QVector<qint32>{1});
 }
 
 TEST(MarkupBuilder, BreakStrings_IgnoreCaseButMatchWholeWords)
@@ -238,7 +268,7 @@ TEST(MarkupBuilder, OddNames_EscapedInAttributeAndSelector)
     auto doc = documentFor({}, {obrien});
     doc->timeIndex->addScene(0.0f, "START");
     EXPECT_EQ(markupLine(*doc, "O'BRIEN enters", 0.0f),
-              QString("<span class='O&#39;BRIEN'>O'BRIEN </span>enters <br>"));
+              QString("<span class='O&#39;BRIEN'>O&#39;BRIEN </span>enters <br>"));
 }
 
 TEST(MarkupStyles, ElementStylesAndSceneBackgrounds)
@@ -419,6 +449,7 @@ TEST(MarkupBuilder, Corpus_HtmlKeepsItsMarkupAndFindsHeadings)
     const QStringList lines = corpusLines("the_library_freak_out.html");
     auto doc = documentFor(lines, libraryCast());
     doc->fileSuffix = "html";
+    doc->format = "html";
     SilentProgress progress;
     const QString html = buildMarkup(*doc, progress);
     const std::vector<Scene> &found = scenes(*doc);
@@ -434,4 +465,38 @@ TEST(MarkupBuilder, Corpus_HtmlKeepsItsMarkupAndFindsHeadings)
     // Speaker lines come from the reader as 16 blanks and the name.
     EXPECT_TRUE(html.contains("                <span class='CHARYA'>CHARYA </span><br>"));
     EXPECT_EQ(totals(*doc->timeIndex), (QVector<qint32>{32, 13, 13, 19, 11}));
+}
+
+TEST(MarkupBuilder, HostileText_EscapedInPlainTextAndFilteredInHtml)
+{
+    const QStringList lines{"<script>alert(1)</script> & <B> \"hi\"",
+                            "<img src=http://evil/x onerror=go()> <b onmouseover='x'>bold</b>",
+                            "<meta http-equiv=refresh content=0> <iframe src=x>in</iframe> done"};
+    SilentProgress progress;
+    auto plain = documentFor(lines, {}, {});
+    EXPECT_EQ(markupText(*plain, progress),
+              QString("<div class='scene'>&lt;script&gt;alert(1)&lt;/script&gt; &amp; &lt;B&gt; "
+                      "&quot;hi&quot; <br>&lt;img src=http://evil/x onerror=go()&gt; "
+                      "&lt;b onmouseover=&#39;x&#39;&gt;bold&lt;/b&gt; <br>&lt;meta "
+                      "http-equiv=refresh content=0&gt; &lt;iframe src=x&gt;in&lt;/iframe&gt; "
+                      "done <br></div>"));
+
+    auto html = documentFor(lines, {}, {});
+    html->format = "html";
+    EXPECT_EQ(markupText(*html, progress),
+              QString("<div class='scene'> & <B> \"hi\" <br> <b>bold</b> <br>  done <br></div>"));
+}
+
+TEST(HtmlSanitizer, KeepsFormattingAndDropsWhatCouldRunOrFetch)
+{
+    EXPECT_EQ(sanitizeHtml("<p align=center><font color='red' face=x>A</font></p>"),
+              QString("<p align=center><font color='red' face=x>A</font></p>"));
+    EXPECT_EQ(sanitizeHtml("<a href='javascript:x()'>link</a><!-- c -->"), QString("link"));
+    EXPECT_EQ(sanitizeHtml("<p style='background:url(http://x)' class=c>t</p>"),
+              QString("<p class='c'>t</p>"));
+    EXPECT_EQ(sanitizeHtml("<style>p{margin:0}</style><style>@import 'x';</style>"),
+              QString("<style>p{margin:0}</style>"));
+    EXPECT_EQ(sanitizeHtml("a < b <SCRIPT>never closed"), QString("a &lt; b "));
+    EXPECT_EQ(sanitizeHtml("<base href=//x><link rel=stylesheet href=y><form>f</form>"),
+              QString("f"));
 }

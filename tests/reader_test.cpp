@@ -1,8 +1,16 @@
 #include "reader/ScreenplayReader.h"
 
 #include "TestSupport.h"
+#include "characters/CharacterDiscovery.h"
+#include "reader/StageProgress.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <string>
 
 namespace {
 
@@ -14,6 +22,38 @@ QStringList readFile(const QString &path, bool *ok = nullptr)
     if (ok != nullptr)
         *ok = read.ok();
     return read.lines;
+}
+
+using CueCounts = std::map<std::string, int>;
+
+// The characters found with the default options and no characters.txt, by name. The one
+// place that calls discovery, so that a change of its signature is made here alone.
+CueCounts charactersFound(const QStringList &lines)
+{
+    const DiscoveredCharacters discovered =
+        discoverTextCharacters(lines, {}, AnalysisOptions(), {}, StageProgress());
+    CueCounts found;
+    for (const CharacterPtr &character : discovered.characters)
+        found[character->names.join(QLatin1Char(' ')).toStdString()] = character->count;
+    return found;
+}
+
+CueCounts charactersIn(const QString &file)
+{
+    const ScreenplayText text = readScreenplayFile(corpusFile(file));
+    EXPECT_TRUE(text.ok()) << file.toStdString() << ": " << text.error.toStdString();
+    return charactersFound(text.lines);
+}
+
+CueCounts castOf(const QString &screenplay)
+{
+    const QJsonObject cast =
+        QJsonDocument::fromJson(readBytes(corpusFile(screenplay + ".cast.json")))["cast"]
+            .toObject();
+    CueCounts counts;
+    for (auto it = cast.begin(); it != cast.end(); ++it)
+        counts[it.key().toStdString()] = it.value()["cues"].toInt();
+    return counts;
 }
 
 } // namespace
@@ -117,4 +157,42 @@ TEST(ScreenplayReader, XmlWalk_PrintsTopLevelDivStyles)
     testing::internal::CaptureStdout();
     walkXml(dir.file("missing.xml"));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "we're out\n");
+}
+
+TEST(ScreenplayReader, Format_BySuffixIgnoringCase)
+{
+    EXPECT_EQ(screenplayFormat("a/b.Fountain"), "fountain");
+    EXPECT_EQ(screenplayFormat("b.SPMD"), "fountain");
+    EXPECT_EQ(screenplayFormat("b.fdx"), "fdx");
+    EXPECT_EQ(screenplayFormat("b.PDF"), "pdf");
+    EXPECT_EQ(screenplayFormat("b.pdf.txt"), "text");
+    EXPECT_EQ(screenplayFormat("pdf"), "text");
+}
+
+TEST(ScreenplayReader, LaidOutFormats_RewrittenLikeTextOrRefusedEmpty)
+{
+    ScratchDir dir;
+    const ScreenplayText fountain = readScreenplayFile(dir.write("a.FOUNTAIN", "Wait > go.\n"));
+    EXPECT_EQ(fountain.format, "fountain");
+    EXPECT_EQ(fountain.lines, QStringList{"Wait >  go."});
+    for (const char *name : {"absent.pdf", "absent.fdx", "absent.spmd"}) {
+        const ScreenplayText missing = readScreenplayFile(dir.file(QString::fromLatin1(name)));
+        EXPECT_TRUE(missing.lines.isEmpty());
+        EXPECT_TRUE(missing.error.startsWith("cannot be opened")) << missing.error.toStdString();
+    }
+}
+
+// Both screenplays of the corpus: the structured sources name exactly the true cast with
+// its cue counts; the PDFs give what their typed layout gives.
+TEST(ScreenplayReader, Corpus_EveryFormatFindsTheSameCast)
+{
+    for (const QString screenplay : {"cyber_bob_ep1", "the_library_freak_out"}) {
+        const CueCounts cast = castOf(screenplay);
+        ASSERT_FALSE(cast.empty());
+        EXPECT_EQ(charactersIn(screenplay + ".fountain"), cast);
+        EXPECT_EQ(charactersIn(screenplay + ".fdx"), cast);
+        EXPECT_EQ(charactersIn(screenplay + ".pdf"), charactersIn(screenplay + ".txt"));
+    }
+    EXPECT_EQ(charactersIn("the_library_freak_out-typed.pdf"),
+              charactersIn("the_library_freak_out.txt"));
 }

@@ -5,6 +5,7 @@
 #include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
 #include "reader/ScreenplayReader.h"
+#include "scenes/CsvField.h"
 #include "scenes/MarkupBuilder.h"
 #include "scenes/TimeIndexVector.h"
 
@@ -86,7 +87,7 @@ TEST(Statistics, SceneStats_PagesCharactersAndLineCounts)
     index.addScene(0.0f, "START");
     index.addPage(2);
     index.addPage(3);
-    index.addScene(0.1f, "a,b"); // a comma in the type is written as it is
+    index.addScene(0.1f, "a,b"); // a comma in the type is quoted
     index.countCharacter(2);
     index.countCharacter(1);
     index.scenes.back().end = 1.0f;
@@ -94,7 +95,7 @@ TEST(Statistics, SceneStats_PagesCharactersAndLineCounts)
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[1], QString("0,START,0,0,0.1,0.1,0,2,3,,"));
     // 0.9 of 7 lines is 6.3, truncated; characters in index order.
-    EXPECT_EQ(lines[2], QString("1,a,b,2,0.1,1,0.9,6,3,3,B C ;D ;,"));
+    EXPECT_EQ(lines[2], QString("1,\"a,b\",2,0.1,1,0.9,6,3,3,B C ;D ;,"));
 }
 
 TEST(Statistics, Write_FilesAreRepeatableAndUnwritablePathsFail)
@@ -146,4 +147,16 @@ TEST(Statistics, Corpus_SceneRowsCarryPagesAndNameThePresent)
     EXPECT_EQ(index.characters[1]->numScenes, 1);
     EXPECT_EQ(index.characters[2]->numDialogueLines, 22);
     EXPECT_FLOAT_EQ(index.characters[1]->stopTime, 140.0f / 334.0f);
+}
+
+TEST(Statistics, CsvField_QuotedWhenNeededAndNeverAFormula)
+{
+    EXPECT_EQ(csvField("BOB "), QString("BOB "));
+    EXPECT_EQ(csvField("GIDEON, TEX & SCOBIE "), QString("\"GIDEON, TEX & SCOBIE \""));
+    EXPECT_EQ(csvField("THE \"KID\""), QString("\"THE \"\"KID\"\"\""));
+    EXPECT_EQ(csvField("A\nB"), QString("\"A\nB\""));
+    EXPECT_EQ(csvField("=HYPERLINK(1)"), QString("'=HYPERLINK(1)"));
+    EXPECT_EQ(csvField("+1;@2"), QString("'+1;@2"));
+    EXPECT_EQ(csvField("@A,B"), QString("\"'@A,B\""));
+    EXPECT_EQ(csvField("-1"), QString("-1"));
 }

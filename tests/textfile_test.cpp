@@ -2,9 +2,12 @@
 
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 TEST(TextFile, ReadLines_SplitsOnBothLineEndsWithoutTrailingEmptyLine)
 {
@@ -29,6 +32,68 @@ TEST(TextFile, Decode_Utf8WithAndWithoutMarkElseLatin1)
     EXPECT_EQ(TextFile::decode("Ren\xE9"), QString::fromUtf8("Ren\xC3\xA9"));
 }
 
+TEST(TextFile, Decode_EveryByteAndTheMarkedUnicodeForms)
+{
+    // A Latin-1 file (0xE9 is no UTF-8) goes on past a NUL byte.
+    EXPECT_EQ(TextFile::decode(QByteArray("caf\xE9\0ANNA", 9)),
+              QString::fromUtf8("caf\xC3\xA9") + QChar(0) + QStringLiteral("ANNA"));
+    // "A" and U+2014 (em dash) behind each byte-order mark.
+    const QString text = QStringLiteral("A") + QChar(0x2014);
+    EXPECT_EQ(TextFile::decode(QByteArray("\xFF\xFE\x41\0\x14\x20", 6)), text);
+    EXPECT_EQ(TextFile::decode(QByteArray("\xFE\xFF\0A\x20\x14", 6)), text);
+    EXPECT_EQ(TextFile::decode(QByteArray("\xFF\xFE\0\0A\0\0\0\x14\x20\0\0", 12)), text);
+    EXPECT_EQ(TextFile::decode(QByteArray("\0\0\xFE\xFF\0\0\0A\0\0\x20\x14", 12)), text);
+    // An odd last byte of UTF-16 is no character, but it is not dropped silently either.
+    EXPECT_EQ(TextFile::decode(QByteArray("\xFF\xFE\x41\0x", 5)),
+              QStringLiteral("A") + QChar(QChar::ReplacementCharacter));
+}
+
+TEST(TextFile, SplitLines_CrLfAndCrlfEachEndOneLine)
+{
+    EXPECT_EQ(TextFile::splitLines("a\rb\r\nc\n\rd\r\r\ne\r"),
+              (QStringList{"a", "b", "c", "", "d", "", "e"}));
+    EXPECT_EQ(TextFile::splitLines("\n"), QStringList{""});
+    EXPECT_TRUE(TextFile::splitLines("").isEmpty());
+}
+
+TEST(TextFile, ReadLines_OnlyRegularFilesAreRead)
+{
+    ScratchDir dir;
+    const QString fifo = dir.file("pipe.txt");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QString reason;
+    // Opening the pipe would wait for a writer for ever.
+    EXPECT_FALSE(TextFile::readLines(fifo, &reason).has_value());
+    EXPECT_EQ(reason, "is a named pipe (FIFO), not a regular file");
+    EXPECT_FALSE(TextFile::readLines(dir.path(), &reason).has_value());
+    EXPECT_EQ(reason, "is a folder, not a file");
+    EXPECT_FALSE(TextFile::readLines("/dev/zero", &reason).has_value());
+    EXPECT_EQ(reason, "is a device, not a regular file");
+}
+
+TEST(TextFile, ReadBytes_FileOverTheLimitIsRefusedWithItsSize)
+{
+    ScratchDir dir;
+    QFile file(dir.file("huge.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(300 * 1024 * 1024)); // sparse: nothing is written
+    QString reason;
+    EXPECT_FALSE(TextFile::readBytes(file.fileName(), &reason).has_value());
+    EXPECT_EQ(reason, "is 300 MB; files over 256 MB are not read");
+}
+
+TEST(TextFile, ReadSettingsLines_ReportsUnreadableFilesButNotMissingOnes)
+{
+    ScratchDir dir;
+    QDir(dir.path()).mkdir("config.txt");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(TextFile::readSettingsLines(dir.file("colors.txt")).has_value());
+    EXPECT_FALSE(TextFile::readSettingsLines(dir.file("config.txt")).has_value());
+    const QString expected =
+        dir.file("config.txt") + " is a folder, not a file; going on without it\n";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), expected.toStdString());
+}
+
 TEST(TextFile, Encode_Latin1WhenEverythingFitsElseUtf8)
 {
     EXPECT_EQ(TextFile::encode(QString::fromUtf8("Ren\xC3\xA9")), QByteArray("Ren\xE9"));
@@ -47,4 +112,35 @@ TEST(TextFile, WriteText_ReplacesFileAndFailsWithoutTouchingIt)
     EXPECT_FALSE(TextFile::writeText(QString(), "x"));
     EXPECT_FALSE(TextFile::writeText(dir.path(), "x"));
     EXPECT_EQ(readBytes(path), QByteArray("new\n"));
+}
+
+TEST(TextFile, WriteText_ReplacesALinkItselfAndKeepsAFilesMode)
+{
+    ScratchDir dir;
+    const QString target = dir.write("target.txt", "precious\n");
+    const QString link = dir.file("out.csv");
+    ASSERT_TRUE(QFile::link(target, link));
+    ASSERT_TRUE(TextFile::writeText(link, "new\n"));
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readBytes(link), QByteArray("new\n"));
+    EXPECT_EQ(readBytes(target), QByteArray("precious\n"));
+
+    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(target, mode));
+    ASSERT_TRUE(TextFile::writeText(target, "again\n"));
+    EXPECT_EQ(QFile::permissions(target) & 0x7077, mode); // owner, group, others
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no leftovers
+}
+
+TEST(TextFile, WriteText_FullDiskKeepsTheOldFileAndSaysWhy)
+{
+    const FullFileSystem disk;
+    if (!disk.skipReason().isEmpty())
+        GTEST_SKIP() << disk.skipReason().toStdString();
+    const QString path = disk.writeThenFill("scene.csv", "old\n");
+    QString reason;
+    EXPECT_FALSE(TextFile::writeText(path, "new content\n", &reason));
+    EXPECT_EQ(reason, "No space left on device");
+    EXPECT_EQ(readBytes(path), QByteArray("old\n"));
+    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }

@@ -53,7 +53,7 @@ TEST(TimedMarkup, Records_FightAndBreakScenesBeforeAndAfterNormalising)
     const CharacterPtr ben = characterNamed("BEN");
     auto doc =
         timedDocument({"3.5,2.0,\"[ANNA, BEN]\"", "7,1", "BREAKFAST,1,2", "break,1"}, {anna, ben});
-    EXPECT_EQ(runTimed(*doc), QString("3.5,2.0,\"[ANNA, BEN]\"<br>7,1<br>break,1<br>"));
+    EXPECT_EQ(runTimed(*doc), QString("3.5,2.0,&quot;[ANNA, BEN]&quot;<br>7,1<br>break,1<br>"));
     const std::vector<Scene> &scenes = doc->timeIndex->scenes;
     // Per record a fight and a break scene, then the end scene.
     ASSERT_EQ(scenes.size(), 7u);

@@ -1,5 +1,6 @@
 #include "view/GraphWidget.h"
 
+#include "reader/Diagnostics.h"
 #include "scenes/TimeIndexVector.h"
 #include "shaders/GlslSupport.h"
 #include "view/ImageFile.h"
@@ -19,7 +20,6 @@
 #include <GL/glu.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -56,8 +56,7 @@ GraphWidget::GraphWidget(QWidget *parent)
 
     connect(&redrawTimer, &QTimer::timeout, this, &GraphWidget::updateGL);
     redrawTimer.start(redrawIntervalMs);
-    std::printf("create GL Widget\n");
-    std::fflush(stdout);
+    Diagnostics::print("create GL Widget\n");
     connect(m_colorDialog, &QColorDialog::currentColorChanged, this,
             &GraphWidget::currentColorChanged);
 }
@@ -80,8 +79,7 @@ void GraphWidget::buildThreads(TimeIndexVector *index, float step)
 {
     makeCurrent();
     if (!m_renderer->ensureWeaveProgram()) {
-        std::printf("shader load error!\n");
-        std::fflush(stdout);
+        Diagnostics::print("shader load error!\n");
         std::exit(-1);
     }
     m_timeIndex = index;
@@ -113,40 +111,40 @@ void GraphWidget::setDrawingControls(QWebView *webView, QCheckBox *spheres, QChe
 
 void GraphWidget::selectByText(const QString &text)
 {
-    selectedIndex =
+    m_state.selectedIndex =
         m_timeIndex != nullptr ? ViewInteraction::selectByText(m_timeIndex->characters, text) : -1;
 }
 
 void GraphWidget::saveImage()
 {
-    std::printf("save file?\n");
+    Diagnostics::print("save file?\n");
 }
 
 void GraphWidget::changeInactiveThreadSize(double value)
 {
-    activeThreadSize = static_cast<float>(value);
+    m_state.activeThreadSize = static_cast<float>(value);
 }
 
 void GraphWidget::changeActiveThreadSize(double value)
 {
-    inactiveThreadSize = static_cast<float>(value);
+    m_state.inactiveThreadSize = static_cast<float>(value);
 }
 
 void GraphWidget::changeThreadTransparency(double value)
 {
-    threadTransparency = static_cast<float>(value);
+    m_state.threadTransparency = static_cast<float>(value);
 }
 
 void GraphWidget::selectionChanged()
 {
-    std::printf("got selection changed\n");
+    Diagnostics::print("got selection changed\n");
     if (!m_webView.isNull())
         selectByText(m_webView->selectedText());
 }
 
 void GraphWidget::changeDrawM(double value)
 {
-    drawM = static_cast<float>(value);
+    m_state.drawM = static_cast<float>(value);
 }
 
 void GraphWidget::changeDrawPow(double value)
@@ -162,12 +160,12 @@ void GraphWidget::drawStateChanged(int state)
 
 void GraphWidget::spinRight()
 {
-    targetRotation[0] = ViewInteraction::spinRightTarget(targetRotation[0]);
+    m_state.targetRotation[0] = ViewInteraction::spinRightTarget(m_state.targetRotation[0]);
 }
 
 void GraphWidget::spinLeft()
 {
-    targetRotation[0] = ViewInteraction::spinLeftTarget(targetRotation[0]);
+    m_state.targetRotation[0] = ViewInteraction::spinLeftTarget(m_state.targetRotation[0]);
 }
 
 void GraphWidget::reset()
@@ -191,8 +189,9 @@ void GraphWidget::currentColorChanged(QColor color)
     if (m_timeIndex == nullptr)
         return;
     const CharacterList &characters = m_timeIndex->characters;
-    if (selectedIndex >= 0 && selectedIndex < static_cast<int>(characters.size()))
-        setCharacterColor(*characters[selectedIndex], color);
+    const int selected = m_state.selectedIndex;
+    if (selected >= 0 && selected < static_cast<int>(characters.size()))
+        setCharacterColor(*characters[selected], color);
     for (const CharacterPtr &character : characters) {
         if (character->listItem != nullptr && character->listItem->isSelected())
             setCharacterColor(*character, color);
@@ -201,8 +200,8 @@ void GraphWidget::currentColorChanged(QColor color)
 
 void GraphWidget::changeDrawMode(int mode)
 {
-    std::printf("change mode to %d\n", mode);
-    drawMode = mode;
+    Diagnostics::print("change mode to %d\n", mode);
+    m_state.drawMode = mode;
     if (mode == 0)
         reset();
 }
@@ -219,14 +218,14 @@ void GraphWidget::mousePressEvent(QMouseEvent *event)
 void GraphWidget::mouseMoveEvent(QMouseEvent *event)
 {
     ViewInteraction::applyDrag(lastMouseButton, event->x() - lastMouseX, event->y() - lastMouseY,
-                               viewOffset, rotation, targetRotation);
+                               m_state.viewOffset, m_state.rotation, m_state.targetRotation);
     lastMouseX = event->x();
     lastMouseY = event->y();
 }
 
 void GraphWidget::keyPressEvent(QKeyEvent *event)
 {
-    selectedIndex = ViewInteraction::indexFromKeyText(event->text());
+    m_state.selectedIndex = ViewInteraction::indexFromKeyText(event->text());
 }
 
 void GraphWidget::paintEvent(QPaintEvent *)
@@ -236,7 +235,7 @@ void GraphWidget::paintEvent(QPaintEvent *)
 
 void GraphWidget::resizeGL(int width, int height)
 {
-    std::printf("resize %d %d \n", width, height);
+    Diagnostics::print("resize %d %d \n", width, height);
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -244,38 +243,24 @@ void GraphWidget::resizeGL(int width, int height)
     gluPerspective(45.0, aspect, 1.0, 5000.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    viewportWidth = width;
-    viewportHeight = height;
+    m_state.viewportWidth = width;
+    m_state.viewportHeight = height;
 }
 
-ViewState GraphWidget::currentViewState() const
+// The check boxes and the text view belong to the main window and may change or go away
+// between frames, so they are read as each frame begins.
+void GraphWidget::readControls()
 {
-    ViewState state;
-    state.drawMode = drawMode;
-    state.activeThreadSize = activeThreadSize;
-    state.inactiveThreadSize = inactiveThreadSize;
-    state.threadTransparency = threadTransparency;
-    state.drawM = drawM;
-    std::copy(viewOffset, viewOffset + 3, state.viewOffset);
-    std::copy(rotation, rotation + 3, state.rotation);
-    std::copy(targetRotation, targetRotation + 3, state.targetRotation);
-    state.spinSpeed = spinSpeed;
-    state.selectedIndex = selectedIndex;
-    state.spheres = isChecked(checkBox_Spheres);
-    state.springs = isChecked(checkBox_Springs);
-    state.drawGrid = isChecked(checkBox_DrawGrid);
-    state.flipAxis = isChecked(checkBox_FlipAxis);
-    state.moveToPlane = isChecked(checkBox_MoveToPlane);
-    state.drawNames = isChecked(checkBox_DrawNames);
-    if (!m_webView.isNull()) {
-        const QWebFrame *frame = m_webView->page()->mainFrame();
-        state.hasTextView = true;
-        state.scrollValue = frame->scrollBarValue(Qt::Vertical);
-        state.scrollMaximum = frame->scrollBarMaximum(Qt::Vertical);
-    }
-    state.viewportWidth = viewportWidth;
-    state.viewportHeight = viewportHeight;
-    return state;
+    m_state.spheres = isChecked(checkBox_Spheres);
+    m_state.springs = isChecked(checkBox_Springs);
+    m_state.drawGrid = isChecked(checkBox_DrawGrid);
+    m_state.flipAxis = isChecked(checkBox_FlipAxis);
+    m_state.moveToPlane = isChecked(checkBox_MoveToPlane);
+    m_state.drawNames = isChecked(checkBox_DrawNames);
+    const QWebFrame *frame = m_webView.isNull() ? nullptr : m_webView->page()->mainFrame();
+    m_state.hasTextView = frame != nullptr;
+    m_state.scrollValue = frame != nullptr ? frame->scrollBarValue(Qt::Vertical) : 0;
+    m_state.scrollMaximum = frame != nullptr ? frame->scrollBarMaximum(Qt::Vertical) : 0;
 }
 
 void GraphWidget::drawReparsePrompt()
@@ -313,10 +298,8 @@ void GraphWidget::paintGL()
     if (!upToDate)
         drawReparsePrompt();
     if (graphReady && upToDate && m_model.graphReady()) {
-        ViewState state = currentViewState();
-        m_renderer->drawGraph(m_model, state);
-        std::copy(state.rotation, state.rotation + 3, rotation);
-        spinSpeed = state.spinSpeed;
+        readControls();
+        m_renderer->drawGraph(m_model, m_state);
         writePendingImage();
     }
     glFlush();

@@ -47,20 +47,13 @@ public:
 
     bool upToDate = true;
     bool graphReady = false;
-    int selectedIndex = -1;
-    float activeThreadSize = 3.0f;
-    float inactiveThreadSize = 0.5f;
-    float threadTransparency = 0.2f;
-    float drawM = 0.1f;
     float drawPow = 0.5f; // stored only; no drawing reads it
-    int drawMode = 0;
-    float rotation[3] = {0, 0, 0};
-    float targetRotation[3] = {0, 0, 0};
     QString pendingImageFile;
-    // Pan x, pan y and zoom distance, changed by dragging.
-    float viewOffset[3] = {0.0f, 0.0f, -26.0f};
-    // Degrees per frame of the turn in progress; grows by one each frame.
-    float spinSpeed = 1.0f;
+
+    // What the renderer draws the model with: the slots and the mouse change it in place,
+    // each frame turns its rotation one step and reads the main window's controls into it.
+    ViewState &viewState() { return m_state; }
+    const ViewState &viewState() const { return m_state; }
 
 signals:
     void reparse();
@@ -91,7 +84,7 @@ protected:
     void paintGL() override;
 
 private:
-    ViewState currentViewState() const;
+    void readControls();
     void drawReparsePrompt();
     void writePendingImage();
 
@@ -103,8 +96,7 @@ private:
     QPointer<QCheckBox> checkBox_DrawNames;
     QColorDialog *m_colorDialog = nullptr;
     QTimer redrawTimer;
-    int viewportWidth = 0;
-    int viewportHeight = 0;
+    ViewState m_state;
     TimeIndexVector *m_timeIndex = nullptr;
     ThreadModel m_model;
     int lastMouseX = 0;

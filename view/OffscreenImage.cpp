@@ -1,5 +1,7 @@
 #include "view/OffscreenImage.h"
 
+#include "scenes/TimeIndexVector.h"
+
 #include "view/ImageFile.h"
 #include "view/ThreadModel.h"
 #include "view/ThreadPrimitives.h"
@@ -41,6 +43,10 @@ bool drawFrames(ThreadRenderer &renderer, const TimeIndexVector &index, int numb
                 int drawMode, int width, int height, QImage *image, QString *error)
 {
     ThreadModel model;
+    if (index.characters.size() > static_cast<size_t>(ThreadModel::maximumCharacters))
+        return fail(error, QStringLiteral("%1 characters are more than the thread view draws (%2)")
+                               .arg(index.characters.size())
+                               .arg(ThreadModel::maximumCharacters));
     if (!model.buildThreads(&index, 1.0f / static_cast<float>(numberSteps)))
         return fail(error, QStringLiteral("the screenplay has no scenes to draw"));
 
@@ -134,8 +140,9 @@ bool OffscreenRenderer::render(const TimeIndexVector &index, int numberSteps, in
     m_context->doneCurrent();
     if (!drawn)
         return false;
-    if (!saveImageFile(image, path))
-        return fail(error, QStringLiteral("could not write ") + path);
+    QString why;
+    if (!saveImageFile(image, path, &why))
+        return fail(error, why);
     return true;
 }
 

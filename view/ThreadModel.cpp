@@ -1,7 +1,7 @@
 #include "view/ThreadModel.h"
 
+#include "characters/Random15.h"
 #include "scenes/TimeIndexVector.h"
-#include "view/Random15.h"
 
 #include <QStringList>
 
@@ -129,7 +129,8 @@ bool ThreadModel::buildThreads(const TimeIndexVector *index, float step)
     // caller did not clear first.
     clearThreads();
     m_timeIndex = index;
-    if (index == nullptr || index->scenes.empty())
+    if (index == nullptr || index->scenes.empty() ||
+        index->characters.size() > static_cast<size_t>(maximumCharacters))
         return false;
 
     m_characters = index->characters;
@@ -144,7 +145,7 @@ bool ThreadModel::buildThreads(const TimeIndexVector *index, float step)
     for (int c = 0; c < characterCount; ++c)
         angles[c] = static_cast<float>(c) / static_cast<float>(characterCount) * 2.0f * halfTurn;
     for (int k = 1; k < characterCount; ++k)
-        std::swap(angles[k], angles[rand15() % (k + 1)]);
+        std::swap(angles[k], angles[Random15::draw15() % (k + 1)]);
 
     sampleTimeAxis(usableStep(step), angles);
     linkThreads();

@@ -110,6 +110,10 @@ public:
     // so that the layout always terminates with at least one sample per thread.
     static float usableStep(float step);
     static constexpr float minimumStep = 1e-4f;
+    // The repulsion pairs every two nodes of a time step, so memory and time grow with the
+    // square of the characters; beyond this many a screenplay gets no threads rather than
+    // exhausting memory (feature films have well under a hundred speakers).
+    static constexpr int maximumCharacters = 2000;
 
 private:
     void sampleTimeAxis(float step, const std::vector<float> &angles);

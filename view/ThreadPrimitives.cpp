@@ -2,8 +2,10 @@
 
 #include "view/ThreadPrimitives.h"
 
+#include "characters/Random15.h"
+#include "reader/Diagnostics.h"
 #include "scenes/TimeIndexVector.h"
-#include "view/Random15.h"
+#include "view/StrandBuffer.h"
 #include "view/ThreadModel.h"
 #include "view/ViewInteraction.h"
 #include "view/ViewState.h"
@@ -14,7 +16,6 @@
 #include <QColor>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -37,52 +38,14 @@ void vertex(const Vec3 &v)
     glVertex3f(v.x, v.y, v.z);
 }
 
-// Vertices of all strands of one frame, drawn with a single call. Kept between frames so
-// a frame allocates nothing once the buffers have grown.
-struct StrandBuffer
-{
-    std::vector<GLfloat> vertices; // x, y, z
-    std::vector<GLfloat> colors;   // r, g, b, a
-    std::vector<GLint> firsts;
-    std::vector<GLsizei> counts;
-    std::vector<GLuint> segments; // vertex index pairs, one per line segment of every strip
-
-    void clear()
-    {
-        vertices.clear();
-        colors.clear();
-        firsts.clear();
-        counts.clear();
-        segments.clear();
-    }
-    // Every strip as its run of segments, so one core GL 1.1 call draws them all.
-    void collectSegments()
-    {
-        segments.clear();
-        for (size_t strip = 0; strip < counts.size(); ++strip) {
-            for (GLsizei k = 0; k + 1 < counts[strip]; ++k) {
-                const GLuint first = static_cast<GLuint>(firsts[strip] + k);
-                segments.insert(segments.end(), {first, first + 1});
-            }
-        }
-    }
-    void beginStrip() { firsts.push_back(static_cast<GLint>(vertices.size() / 3)); }
-    void endStrip() { counts.push_back(static_cast<GLsizei>(vertices.size() / 3) - firsts.back()); }
-    void add(const Vec3 &at, const GLfloat *rgb, float alpha)
-    {
-        vertices.insert(vertices.end(), {at.x, at.y, at.z});
-        colors.insert(colors.end(), {rgb[0], rgb[1], rgb[2], alpha});
-    }
-};
-
 // One strand through the visible stretches of a thread, offset radially by a random
 // amount in a fixed direction. A vertex is emitted for node i only when nodes i and i + 1
 // are both visible; the final node of the thread closes the last stretch.
-void addStrand(StrandBuffer &buffer, const ThreadModel &model, const Thread &thread,
-               const GLfloat *rgb, const ViewState &state)
+void addStrandVertices(StrandBuffer &buffer, const ThreadModel &model, const Thread &thread,
+                       const GLfloat *rgb, const ViewState &state)
 {
     const std::vector<ThreadNode> &nodes = model.nodes();
-    const float angle = static_cast<float>(rand15()) * 6.283f / rand15Maximum;
+    const float angle = static_cast<float>(Random15::draw15()) * 6.283f / Random15::maximum15;
     const float cosine = std::cos(angle);
     const float sine = std::sin(angle);
     const int n = static_cast<int>(thread.nodes.size());
@@ -98,7 +61,8 @@ void addStrand(StrandBuffer &buffer, const ThreadModel &model, const Thread &thr
             }
             const float width =
                 r.presence > 0.75f ? state.activeThreadSize : state.inactiveThreadSize;
-            const float radius = static_cast<float>(rand15()) * (width * 0.1f) / rand15Maximum;
+            const float radius =
+                static_cast<float>(Random15::draw15()) * (width * 0.1f) / Random15::maximum15;
             const Vec3 offset{cosine * radius, 0.0f, sine * radius};
             buffer.add(r.position + offset, rgb, state.threadTransparency * r.presence);
             if (i + 2 == n)
@@ -213,27 +177,24 @@ void drawSceneLinks(const ThreadModel &model)
 
 // The strands go into one buffer and are drawn together: the same line strips, in the
 // same order and with the same state, as drawing them one by one.
-void drawThreadFibres(const ThreadModel &model, const ViewState &state)
+void drawThreadFibres(const ThreadModel &model, const ViewState &state, StrandBuffer &buffer)
 {
-    std::srand(1);
+    Random15::seed(1);
     const std::vector<Thread> &threads = model.threads();
     if (threads.empty())
         return;
     const int threadCount = static_cast<int>(threads.size());
-    // A thread's nodes all read its character's colour.
-    static std::vector<GLfloat> threadColors;
-    threadColors.clear();
+    buffer.clear();
     for (const Thread &thread : threads) {
         const QColor color = thread.character ? thread.character->color : QColor(Qt::black);
-        threadColors.insert(threadColors.end(), {static_cast<GLfloat>(color.redF()),
-                                                 static_cast<GLfloat>(color.greenF()),
-                                                 static_cast<GLfloat>(color.blueF())});
+        buffer.threadColors.insert(buffer.threadColors.end(),
+                                   {static_cast<GLfloat>(color.redF()),
+                                    static_cast<GLfloat>(color.greenF()),
+                                    static_cast<GLfloat>(color.blueF())});
     }
-    static StrandBuffer buffer;
-    buffer.clear();
     for (int strand = 0; strand < strandCount; ++strand) {
-        const int pick = rand15() % threadCount;
-        addStrand(buffer, model, threads[pick], &threadColors[pick * 3], state);
+        const int pick = Random15::draw15() % threadCount;
+        addStrandVertices(buffer, model, threads[pick], &buffer.threadColors[pick * 3], state);
     }
     drawStrands(buffer);
     if (state.drawNames) {
@@ -295,7 +256,7 @@ void drawReadingGrid(const ThreadModel &model, const ViewState &state)
         return;
     const float fraction = ViewInteraction::readingFraction(state.scrollValue, state.scrollMaximum);
     const float y = (0.5f - fraction) * model.graphHeight;
-    std::printf("%d / %d  = %f\n", state.scrollValue, state.scrollMaximum, y);
+    Diagnostics::print("%d / %d  = %f\n", state.scrollValue, state.scrollMaximum, y);
     glPushMatrix();
     glTranslatef(0.0f, y, 0.0f);
     const float scale = static_cast<float>(model.gridScale);

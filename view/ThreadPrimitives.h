@@ -1,6 +1,7 @@
 #pragma once
 
 class QByteArray;
+struct StrandBuffer;
 class ThreadModel;
 struct ViewState;
 
@@ -21,7 +22,8 @@ void drawNodeSpheres(const ThreadModel &model);
 void drawSceneLinks(const ThreadModel &model);
 // 2000 jittered strands shared among the threads at random, then the labels if asked
 // for. Reseeds the C library generator with 1 so the jitter is the same every frame.
-void drawThreadFibres(const ThreadModel &model, const ViewState &state);
+// `buffer` is the caller's scratch, refilled on every call.
+void drawThreadFibres(const ThreadModel &model, const ViewState &state, StrandBuffer &buffer);
 // The name of thread `threadIndex` beside its middle, with a shadow, turned by `angle`.
 void drawThreadLabel(const ThreadModel &model, int threadIndex, float xOffset, float angle);
 // Latin-1 text in the GLUT mono-spaced stroke font. The scale by s is applied before the

@@ -124,7 +124,7 @@ void ThreadRenderer::drawForceDirected(ThreadModel &model, const ViewState &stat
         drawNodeSpheres(model);
     if (state.springs)
         drawSceneLinks(model);
-    drawThreadFibres(model, state);
+    drawThreadFibres(model, state, m_strands);
     if (state.drawGrid)
         drawReadingGrid(model, state);
 }
@@ -149,7 +149,7 @@ void ThreadRenderer::drawConvergenceGraph(ThreadModel &model, const ViewState &s
     model.placeConvergence(state.drawM);
 
     glDisable(GL_LIGHTING);
-    drawThreadFibres(model, state);
+    drawThreadFibres(model, state, m_strands);
     if (state.drawGrid)
         drawReadingGrid(model, state);
 }

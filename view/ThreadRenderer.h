@@ -1,6 +1,7 @@
 #pragma once
 
 #include "view/IncreasingChart.h"
+#include "view/StrandBuffer.h"
 
 #include <memory>
 #include <vector>
@@ -52,5 +53,6 @@ private:
     unsigned int m_weaveTexture = 0;
     // Per-frame scratch kept between frames so drawing allocates nothing.
     std::vector<float> m_texels;
+    StrandBuffer m_strands;
     IncreasingChart m_increasingChart;
 };

@@ -1,8 +1,9 @@
 #pragma once
 
 // What the thread renderer needs to know about the view besides the model: the controls
-// of the main window as they stand this frame, and the camera. The widget fills it before
-// every frame; the command-line renderer fills it once.
+// of the main window as they stand this frame, and the camera. The window's thread view
+// holds one and changes it in place (a frame turns the rotation one step); the
+// command-line renderer fills one per picture.
 struct ViewState
 {
     enum DrawMode {

@@ -1,5 +1,7 @@
 #include "WindowTestSupport.h"
 
+#include "automation/AutomationRun.h"
+#include "automation/BatchTarget.h"
 #include "view/GraphWidget.h"
 
 #include <QCheckBox>
@@ -122,7 +124,7 @@ private:
 };
 
 // Runs the event loop until `done` holds or `timeoutMs` has passed; returns `done()`.
-template<typename Predicate> bool processUntil(Predicate done, int timeoutMs = 20000)
+template<typename Predicate> bool processUntil(Predicate done, int timeoutMs = 60000)
 {
     QElapsedTimer clock;
     clock.start();
@@ -425,4 +427,63 @@ TEST_F(AutomationTest, NothingToDraw_LeavesNoImageRequestForTheNextScreenplay)
     window->loadScreenplay(screenplays[0]);
     processFor(300);
     EXPECT_TRUE(filesWritten().isEmpty());
+}
+
+namespace {
+
+// A batch target without a window: it records what the run asks of it, in order.
+class RecordingTarget : public BatchTarget
+{
+public:
+    QStringList calls;
+    QStringList unreadable;
+    bool canDraw = true;
+
+    bool loadScreenplay(const QString &path) override
+    {
+        calls << QStringLiteral("load ") + path;
+        loaded = path;
+        return !unreadable.contains(path);
+    }
+    QString screenplayPath() const override { return loaded; }
+    bool writeThreadImage(const QString &name) override
+    {
+        calls << QStringLiteral("image ") + name;
+        return canDraw;
+    }
+    void writeSceneStats(const QString &name) override
+    {
+        calls << QStringLiteral("scenes ") + name;
+    }
+    void writeCharacterStats(const QString &name) override
+    {
+        calls << QStringLiteral("characters ") + name;
+    }
+
+private:
+    QString loaded;
+};
+
+} // namespace
+
+TEST(AutomationRunTarget, Run_LoadsEachFileThenWritesWhatIsAskedOfTheOneItRead)
+{
+    RecordingTarget target;
+    target.automateDelayMs = 0;
+    target.automateWriteSceneStats = true;
+    target.unreadable = QStringList{"b"};
+    target.canDraw = false;
+    AutomationRun run(target);
+    Count finished(run, &AutomationRun::finished);
+    testing::internal::CaptureStdout();
+    run.start(QStringList{"a", "b"});
+    const bool ended = processUntil([&finished] { return finished.value() > 0; });
+    const std::string printed = testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(ended);
+
+    EXPECT_EQ(target.calls, (QStringList{"load a", "image a.png", "scenes a-scene.csv", "load b"}));
+    EXPECT_NE(printed.find("no thread view to draw for a.png"), std::string::npos);
+    EXPECT_NE(printed.find("could not read b"), std::string::npos);
+    EXPECT_TRUE(target.automateFiles.isEmpty());
+    EXPECT_FALSE(run.isPending());
 }

@@ -85,7 +85,7 @@ TEST_F(GraphWidgetTest, Reset_ByForceDirectedModeAndCheckedFlipAxis)
     EXPECT_FALSE(atHome());
     view->changeDrawMode(0);
     EXPECT_TRUE(atHome());
-    EXPECT_EQ(view->drawMode, 0);
+    EXPECT_EQ(view->viewState().drawMode, 0);
 
     drawFrames(3);
     ASSERT_FALSE(atHome());
@@ -105,14 +105,14 @@ TEST_F(GraphWidgetTest, Reset_ByForceDirectedModeAndCheckedFlipAxis)
 TEST_F(GraphWidgetTest, Selection_FromListRowsTextAndKeys)
 {
     view->selectByText("C1");
-    EXPECT_EQ(view->selectedIndex, -1); // no index yet
+    EXPECT_EQ(view->viewState().selectedIndex, -1); // no index yet
     view->buildThreads(index.get(), 0.05f);
 
     QListWidgetItem row(index->characters[2]->displayText());
     view->ListItemClicked(&row);
-    EXPECT_EQ(view->selectedIndex, 2);
+    EXPECT_EQ(view->viewState().selectedIndex, 2);
     view->selectByText("c1");
-    EXPECT_EQ(view->selectedIndex, -1);
+    EXPECT_EQ(view->viewState().selectedIndex, -1);
 
     QWebView text;
     bool loaded = false;
@@ -125,17 +125,17 @@ TEST_F(GraphWidgetTest, Selection_FromListRowsTextAndKeys)
     text.triggerPageAction(QWebPage::SelectAll);
     view->setDrawingControls(&text, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
     view->selectionChanged();
-    EXPECT_EQ(view->selectedIndex, 1);
+    EXPECT_EQ(view->viewState().selectedIndex, 1);
 
     QKeyEvent two(QEvent::KeyPress, Qt::Key_2, Qt::NoModifier, "2");
     QCoreApplication::sendEvent(view.get(), &two);
-    EXPECT_EQ(view->selectedIndex, 2);
+    EXPECT_EQ(view->viewState().selectedIndex, 2);
     QKeyEvent letter(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, "q");
     QCoreApplication::sendEvent(view.get(), &letter);
-    EXPECT_EQ(view->selectedIndex, 0);
+    EXPECT_EQ(view->viewState().selectedIndex, 0);
 
     // The selected thread runs down the axis after a simulated frame.
-    view->selectedIndex = 1;
+    view->viewState().selectedIndex = 1;
     drawFrames(1);
     for (const int node : view->threadModel().threads()[1].nodes) {
         EXPECT_EQ(view->threadModel().nodes()[node].position.x, 0.0f);
@@ -156,7 +156,7 @@ TEST_F(GraphWidgetTest, Colour_RecoloursSelectedAndListSelectedCharacters)
         character->listItem = new QListWidgetItem(character->displayText(), &list);
     }
     index->characters[2]->listItem->setSelected(true);
-    view->selectedIndex = 0;
+    view->viewState().selectedIndex = 0;
 
     const QColor chosen(10, 120, 230);
     view->colorDialog()->setCurrentColor(chosen); // the dialog reports to the view
@@ -185,27 +185,27 @@ TEST_F(GraphWidgetTest, Mouse_ReparsePromptAndDrags)
 
     // A left drag turns the view and cancels a turn in progress.
     view->spinRight();
-    EXPECT_EQ(view->targetRotation[0], 90.0f);
+    EXPECT_EQ(view->viewState().targetRotation[0], 90.0f);
     sendMouse(view.get(), QEvent::MouseMove, {130, 120}, Qt::LeftButton);
-    EXPECT_FLOAT_EQ(view->rotation[0], 3.0f);
-    EXPECT_FLOAT_EQ(view->targetRotation[0], 3.0f);
+    EXPECT_FLOAT_EQ(view->viewState().rotation[0], 3.0f);
+    EXPECT_FLOAT_EQ(view->viewState().targetRotation[0], 3.0f);
     sendMouse(view.get(), QEvent::MouseButtonPress, {0, 0}, Qt::RightButton);
     sendMouse(view.get(), QEvent::MouseMove, {0, 100}, Qt::RightButton);
-    EXPECT_FLOAT_EQ(view->viewOffset[2], -25.0f);
+    EXPECT_FLOAT_EQ(view->viewState().viewOffset[2], -25.0f);
 }
 
 TEST_F(GraphWidgetTest, Spin_TurnsOverFramesOnceThereIsAGraph)
 {
     view->spinRight();
     drawFrames(3); // no graph yet: the target waits
-    EXPECT_EQ(view->rotation[0], 0.0f);
+    EXPECT_EQ(view->viewState().rotation[0], 0.0f);
     view->buildThreads(index.get(), 0.05f);
     drawFrames(1);
-    EXPECT_EQ(view->rotation[0], 1.0f);
+    EXPECT_EQ(view->viewState().rotation[0], 1.0f);
     drawFrames(1);
-    EXPECT_EQ(view->rotation[0], 3.0f);
+    EXPECT_EQ(view->viewState().rotation[0], 3.0f);
     drawFrames(20);
-    EXPECT_EQ(view->rotation[0], 90.0f);
+    EXPECT_EQ(view->viewState().rotation[0], 90.0f);
     view->spinLeft();
-    EXPECT_EQ(view->targetRotation[0], 0.0f);
+    EXPECT_EQ(view->viewState().targetRotation[0], 0.0f);
 }

@@ -114,6 +114,26 @@ TEST_F(IncludeCharactersTest, ForceColor_MarksSelectedEntriesAndOkSavesTheColour
     EXPECT_EQ(charactersFile(), QByteArray("ANNA  : 255 0 0\nBEN \nCAL  : 255 0 0\n"));
 }
 
+TEST_F(IncludeCharactersTest, ForceColor_ShowsAtTheNextReparse)
+{
+    dir.scratch().write(QStringLiteral("characters.txt"), "ANNA, MISS A\n");
+    const QString script = dir.scratch().write(
+        QStringLiteral("s.txt"), "                    ANNA\n          Hi.\n                    "
+                                 "BEN\n          Yes.\n                    ANNA\n          No.\n");
+    ASSERT_TRUE(window->loadScreenplay(script));
+    forceCharacter(*window, [&](textVis &w) {
+        w.includeUi.listWidget->item(0)->setSelected(true);
+        force(w, QColor(0, 0, 255));
+        return true;
+    });
+    EXPECT_EQ(charactersFile(), QByteArray("ANNA, MISS A : 0 0 255\n"));
+    window->parseText();
+    const CharacterPtr anna = window->document.timeIndex->characters.front();
+    ASSERT_EQ(anna->names, QStringList{"ANNA"});
+    EXPECT_EQ(anna->color, QColor(0, 0, 255));
+    EXPECT_EQ(window->form.listWidget->item(0)->background().color(), QColor(0, 0, 255));
+}
+
 TEST_F(IncludeCharactersTest, Cancel_WritesNothing)
 {
     forceCharacter(*window, [](textVis &w) {

@@ -54,7 +54,7 @@ protected:
 
 } // namespace
 
-TEST_F(OptionsDialogTest, Parsing_ShowsThreeCheckBoxesThenThreeSpinBoxRows)
+TEST_F(OptionsDialogTest, Parsing_ShowsCheckBoxAndSpinBoxRowsInConfigOrder)
 {
     QList<Row> rows;
     QString name;
@@ -74,17 +74,23 @@ TEST_F(OptionsDialogTest, Parsing_ShowsThreeCheckBoxesThenThreeSpinBoxRows)
     EXPECT_EQ(name, QStringLiteral("OptionsDialog"));
     EXPECT_EQ(size, QSize(404, 497));
     EXPECT_EQ(title, QStringLiteral("Dialog"));
-    ASSERT_EQ(rows.size(), 6);
-    const QStringList keys{
-        "Find the Characters in the Text", "looseMatch", "CaseSensitivity", "MinCharacterSpaces",
-        "MinNumberOfCharacterInstances",   "NumberSteps"};
-    const QList<int> defaults{1, 0, 0, 15, 0, 100};
-    for (int i = 0; i < 6; ++i) {
+    ASSERT_EQ(rows.size(), 8);
+    const QStringList keys{"Find the Characters in the Text",
+                           "looseMatch",
+                           "CaseSensitivity",
+                           "MinCharacterSpaces",
+                           "MinNumberOfCharacterInstances",
+                           "NumberSteps",
+                           "MergeCueExtensions",
+                           "WholeNameMatch"};
+    const QList<int> defaults{1, 0, 0, 15, 0, 100, 0, 0};
+    for (int i = 0; i < 8; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(rows[i].kind, QLatin1String(i < 3 ? "check" : "spin"));
+        const bool spin = i >= 3 && i < 6;
+        EXPECT_EQ(rows[i].kind, QLatin1String(spin ? "spin" : "check"));
         EXPECT_EQ(rows[i].text, keys[i]);
         EXPECT_EQ(rows[i].value, defaults[i]);
-        if (i >= 3) {
+        if (spin) {
             EXPECT_EQ(rows[i].minimum, -1);
             EXPECT_EQ(rows[i].maximum, 99999999);
         }
@@ -109,7 +115,8 @@ TEST_F(OptionsDialogTest, Ok_WritesConfigWithTheDialogValues)
     ASSERT_TRUE(lines.has_value());
     EXPECT_EQ(*lines, (QStringList{"Find the Characters in the Text True", "looseMatch True",
                                    "CaseSensitivity False", "MinCharacterSpaces 15",
-                                   "MinNumberOfCharacterInstances 0", "NumberSteps 50"}));
+                                   "MinNumberOfCharacterInstances 0", "NumberSteps 50",
+                                   "MergeCueExtensions False", "WholeNameMatch False"}));
     EXPECT_EQ(window->document.options.numberSteps, 50);
     EXPECT_TRUE(window->document.options.looseMatch);
     // The rows are gone with the dialog; the options must not point at them any more.

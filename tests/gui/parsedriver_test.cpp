@@ -2,6 +2,7 @@
 
 #include "app/ListItemLinks.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QListWidget>
 #include <QWebFrame>
@@ -147,7 +148,7 @@ TEST_F(ParseDriverTest, MissingFile_RecordsNotFoundAndKeepsTitle)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark (v 0.2)"));
 }
 
-TEST_F(ParseDriverTest, OpenFileMenu_ReadsTheChosenFileOrNothingWhenCancelled)
+TEST_F(ParseDriverTest, OpenFileMenu_ReadsTheChosenFileAndCancelKeepsTheOpenOne)
 {
     const QString path = write(QStringLiteral("chosen.txt"), indentedScript);
     {
@@ -158,12 +159,21 @@ TEST_F(ParseDriverTest, OpenFileMenu_ReadsTheChosenFileOrNothingWhenCancelled)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : chosen.txt"));
     EXPECT_EQ(window->form.listWidget->count(), 2);
 
-    ModalAnswerer answerer(chooseFile(QString()));
-    window->form.actionOpen_File->trigger();
-    EXPECT_TRUE(window->document.filePath.isEmpty());
-    EXPECT_EQ(window->document.textLines, QStringList{QStringLiteral("file not found\n")});
+    window->document.manualBreaks = {0.5f};
+    const QStringList lines = window->document.textLines;
+    {
+        ModalAnswerer answerer(chooseFile(QString()));
+        window->form.actionOpen_File->trigger();
+    }
+    EXPECT_EQ(window->document.filePath, path);
+    EXPECT_EQ(window->document.textLines, lines);
+    EXPECT_EQ(window->document.manualBreaks, QVector<float>{0.5f});
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : chosen.txt"));
-    EXPECT_EQ(window->form.listWidget->count(), 0);
+    EXPECT_EQ(window->form.listWidget->count(), 2);
+
+    // Breaks belong to the screenplay they were set on.
+    ASSERT_TRUE(window->loadScreenplay(write(QStringLiteral("other.txt"), indentedScript)));
+    EXPECT_TRUE(window->document.manualBreaks.isEmpty());
 }
 
 TEST(ListItemLinksTest, ForgetListRows_ClearsOnlyRowsOfThatList)
@@ -222,5 +232,21 @@ TEST(ExamplesTest, SampleScreenplays_OpenWithTheirSpeakersAndScenes)
         EXPECT_GE(names.size(), 3);
         EXPECT_GE(int(window->document.timeIndex->scenes.size()), sample.second);
         EXPECT_EQ(window->form.listWidget->count(), int(names.size()));
+    }
+}
+
+TEST_F(ParseDriverTest, EmptyFile_LeavesNoProgressDialogStanding)
+{
+    ASSERT_TRUE(window->loadScreenplay(write("empty.txt", "")));
+    QElapsedTimer waited;
+    waited.start();
+    // A progress dialog shows itself once its minimum duration (4 s) has passed, unless
+    // it was reset.
+    while (waited.elapsed() < 4300)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QProgressDialog *>(widget) != nullptr) {
+            EXPECT_FALSE(widget->isVisible()) << widget->windowTitle().toStdString();
+        }
     }
 }

@@ -88,7 +88,7 @@ TEST(ThreadRenderer, EveryMode_DrawsWithoutGLErrors)
     QWebView text; // empty: no scroll range, the grid goes to the top
     view->setDrawingControls(&text, &spheres, &springs, &grid, &flip, &plane, &names);
     view->buildThreads(index.get(), 0.02f);
-    view->selectedIndex = 2;
+    view->viewState().selectedIndex = 2;
     view->spinRight();
 
     for (const bool flipped : {true, false}) {
