@@ -1,6 +1,7 @@
 #include "scenes/MarkupStyles.h"
 
 #include "characters/Character.h"
+#include "scenes/HtmlSanitizer.h"
 #include "scenes/TimeIndexVector.h"
 
 namespace {
@@ -53,31 +54,7 @@ QString cssIdentifier(const QString &name)
 
 QString characterClassAttribute(const Character &character)
 {
-    const QString name = character.characterClass();
-    QString out;
-    out.reserve(name.size());
-    for (const QChar c : name) {
-        switch (c.unicode()) {
-        case '&':
-            out += QLatin1String("&amp;");
-            break;
-        case '\'':
-            out += QLatin1String("&#39;");
-            break;
-        case '"':
-            out += QLatin1String("&quot;");
-            break;
-        case '<':
-            out += QLatin1String("&lt;");
-            break;
-        case '>':
-            out += QLatin1String("&gt;");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return escapeHtml(character.characterClass());
 }
 
 QString characterSelector(const Character &character)
