@@ -23,5 +23,5 @@ xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" \
 cmake -S "$ROOT" -B "$SANITIZE_DIR" -DCMAKE_BUILD_TYPE=Debug -DQUILLMARK_CORE_ONLY=ON \
     -DQUILLMARK_SANITIZE=ON
 cmake --build "$SANITIZE_DIR" -j"$JOBS" --target core_tests
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+LSAN_OPTIONS=suppressions=$ROOT/tests/lsan.supp ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$SANITIZE_DIR" --output-on-failure -j"$JOBS" --timeout 120
