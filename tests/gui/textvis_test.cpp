@@ -97,7 +97,7 @@ TEST_F(TextVisTest, Menus_HoldTheirActionsInOrder)
         titles << action->text();
     EXPECT_EQ(titles,
               (QStringList{"File", "Fonts", "Characters", "BreakStrings", "Stats", "Options"}));
-    EXPECT_EQ(window->form.actionOpen_File->shortcutContext(), Qt::WidgetShortcut);
+    EXPECT_EQ(window->form.actionOpen_File->shortcutContext(), Qt::WindowShortcut);
     EXPECT_EQ(window->form.actionQuit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
 }
 
