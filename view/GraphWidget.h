@@ -1,5 +1,6 @@
 #pragma once
 
+#include "view/RedrawGate.h"
 #include "view/ThreadModel.h"
 #include "view/ViewState.h"
 
@@ -9,6 +10,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <cstdint>
 #include <memory>
 
 class QCheckBox;
@@ -55,6 +57,9 @@ public:
     ViewState &viewState() { return m_state; }
     const ViewState &viewState() const { return m_state; }
 
+    // Whether the layout has come to rest and the redraw clock skips its frames.
+    bool atRest() const { return m_gate.atRest(); }
+
 signals:
     void reparse();
 
@@ -79,11 +84,15 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeGL(int width, int height) override;
     void paintGL() override;
 
 private:
+    // The redraw clock: draws a frame unless the layout rests and nothing has changed.
+    void redrawTick();
+    FrameInputs frameInputs() const;
     void readControls();
     void drawReparsePrompt();
     void writePendingImage();
@@ -99,6 +108,8 @@ private:
     ViewState m_state;
     TimeIndexVector *m_timeIndex = nullptr;
     ThreadModel m_model;
+    std::uint64_t m_modelGeneration = 0;
+    RedrawGate m_gate;
     int lastMouseX = 0;
     int lastMouseY = 0;
     Qt::MouseButton lastMouseButton = Qt::NoButton;
