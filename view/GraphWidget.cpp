@@ -322,8 +322,12 @@ void GraphWidget::writePendingImage()
     const int pixelHeight = static_cast<int>(std::lround(height() * ratio));
     const QImage image =
         ThreadRenderer::captureFrame(pixelWidth, pixelHeight, doubleBuffer() ? GL_BACK : GL_FRONT);
-    saveImageFile(image, pendingImageFile);
+    QString reason;
+    const bool written = saveImageFile(image, pendingImageFile, &reason);
+    // Cleared first: a slot of the signal may ask for the next image.
+    const QString path = pendingImageFile;
     pendingImageFile.clear();
+    emit imageWritten(path, written, reason);
 }
 
 void GraphWidget::paintGL()

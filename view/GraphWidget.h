@@ -34,7 +34,8 @@ public:
     // failure ends the process) and lays out the threads of `index`, which must stay alive
     // until the next clearThreads.
     void buildThreads(TimeIndexVector *index, float step);
-    // The next frame that draws the graph writes itself to `name`.
+    // The next frame that draws the graph writes itself to `name` and reports it through
+    // imageWritten.
     void setImageFileName(const QString &name);
     // Draws one frame now, outside the redraw timer (the batch run writes images this way).
     void paintFrame() { paintGL(); }
@@ -62,6 +63,8 @@ public:
 
 signals:
     void reparse();
+    // A frame has written the requested image, or could not (`reason` says why).
+    void imageWritten(const QString &path, bool written, const QString &reason);
 
 public slots:
     void saveImage();
