@@ -263,6 +263,11 @@ void GraphWidget::resizeGL(int width, int height)
     m_state.viewportHeight = height;
 }
 
+bool GraphWidget::atRest() const
+{
+    return !m_gate.needsFrame(frameInputs(), !pendingImageFile.isEmpty());
+}
+
 void GraphWidget::redrawTick()
 {
     readControls();

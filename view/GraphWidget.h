@@ -58,8 +58,9 @@ public:
     ViewState &viewState() { return m_state; }
     const ViewState &viewState() const { return m_state; }
 
-    // Whether the layout has come to rest and the redraw clock skips its frames.
-    bool atRest() const { return m_gate.atRest(); }
+    // Whether the redraw clock skips its frames: the layout has come to rest and nothing has
+    // changed since (the main window's check boxes are read at the clock's next tick).
+    bool atRest() const;
 
 signals:
     void reparse();
