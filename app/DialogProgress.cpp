@@ -1,6 +1,15 @@
 #include "app/DialogProgress.h"
 
+#include <QCoreApplication>
 #include <QProgressDialog>
+#include <QWindow>
+
+namespace {
+
+// How long a new dialog may take to be mapped by the display before its stage goes on.
+constexpr int exposeTimeoutMs = 500;
+
+} // namespace
 
 DialogProgress::DialogProgress(QWidget *window)
     : m_window(window)
@@ -28,13 +37,36 @@ void DialogProgress::begin(const QString &label, int maximum)
     }
     m_dialog = new QProgressDialog(label, QStringLiteral("Abort"), 0, maximum, m_window);
     m_dialog->setWindowModality(Qt::WindowModal);
-    m_dialog->show();
+    m_dialog->setMinimumDuration(0);
+    showPainted();
 }
 
+// The stage that follows may not report for a while (the reading of a large file, the
+// styling of its text), so the dialog is on the screen before it starts.
+void DialogProgress::showPainted()
+{
+    m_dialog->show();
+    QElapsedTimer waited;
+    waited.start();
+    while (m_dialog && waited.elapsed() < exposeTimeoutMs &&
+           (m_dialog->windowHandle() == nullptr || !m_dialog->windowHandle()->isExposed()))
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (m_dialog)
+        m_dialog->repaint();
+    m_sinceEvents.start();
+}
+
+// A value reaches the dialog only every eventIntervalMs: a modal dialog runs the event loop
+// on every new value, which for a stage reporting each line would cost more than the stage.
 void DialogProgress::setValue(int value)
 {
-    if (m_dialog)
-        m_dialog->setValue(value);
+    if (!m_dialog)
+        return;
+    const bool last = value >= m_dialog->maximum();
+    if (!last && m_sinceEvents.isValid() && m_sinceEvents.elapsed() < eventIntervalMs)
+        return;
+    m_dialog->setValue(value);
+    processEvents();
 }
 
 void DialogProgress::setTitle(const QString &title)
@@ -56,4 +88,10 @@ void DialogProgress::finish()
         m_dialog->reset();
         m_dialog->hide();
     }
+}
+
+void DialogProgress::processEvents()
+{
+    QCoreApplication::processEvents();
+    m_sinceEvents.restart();
 }

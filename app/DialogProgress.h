@@ -2,16 +2,23 @@
 
 #include "app/AnalysisProgress.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 
 class QProgressDialog;
 class QWidget;
 
 // Shows a long stage in a window-modal progress dialog with an "Abort" button. Each stage
-// gets a dialog of its own; the one of the previous stage is destroyed.
+// gets a dialog of its own; the one of the previous stage is destroyed. The stages run on
+// the window's thread, so the dialog paints and sees a click on "Abort" only while events
+// are processed: it is painted as its stage begins, and the stage's reports let the events
+// run at least every `eventIntervalMs` (and not much more often, since a stage reports once
+// per line).
 class DialogProgress : public AnalysisProgress
 {
 public:
+    static constexpr int eventIntervalMs = 50;
+
     explicit DialogProgress(QWidget *window);
     ~DialogProgress() override;
     DialogProgress(const DialogProgress &) = delete;
@@ -27,6 +34,10 @@ public:
     QProgressDialog *dialog() const;
 
 private:
+    void showPainted();
+    void processEvents();
+
     QWidget *m_window;
     QPointer<QProgressDialog> m_dialog;
+    QElapsedTimer m_sinceEvents;
 };

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -32,18 +34,30 @@ QAction *makeAction(QMainWindow *window, const char *objectName)
     return action;
 }
 
-template<typename T> T *makeChild(QWidget *parent, const char *objectName, const QRect &geometry)
+// The height the view controls keep in the panel, whatever the window's height.
+constexpr int viewControlsHeight = 200;
+
+template<typename T> T *makeChild(QWidget *parent, const char *objectName)
 {
     auto *widget = new T(parent);
     widget->setObjectName(QString::fromLatin1(objectName));
-    widget->setGeometry(geometry);
     return widget;
 }
 
-QDoubleSpinBox *makeDoubleSpinBox(QWidget *parent, const char *objectName, const QRect &geometry,
-                                  double maximum, double step, double value)
+QGridLayout *makeGrid(QWidget *parent, const char *objectName)
 {
-    auto *box = makeChild<QDoubleSpinBox>(parent, objectName, geometry);
+    auto *grid = new QGridLayout(parent);
+    grid->setObjectName(QString::fromLatin1(objectName));
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(4);
+    grid->setContentsMargins(9, 6, 9, 6);
+    return grid;
+}
+
+QDoubleSpinBox *makeDoubleSpinBox(QWidget *parent, const char *objectName, double maximum,
+                                  double step, double value)
+{
+    auto *box = makeChild<QDoubleSpinBox>(parent, objectName);
     box->setDecimals(2);
     box->setRange(0.0, maximum);
     box->setSingleStep(step);
@@ -75,15 +89,24 @@ void MainWindowForm::setupUi(QMainWindow *window)
     window->setStatusBar(statusBar);
 
     retranslateUi(window);
+    fitPanelToContents();
     connectThreadView();
     tabWidget->setCurrentIndex(0);
     QMetaObject::connectSlotsByName(window);
 }
 
+// The panel's 275 pixels are a minimum: with wider fonts the tab titles and the controls
+// need more, and an explicit minimum would otherwise let the splitter cut them off.
+void MainWindowForm::fitPanelToContents()
+{
+    groupBox->ensurePolished(); // the style sheets' font applies from here on
+    groupBox->setMinimumWidth(qMax(275, verticalLayout->minimumSize().width()));
+}
+
 void MainWindowForm::createActions(QMainWindow *window)
 {
+    // Every shortcut has the window's context, so Ctrl+O opens a file from anywhere in it.
     actionOpen_File = makeAction(window, "actionOpen_File");
-    actionOpen_File->setShortcutContext(Qt::WidgetShortcut);
     actionReparse = makeAction(window, "actionReparse");
     actionAutomate = makeAction(window, "actionAutomate");
     actionSave_Image = makeAction(window, "actionSave_Image");
@@ -148,34 +171,51 @@ void MainWindowForm::setupViewControls()
 {
     groupBox_2 = new QGroupBox(groupBox);
     groupBox_2->setObjectName(QStringLiteral("groupBox_2"));
-    groupBox_2->setMinimumSize(QSize(275, 0));
-    groupBox_2->setMaximumSize(QSize(16777215, 200));
+    groupBox_2->setMinimumSize(QSize(275, viewControlsHeight));
+    groupBox_2->setMaximumSize(QSize(16777215, viewControlsHeight));
     groupBox_2->setStyleSheet(QString::fromLatin1(panelStyle));
+    gridLayout = makeGrid(groupBox_2, "gridLayout");
 
-    label_4 = makeChild<QLabel>(groupBox_2, "label_4", QRect(50, 10, 71, 20));
-    comboBox_DrawMode =
-        makeChild<QComboBox>(groupBox_2, "comboBox_DrawMode", QRect(90, 10, 151, 21));
-    label_6 = makeChild<QLabel>(groupBox_2, "label_6", QRect(20, 40, 151, 20));
-    doubleSpinBox_ActiveThreadSize = makeDoubleSpinBox(groupBox_2, "doubleSpinBox_ActiveThreadSize",
-                                                       QRect(180, 40, 62, 22), 99.99, 0.1, 3.0);
-    label = makeChild<QLabel>(groupBox_2, "label", QRect(20, 70, 151, 20));
-    doubleSpinBox_InactiveThreadSize = makeDoubleSpinBox(
-        groupBox_2, "doubleSpinBox_InactiveThreadSize", QRect(180, 70, 62, 22), 99.99, 0.1, 0.5);
-    label_7 = makeChild<QLabel>(groupBox_2, "label_7", QRect(20, 100, 151, 20));
-    doubleSpinBox_ThreadTransparency = makeDoubleSpinBox(
-        groupBox_2, "doubleSpinBox_ThreadTransparency", QRect(180, 100, 62, 22), 1.0, 0.01, 0.2);
-    label_5 = makeChild<QLabel>(groupBox_2, "label_5", QRect(10, 130, 46, 21));
-    pushButton_SpinLeft =
-        makeChild<QPushButton>(groupBox_2, "pushButton_SpinLeft", QRect(60, 130, 75, 20));
-    pushButton_SpinRight =
-        makeChild<QPushButton>(groupBox_2, "pushButton_SpinRight", QRect(160, 130, 75, 20));
-    pushButton = makeChild<QPushButton>(groupBox_2, "pushButton", QRect(40, 160, 211, 31));
+    label_4 = makeChild<QLabel>(groupBox_2, "label_4");
+    comboBox_DrawMode = makeChild<QComboBox>(groupBox_2, "comboBox_DrawMode");
+    label_6 = makeChild<QLabel>(groupBox_2, "label_6");
+    doubleSpinBox_ActiveThreadSize =
+        makeDoubleSpinBox(groupBox_2, "doubleSpinBox_ActiveThreadSize", 99.99, 0.1, 3.0);
+    label = makeChild<QLabel>(groupBox_2, "label");
+    doubleSpinBox_InactiveThreadSize =
+        makeDoubleSpinBox(groupBox_2, "doubleSpinBox_InactiveThreadSize", 99.99, 0.1, 0.5);
+    label_7 = makeChild<QLabel>(groupBox_2, "label_7");
+    doubleSpinBox_ThreadTransparency =
+        makeDoubleSpinBox(groupBox_2, "doubleSpinBox_ThreadTransparency", 1.0, 0.01, 0.2);
+    label_5 = makeChild<QLabel>(groupBox_2, "label_5");
+    pushButton_SpinLeft = makeChild<QPushButton>(groupBox_2, "pushButton_SpinLeft");
+    pushButton_SpinRight = makeChild<QPushButton>(groupBox_2, "pushButton_SpinRight");
+    pushButton = makeChild<QPushButton>(groupBox_2, "pushButton");
+    pushButton->setMinimumHeight(31);
+
+    // Labels in the first columns, values at the right; "Rotate" shares its row with the
+    // two spin buttons.
+    gridLayout->addWidget(label_4, 0, 0);
+    gridLayout->addWidget(comboBox_DrawMode, 0, 1, 1, 2);
+    gridLayout->addWidget(label_6, 1, 0, 1, 2);
+    gridLayout->addWidget(doubleSpinBox_ActiveThreadSize, 1, 2);
+    gridLayout->addWidget(label, 2, 0, 1, 2);
+    gridLayout->addWidget(doubleSpinBox_InactiveThreadSize, 2, 2);
+    gridLayout->addWidget(label_7, 3, 0, 1, 2);
+    gridLayout->addWidget(doubleSpinBox_ThreadTransparency, 3, 2);
+    gridLayout->addWidget(label_5, 4, 0);
+    gridLayout->addWidget(pushButton_SpinLeft, 4, 1);
+    gridLayout->addWidget(pushButton_SpinRight, 4, 2);
+    gridLayout->addWidget(pushButton, 5, 0, 1, 3);
     verticalLayout->addWidget(groupBox_2);
 
     tabWidget = new QTabWidget(groupBox);
     tabWidget->setObjectName(QStringLiteral("tabWidget"));
     tabWidget->setMinimumSize(QSize(0, 600));
     tabWidget->setStyleSheet(QString::fromLatin1(panelStyle));
+    // Every tab title is shown whole: the panel grows to the tab bar instead of scrolling it.
+    tabWidget->setUsesScrollButtons(false);
+    tabWidget->setElideMode(Qt::ElideNone);
     verticalLayout->addWidget(tabWidget);
 }
 
@@ -211,17 +251,29 @@ void MainWindowForm::setupBreakStringsTab()
 {
     tab_2 = new QWidget();
     tab_2->setObjectName(QStringLiteral("tab_2"));
-    listWidget_BreakString =
-        makeChild<QListWidget>(tab_2, "listWidget_BreakString", QRect(0, 0, 265, 546));
+    verticalLayout_4 = new QVBoxLayout(tab_2);
+    verticalLayout_4->setObjectName(QStringLiteral("verticalLayout_4"));
+    verticalLayout_4->setSpacing(4);
+    verticalLayout_4->setContentsMargins(0, 0, 0, 0);
+    listWidget_BreakString = makeChild<QListWidget>(tab_2, "listWidget_BreakString");
     listWidget_BreakString->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    pushButton_addBreakString =
-        makeChild<QPushButton>(tab_2, "pushButton_addBreakString", QRect(0, 550, 31, 23));
-    pushButton_removeBreakString =
-        makeChild<QPushButton>(tab_2, "pushButton_removeBreakString", QRect(30, 550, 31, 23));
-    pushButton_loadBreakString =
-        makeChild<QPushButton>(tab_2, "pushButton_loadBreakString", QRect(150, 550, 51, 23));
-    pushButton_saveBreakString =
-        makeChild<QPushButton>(tab_2, "pushButton_saveBreakString", QRect(200, 550, 51, 23));
+    verticalLayout_4->addWidget(listWidget_BreakString);
+
+    horizontalLayout_2 = new QHBoxLayout();
+    horizontalLayout_2->setObjectName(QStringLiteral("horizontalLayout_2"));
+    horizontalLayout_2->setSpacing(0);
+    const auto addButton = [this](const char *objectName, int minimumWidth) {
+        auto *button = makeChild<QPushButton>(tab_2, objectName);
+        button->setMinimumWidth(minimumWidth);
+        horizontalLayout_2->addWidget(button);
+        return button;
+    };
+    pushButton_addBreakString = addButton("pushButton_addBreakString", 31);
+    pushButton_removeBreakString = addButton("pushButton_removeBreakString", 31);
+    horizontalLayout_2->addStretch();
+    pushButton_loadBreakString = addButton("pushButton_loadBreakString", 51);
+    pushButton_saveBreakString = addButton("pushButton_saveBreakString", 51);
+    verticalLayout_4->addLayout(horizontalLayout_2);
     tabWidget->addTab(tab_2, QString());
 }
 
@@ -229,27 +281,44 @@ void MainWindowForm::setupAdvancedTab()
 {
     tab_3 = new QWidget();
     tab_3->setObjectName(QStringLiteral("tab_3"));
-    checkBox_Spheres = makeChild<QCheckBox>(tab_3, "checkBox_Spheres", QRect(10, 10, 141, 21));
-    checkBox_Springs = makeChild<QCheckBox>(tab_3, "checkBox_Springs", QRect(10, 30, 141, 21));
-    checkBox_DrawGrid = makeChild<QCheckBox>(tab_3, "checkBox_DrawGrid", QRect(10, 50, 141, 21));
-    checkBox_MoveToPlane =
-        makeChild<QCheckBox>(tab_3, "checkBox_MoveToPlane", QRect(110, 10, 141, 21));
+    gridLayout_2 = makeGrid(tab_3, "gridLayout_2");
+    checkBox_Spheres = makeChild<QCheckBox>(tab_3, "checkBox_Spheres");
+    checkBox_Springs = makeChild<QCheckBox>(tab_3, "checkBox_Springs");
+    checkBox_DrawGrid = makeChild<QCheckBox>(tab_3, "checkBox_DrawGrid");
+    checkBox_MoveToPlane = makeChild<QCheckBox>(tab_3, "checkBox_MoveToPlane");
     checkBox_MoveToPlane->setChecked(true);
-    checkBox_DrawNames = makeChild<QCheckBox>(tab_3, "checkBox_DrawNames", QRect(110, 30, 141, 21));
-    checkBox_FlipAxis = makeChild<QCheckBox>(tab_3, "checkBox_FlipAxis", QRect(110, 50, 141, 21));
+    checkBox_DrawNames = makeChild<QCheckBox>(tab_3, "checkBox_DrawNames");
+    checkBox_FlipAxis = makeChild<QCheckBox>(tab_3, "checkBox_FlipAxis");
     checkBox_FlipAxis->setChecked(true);
-    pushButton_SaveImage =
-        makeChild<QPushButton>(tab_3, "pushButton_SaveImage", QRect(10, 100, 221, 51));
+    pushButton_SaveImage = makeChild<QPushButton>(tab_3, "pushButton_SaveImage");
+    pushButton_SaveImage->setMinimumHeight(51);
     pushButton_WriteCharacterStats =
-        makeChild<QPushButton>(tab_3, "pushButton_WriteCharacterStats", QRect(10, 160, 121, 41));
-    pushButton_WriteSceneStats =
-        makeChild<QPushButton>(tab_3, "pushButton_WriteSceneStats", QRect(130, 160, 121, 41));
-    label_2 = makeChild<QLabel>(tab_3, "label_2", QRect(40, 220, 71, 20));
-    doubleSpinBox_DrawM =
-        makeDoubleSpinBox(tab_3, "doubleSpinBox_DrawM", QRect(130, 220, 62, 22), 99.99, 0.01, 0.1);
-    label_3 = makeChild<QLabel>(tab_3, "label_3", QRect(40, 250, 71, 20));
-    doubleSpinBox_DrawExp =
-        makeDoubleSpinBox(tab_3, "doubleSpinBox_DrawExp", QRect(130, 250, 62, 22), 99.99, 0.1, 2.0);
+        makeChild<QPushButton>(tab_3, "pushButton_WriteCharacterStats");
+    pushButton_WriteCharacterStats->setMinimumHeight(41);
+    pushButton_WriteSceneStats = makeChild<QPushButton>(tab_3, "pushButton_WriteSceneStats");
+    pushButton_WriteSceneStats->setMinimumHeight(41);
+    label_2 = makeChild<QLabel>(tab_3, "label_2");
+    doubleSpinBox_DrawM = makeDoubleSpinBox(tab_3, "doubleSpinBox_DrawM", 99.99, 0.01, 0.1);
+    label_3 = makeChild<QLabel>(tab_3, "label_3");
+    doubleSpinBox_DrawExp = makeDoubleSpinBox(tab_3, "doubleSpinBox_DrawExp", 99.99, 0.1, 2.0);
+
+    // Two columns of switches, the buttons below them, the drawing parameters at the bottom.
+    gridLayout_2->addWidget(checkBox_Spheres, 0, 0);
+    gridLayout_2->addWidget(checkBox_MoveToPlane, 0, 1);
+    gridLayout_2->addWidget(checkBox_Springs, 1, 0);
+    gridLayout_2->addWidget(checkBox_DrawNames, 1, 1);
+    gridLayout_2->addWidget(checkBox_DrawGrid, 2, 0);
+    gridLayout_2->addWidget(checkBox_FlipAxis, 2, 1);
+    gridLayout_2->addItem(new QSpacerItem(0, 20, QSizePolicy::Minimum, QSizePolicy::Fixed), 3, 0);
+    gridLayout_2->addWidget(pushButton_SaveImage, 4, 0, 1, 2);
+    gridLayout_2->addWidget(pushButton_WriteCharacterStats, 5, 0);
+    gridLayout_2->addWidget(pushButton_WriteSceneStats, 5, 1);
+    gridLayout_2->addItem(new QSpacerItem(0, 12, QSizePolicy::Minimum, QSizePolicy::Fixed), 6, 0);
+    gridLayout_2->addWidget(label_2, 7, 0);
+    gridLayout_2->addWidget(doubleSpinBox_DrawM, 7, 1);
+    gridLayout_2->addWidget(label_3, 8, 0);
+    gridLayout_2->addWidget(doubleSpinBox_DrawExp, 8, 1);
+    gridLayout_2->setRowStretch(9, 1);
     tabWidget->addTab(tab_3, QString());
 }
 

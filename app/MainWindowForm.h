@@ -5,6 +5,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
@@ -56,6 +57,7 @@ public:
     QVBoxLayout *verticalLayout = nullptr;
 
     QGroupBox *groupBox_2 = nullptr;
+    QGridLayout *gridLayout = nullptr;
     QLabel *label_4 = nullptr;
     QComboBox *comboBox_DrawMode = nullptr;
     QLabel *label_6 = nullptr;
@@ -77,6 +79,8 @@ public:
     QPushButton *pushButton_2 = nullptr;
 
     QWidget *tab_2 = nullptr;
+    QVBoxLayout *verticalLayout_4 = nullptr;
+    QHBoxLayout *horizontalLayout_2 = nullptr;
     QListWidget *listWidget_BreakString = nullptr;
     QPushButton *pushButton_addBreakString = nullptr;
     QPushButton *pushButton_removeBreakString = nullptr;
@@ -84,6 +88,7 @@ public:
     QPushButton *pushButton_saveBreakString = nullptr;
 
     QWidget *tab_3 = nullptr;
+    QGridLayout *gridLayout_2 = nullptr;
     QCheckBox *checkBox_Spheres = nullptr;
     QCheckBox *checkBox_Springs = nullptr;
     QCheckBox *checkBox_DrawGrid = nullptr;
@@ -120,6 +125,7 @@ private:
     void setupBreakStringsTab();
     void setupAdvancedTab();
     void setupMenus(QMainWindow *window);
+    void fitPanelToContents();
     void connectThreadView();
     void retranslateActions();
     void retranslateControls();

@@ -35,6 +35,10 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
     addTextActions();
     loadStartupBreakStrings();
     connect(form.ThreadView, &GraphWidget::reparse, this, &textVis::reparseTrigger);
+    connect(form.ThreadView, &GraphWidget::imageWritten, this,
+            [this](const QString &path, bool written, const QString &reason) {
+                written ? reportWritten(path) : reportNotDone(tr("Image %1").arg(path), reason);
+            });
     loadCharacterList(QStringLiteral("characters.txt"), document.includeCharacters);
     form.webView->settings()->setFontSize(QWebSettings::DefaultFontSize, 11);
     showAbout();

@@ -52,7 +52,8 @@ QObject *createSpinBoxRow(Option &option, QWidget *parent, QBoxLayout *layout)
     auto *spinBox = new QSpinBox(parent);
     spinBox->setObjectName(option.name + QStringLiteral("spinBox"));
     setFixedPolicy(spinBox, QSizePolicy::Fixed);
-    spinBox->setMaximumSize(QSize(50, 20));
+    // As wide as its widest value (the fixed policy gives it that width), 20 pixels high.
+    spinBox->setMaximumSize(QSize(QWIDGETSIZE_MAX, 20));
     spinBox->setMinimum(-1);
     spinBox->setMaximum(99999999);
     spinBox->setValue(*option.intValue);

@@ -1,18 +1,16 @@
 #!/usr/bin/env bash
-# Regenerates the pictures of the four draw modes in docs/ with the command-line tool.
+# Regenerates the README's pictures of the main window in docs/: examples/cyber_bob_ep1.txt
+# opened with the examples' settings, one picture per draw mode.
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (the build must include the GUI parts)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
-cli="$build/cli/quillmark-cli"
+build=$(cd "${1:-$root/build}" && pwd)
+mkdir -p "$root/docs"
+cmake --build "$build" --target window_pictures >/dev/null
 screenplay=cyber_bob_ep1.txt
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$root/examples/$screenplay" "$root/examples/breakStrings.txt" "$root/examples/config.txt" "$work/"
-names=(force-directed color-weaving convergence-graph increasing-graph)
+cd "$root/examples"
+cp "$screenplay" breakStrings.txt config.txt colors.txt characters.txt "$work/"
 run() { if [ -n "${DISPLAY:-}" ]; then "$@"; else xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$@"; fi; }
-for mode in 0 1 2 3; do
-    run "$cli" --workdir "$work" --image --mode "$mode" --frames 40 --size 800x600 "$work/$screenplay"
-    mv "$work/$screenplay.png" "$root/docs/mode-$mode-${names[$mode]}.png"
-done
-ls -l "$root"/docs/mode-*.png
+run "$build/bench/window_pictures" "$work/$screenplay" "$root/docs" | grep 'docs/'

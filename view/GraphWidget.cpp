@@ -16,6 +16,7 @@
 #include <QWebFrame>
 #include <QWebPage>
 #include <QWebView>
+#include <QWheelEvent>
 
 #include <GL/glu.h>
 
@@ -54,7 +55,9 @@ GraphWidget::GraphWidget(QWidget *parent)
     m_renderer = std::make_unique<ThreadRenderer>();
     initGLExtensions();
 
-    connect(&redrawTimer, &QTimer::timeout, this, &GraphWidget::updateGL);
+    // A click gives the view the keys, so the digits can pin a thread.
+    setFocusPolicy(Qt::StrongFocus);
+    connect(&redrawTimer, &QTimer::timeout, this, &GraphWidget::redrawTick);
     redrawTimer.start(redrawIntervalMs);
     Diagnostics::print("create GL Widget\n");
     connect(m_colorDialog, &QColorDialog::currentColorChanged, this,
@@ -71,6 +74,7 @@ GraphWidget::~GraphWidget()
 void GraphWidget::clearThreads()
 {
     m_model.clearThreads();
+    ++m_modelGeneration;
     graphReady = false;
     m_timeIndex = nullptr;
 }
@@ -83,6 +87,7 @@ void GraphWidget::buildThreads(TimeIndexVector *index, float step)
         std::exit(-1);
     }
     m_timeIndex = index;
+    ++m_modelGeneration;
     if (m_model.buildThreads(index, step)) {
         graphReady = true;
         upToDate = true;
@@ -171,6 +176,7 @@ void GraphWidget::spinLeft()
 void GraphWidget::reset()
 {
     m_model.reset();
+    m_gate.wake();
 }
 
 void GraphWidget::ColorPicker()
@@ -211,6 +217,7 @@ void GraphWidget::mousePressEvent(QMouseEvent *event)
     lastMouseX = event->x();
     lastMouseY = event->y();
     lastMouseButton = event->button();
+    m_gate.wake();
     if (!upToDate)
         emit reparse();
 }
@@ -221,11 +228,20 @@ void GraphWidget::mouseMoveEvent(QMouseEvent *event)
                                m_state.viewOffset, m_state.rotation, m_state.targetRotation);
     lastMouseX = event->x();
     lastMouseY = event->y();
+    m_gate.wake();
 }
 
 void GraphWidget::keyPressEvent(QKeyEvent *event)
 {
     m_state.selectedIndex = ViewInteraction::indexFromKeyText(event->text());
+    m_gate.wake();
+}
+
+// The wheel steers nothing; it only counts as the user's presence.
+void GraphWidget::wheelEvent(QWheelEvent *event)
+{
+    m_gate.wake();
+    QGLWidget::wheelEvent(event);
 }
 
 void GraphWidget::paintEvent(QPaintEvent *)
@@ -245,6 +261,31 @@ void GraphWidget::resizeGL(int width, int height)
     glLoadIdentity();
     m_state.viewportWidth = width;
     m_state.viewportHeight = height;
+}
+
+bool GraphWidget::atRest() const
+{
+    return !m_gate.needsFrame(frameInputs(), !pendingImageFile.isEmpty());
+}
+
+void GraphWidget::redrawTick()
+{
+    readControls();
+    if (m_gate.needsFrame(frameInputs(), !pendingImageFile.isEmpty()))
+        updateGL();
+}
+
+FrameInputs GraphWidget::frameInputs() const
+{
+    FrameInputs inputs;
+    inputs.state = m_state;
+    inputs.colors.reserve(m_model.characters().size());
+    for (const CharacterPtr &character : m_model.characters())
+        inputs.colors.push_back(character->color);
+    inputs.modelGeneration = m_modelGeneration;
+    inputs.upToDate = upToDate;
+    inputs.graphReady = graphReady;
+    return inputs;
 }
 
 // The check boxes and the text view belong to the main window and may change or go away
@@ -286,8 +327,12 @@ void GraphWidget::writePendingImage()
     const int pixelHeight = static_cast<int>(std::lround(height() * ratio));
     const QImage image =
         ThreadRenderer::captureFrame(pixelWidth, pixelHeight, doubleBuffer() ? GL_BACK : GL_FRONT);
-    saveImageFile(image, pendingImageFile);
+    QString reason;
+    const bool written = saveImageFile(image, pendingImageFile, &reason);
+    // Cleared first: a slot of the signal may ask for the next image.
+    const QString path = pendingImageFile;
     pendingImageFile.clear();
+    emit imageWritten(path, written, reason);
 }
 
 void GraphWidget::paintGL()
@@ -295,13 +340,18 @@ void GraphWidget::paintGL()
     // Also called directly (batch runs), so it does not rely on updateGL's makeCurrent.
     makeCurrent();
     ThreadRenderer::beginFrame();
+    readControls();
+    const FrameInputs inputs = frameInputs();
+    m_gate.frameStarting(m_model.nodes());
     if (!upToDate)
         drawReparsePrompt();
     if (graphReady && upToDate && m_model.graphReady()) {
-        readControls();
         m_renderer->drawGraph(m_model, m_state);
         writePendingImage();
     }
+    m_gate.frameDrawn(inputs, m_model.nodes(),
+                      RedrawGate::restDistance(m_state.viewportWidth, m_state.viewportHeight,
+                                               m_model.graphHeight));
     glFlush();
     if (doubleBuffer())
         swapBuffers();

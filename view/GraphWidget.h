@@ -1,5 +1,6 @@
 #pragma once
 
+#include "view/RedrawGate.h"
 #include "view/ThreadModel.h"
 #include "view/ViewState.h"
 
@@ -9,6 +10,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <cstdint>
 #include <memory>
 
 class QCheckBox;
@@ -32,7 +34,8 @@ public:
     // failure ends the process) and lays out the threads of `index`, which must stay alive
     // until the next clearThreads.
     void buildThreads(TimeIndexVector *index, float step);
-    // The next frame that draws the graph writes itself to `name`.
+    // The next frame that draws the graph writes itself to `name` and reports it through
+    // imageWritten.
     void setImageFileName(const QString &name);
     // Draws one frame now, outside the redraw timer (the batch run writes images this way).
     void paintFrame() { paintGL(); }
@@ -55,8 +58,14 @@ public:
     ViewState &viewState() { return m_state; }
     const ViewState &viewState() const { return m_state; }
 
+    // Whether the redraw clock skips its frames: the layout has come to rest and nothing has
+    // changed since (the main window's check boxes are read at the clock's next tick).
+    bool atRest() const;
+
 signals:
     void reparse();
+    // A frame has written the requested image, or could not (`reason` says why).
+    void imageWritten(const QString &path, bool written, const QString &reason);
 
 public slots:
     void saveImage();
@@ -79,11 +88,15 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeGL(int width, int height) override;
     void paintGL() override;
 
 private:
+    // The redraw clock: draws a frame unless the layout rests and nothing has changed.
+    void redrawTick();
+    FrameInputs frameInputs() const;
     void readControls();
     void drawReparsePrompt();
     void writePendingImage();
@@ -99,6 +112,8 @@ private:
     ViewState m_state;
     TimeIndexVector *m_timeIndex = nullptr;
     ThreadModel m_model;
+    std::uint64_t m_modelGeneration = 0;
+    RedrawGate m_gate;
     int lastMouseX = 0;
     int lastMouseY = 0;
     Qt::MouseButton lastMouseButton = Qt::NoButton;

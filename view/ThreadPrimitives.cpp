@@ -6,6 +6,7 @@
 #include "reader/Diagnostics.h"
 #include "scenes/TimeIndexVector.h"
 #include "view/StrandBuffer.h"
+#include "view/StrokeFontText.h"
 #include "view/ThreadModel.h"
 #include "view/ViewInteraction.h"
 #include "view/ViewState.h"
@@ -225,7 +226,7 @@ void drawThreadLabel(const ThreadModel &model, int threadIndex, float xOffset, f
         for (std::size_t k = 0; k < anchors.size(); ++k) {
             const Vec3 &at = model.nodes()[thread.nodes[anchors[k]]].position;
             drawStrokeText(at.x + xOffset + shift, at.y + shift, at.z, angle, 1.05f,
-                           words.at(static_cast<int>(k)).toLatin1());
+                           strokeFontText(words.at(static_cast<int>(k))));
         }
     }
     glEnable(GL_LIGHTING);

@@ -41,3 +41,10 @@ struct ViewState
     int viewportWidth = 0;
     int viewportHeight = 0;
 };
+
+// Field by field; floats compare by value, so two states are equal when they draw alike.
+bool operator==(const ViewState &a, const ViewState &b);
+inline bool operator!=(const ViewState &a, const ViewState &b)
+{
+    return !(a == b);
+}

@@ -11,9 +11,10 @@
 
 // A thread view in a top-level window of a fixed size, shown and exposed, so that its
 // frames really draw (updateGL skips windows that are not mapped).
-inline std::unique_ptr<GraphWidget> shownGraphWidget(int width = 640, int height = 480)
+template<typename View = GraphWidget>
+std::unique_ptr<View> shownGraphWidget(int width = 640, int height = 480)
 {
-    auto widget = std::make_unique<GraphWidget>();
+    auto widget = std::make_unique<View>();
     widget->setFixedSize(width, height);
     widget->show();
     QElapsedTimer clock;
@@ -28,4 +29,14 @@ inline std::unique_ptr<GraphWidget> shownGraphWidget(int width = 640, int height
 inline std::vector<QColor> primaryColors()
 {
     return {QColor(255, 0, 0), QColor(0, 0, 255), QColor(0, 200, 0)};
+}
+
+// Runs the event loop until `done` holds or `timeoutMs` have passed; returns `done()`.
+template<typename Condition> bool processEventsUntil(Condition done, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
 }

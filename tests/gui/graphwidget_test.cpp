@@ -46,6 +46,20 @@ protected:
     std::unique_ptr<GraphWidget> view;
 };
 
+// Counts the frames it draws.
+class CountingView : public GraphWidget
+{
+public:
+    int frames = 0;
+
+protected:
+    void paintGL() override
+    {
+        ++frames;
+        GraphWidget::paintGL();
+    }
+};
+
 void sendMouse(QWidget *widget, QEvent::Type type, QPoint at, Qt::MouseButton button)
 {
     QMouseEvent event(type, at, widget->mapToGlobal(at),
@@ -208,4 +222,34 @@ TEST_F(GraphWidgetTest, Spin_TurnsOverFramesOnceThereIsAGraph)
     EXPECT_EQ(view->viewState().rotation[0], 90.0f);
     view->spinLeft();
     EXPECT_EQ(view->viewState().targetRotation[0], 0.0f);
+}
+
+TEST(GraphWidgetRedraw, StopsAtRestAndResumesOnChangeOrInput)
+{
+    const auto index =
+        makeSceneIndex(3, {{0.0f, 0.4f, {1, 1, 0}}, {0.4f, 1.0f, {0, 1, 1}}}, primaryColors());
+    const auto view = shownGraphWidget<CountingView>();
+    view->buildThreads(index.get(), 0.05f);
+    view->changeDrawMode(1); // Color Weaving: nothing moves
+    const auto atRest = [&view] {
+        return view->atRest();
+    };
+    const auto framesGoOn = [&view] {
+        const int before = view->frames;
+        return processEventsUntil([&] { return view->frames > before + 1; }, 2000);
+    };
+    ASSERT_TRUE(processEventsUntil(atRest, 5000));
+    const int frames = view->frames;
+    processEventsUntil([] { return false; }, 400);
+    EXPECT_EQ(view->frames, frames); // at rest the clock draws nothing
+
+    view->spinRight(); // a change: the view turns, then rests at its target
+    EXPECT_TRUE(framesGoOn());
+    ASSERT_TRUE(processEventsUntil(atRest, 8000));
+    EXPECT_EQ(view->viewState().rotation[0], 90.0f);
+
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_0, Qt::NoModifier, "0"); // input alone
+    QCoreApplication::sendEvent(view.get(), &key);
+    EXPECT_FALSE(view->atRest());
+    EXPECT_TRUE(framesGoOn());
 }

@@ -176,7 +176,8 @@ TEST(OptionWidgetsTest, CreateWidget_RecordsWidgetsAndNamesThem)
     EXPECT_EQ(label->sizePolicy().verticalPolicy(), QSizePolicy::Preferred);
     EXPECT_EQ(spin->objectName(), QStringLiteral("CountspinBox"));
     EXPECT_EQ(spin->sizePolicy().verticalPolicy(), QSizePolicy::Fixed);
-    EXPECT_EQ(spin->maximumSize(), QSize(50, 20));
+    EXPECT_EQ(spin->maximumHeight(), 20);
+    EXPECT_GE(spin->maximumWidth(), spin->sizeHint().width()); // never cuts its own value
     EXPECT_EQ(spin->value(), 42);
 }
 

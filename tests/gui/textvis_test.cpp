@@ -2,6 +2,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/LocalOnlyNetworkAccess.h"
+#include "view/GraphWidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QWebFrame>
 #include <QWebSettings>
@@ -97,7 +99,7 @@ TEST_F(TextVisTest, Menus_HoldTheirActionsInOrder)
         titles << action->text();
     EXPECT_EQ(titles,
               (QStringList{"File", "Fonts", "Characters", "BreakStrings", "Stats", "Options"}));
-    EXPECT_EQ(window->form.actionOpen_File->shortcutContext(), Qt::WidgetShortcut);
+    EXPECT_EQ(window->form.actionOpen_File->shortcutContext(), Qt::WindowShortcut);
     EXPECT_EQ(window->form.actionQuit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
 }
 
@@ -235,4 +237,23 @@ TEST(QuitTest, Quit_EndsTheProcessWithStatusTwoAfterItsTrace)
     const int at = out.indexOf(marker);
     ASSERT_GE(at, 0) << out.toStdString();
     EXPECT_TRUE(out.mid(at + marker.size()).startsWith("got here!\n")) << out.toStdString();
+}
+
+TEST_F(TextVisTest, ImageWrites_AreAnsweredInTheStatusBar)
+{
+    window->loadScreenplay(dir.scratch().write(QStringLiteral("play.txt"),
+                                               "INT. HOUSE - DAY\n                    JOHN\n"
+                                               "          Hello.\n                    MARY\n"
+                                               "          Hi.\n"));
+    GraphWidget *view = window->form.ThreadView;
+    const QString good = dir.scratch().file(QStringLiteral("view.png"));
+    view->setImageFileName(good);
+    view->paintFrame();
+    EXPECT_EQ(window->form.statusBar->currentMessage(), QStringLiteral("Wrote ") + good);
+    const QString unwritable = dir.scratch().file(QStringLiteral("missing/view.png"));
+    view->setImageFileName(unwritable);
+    view->paintFrame();
+    EXPECT_TRUE(window->form.statusBar->currentMessage().startsWith(
+        QStringLiteral("Image %1 not written: ").arg(unwritable)))
+        << window->form.statusBar->currentMessage().toStdString();
 }

@@ -1,0 +1,163 @@
+// Times opening a screenplay in the main window as a user sees it: when the first progress
+// dialog is shown and first painted, how long the event loop goes without running (the
+// longest wait an "Abort" click would have), and the whole load. With --abort MS the dialog's
+// "Abort" button is pressed that long after the start, and the time until the window takes
+// the click is reported. The settings files are read from the screenplay's folder.
+// Usage: gui_open_bench SCREENPLAY [--abort MS]   (run under a display)
+
+#include "app/textVis.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// Watches every progress dialog: the first show, the first paint and each press of Abort.
+class DialogWatch : public QObject
+{
+public:
+    explicit DialogWatch(const QElapsedTimer &clock)
+        : m_clock(clock)
+    {
+    }
+
+    qint64 firstShown = -1;
+    qint64 firstPainted = -1;
+    qint64 abortTaken = -1;
+    QString firstPaintedLabel;
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        auto *dialog = qobject_cast<QProgressDialog *>(object);
+        if (dialog == nullptr || !m_clock.isValid())
+            return false;
+        if (event->type() == QEvent::Show && firstShown < 0)
+            firstShown = m_clock.elapsed();
+        if (event->type() == QEvent::Paint && firstPainted < 0) {
+            firstPainted = m_clock.elapsed();
+            firstPaintedLabel = dialog->labelText();
+        }
+        return false;
+    }
+
+private:
+    const QElapsedTimer &m_clock;
+};
+
+// The longest time between two runs of the event loop while the clock runs.
+class Heartbeat
+{
+public:
+    explicit Heartbeat(const QElapsedTimer &clock)
+        : m_clock(clock)
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { beat(); });
+        m_timer.start(5);
+    }
+    qint64 longestGap = 0;
+
+    // Counts the gap from the last run of the event loop up to now.
+    void beat()
+    {
+        if (!m_clock.isValid())
+            return;
+        const qint64 now = m_clock.elapsed();
+        longestGap = std::max(longestGap, now - m_last);
+        m_last = now;
+    }
+
+private:
+    const QElapsedTimer &m_clock;
+    QTimer m_timer;
+    qint64 m_last = 0;
+};
+
+// Accepts the About dialog of the window's construction.
+void acceptModalDialogs(QTimer &timer)
+{
+    QObject::connect(&timer, &QTimer::timeout, [] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (dialog != nullptr && qobject_cast<QProgressDialog *>(dialog) == nullptr)
+            dialog->accept();
+    });
+    timer.start(10);
+}
+
+void pressAbortAfter(QTimer &timer, int milliseconds, const QElapsedTimer &clock,
+                     DialogWatch &watch)
+{
+    timer.setSingleShot(false);
+    QObject::connect(&timer, &QTimer::timeout, [&timer, milliseconds, &clock, &watch] {
+        if (!clock.isValid() || clock.elapsed() < milliseconds)
+            return;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<QProgressDialog *>(widget);
+            if (dialog == nullptr || !dialog->isVisible())
+                continue;
+            if (auto *button = dialog->findChild<QPushButton *>()) {
+                button->click();
+                watch.abortTaken = clock.elapsed();
+                timer.stop();
+            }
+        }
+    });
+    timer.start(1);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() != 2 && !(arguments.size() == 4 && arguments.at(2) == "--abort")) {
+        std::fprintf(stderr, "Usage: gui_open_bench SCREENPLAY [--abort MS]\n");
+        return 2;
+    }
+    const QFileInfo screenplay(arguments.at(1));
+    QDir::setCurrent(screenplay.absolutePath());
+
+    QTimer answerer;
+    acceptModalDialogs(answerer);
+    textVis window;
+    window.show();
+    while (window.windowHandle() == nullptr || !window.windowHandle()->isExposed())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    answerer.stop();
+
+    QElapsedTimer clock;
+    DialogWatch watch(clock);
+    application.installEventFilter(&watch);
+    Heartbeat heartbeat(clock);
+    QTimer abort;
+    const int abortAfter = arguments.size() == 4 ? arguments.at(3).toInt() : -1;
+    if (abortAfter >= 0)
+        pressAbortAfter(abort, abortAfter, clock, watch);
+
+    clock.start();
+    window.loadScreenplay(screenplay.absoluteFilePath());
+    const qint64 total = clock.elapsed();
+    heartbeat.beat();
+    std::fflush(stdout);
+    std::fprintf(stderr, "\n%s: %d lines\n", qPrintable(screenplay.fileName()),
+                 window.document.textLines.size());
+    std::fprintf(stderr, "  first dialog shown    %lld ms\n", watch.firstShown);
+    std::fprintf(stderr, "  first dialog painted  %lld ms (%s)\n", watch.firstPainted,
+                 qPrintable(watch.firstPaintedLabel));
+    std::fprintf(stderr, "  longest event stall   %lld ms\n", heartbeat.longestGap);
+    if (abortAfter >= 0)
+        std::fprintf(stderr, "  Abort pressed at      %lld ms\n", watch.abortTaken);
+    std::fprintf(stderr, "  whole load            %lld ms\n", total);
+    return 0;
+}

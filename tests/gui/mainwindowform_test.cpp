@@ -1,0 +1,120 @@
+#include "ThreadViewTestSupport.h"
+#include "WindowTestSupport.h"
+
+#include <QGroupBox>
+#include <QListWidget>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindowFormTest : public ::testing::Test
+{
+protected:
+    WorkingDirectory dir;
+    std::unique_ptr<textVis> window = makeWindow(dir.scratch());
+
+    void showAt(const QSize &size)
+    {
+        window->resize(size);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        processEventsUntil([this] { return window->windowHandle()->isExposed(); }, 5000);
+        QCoreApplication::processEvents();
+    }
+};
+
+// Shown whole: at least as large as its text needs, and inside its parent.
+void expectWhole(const QWidget *widget)
+{
+    SCOPED_TRACE(widget->objectName().toStdString());
+    EXPECT_TRUE(widget->isVisible());
+    EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry()));
+    if (auto *button = qobject_cast<const QPushButton *>(widget)) {
+        EXPECT_LT(button->fontMetrics().horizontalAdvance(button->text()), button->width() - 6);
+        return;
+    }
+    if (qobject_cast<const QListWidget *>(widget))
+        return; // a list scrolls what does not fit
+    EXPECT_GE(widget->width(), widget->sizeHint().width());
+    EXPECT_GE(widget->height(), widget->sizeHint().height());
+}
+
+void expectPanelWhole(const MainWindowForm &form)
+{
+    EXPECT_EQ(form.groupBox_2->height(), 200);
+    EXPECT_TRUE(form.groupBox->rect().contains(form.groupBox_2->geometry()));
+    EXPECT_TRUE(form.groupBox->rect().contains(form.tabWidget->geometry()));
+    const QTabBar *bar = form.tabWidget->tabBar();
+    EXPECT_TRUE(form.tabWidget->rect().contains(bar->geometry()));
+    for (int i = 0; i < bar->count(); ++i) {
+        EXPECT_TRUE(bar->rect().contains(bar->tabRect(i))) << i;
+        EXPECT_LT(bar->fontMetrics().horizontalAdvance(bar->tabText(i)), bar->tabRect(i).width())
+            << i;
+    }
+    // Whole and clear of each other ("Move To Plane" once covered "Draw Spheres").
+    const auto expectChildrenWhole = [](const QWidget *parent) {
+        const auto children =
+            parent->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        for (const QWidget *child : children) {
+            expectWhole(child);
+            for (const QWidget *other : children)
+                EXPECT_TRUE(child == other || !child->geometry().intersects(other->geometry()))
+                    << child->objectName().toStdString() << " "
+                    << other->objectName().toStdString();
+        }
+    };
+    expectChildrenWhole(form.groupBox_2);
+    for (int i = 0; i < form.tabWidget->count(); ++i) {
+        form.tabWidget->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+        expectChildrenWhole(form.tabWidget->widget(i));
+    }
+    form.tabWidget->setCurrentIndex(0);
+}
+
+} // namespace
+
+TEST_F(MainWindowFormTest, Panel_ShowsEveryControlWholeAtTheInitialAndALargerSize)
+{
+    showAt(QSize(1192, 881));
+    EXPECT_EQ(window->size(), QSize(1192, 881));
+    expectPanelWhole(window->form);
+    showAt(QSize(1600, 1180));
+    expectPanelWhole(window->form);
+}
+
+TEST_F(MainWindowFormTest, Keys_ReachTheThreadViewAndEveryMenuShortcutFires)
+{
+    showAt(QSize(1192, 881));
+    GraphWidget *view = window->form.ThreadView;
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    EXPECT_EQ(QApplication::focusWidget(), view);
+    QTest::keyClick(view, Qt::Key_2);
+    EXPECT_EQ(view->viewState().selectedIndex, 2);
+
+    const std::vector<std::pair<Qt::Key, QString>> shortcuts = {{Qt::Key_O, "Select a screenplay"},
+                                                                {Qt::Key_I, "Save Image"},
+                                                                {Qt::Key_S, "Save Markup"},
+                                                                {Qt::Key_A, "Select screenplays"}};
+    // Save Image and Save Markup ask for a name only after a parse.
+    window->loadScreenplay(dir.scratch().write(QStringLiteral("play.txt"),
+                                               "INT. HOUSE - DAY\n                    JOHN\n"
+                                               "          Hello.\n                    MARY\n"
+                                               "          Hi.\n"));
+    for (const auto &shortcut : shortcuts) {
+        ModalAnswerer answerer(chooseFile(QString()));
+        QApplication::setActiveWindow(window.get()); // a progress dialog may have taken it
+        QTest::keyClick(view, shortcut.first, Qt::ControlModifier);
+        EXPECT_TRUE(answerer.answeredTitles.contains(shortcut.second))
+            << shortcut.second.toStdString();
+    }
+    testing::internal::CaptureStdout();
+    QApplication::setActiveWindow(window.get());
+    QTest::keyClick(view, Qt::Key_R, Qt::ControlModifier); // Reparse answers without a dialog
+    EXPECT_EQ(testing::internal::GetCapturedStdout().rfind("got here!", 0), 0u);
+}
