@@ -1,8 +1,7 @@
 #include "app/textVis.h"
 
-#include "reader/Diagnostics.h"
-#include "reader/TextFile.h"
 #include "scenes/MarkupStyles.h"
+#include "scenes/SavedMarkup.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -69,11 +68,8 @@ void textVis::saveMarkup()
     const QString path =
         QFileDialog::getSaveFileName(this, tr("Save Markup"), QDir::currentPath(),
                                      tr("html (*.html);;xml (*.xml);; All files (*.*)"));
-    if (path.isEmpty()) { // the dialog was cancelled: nothing to say in the window
-        Diagnostics::print("file not found\n");
-        return;
-    }
     QString reason;
-    const bool written = TextFile::writeText(path, document.savedMarkup(), &reason);
+    const bool written = ::saveMarkup(path, document.timeIndex.get(), document.breakStringClass,
+                                      document.markupHtml, &reason);
     reportWriteOutcome(tr("Markup"), path, written, reason);
 }

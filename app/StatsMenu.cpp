@@ -1,7 +1,6 @@
 #include "app/textVis.h"
 
 #include "reader/Diagnostics.h"
-#include "reader/TextFile.h"
 #include "scenes/Statistics.h"
 
 #include <QAction>
@@ -15,14 +14,21 @@ const QString noParseYet = QStringLiteral("no screenplay has been parsed yet; op
 
 } // namespace
 
-// Statistics need a scene index, which only a parse makes.
+// Statistics, markup and images need a scene index, which only a parse makes.
 bool textVis::reportMissingIndex(const QString &what)
 {
     if (document.timeIndex)
         return false;
-    Diagnostics::print("no statistics written: no screenplay has been parsed yet\n");
     reportNotDone(what, noParseYet);
     return true;
+}
+
+bool textVis::reportMissingStatistics(const QString &what)
+{
+    if (document.timeIndex)
+        return false;
+    Diagnostics::print("no statistics written: no screenplay has been parsed yet\n");
+    return reportMissingIndex(what);
 }
 
 void textVis::reportWriteOutcome(const QString &what, const QString &path, bool written,
@@ -33,13 +39,14 @@ void textVis::reportWriteOutcome(const QString &what, const QString &path, bool 
         return;
     }
     Diagnostics::print("file not found\n");
-    reportNotDone(what, path.isEmpty() ? QStringLiteral("no file name was given")
-                                       : path + QStringLiteral(": ") + reason);
+    // An empty name is a cancelled file dialog: there is nothing to say in the window.
+    if (!path.isEmpty())
+        reportNotDone(what, path + QStringLiteral(": ") + reason);
 }
 
 void textVis::writeCharacterStats()
 {
-    if (reportMissingIndex(tr("Character statistics")))
+    if (reportMissingStatistics(tr("Character statistics")))
         return;
     writeCharacterStats(QFileDialog::getSaveFileName(this, tr("Write Stats"), QDir::currentPath(),
                                                      tr("CSV (*.csv);;All files (*.*)")));
@@ -47,21 +54,16 @@ void textVis::writeCharacterStats()
 
 void textVis::writeCharacterStats(const QString &fname)
 {
-    if (reportMissingIndex(tr("Character statistics")))
+    if (reportMissingStatistics(tr("Character statistics")))
         return;
-    if (fname.isEmpty()) { // the dialog was cancelled: nothing to say in the window
-        Diagnostics::print("file not found\n");
-        return;
-    }
     QString reason;
-    const bool written =
-        TextFile::writeText(fname, characterStatsCsv(*document.timeIndex), &reason);
+    const bool written = ::writeCharacterStats(fname, *document.timeIndex, &reason);
     reportWriteOutcome(tr("Character statistics"), fname, written, reason);
 }
 
 void textVis::writeSceneStats()
 {
-    if (reportMissingIndex(tr("Scene statistics")))
+    if (reportMissingStatistics(tr("Scene statistics")))
         return;
     writeSceneStats(QFileDialog::getSaveFileName(this, tr("Write Stats"), QDir::currentPath(),
                                                  tr("CSV (*.csv);;All files (*.*)")));
@@ -69,15 +71,11 @@ void textVis::writeSceneStats()
 
 void textVis::writeSceneStats(const QString &fname)
 {
-    if (reportMissingIndex(tr("Scene statistics")))
+    if (reportMissingStatistics(tr("Scene statistics")))
         return;
-    if (fname.isEmpty()) { // the dialog was cancelled: nothing to say in the window
-        Diagnostics::print("file not found\n");
-        return;
-    }
     QString reason;
-    const bool written = TextFile::writeText(
-        fname, sceneStatsCsv(*document.timeIndex, int(document.textLines.size())), &reason);
+    const bool written =
+        ::writeSceneStats(fname, *document.timeIndex, int(document.textLines.size()), &reason);
     reportWriteOutcome(tr("Scene statistics"), fname, written, reason);
 }
 

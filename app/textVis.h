@@ -112,6 +112,8 @@ public slots:
     void reportNotDone(const QString &what, const QString &reason);
     // Says so and returns true when there is no scene index yet.
     bool reportMissingIndex(const QString &what);
+    // The same, with the statistics' own diagnostic line.
+    bool reportMissingStatistics(const QString &what);
     void reportWriteOutcome(const QString &what, const QString &path, bool written,
                             const QString &reason);
 

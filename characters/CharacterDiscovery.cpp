@@ -63,14 +63,6 @@ int mostFrequentIndent(const CharacterList &characters)
     return indent;
 }
 
-int leadingBlanks(const QStringList &tokens)
-{
-    int lead = 0;
-    while (lead < tokens.size() && tokens.at(lead).isEmpty())
-        ++lead;
-    return lead;
-}
-
 // One scan over text lines: the collector, the include matcher and what steers them.
 struct TextScan
 {

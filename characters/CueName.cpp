@@ -22,6 +22,14 @@ void dropDualDialogueMark(QStringList &nameWords)
 
 } // namespace
 
+int leadingBlanks(const QStringList &tokens)
+{
+    int lead = 0;
+    while (lead < tokens.size() && tokens.at(lead).isEmpty())
+        ++lead;
+    return lead;
+}
+
 QStringList cueNameWords(const QStringList &tokens, int lead, bool mergeExtensions)
 {
     QStringList nameWords;

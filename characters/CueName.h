@@ -2,6 +2,10 @@
 
 #include <QStringList>
 
+// The number of blanks in front of the first other character of a line cut at every blank:
+// the empty tokens before the first non-empty one.
+int leadingBlanks(const QStringList &tokens);
+
 // The name words of a speaker line whose first `lead` tokens are blank: every later token in
 // capitals (digits and punctuation-only words such as "(V.O.)" count as capitals).
 // With `mergeExtensions` the name ends before the first word that begins with "(", a trailing

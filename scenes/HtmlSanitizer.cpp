@@ -3,6 +3,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 // Formatting that screenplay HTML uses, plus the reader's inert renamings of "font" and "h2"
@@ -138,18 +140,18 @@ bool harmlessValue(const QString &value)
 }
 
 // The tag as written when all its attributes are allowed; otherwise rebuilt with those only.
+bool keptAttribute(const Attribute &attribute)
+{
+    return allowedAttributes().contains(attribute.name) && harmlessValue(attribute.value);
+}
+
 QString keptTag(const QString &html, int start, const Tag &tag)
 {
-    bool allAllowed = true;
-    for (const Attribute &attribute : tag.attributes) {
-        if (!allowedAttributes().contains(attribute.name) || !harmlessValue(attribute.value))
-            allAllowed = false;
-    }
-    if (allAllowed)
+    if (std::all_of(tag.attributes.begin(), tag.attributes.end(), keptAttribute))
         return html.mid(start, tag.end - start);
     QString out = QLatin1Char('<') + QLatin1String(tag.closing ? "/" : "") + tag.name;
     for (const Attribute &attribute : tag.attributes) {
-        if (!allowedAttributes().contains(attribute.name) || !harmlessValue(attribute.value))
+        if (!keptAttribute(attribute))
             continue;
         out += QLatin1Char(' ') + attribute.name;
         if (attribute.hasValue)

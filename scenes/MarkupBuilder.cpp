@@ -172,9 +172,7 @@ void appendCharacterSpan(MarkupPass &pass, const CharacterMatch &match, QString 
 // one character its name gives, and counts it once. Returns whether the line was one.
 bool appendCueLine(MarkupPass &pass, const QStringList &words, QString &out)
 {
-    int lead = 0;
-    while (lead < words.size() && words.at(lead).isEmpty())
-        ++lead;
+    const int lead = leadingBlanks(words);
     if (lead <= pass.sources.options.minCharacterSpaces || lead >= words.size())
         return false;
     const auto speaker = pass.cueSpeakers.constFind(cueNameWords(words, lead, true));

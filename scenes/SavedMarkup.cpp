@@ -26,7 +26,7 @@ QString savedMarkupText(const TimeIndexVector *index, const QString &breakString
 }
 
 bool saveMarkup(const QString &path, const TimeIndexVector *index, const QString &breakStringClass,
-                const QString &markupHtml)
+                const QString &markupHtml, QString *reason)
 {
-    return TextFile::writeText(path, savedMarkupText(index, breakStringClass, markupHtml));
+    return TextFile::writeText(path, savedMarkupText(index, breakStringClass, markupHtml), reason);
 }

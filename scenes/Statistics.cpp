@@ -126,12 +126,13 @@ QString sceneStatsCsv(const TimeIndexVector &index, int lineCount)
     return text;
 }
 
-bool writeCharacterStats(const QString &path, const TimeIndexVector &index)
+bool writeCharacterStats(const QString &path, const TimeIndexVector &index, QString *reason)
 {
-    return TextFile::writeText(path, characterStatsCsv(index));
+    return TextFile::writeText(path, characterStatsCsv(index), reason);
 }
 
-bool writeSceneStats(const QString &path, const TimeIndexVector &index, int lineCount)
+bool writeSceneStats(const QString &path, const TimeIndexVector &index, int lineCount,
+                     QString *reason)
 {
-    return TextFile::writeText(path, sceneStatsCsv(index, lineCount));
+    return TextFile::writeText(path, sceneStatsCsv(index, lineCount), reason);
 }

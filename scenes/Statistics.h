@@ -12,5 +12,8 @@ void computeCharacterStats(const TimeIndexVector &index);
 QString characterStatsCsv(const TimeIndexVector &index);
 QString sceneStatsCsv(const TimeIndexVector &index, int lineCount);
 // Write the CSV files; false when the file cannot be written.
-bool writeCharacterStats(const QString &path, const TimeIndexVector &index);
-bool writeSceneStats(const QString &path, const TimeIndexVector &index, int lineCount);
+// When a file cannot be written, `reason` (when given) says why.
+bool writeCharacterStats(const QString &path, const TimeIndexVector &index,
+                         QString *reason = nullptr);
+bool writeSceneStats(const QString &path, const TimeIndexVector &index, int lineCount,
+                     QString *reason = nullptr);
