@@ -3,9 +3,14 @@
 #include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
 #include "characters/ConfigFile.h"
+#include "characters/Random15.h"
 #include "cli/JsonExport.h"
+#include "reader/ScreenplayReader.h"
 #include "reader/TextFile.h"
 #include "scenes/BreakStringFile.h"
+#include "scenes/CoPresenceNetwork.h"
+#include "scenes/CorpusSummary.h"
+#include "scenes/PresenceMatrix.h"
 #include "scenes/Statistics.h"
 
 #include <QFile>
@@ -47,62 +52,87 @@ BatchRunner::BatchRunner(CliOptions options)
 
 BatchRunner::~BatchRunner() = default;
 
-int BatchRunner::run()
+bool BatchRunner::prepare()
 {
     if (!m_options.workdir.isEmpty() && !QFileInfo(m_options.workdir).isDir()) {
         reportFailure("settings folder not found:", m_options.workdir);
-        return 2;
+        return false;
     }
     // As the window does at start-up: the options before the first discovery, and the break
     // strings once (a missing file simply means none; there is nobody to offer a sample to).
     readConfig(m_settings.config, m_analysisOptions);
     loadBreakStringFile(m_settings.breakStrings, m_breakStrings);
+    return true;
+}
 
-    const int total = m_options.files.size();
-    int failures = 0;
-    for (int i = 0; i < total; ++i) {
-        const QString &path = m_options.files.at(i);
-        if (total > 1) {
-            std::fprintf(stderr, "[%d/%d] %s\n", i + 1, total, printable(path).constData());
-            std::fflush(stderr);
-        }
-        if (!processFileGuarded(path))
-            ++failures;
-    }
-    std::fflush(stdout);
-    return failures == 0 ? 0 : 1;
+FileOutcome BatchRunner::analyseFile(const QString &path)
+{
+    FileOutcome outcome;
+    m_messages.begin();
+    Random15::seed(1);
+    outcome.succeeded = processFileGuarded(path, outcome);
+    outcome.messages = m_messages.end();
+    return outcome;
 }
 
 // One screenplay that needs more memory than there is costs that screenplay, not the batch.
-bool BatchRunner::processFileGuarded(const QString &path)
+bool BatchRunner::processFileGuarded(const QString &path, FileOutcome &outcome)
 {
     try {
-        return processFile(path);
+        DocumentModel document;
+        return processFile(path, document, outcome);
     } catch (const std::bad_alloc &) {
-        std::fprintf(stderr, "quillmark-cli: cannot analyse %s: not enough memory\n",
-                     printable(path).constData());
+        const QString reason = QStringLiteral("not enough memory");
+        std::fprintf(stderr, "quillmark-cli: cannot analyse %s: %s\n", printable(path).constData(),
+                     reason.toLocal8Bit().constData());
+        outcome.json.clear();
+        if (!m_options.summary.isEmpty()) {
+            SummarySource source;
+            source.file = path;
+            source.format = screenplayFormat(path);
+            source.failure = reason;
+            outcome.summaryRow = corpusSummaryRow(source, m_breakStrings);
+        }
         return false;
     }
 }
 
-bool BatchRunner::processFile(const QString &path)
+bool BatchRunner::processFile(const QString &path, DocumentModel &document, FileOutcome &outcome)
 {
-    DocumentModel document;
     document.options = m_analysisOptions;
     document.breakStrings = m_breakStrings;
 
-    if (!analyse(path, document))
+    const bool analysed = analyse(path, document);
+    if (!m_options.summary.isEmpty()) {
+        const QString failure =
+            !analysed ? (document.readError.isEmpty() ? document.analysisError : document.readError)
+                      : QString();
+        outcome.summaryRow = summaryRow(path, document, failure);
+    }
+    if (!analysed)
         return false;
     const bool written = writeOutputs(path, document);
 
     if (m_options.json) {
-        const QByteArray line =
-            QJsonDocument(documentToJson(path, document)).toJson(QJsonDocument::Compact);
-        std::fwrite(line.constData(), 1, line.size(), stdout);
-        std::fputc('\n', stdout);
-        std::fflush(stdout);
+        outcome.json = QJsonDocument(documentToJson(path, document)).toJson(QJsonDocument::Compact);
+        outcome.json.append('\n');
     }
     return written;
+}
+
+QString BatchRunner::summaryRow(const QString &path, const DocumentModel &document,
+                                const QString &failure) const
+{
+    SummarySource source;
+    source.file = path;
+    source.format = document.format.isEmpty() ? screenplayFormat(path) : document.format;
+    source.lines = failure.isEmpty() || document.readError.isEmpty()
+                       ? static_cast<int>(document.textLines.size())
+                       : 0;
+    source.pages = document.pageCount;
+    source.index = failure.isEmpty() ? document.timeIndex.get() : nullptr;
+    source.failure = failure;
+    return corpusSummaryRow(source, m_breakStrings);
 }
 
 bool BatchRunner::analyse(const QString &path, DocumentModel &document)
@@ -142,6 +172,11 @@ bool BatchRunner::writeOutputs(const QString &path, DocumentModel &document)
     write(path + QStringLiteral("-character.csv"), characterStatsCsv(index), csvMark);
     write(path + QStringLiteral("-markup.html"), document.savedMarkup(),
           TextFile::ByteOrderMark::None);
+    if (m_options.matrix)
+        write(path + QStringLiteral("-presence.csv"), presenceMatrixCsv(index), csvMark);
+    if (m_options.network)
+        write(path + QStringLiteral("-network.graphml"), coPresenceGraphml(index),
+              TextFile::ByteOrderMark::None);
     if (m_options.image)
         allWritten = writeImage(path, document) && allWritten;
     return allWritten;

@@ -3,6 +3,8 @@
 #include "app/LoadPipeline.h"
 #include "characters/AnalysisOptions.h"
 #include "cli/CliOptions.h"
+#include "cli/FileOutcome.h"
+#include "cli/StderrCapture.h"
 
 #include <QStringList>
 
@@ -11,8 +13,9 @@
 struct DocumentModel;
 class OffscreenRenderer;
 
-// Runs the window's open-and-parse pipeline over every file of the command line, each on a
-// fresh document, and writes the statistics and the saved markup next to each file.
+// Runs the window's open-and-parse pipeline on one screenplay at a time, each on a fresh
+// document, and writes the statistics, the saved markup and the asked-for research outputs
+// next to each file.
 class BatchRunner
 {
 public:
@@ -21,22 +24,31 @@ public:
     BatchRunner(const BatchRunner &) = delete;
     BatchRunner &operator=(const BatchRunner &) = delete;
 
-    // The process exit status: 0 when every file was read and all its outputs written, 1 when
-    // any file failed (the others are still processed), 2 when the settings folder is missing.
-    int run();
+    // Reads the settings as the window does at start-up. False (after saying so) when the
+    // settings folder is missing, which ends the run with exit status 2.
+    bool prepare();
+    const QStringList &breakStrings() const { return m_breakStrings; }
+
+    // Everything one screenplay gives. Each analysis starts from the generator state of a
+    // fresh process, so a screenplay gets the same colours and layout alone, anywhere in a
+    // batch and in any worker process.
+    FileOutcome analyseFile(const QString &path);
 
 private:
     // Whether the file could be read and all its outputs were written.
-    bool processFileGuarded(const QString &path);
-    bool processFile(const QString &path);
+    bool processFileGuarded(const QString &path, FileOutcome &outcome);
+    bool processFile(const QString &path, DocumentModel &document, FileOutcome &outcome);
     bool analyse(const QString &path, DocumentModel &document);
     bool writeOutputs(const QString &path, DocumentModel &document);
     bool writeImage(const QString &path, const DocumentModel &document);
+    QString summaryRow(const QString &path, const DocumentModel &document,
+                       const QString &failure) const;
 
     CliOptions m_options;
     SettingsPaths m_settings;
     AnalysisOptions m_analysisOptions;
     QStringList m_breakStrings;
+    StderrCapture m_messages;
     // Made for the first image and kept for the others: one GL context and shader program.
     std::unique_ptr<OffscreenRenderer> m_renderer;
 };

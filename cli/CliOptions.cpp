@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -13,6 +14,9 @@ const QString helpName = QStringLiteral("help");
 const QString jsonName = QStringLiteral("json");
 const QString imageName = QStringLiteral("image");
 const QString bomName = QStringLiteral("bom");
+const QString matrixName = QStringLiteral("matrix");
+const QString networkName = QStringLiteral("network");
+const QString workerName = QStringLiteral("worker");
 // Left undeclared: Qt would also take "--h" and "-hh" for it, which the tool never did.
 const QString shortHelp = QStringLiteral("-h");
 const QString noScreenplay = QStringLiteral("no screenplay given");
@@ -24,6 +28,7 @@ using ValueSetter = bool (*)(const QString &value, CliOptions &options);
 struct ValueOption
 {
     const char *name;
+    const char *shortName; // a one-letter alternative, or null
     ValueSetter set;
     const char *invalid; // when `set` refuses the value
 };
@@ -63,25 +68,50 @@ bool setSize(const QString &value, CliOptions &options)
     return widthOk && heightOk && inRange(options.imageWidth) && inRange(options.imageHeight);
 }
 
+bool setFilesFrom(const QString &value, CliOptions &options)
+{
+    options.filesFrom = value;
+    return true;
+}
+
+bool setSummary(const QString &value, CliOptions &options)
+{
+    options.summary = value;
+    return true;
+}
+
+bool setJobs(const QString &value, CliOptions &options)
+{
+    bool ok = false;
+    options.jobs = value.toInt(&ok);
+    return ok && options.jobs >= 1 && options.jobs <= 256;
+}
+
 const ValueOption valueOptions[] = {
-    {"workdir", setWorkdir, ""},
-    {"frames", setFrames, "--frames takes a whole number from 1 to 100000"},
-    {"size", setSize, "--size takes WIDTHxHEIGHT, each from 1 to 8192"},
-    {"mode", setMode,
+    {"workdir", nullptr, setWorkdir, ""},
+    {"frames", nullptr, setFrames, "--frames takes a whole number from 1 to 100000"},
+    {"size", nullptr, setSize, "--size takes WIDTHxHEIGHT, each from 1 to 8192"},
+    {"files-from", nullptr, setFilesFrom, ""},
+    {"summary", nullptr, setSummary, ""},
+    {"jobs", "j", setJobs, "-j takes a whole number from 1 to 256"},
+    {"mode", nullptr, setMode,
      "--mode takes 0 (Force Directed), 1 (Color Weaving), 2 (Convergence Graph) or 3 (Increasing "
      "Graph)"},
 };
 
 const ValueOption *findValueOption(const QString &name)
 {
-    const auto found = std::find_if(std::begin(valueOptions), std::end(valueOptions),
-                                    [&](const ValueOption &option) { return name == option.name; });
+    const auto found = std::find_if(
+        std::begin(valueOptions), std::end(valueOptions), [&](const ValueOption &option) {
+            return name == option.name || (option.shortName && name == option.shortName);
+        });
     return found != std::end(valueOptions) ? found : nullptr;
 }
 
 bool isFlagName(const QString &name)
 {
-    return name == helpName || name == jsonName || name == imageName || name == bomName;
+    return name == helpName || name == jsonName || name == imageName || name == bomName ||
+           name == matrixName || name == networkName || name == workerName;
 }
 
 // Whether Qt took `argument` as an option the tool does not have: one with an unknown name, or
@@ -117,11 +147,12 @@ QString takeValues(const QCommandLineParser &parser, CliOptions &options)
         if (option == nullptr)
             continue;
         const QStringList values = parser.values(name);
-        const int index = taken[name]++;
+        const QString longName = QString::fromLatin1(option->name);
+        const int index = taken[longName]++;
         if (index >= values.size())
-            missing = QStringLiteral("option --%1 needs a value").arg(name);
+            missing = QStringLiteral("option --%1 needs a value").arg(longName);
         else if (values.at(index).isEmpty())
-            return QStringLiteral("option --%1 needs a non-empty value").arg(name);
+            return QStringLiteral("option --%1 needs a non-empty value").arg(longName);
         else if (!option->set(values.at(index), options))
             return QString::fromLatin1(option->invalid);
     }
@@ -134,9 +165,15 @@ void declareOptions(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(jsonName));
     parser.addOption(QCommandLineOption(imageName));
     parser.addOption(QCommandLineOption(bomName));
-    for (const ValueOption &option : valueOptions)
-        parser.addOption(QCommandLineOption(QString::fromLatin1(option.name), QString(),
-                                            QStringLiteral("value")));
+    parser.addOption(QCommandLineOption(matrixName));
+    parser.addOption(QCommandLineOption(networkName));
+    parser.addOption(QCommandLineOption(workerName));
+    for (const ValueOption &option : valueOptions) {
+        QStringList names{QString::fromLatin1(option.name)};
+        if (option.shortName != nullptr)
+            names.prepend(QString::fromLatin1(option.shortName));
+        parser.addOption(QCommandLineOption(names, QString(), QStringLiteral("value")));
+    }
 }
 
 bool isMistakeInValues(const QString &error)
@@ -185,25 +222,56 @@ CliParseResult parseCliArguments(const QStringList &arguments)
     options.json = parser.isSet(jsonName);
     options.image = parser.isSet(imageName);
     options.bom = parser.isSet(bomName);
+    options.matrix = parser.isSet(matrixName);
+    options.network = parser.isSet(networkName);
+    options.worker = parser.isSet(workerName);
     options.files = parser.positionalArguments();
     result.error = takeValues(parser, options);
     // With nothing refused, an unknown "h" can only come from "-h" itself.
     options.help = (parser.isSet(helpName) || unknownNames.contains(QStringLiteral("h"))) &&
                    (result.error.isEmpty() || helpComesFirst(arguments));
-    if (result.error.isEmpty() && !options.help && options.files.isEmpty())
+    if (result.error.isEmpty() && !options.help && !options.worker && options.files.isEmpty() &&
+        options.filesFrom.isEmpty())
         result.error = noScreenplay;
     return result;
+}
+
+QStringList workerArguments(const CliOptions &options)
+{
+    QStringList arguments{QStringLiteral("--worker")};
+    if (!options.workdir.isEmpty())
+        arguments << QStringLiteral("--workdir") << options.workdir;
+    const std::pair<bool, const QString &> flags[] = {{options.json, jsonName},
+                                                      {options.bom, bomName},
+                                                      {options.matrix, matrixName},
+                                                      {options.network, networkName},
+                                                      {options.image, imageName}};
+    for (const auto &flag : flags) {
+        if (flag.first)
+            arguments << QStringLiteral("--") + flag.second;
+    }
+    arguments << QStringLiteral("--frames") << QString::number(options.frames)
+              << QStringLiteral("--size")
+              << QStringLiteral("%1x%2").arg(options.imageWidth).arg(options.imageHeight)
+              << QStringLiteral("--mode") << QString::number(options.drawMode);
+    // The corpus table is the coordinating process's, which gathers the workers' rows.
+    if (!options.summary.isEmpty())
+        arguments << QStringLiteral("--summary") << options.summary;
+    return arguments;
 }
 
 QString cliUsage()
 {
     return QStringLiteral(
         "Usage: quillmark-cli [--workdir DIR] [--json] [--bom] [--image [--frames N] [--size WxH]\n"
-        "                     [--mode M]] FILE...\n"
+        "                     [--mode M]] [--matrix] [--network] [--summary FILE.csv]\n"
+        "                     [-j N] [--files-from LIST] FILE|FOLDER...\n"
         "\n"
         "Analyses each screenplay as the window does when it is opened (characters, scenes,\n"
         "markup) and writes next to it FILE-scene.csv, FILE-character.csv and\n"
-        "FILE-markup.html, all in UTF-8.\n"
+        "FILE-markup.html, all in UTF-8. A FOLDER stands for every screenplay below it\n"
+        "(.txt .csv .xml .html .htm .fountain .spmd .fdx .pdf, at any depth, sorted by path),\n"
+        "leaving out the settings files and the files this tool writes.\n"
         "\n"
         "Options:\n"
         "  --workdir DIR  read config.txt, breakStrings.txt, characters.txt and colors.txt\n"
@@ -220,6 +288,22 @@ QString cliUsage()
         "  --size WxH     image size in pixels (default 640x480)\n"
         "  --mode M       draw mode of the image: 0 Force Directed (default), 1 Color\n"
         "                 Weaving, 2 Convergence Graph, 3 Increasing Graph\n"
+        "  --matrix       also write FILE-presence.csv: one row per character, one column\n"
+        "                 per scene, each cell the character's count in that scene\n"
+        "  --network      also write FILE-network.graphml: a node per character (name,\n"
+        "                 count, color, scenes), an edge between characters who share\n"
+        "                 scenes, weighted by the number of scenes they share\n"
+        "  --summary FILE.csv\n"
+        "                 write one row per screenplay (failed ones included): file, format,\n"
+        "                 lines, pages, scenes, characters, speaker lines, scenes per break\n"
+        "                 string, the character with most lines and its share, the\n"
+        "                 characters in most scenes, and why reading failed\n"
+        "  -j, --jobs N   analyse N screenplays at a time in separate processes (default:\n"
+        "                 one per core); every output, message and exit status is the same\n"
+        "                 for every N\n"
+        "  --files-from LIST\n"
+        "                 also analyse the files (or folders) listed in LIST, one per line;\n"
+        "                 \"-\" reads the list from standard input\n"
         "  -h, --help     show this text\n"
         "  --             end of options: every later argument is a file\n"
         "\n"
@@ -230,9 +314,10 @@ QString cliUsage()
         "with\n"
         "one entry per character). A screenplay that cannot be read gets no object.\n"
         "\n"
-        "Progress goes to standard error when more than one file is given. A file that cannot\n"
-        "be read or an output that cannot be written is reported on standard error and the\n"
-        "other files are still processed.\n"
+        "Progress goes to standard error when more than one file is given: one updating line\n"
+        "(done/total, screenplays per second, time left) on a terminal, otherwise one line\n"
+        "per screenplay. A file that cannot be read or an output that cannot be written is\n"
+        "reported on standard error and the other files are still processed.\n"
         "\n"
         "Exit status: 0 when every file was analysed and written, 1 when any failed,\n"
         "2 for a usage error.\n");

@@ -17,6 +17,14 @@ struct CliOptions
     int drawMode = 0; // 0 "Force Directed" ... 3 "Increasing Graph"
     int imageWidth = 640;
     int imageHeight = 480;
+    // Corpus runs.
+    QString filesFrom;    // a list of further files, one per line; "-" is standard input
+    int jobs = 0;         // screenplays analysed at a time; 0 means one per core
+    QString summary;      // the corpus table, one row per screenplay
+    bool matrix = false;  // FILE-presence.csv, the character-by-scene counts
+    bool network = false; // FILE-network.graphml, who shares scenes with whom
+    // Set only for the tool's own worker processes, which take their files on standard input.
+    bool worker = false;
 };
 
 struct CliParseResult
@@ -28,5 +36,8 @@ struct CliParseResult
 // Parses the arguments after the program name. "--" ends the options, so a screenplay whose
 // name starts with "-" can still be given.
 CliParseResult parseCliArguments(const QStringList &arguments);
+
+// The arguments that make a worker process analyse as `options` say, its files aside.
+QStringList workerArguments(const CliOptions &options);
 
 QString cliUsage();

@@ -3,6 +3,7 @@
 #include "app/DocumentModel.h"
 #include "characters/ConfigFile.h"
 #include "characters/Option.h"
+#include "scenes/ResearchName.h"
 
 #include <QJsonArray>
 
@@ -17,16 +18,6 @@ QJsonArray toJsonArray(const QVector<qint32> &values)
     for (const qint32 value : values)
         array.append(value);
     return array;
-}
-
-int scenesWith(const TimeIndexVector &index, int characterIndex)
-{
-    int scenes = 0;
-    for (const Scene &scene : index.scenes) {
-        if (characterIndex < scene.counts.size() && scene.counts.at(characterIndex) > 0)
-            ++scenes;
-    }
-    return scenes;
 }
 
 QJsonObject characterToJson(const Character &character, int scenes)
@@ -88,7 +79,8 @@ QJsonObject documentToJson(const QString &file, const DocumentModel &document)
     if (document.timeIndex) {
         const CharacterList &indexed = document.timeIndex->characters;
         for (int k = 0; k < static_cast<int>(indexed.size()); ++k)
-            characters.append(characterToJson(*indexed[k], scenesWith(*document.timeIndex, k)));
+            characters.append(
+                characterToJson(*indexed[k], scenesWithCharacter(*document.timeIndex, k)));
         for (const Scene &scene : document.timeIndex->scenes)
             scenes.append(sceneToJson(scene));
     }

@@ -1,5 +1,5 @@
-#include "cli/BatchRunner.h"
 #include "cli/CliOptions.h"
+#include "cli/RunBatch.h"
 #include "reader/Diagnostics.h"
 
 #include <QCoreApplication>
@@ -76,6 +76,5 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "quillmark-cli: --image: %s\n", error.toLocal8Bit().constData());
         return 1;
     }
-    BatchRunner runner(parsed.options);
-    return runner.run();
+    return parsed.options.worker ? runBatchWorker(parsed.options) : runBatch(parsed.options);
 }

@@ -58,6 +58,13 @@ QString screenplayFormat(const QString &path)
     return QStringLiteral("text");
 }
 
+QStringList screenplaySuffixes()
+{
+    return {QStringLiteral("txt"),  QStringLiteral("csv"), QStringLiteral("xml"),
+            QStringLiteral("html"), QStringLiteral("htm"), QStringLiteral("fountain"),
+            QStringLiteral("spmd"), QStringLiteral("fdx"), QStringLiteral("pdf")};
+}
+
 namespace {
 
 // The structured formats are read whole and laid out; their lines then get the same

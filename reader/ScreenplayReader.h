@@ -17,6 +17,9 @@ ScreenplayText readScreenplayFile(const QString &path);
 // The format a path is read as, from its suffix alone.
 QString screenplayFormat(const QString &path);
 
+// The suffixes (lower case, without the dot) of the files a folder holds as screenplays.
+QStringList screenplaySuffixes();
+
 // The text after the last "/" of the path (the whole path when there is none).
 QString screenplayFileName(const QString &path);
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QTextCodec>
@@ -283,6 +284,28 @@ std::optional<QStringList> readLines(const QString &path, QString *reason)
         return std::nullopt;
     const QString text = decode(*bytes);
     bytes.reset(); // the bytes, the text and the lines are never all held at once
+    return splitLines(text);
+}
+
+std::optional<QStringList> readListLines(const QString &path, QString *reason)
+{
+    QFile file;
+    const bool standardInput = path == QLatin1String("-");
+    const bool opened = standardInput ? file.open(stdin, QIODevice::ReadOnly)
+                                      : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    if (!opened || QFileInfo(path).isDir()) {
+        if (reason != nullptr)
+            *reason = opened ? QStringLiteral("is a folder") : file.errorString();
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (reason != nullptr)
+            *reason = file.errorString();
+        return std::nullopt;
+    }
+    const QString text = decode(bytes);
+    bytes.clear();
     return splitLines(text);
 }
 

@@ -34,6 +34,10 @@ std::optional<QByteArray> readBytes(const QString &path, QString *reason = nullp
 // readBytes, decoded and split into lines.
 std::optional<QStringList> readLines(const QString &path, QString *reason = nullptr);
 
+// The lines of a list the user gives: a file, a named pipe (as a shell's process substitution
+// makes) or, for "-", standard input. Read to its end, so a pipe is meant to be read here.
+std::optional<QStringList> readListLines(const QString &path, QString *reason = nullptr);
+
 // readLines for the settings and list files. A missing file is the normal case and stays
 // silent; a file that is there but cannot be read is reported on standard error, so that
 // nobody mistakes the defaults the caller then keeps for the file's content.

@@ -1,0 +1,53 @@
+#include "cli/StderrCapture.h"
+
+#include <unistd.h>
+
+StderrCapture::StderrCapture()
+    : m_file(std::tmpfile())
+{
+}
+
+StderrCapture::~StderrCapture()
+{
+    end();
+    if (m_file != nullptr)
+        std::fclose(m_file);
+}
+
+void StderrCapture::begin()
+{
+    if (m_file == nullptr || m_savedStderr >= 0)
+        return;
+    std::fflush(stderr);
+    const int file = fileno(m_file);
+    if (ftruncate(file, 0) != 0 || lseek(file, 0, SEEK_SET) != 0)
+        return;
+    m_savedStderr = dup(STDERR_FILENO);
+    if (m_savedStderr >= 0 && dup2(file, STDERR_FILENO) < 0) {
+        close(m_savedStderr);
+        m_savedStderr = -1;
+    }
+}
+
+QByteArray StderrCapture::end()
+{
+    if (m_savedStderr < 0)
+        return {};
+    std::fflush(stderr);
+    dup2(m_savedStderr, STDERR_FILENO);
+    close(m_savedStderr);
+    m_savedStderr = -1;
+
+    const int file = fileno(m_file);
+    const off_t size = lseek(file, 0, SEEK_END);
+    QByteArray written(size > 0 ? static_cast<int>(size) : 0, '\0');
+    qint64 done = 0;
+    while (done < written.size()) {
+        const ssize_t got = pread(file, written.data() + done, written.size() - done, done);
+        if (got <= 0)
+            break;
+        done += got;
+    }
+    written.truncate(static_cast<int>(done));
+    return written;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <cstdio>
+
+// Collects everything written to standard error between begin() and end(): the tool's own
+// messages, the library's diagnostic lines and whatever Qt or a reader library prints. The
+// descriptor itself is redirected, so nothing escapes by writing to it directly. When no
+// temporary file can be made, nothing is collected and standard error stays as it was.
+class StderrCapture
+{
+public:
+    StderrCapture();
+    ~StderrCapture();
+    StderrCapture(const StderrCapture &) = delete;
+    StderrCapture &operator=(const StderrCapture &) = delete;
+
+    void begin();
+    QByteArray end();
+
+private:
+    std::FILE *m_file = nullptr; // reused: emptied at every begin()
+    int m_savedStderr = -1;      // the real standard error while a capture runs
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+class TimeIndexVector;
+
+// The co-presence network of one screenplay as GraphML: a node per character of the index
+// (name, count, colour, scenes), and an undirected edge between two characters for every pair
+// that is present in at least one common scene, weighted by the number of scenes they share.
+// Nodes are in index order and edges in order of their first, then second node, so the same
+// index always gives the same file.
+QString coPresenceGraphml(const TimeIndexVector &index);
