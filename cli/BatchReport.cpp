@@ -56,15 +56,21 @@ int BatchReport::done() const
 
 void BatchReport::print(int index, const FileOutcome &outcome)
 {
+    QByteArray messages = outcome.messages;
+    if (outcome.onceFrom >= 0 && outcome.onceLength > 0) {
+        if (m_oncePrinted)
+            messages.remove(outcome.onceFrom, outcome.onceLength);
+        m_oncePrinted = true;
+    }
     const int total = m_files.size();
     if (m_terminal) {
-        if (!outcome.messages.isEmpty())
+        if (!messages.isEmpty())
             clearProgress();
     } else if (total > 1) {
         std::fprintf(stderr, "[%d/%d] %s\n", index + 1, total,
                      QFile::encodeName(m_files.at(index)).constData());
     }
-    writeAll(stderr, outcome.messages);
+    writeAll(stderr, messages);
     std::fflush(stderr);
     writeAll(stdout, outcome.json);
     std::fflush(stdout);

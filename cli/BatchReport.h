@@ -40,4 +40,5 @@ private:
     QElapsedTimer m_clock;
     qint64 m_lastProgressAt = -1;
     bool m_progressShown = false;
+    bool m_oncePrinted = false; // a worker's once-only lines have been printed
 };

@@ -70,8 +70,12 @@ FileOutcome BatchRunner::analyseFile(const QString &path)
     FileOutcome outcome;
     m_messages.begin();
     Random15::seed(1);
+    m_onceFrom = -1;
+    m_onceLength = 0;
     outcome.succeeded = processFileGuarded(path, outcome);
     outcome.messages = m_messages.end();
+    outcome.onceFrom = m_onceFrom;
+    outcome.onceLength = m_onceLength;
     return outcome;
 }
 
@@ -187,11 +191,17 @@ bool BatchRunner::writeImage(const QString &path, const DocumentModel &document)
     const QString imagePath = path + QStringLiteral(".png");
     QString error = QStringLiteral("this build has no image support");
 #ifdef QUILLMARK_HAS_RENDER
-    if (!m_renderer)
+    const bool first = !m_renderer;
+    if (first) {
         m_renderer = std::make_unique<OffscreenRenderer>();
-    if (m_renderer->render(*document.timeIndex, document.options.numberSteps, m_options.frames,
-                           m_options.imageWidth, m_options.imageHeight, imagePath, &error,
-                           m_options.drawMode))
+        m_onceFrom = m_messages.collected();
+    }
+    const bool rendered = m_renderer->render(
+        *document.timeIndex, document.options.numberSteps, m_options.frames, m_options.imageWidth,
+        m_options.imageHeight, imagePath, &error, m_options.drawMode);
+    if (first)
+        m_onceLength = m_messages.collected() - m_onceFrom;
+    if (rendered)
         return true;
 #else
     Q_UNUSED(document)

@@ -49,6 +49,9 @@ private:
     AnalysisOptions m_analysisOptions;
     QStringList m_breakStrings;
     StderrCapture m_messages;
+    // The once-only lines of this process's first image, within the current file's messages.
+    int m_onceFrom = -1;
+    int m_onceLength = 0;
     // Made for the first image and kept for the others: one GL context and shader program.
     std::unique_ptr<OffscreenRenderer> m_renderer;
 };

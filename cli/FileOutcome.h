@@ -14,6 +14,10 @@ struct FileOutcome
     QByteArray messages;    // what the analysis wrote to standard error, byte for byte
     QByteArray json;        // the JSON line with its line end; empty without --json
     QString summaryRow;     // the corpus-table row with its line end; empty without --summary
+    // Where in `messages` a process's once-only lines are (the OpenGL and shader report of its
+    // first image): a run with several processes prints them for the first such file only.
+    int onceFrom = -1;
+    int onceLength = 0;
 };
 
 QDataStream &operator<<(QDataStream &stream, const FileOutcome &outcome);

@@ -29,6 +29,15 @@ void StderrCapture::begin()
     }
 }
 
+int StderrCapture::collected() const
+{
+    if (m_savedStderr < 0)
+        return 0;
+    std::fflush(stderr);
+    const off_t size = lseek(fileno(m_file), 0, SEEK_END);
+    return size > 0 ? static_cast<int>(size) : 0;
+}
+
 QByteArray StderrCapture::end()
 {
     if (m_savedStderr < 0)

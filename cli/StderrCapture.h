@@ -18,6 +18,8 @@ public:
 
     void begin();
     QByteArray end();
+    // How many bytes have been collected since begin(); 0 when nothing is being collected.
+    int collected() const;
 
 private:
     std::FILE *m_file = nullptr; // reused: emptied at every begin()

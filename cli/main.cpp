@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 #include "cli/RunBatch.h"
+#include "cli/StderrCapture.h"
 #include "reader/Diagnostics.h"
 
 #include <QCoreApplication>
@@ -71,7 +72,13 @@ int main(int argc, char *argv[])
         return usageError(parsed.error);
 
     QString error;
+    // A worker's start-up lines (Qt's own notes among them) were the coordinating process's
+    // to print, and it has.
+    StderrCapture startup;
+    if (parsed.options.worker)
+        startup.begin();
     const auto application = makeApplication(argc, argv, parsed.options.image, &error);
+    startup.end();
     if (!application) {
         std::fprintf(stderr, "quillmark-cli: --image: %s\n", error.toLocal8Bit().constData());
         return 1;
