@@ -83,8 +83,8 @@ bool openScreenplay(DocumentModel &document, const QString &path, const Settings
     document.fileSuffix = path.isEmpty() ? QString() : QFileInfo(path).suffix();
 
     loadCharacterList(settings.characters, document.includeCharacters);
-    const ScreenplayText text = readScreenplayFile(path);
-    document.textLines = text.lines;
+    ScreenplayText text = readScreenplayFile(path);
+    document.textLines = std::move(text.lines);
     document.format = text.format;
     document.pageCount = text.pageCount;
     document.readError = text.error;

@@ -24,7 +24,7 @@ void styleElements(QWebFrame *frame, const QString &selector, const QString &nam
 
 void textVis::applyMarkupStyles()
 {
-    form.webView->setHtml(document.markupHtml, QUrl());
+    form.webView->setHtml(QString::fromUtf8(document.markupHtml), QUrl());
     // Before the first parse (reached from the Include Characters list) there is nothing
     // to colour and no stage to report to.
     if (!document.timeIndex)
