@@ -55,6 +55,17 @@ private:
     const QElapsedTimer &m_clock;
 };
 
+QString visibleDialogLabel()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        auto *dialog = qobject_cast<QProgressDialog *>(widget);
+        if (dialog != nullptr && dialog->isVisible())
+            return dialog->labelText() + QStringLiteral(" ") + QString::number(dialog->value()) +
+                   QStringLiteral("/") + QString::number(dialog->maximum());
+    }
+    return QStringLiteral("no dialog");
+}
+
 // The longest time between two runs of the event loop while the clock runs.
 class Heartbeat
 {
@@ -67,6 +78,10 @@ public:
     }
     qint64 longestGap = 0;
 
+    // Each gap of more than this is listed with the progress dialog shown when it ended.
+    static constexpr qint64 listedGapMs = 100;
+    QStringList longGaps;
+
     // Counts the gap from the last run of the event loop up to now.
     void beat()
     {
@@ -74,6 +89,11 @@ public:
             return;
         const qint64 now = m_clock.elapsed();
         longestGap = std::max(longestGap, now - m_last);
+        if (now - m_last > listedGapMs)
+            longGaps.append(QStringLiteral("%1 ms from %2 ms (%3)")
+                                .arg(now - m_last)
+                                .arg(m_last)
+                                .arg(visibleDialogLabel()));
         m_last = now;
     }
 
@@ -156,6 +176,8 @@ int main(int argc, char **argv)
     std::fprintf(stderr, "  first dialog painted  %lld ms (%s)\n", watch.firstPainted,
                  qPrintable(watch.firstPaintedLabel));
     std::fprintf(stderr, "  longest event stall   %lld ms\n", heartbeat.longestGap);
+    for (const QString &gap : heartbeat.longGaps)
+        std::fprintf(stderr, "    stall %s\n", qPrintable(gap));
     if (abortAfter >= 0)
         std::fprintf(stderr, "  Abort pressed at      %lld ms\n", watch.abortTaken);
     std::fprintf(stderr, "  whole load            %lld ms\n", total);
