@@ -35,3 +35,8 @@ QString DocumentModel::savedMarkup() const
 {
     return savedMarkupText(timeIndex.get(), breakStringClass, markupHtml);
 }
+
+bool DocumentModel::saveUnicodeMarkup(const QString &path, QString *reason) const
+{
+    return ::saveUnicodeMarkup(path, timeIndex.get(), breakStringClass, markupHtml, reason);
+}

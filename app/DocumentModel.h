@@ -35,7 +35,7 @@ struct DocumentModel
     float lastBreakPosition = 0.0f; // position of the previously marked-up line
     std::unique_ptr<TimeIndexVector> timeIndex;
 
-    QString markupHtml;
+    QByteArray markupHtml; // UTF-8
     QString sceneClass = QStringLiteral("scene");
     QString breakStringClass = QStringLiteral("breakString");
     QColor sceneColorA{255, 255, 255, 255};
@@ -52,4 +52,6 @@ struct DocumentModel
     void takeMarkup(MarkupResult &&result);
     // The text of File > "Save Markup" for the last parse.
     QString savedMarkup() const;
+    // Writes savedMarkup() in UTF-8 without building it; `reason` says why it failed.
+    bool saveUnicodeMarkup(const QString &path, QString *reason) const;
 };

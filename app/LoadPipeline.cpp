@@ -83,8 +83,10 @@ bool openScreenplay(DocumentModel &document, const QString &path, const Settings
     document.fileSuffix = path.isEmpty() ? QString() : QFileInfo(path).suffix();
 
     loadCharacterList(settings.characters, document.includeCharacters);
-    const ScreenplayText text = readScreenplayFile(path);
-    document.textLines = text.lines;
+    // Reading a large file takes a while of its own; the dialog is up (and painted) first.
+    progress.begin(QStringLiteral("Reading ") + screenplayFileName(path), 0);
+    ScreenplayText text = readScreenplayFile(path);
+    document.textLines = std::move(text.lines);
     document.format = text.format;
     document.pageCount = text.pageCount;
     document.readError = text.error;

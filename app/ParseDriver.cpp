@@ -5,9 +5,11 @@
 #include "characters/CharacterDiscovery.h"
 #include "reader/ScreenplayReader.h"
 #include "view/GraphWidget.h"
+#include "view/ThreadModel.h"
 
 #include <QFileDialog>
 #include <QListWidget>
+#include <QStatusBar>
 
 void textVis::openFile()
 {
@@ -42,6 +44,13 @@ void textVis::parseText()
 
     const float step = 1.0f / float(document.options.numberSteps);
     view->buildThreads(document.timeIndex.get(), step);
+    const int characterCount = int(document.timeIndex->characters.size());
+    // The text and the character list are still shown; only the threads are left out.
+    if (characterCount > ThreadModel::maximumCharacters && document.analysisError.isEmpty())
+        form.statusBar->showMessage(
+            tr("Thread view empty: %1 characters are more than it draws (%2)")
+                .arg(characterCount)
+                .arg(ThreadModel::maximumCharacters));
     view->setDrawingControls(form.webView, form.checkBox_Spheres, form.checkBox_Springs,
                              form.checkBox_DrawGrid, form.checkBox_FlipAxis,
                              form.checkBox_MoveToPlane, form.checkBox_DrawNames);

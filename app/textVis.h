@@ -61,6 +61,7 @@ public:
     // File > "Reparse": scenes, markup, threads and the character list from the lines and
     // characters already held.
     void parseText();
+    // Shows the markup and styles it, as stages of the progress dialog that Abort stops.
     void applyMarkupStyles();
     void showAbout();
     void showAutomateDialog();

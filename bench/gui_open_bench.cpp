@@ -2,8 +2,9 @@
 // dialog is shown and first painted, how long the event loop goes without running (the
 // longest wait an "Abort" click would have), and the whole load. With --abort MS the dialog's
 // "Abort" button is pressed that long after the start, and the time until the window takes
-// the click is reported. The settings files are read from the screenplay's folder.
-// Usage: gui_open_bench SCREENPLAY [--abort MS]   (run under a display)
+// the click is reported; with --picture PNG the window is saved as a picture a second after
+// the load. The settings files are read from the screenplay's folder.
+// Usage: gui_open_bench SCREENPLAY [--abort MS | --picture PNG]   (run under a display)
 
 #include "app/textVis.h"
 
@@ -55,6 +56,17 @@ private:
     const QElapsedTimer &m_clock;
 };
 
+QString visibleDialogLabel()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        auto *dialog = qobject_cast<QProgressDialog *>(widget);
+        if (dialog != nullptr && dialog->isVisible())
+            return dialog->labelText() + QStringLiteral(" ") + QString::number(dialog->value()) +
+                   QStringLiteral("/") + QString::number(dialog->maximum());
+    }
+    return QStringLiteral("no dialog");
+}
+
 // The longest time between two runs of the event loop while the clock runs.
 class Heartbeat
 {
@@ -67,6 +79,10 @@ public:
     }
     qint64 longestGap = 0;
 
+    // Each gap of more than this is listed with the progress dialog shown when it ended.
+    static constexpr qint64 listedGapMs = 100;
+    QStringList longGaps;
+
     // Counts the gap from the last run of the event loop up to now.
     void beat()
     {
@@ -74,6 +90,11 @@ public:
             return;
         const qint64 now = m_clock.elapsed();
         longestGap = std::max(longestGap, now - m_last);
+        if (now - m_last > listedGapMs)
+            longGaps.append(QStringLiteral("%1 ms from %2 ms (%3)")
+                                .arg(now - m_last)
+                                .arg(m_last)
+                                .arg(visibleDialogLabel()));
         m_last = now;
     }
 
@@ -121,8 +142,10 @@ int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 2 && !(arguments.size() == 4 && arguments.at(2) == "--abort")) {
-        std::fprintf(stderr, "Usage: gui_open_bench SCREENPLAY [--abort MS]\n");
+    const bool picture = arguments.size() == 4 && arguments.at(2) == "--picture";
+    if (arguments.size() != 2 && !(arguments.size() == 4 && arguments.at(2) == "--abort") &&
+        !picture) {
+        std::fprintf(stderr, "Usage: gui_open_bench SCREENPLAY [--abort MS | --picture PNG]\n");
         return 2;
     }
     const QFileInfo screenplay(arguments.at(1));
@@ -141,7 +164,7 @@ int main(int argc, char **argv)
     application.installEventFilter(&watch);
     Heartbeat heartbeat(clock);
     QTimer abort;
-    const int abortAfter = arguments.size() == 4 ? arguments.at(3).toInt() : -1;
+    const int abortAfter = arguments.size() == 4 && !picture ? arguments.at(3).toInt() : -1;
     if (abortAfter >= 0)
         pressAbortAfter(abort, abortAfter, clock, watch);
 
@@ -156,8 +179,18 @@ int main(int argc, char **argv)
     std::fprintf(stderr, "  first dialog painted  %lld ms (%s)\n", watch.firstPainted,
                  qPrintable(watch.firstPaintedLabel));
     std::fprintf(stderr, "  longest event stall   %lld ms\n", heartbeat.longestGap);
+    for (const QString &gap : heartbeat.longGaps)
+        std::fprintf(stderr, "    stall %s\n", qPrintable(gap));
     if (abortAfter >= 0)
         std::fprintf(stderr, "  Abort pressed at      %lld ms\n", watch.abortTaken);
     std::fprintf(stderr, "  whole load            %lld ms\n", total);
+    if (picture) {
+        // A second of the window as it is left, then its picture.
+        QElapsedTimer settle;
+        settle.start();
+        while (settle.elapsed() < 1000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        window.grab().save(arguments.at(3));
+    }
     return 0;
 }

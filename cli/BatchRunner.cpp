@@ -160,13 +160,17 @@ bool BatchRunner::writeOutputs(const QString &path, DocumentModel &document)
 {
     bool allWritten = true;
     // Files for other programs are UTF-8, which the usual CSV and JSON readers expect.
-    auto write = [&](const QString &output, const QString &text, TextFile::ByteOrderMark mark) {
-        QString reason;
-        if (TextFile::writeUnicodeText(output, text, mark, &reason))
+    auto report = [&](const QString &output, bool written, const QString &reason) {
+        if (written)
             return;
         std::fprintf(stderr, "quillmark-cli: cannot write %s: %s\n", printable(output).constData(),
                      reason.toLocal8Bit().constData());
         allWritten = false;
+    };
+    auto write = [&](const QString &output, const QString &text, TextFile::ByteOrderMark mark) {
+        QString reason;
+        const bool written = TextFile::writeUnicodeText(output, text, mark, &reason);
+        report(output, written, reason);
     };
     const TimeIndexVector &index = *document.timeIndex;
     const TextFile::ByteOrderMark csvMark =
@@ -174,8 +178,11 @@ bool BatchRunner::writeOutputs(const QString &path, DocumentModel &document)
     write(path + QStringLiteral("-scene.csv"), sceneStatsCsv(index, document.textLines.size()),
           csvMark);
     write(path + QStringLiteral("-character.csv"), characterStatsCsv(index), csvMark);
-    write(path + QStringLiteral("-markup.html"), document.savedMarkup(),
-          TextFile::ByteOrderMark::None);
+    // The markup, the largest output by far, is written without another copy of it.
+    const QString markupPath = path + QStringLiteral("-markup.html");
+    QString reason;
+    const bool markupWritten = document.saveUnicodeMarkup(markupPath, &reason);
+    report(markupPath, markupWritten, reason);
     if (m_options.matrix)
         write(path + QStringLiteral("-presence.csv"), presenceMatrixCsv(index), csvMark);
     if (m_options.network)

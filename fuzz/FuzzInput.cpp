@@ -40,5 +40,5 @@ void checkAndAnalyse(const ScreenplayText &text)
     SilentProgress progress;
     discoverTextCharacters(document, progress);
     document.timeIndex = std::make_unique<TimeIndexVector>(document.characters);
-    document.markupHtml = markupText(document, progress);
+    markupText(document, progress);
 }

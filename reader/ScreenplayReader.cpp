@@ -99,16 +99,17 @@ ScreenplayText readScreenplayFile(const QString &path)
     ScreenplayText text;
     text.format = format;
     QString reason;
-    const std::optional<QStringList> lines = TextFile::readLines(path, &reason);
+    std::optional<QStringList> lines = TextFile::readLines(path, &reason);
     if (!lines) {
         // Later stages treat this like any other line, so the failure shows in the text.
         text.lines.append(QStringLiteral("file not found\n"));
         text.error = reason;
         return text;
     }
-    text.lines.reserve(lines->size());
-    for (const QString &line : *lines)
-        text.lines.append(normalizeScreenplayLine(line));
+    // In place: a line the rewriting leaves alone keeps sharing its text.
+    text.lines = std::move(*lines);
+    for (QString &line : text.lines)
+        line = normalizeScreenplayLine(line);
     return text;
 }
 

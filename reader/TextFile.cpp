@@ -45,6 +45,72 @@ QString decodeWith(const char *codecName, const QByteArray &bytes, int skip)
     return text;
 }
 
+struct EncodingMark
+{
+    QByteArray bytes;
+    const char *codec;
+    bool utf8;
+};
+
+const EncodingMark *markOf(const QByteArray &bytes)
+{
+    // UTF-32 LE first: its mark begins with the UTF-16 LE one.
+    static const EncodingMark marks[] = {{QByteArray("\xFF\xFE\0\0", 4), "UTF-32LE", false},
+                                         {QByteArray("\0\0\xFE\xFF", 4), "UTF-32BE", false},
+                                         {QByteArray("\xFF\xFE"), "UTF-16LE", false},
+                                         {QByteArray("\xFE\xFF"), "UTF-16BE", false},
+                                         {QByteArray("\xEF\xBB\xBF"), "UTF-8", true}};
+    for (const EncodingMark &mark : marks) {
+        if (bytes.startsWith(mark.bytes))
+            return &mark;
+    }
+    return nullptr;
+}
+
+// Large texts are decoded this many bytes at a time (cut after a line feed), so that the
+// whole decoded text, twice the size of the file, is never held beside its lines.
+constexpr int decodePieceBytes = 4 * 1024 * 1024;
+
+// Whether the codec takes every byte as UTF-8, judged piece by piece without keeping the text.
+bool isUtf8(const QByteArray &bytes)
+{
+    QTextCodec *const codec = QTextCodec::codecForName("UTF-8");
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    for (int at = 0; at < bytes.size() && state.invalidChars == 0; at += decodePieceBytes)
+        codec->toUnicode(bytes.constData() + at, std::min(decodePieceBytes, bytes.size() - at),
+                         &state);
+    return state.invalidChars == 0 && state.remainingChars == 0;
+}
+
+// The end of the piece that starts at `begin`: just after a line feed, or the end of the bytes.
+// A line end is never cut in two, so the pieces' lines are the lines of the whole text.
+int pieceEnd(const QByteArray &bytes, int begin)
+{
+    if (bytes.size() - begin <= decodePieceBytes)
+        return bytes.size();
+    const int feed = bytes.indexOf('\n', begin + decodePieceBytes);
+    return feed < 0 ? bytes.size() : feed + 1;
+}
+
+// decode followed by splitLines, for UTF-8 (with or without its mark) and Latin-1 text.
+QStringList decodeLinesInPieces(const QByteArray &bytes, int skip, bool utf8)
+{
+    QTextCodec *const codec = QTextCodec::codecForName("UTF-8");
+    // The mark has been skipped; a second one is text (a zero-width no-break space).
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    QStringList lines;
+    for (int begin = skip; begin < bytes.size();) {
+        const int end = pieceEnd(bytes, begin);
+        QString piece = utf8 ? codec->toUnicode(bytes.constData() + begin, end - begin, &state)
+                             : QString::fromLatin1(bytes.constData() + begin, end - begin);
+        if (end == bytes.size() && state.remainingChars > 0)
+            piece += QChar(QChar::ReplacementCharacter); // a sequence cut off by the end
+        lines += splitLines(piece);
+        begin = end;
+    }
+    return lines;
+}
+
 // Empty for a regular file; otherwise why a file of this kind is neither read nor replaced.
 QString notRegularReason(mode_t mode)
 {
@@ -168,9 +234,10 @@ int createTemporary(const QByteArray &name, QByteArray *temporaryName)
 }
 
 // Writes the bytes to the open temporary file and closes it; errno tells why when false.
-bool finishTemporary(int fd, const QByteArray &bytes, const struct stat *previous)
+bool finishTemporary(int fd, const QByteArrayList &pieces, const struct stat *previous)
 {
-    bool ok = writeAll(fd, bytes);
+    bool ok = std::all_of(pieces.begin(), pieces.end(),
+                          [fd](const QByteArray &piece) { return writeAll(fd, piece); });
     // The replacement keeps the mode of the file it replaces, as an edit in place would.
     if (ok && previous != nullptr)
         ok = ::fchmod(fd, previous->st_mode & 07777) == 0;
@@ -189,21 +256,8 @@ bool finishTemporary(int fd, const QByteArray &bytes, const struct stat *previou
 
 QString decode(const QByteArray &bytes)
 {
-    struct Mark
-    {
-        QByteArray bytes;
-        const char *codec;
-    };
-    // UTF-32 LE first: its mark begins with the UTF-16 LE one.
-    static const Mark marks[] = {{QByteArray("\xFF\xFE\0\0", 4), "UTF-32LE"},
-                                 {QByteArray("\0\0\xFE\xFF", 4), "UTF-32BE"},
-                                 {QByteArray("\xFF\xFE"), "UTF-16LE"},
-                                 {QByteArray("\xFE\xFF"), "UTF-16BE"},
-                                 {QByteArray("\xEF\xBB\xBF"), "UTF-8"}};
-    for (const Mark &mark : marks) {
-        if (bytes.startsWith(mark.bytes))
-            return decodeWith(mark.codec, bytes, mark.bytes.size());
-    }
+    if (const EncodingMark *mark = markOf(bytes))
+        return decodeWith(mark->codec, bytes, mark->bytes.size());
     QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
     QString text =
         QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
@@ -239,6 +293,17 @@ QStringList splitLines(const QString &text)
         begin = end + 1;
     }
     return lines;
+}
+
+QStringList decodeLines(const QByteArray &bytes)
+{
+    const EncodingMark *mark = markOf(bytes);
+    if (mark == nullptr)
+        return decodeLinesInPieces(bytes, 0, isUtf8(bytes));
+    if (mark->utf8)
+        return decodeLinesInPieces(bytes, mark->bytes.size(), true);
+    // UTF-16 and UTF-32 text is rare and cannot be cut at a byte.
+    return splitLines(decodeWith(mark->codec, bytes, mark->bytes.size()));
 }
 
 std::optional<QByteArray> readBytes(const QString &path, QString *reason)
@@ -282,9 +347,9 @@ std::optional<QStringList> readLines(const QString &path, QString *reason)
     std::optional<QByteArray> bytes = readBytes(path, reason);
     if (!bytes)
         return std::nullopt;
-    const QString text = decode(*bytes);
-    bytes.reset(); // the bytes, the text and the lines are never all held at once
-    return splitLines(text);
+    QStringList lines = decodeLines(*bytes);
+    bytes.reset();
+    return lines;
 }
 
 std::optional<QStringList> readListLines(const QString &path, QString *reason)
@@ -320,6 +385,11 @@ std::optional<QStringList> readSettingsLines(const QString &path)
 
 bool writeBytes(const QString &path, const QByteArray &bytes, QString *reason)
 {
+    return writeBytes(path, QByteArrayList{bytes}, reason);
+}
+
+bool writeBytes(const QString &path, const QByteArrayList &pieces, QString *reason)
+{
     const QByteArray name = QFile::encodeName(path);
     if (name.isEmpty() || name.endsWith('/'))
         return fail(reason, QStringLiteral("is not a file name"));
@@ -336,7 +406,7 @@ bool writeBytes(const QString &path, const QByteArray &bytes, QString *reason)
     if (fd < 0)
         return fail(reason, systemError(errno));
     const bool keepMode = exists && S_ISREG(previous.st_mode);
-    if (!finishTemporary(fd, bytes, keepMode ? &previous : nullptr) ||
+    if (!finishTemporary(fd, pieces, keepMode ? &previous : nullptr) ||
         ::rename(temporaryName.constData(), name.constData()) != 0) {
         const int error = errno;
         ::unlink(temporaryName.constData());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +27,9 @@ QByteArray encode(const QString &text);
 // line, and a final line end does not make an extra empty line.
 QStringList splitLines(const QString &text);
 
+// splitLines(decode(bytes)), without ever holding the whole decoded text.
+QStringList decodeLines(const QByteArray &bytes);
+
 // The whole content of a regular file of at most maxReadBytes. A folder, a named pipe, a
 // device or a larger file is refused without being read (a pipe would block). Empty when the
 // file is not read; then `reason` (when given) says why, in words for the user.
@@ -48,6 +52,8 @@ std::optional<QStringList> readSettingsLines(const QString &path);
 // included) leaves the previous file as it was. A symbolic link at the name is replaced
 // itself, never written through. False on failure; then `reason` (when given) says why.
 bool writeBytes(const QString &path, const QByteArray &bytes, QString *reason = nullptr);
+// writeBytes of the pieces one after the other, without joining them in memory first.
+bool writeBytes(const QString &path, const QByteArrayList &pieces, QString *reason = nullptr);
 
 // writeBytes of the encoded text.
 bool writeText(const QString &path, const QString &text, QString *reason = nullptr);

@@ -22,10 +22,9 @@ struct MarkupPass
         , index(passIndex)
         , filter(characters, passSources.includeCharacters, passSources.options)
         , lastBreakPosition(passSources.lastBreakPosition)
-        , sceneOpen(QStringLiteral("<div class='") + passSources.sceneClass + QStringLiteral("'>"))
-        , sceneBoundary(QStringLiteral("</div>") + sceneOpen)
-        , headingOpen(QStringLiteral("<span class='") + passSources.breakStringClass +
-                      QStringLiteral("'>"))
+        , sceneOpen("<div class='" + passSources.sceneClass.toUtf8() + "'>")
+        , sceneBoundary("</div>" + sceneOpen)
+        , headingOpen("<span class='" + passSources.breakStringClass.toUtf8() + "'>")
     {
         if (passSources.options.mergeCueExtensions) {
             for (int k = 0; k < static_cast<int>(characters.size()); ++k) {
@@ -40,15 +39,33 @@ struct MarkupPass
     TimeIndexVector &index;
     NameWordFilter filter;
     float lastBreakPosition;
-    const QString sceneOpen;     // "<div class='scene'>"
-    const QString sceneBoundary; // closes the current scene block and opens the next
-    const QString headingOpen;   // "<span class='breakString'>"
+    const QByteArray sceneOpen;     // "<div class='scene'>"
+    const QByteArray sceneBoundary; // closes the current scene block and opens the next
+    const QByteArray headingOpen;   // "<span class='breakString'>"
     // Characters by name, for whole cue lines when cue extensions are merged.
     QHash<QStringList, int> cueSpeakers;
     // Reused from word to word and line to line, to spare allocations.
     NameWordFilter::Line hashed;
     std::vector<int> asked; // the characters to ask at one word
 };
+
+// Appends the text as UTF-8; the markup is nearly all ASCII, copied without a conversion.
+void appendUtf8(const QString &text, QByteArray &out)
+{
+    const QChar *const chars = text.constData();
+    const int size = text.size();
+    for (int i = 0; i < size; ++i) {
+        if (chars[i].unicode() >= 0x80) {
+            out += text.toUtf8();
+            return;
+        }
+    }
+    const int at = out.size();
+    out.resize(at + size);
+    char *const bytes = out.data() + at;
+    for (int i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(chars[i].unicode());
+}
 
 struct CharacterMatch
 {
@@ -58,12 +75,9 @@ struct CharacterMatch
 
 // Words of a plain-text screenplay are shown as they are written, never run as markup; an
 // HTML screenplay keeps its tags (made harmless once the pass is over).
-void appendText(const MarkupPass &pass, const QString &word, QString &out)
+void appendText(const MarkupPass &pass, const QString &word, QByteArray &out)
 {
-    if (pass.sources.htmlSource)
-        out += word;
-    else
-        out += escapeHtml(word);
+    appendUtf8(pass.sources.htmlSource ? word : escapeHtml(word), out);
 }
 
 // The longest match wins; a later one only when strictly longer, so ties go to the earliest.
@@ -111,7 +125,7 @@ CharacterMatch findCharacter(MarkupPass &pass, const QStringList &words,
     return best;
 }
 
-void appendManualBreaks(MarkupPass &pass, float x, QString &out)
+void appendManualBreaks(MarkupPass &pass, float x, QByteArray &out)
 {
     for (const float position : pass.sources.manualBreaks) {
         if (pass.lastBreakPosition < position && position <= x) {
@@ -124,7 +138,7 @@ void appendManualBreaks(MarkupPass &pass, float x, QString &out)
 
 // Each matching entry opens a scene with a heading span holding the words up to, not
 // including, the line's last word. Returns the word position the walk goes on from.
-int appendHeadings(MarkupPass &pass, const QStringList &words, int l, float x, QString &out)
+int appendHeadings(MarkupPass &pass, const QStringList &words, int l, float x, QByteArray &out)
 {
     const int m = words.size();
     for (const QString &entry : pass.sources.breakStrings) {
@@ -134,9 +148,9 @@ int appendHeadings(MarkupPass &pass, const QStringList &words, int l, float x, Q
         out += pass.headingOpen;
         for (; l < m - 1; ++l) {
             appendText(pass, words.at(l), out);
-            out += QLatin1Char(' ');
+            out += ' ';
         }
-        out += QLatin1String("</span>");
+        out += "</span>";
         pass.index.addScene(x, entry);
     }
     return l;
@@ -154,23 +168,23 @@ void countPageMarker(MarkupPass &pass, const QString &word)
     pass.index.addPage(ok ? page : 0);
 }
 
-void appendCharacterSpan(MarkupPass &pass, const CharacterMatch &match, QString &out)
+void appendCharacterSpan(MarkupPass &pass, const CharacterMatch &match, QByteArray &out)
 {
     const Character &character = *pass.characters[match.characterIndex];
-    out += QLatin1String("<span class='");
-    out += characterClassAttribute(character);
-    out += QLatin1String("'>");
+    out += "<span class='";
+    appendUtf8(characterClassAttribute(character), out);
+    out += "'>";
     for (const QString &word : match.words) {
         appendText(pass, word, out);
-        out += QLatin1Char(' ');
+        out += ' ';
     }
-    out += QLatin1String("</span>");
+    out += "</span>";
     pass.index.countCharacter(match.characterIndex);
 }
 
 // With merged cue extensions a speaker line marks all its words ("EDWARD (V.O.)") as the
 // one character its name gives, and counts it once. Returns whether the line was one.
-bool appendCueLine(MarkupPass &pass, const QStringList &words, QString &out)
+bool appendCueLine(MarkupPass &pass, const QStringList &words, QByteArray &out)
 {
     const int lead = leadingBlanks(words);
     if (lead <= pass.sources.options.minCharacterSpaces || lead >= words.size())
@@ -178,16 +192,16 @@ bool appendCueLine(MarkupPass &pass, const QStringList &words, QString &out)
     const auto speaker = pass.cueSpeakers.constFind(cueNameWords(words, lead, true));
     if (speaker == pass.cueSpeakers.constEnd())
         return false;
-    out += QString(lead, QLatin1Char(' '));
+    out.append(lead, ' ');
     CharacterMatch match;
     match.characterIndex = speaker.value();
     match.words = words.mid(lead);
     appendCharacterSpan(pass, match, out);
-    out += QLatin1String("<br>");
+    out += "<br>";
     return true;
 }
 
-void appendLine(MarkupPass &pass, const QString &line, float x, QString &out)
+void appendLine(MarkupPass &pass, const QString &line, float x, QByteArray &out)
 {
     const QStringList words = line.split(QLatin1Char(' '));
     const int m = words.size();
@@ -213,11 +227,12 @@ void appendLine(MarkupPass &pass, const QString &line, float x, QString &out)
         countPageMarker(pass, word);
         // An empty word (two blanks in a row, or an empty line) comes out as one blank.
         appendText(pass, word, out);
-        out += QLatin1Char(' ');
+        out += ' ';
     }
-    out += QLatin1String("<br>");
+    out += "<br>";
 }
 
+// In bytes of UTF-8, for a text that is mostly ASCII.
 int expectedLength(const QStringList &lines)
 {
     qint64 total = 64;
@@ -225,7 +240,17 @@ int expectedLength(const QStringList &lines)
         total += line.size() + 8;
     // Spans and boundaries add roughly a fifth; growing past the guess is still fine.
     total += total / 5;
-    return static_cast<int>(qMin<qint64>(total, 256 * 1024 * 1024));
+    return static_cast<int>(qMin<qint64>(total, 1024 * 1024 * 1024));
+}
+
+// An HTML screenplay's markup is made harmless as text; the sanitizer works on a QString.
+QByteArray finishedMarkup(const MarkupSources &sources, QByteArray &&out)
+{
+    if (!sources.htmlSource)
+        return std::move(out);
+    const QString html = QString::fromUtf8(out);
+    out = QByteArray();
+    return sanitizeHtml(html).toUtf8();
 }
 
 } // namespace
@@ -251,7 +276,7 @@ MarkupResult markupText(const MarkupSources &sources, const StageProgress &progr
     MarkupPass pass(sources, *index);
     pass.index.addScene(0.0f, QStringLiteral("START"));
 
-    QString out;
+    QByteArray out;
     out.reserve(expectedLength(sources.lines));
     out += pass.sceneOpen;
     const int n = sources.lines.size();
@@ -264,10 +289,10 @@ MarkupResult markupText(const MarkupSources &sources, const StageProgress &progr
     }
     if (!pass.index.scenes.empty())
         pass.index.scenes.back().end = 1.0f;
-    out += QLatin1String("</div>");
+    out += "</div>";
 
     MarkupResult result;
-    result.html = sources.htmlSource ? sanitizeHtml(out) : std::move(out);
+    result.html = finishedMarkup(sources, std::move(out));
     result.index = std::move(index);
     result.characters = std::move(pass.characters);
     result.lastBreakPosition = pass.lastBreakPosition;
@@ -278,7 +303,7 @@ QString markupLine(const MarkupSources &sources, TimeIndexVector &index, const Q
                    float x)
 {
     MarkupPass pass(sources, index);
-    QString out;
+    QByteArray out;
     appendLine(pass, line, x, out);
-    return sources.htmlSource ? sanitizeHtml(out) : out;
+    return QString::fromUtf8(finishedMarkup(sources, std::move(out)));
 }

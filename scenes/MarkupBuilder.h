@@ -4,6 +4,7 @@
 #include "characters/Character.h"
 #include "scenes/TimeIndexVector.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -33,7 +34,8 @@ struct MarkupSources
 // What a markup pass makes.
 struct MarkupResult
 {
-    QString html;
+    // UTF-8: half the size of a QString for the ASCII a screenplay's markup nearly is.
+    QByteArray html;
     // Scenes and per-scene counts over a snapshot of the characters taken when the pass
     // started.
     std::unique_ptr<TimeIndexVector> index;

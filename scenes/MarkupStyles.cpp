@@ -72,12 +72,14 @@ std::vector<ElementStyle> markupElementStyles(const TimeIndexVector *index,
     for (const CharacterPtr &character : index->characters) {
         styles.push_back(ElementStyle{characterSelector(*character),
                                       {{QStringLiteral("color"), character->color.name()},
-                                       {QStringLiteral("font-weight"), bold}}});
+                                       {QStringLiteral("font-weight"), bold}},
+                                      character->characterClass()});
     }
     styles.push_back(ElementStyle{QStringLiteral("span.") + breakStringClass,
                                   {{QStringLiteral("color"), QStringLiteral("purple")},
                                    {QStringLiteral("font-weight"), bold},
-                                   {QStringLiteral("font-style"), QStringLiteral("italic")}}});
+                                   {QStringLiteral("font-style"), QStringLiteral("italic")}},
+                                  breakStringClass});
     return styles;
 }
 

@@ -14,8 +14,9 @@ class TimeIndexVector;
 // A set of inline style properties for every element that matches a CSS selector.
 struct ElementStyle
 {
-    QString selector;
+    QString selector; // "span." + the class, escaped
     QVector<std::pair<QString, QString>> properties;
+    QString className; // the class the selector names, as the elements' attribute holds it
 };
 
 // The class attribute value of a character's spans, safe inside single quotes.

@@ -4,12 +4,34 @@
 #include "scenes/MarkupStyles.h"
 #include "scenes/TimeIndexVector.h"
 
-QString savedMarkupText(const TimeIndexVector *index, const QString &breakStringClass,
-                        const QString &markupHtml)
+#include <algorithm>
+
+namespace {
+
+bool isAscii(const QByteArray &bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](const char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
+// UTF-8 sequences of characters above U+00FF start with a byte of 0xC4 or more.
+bool hasCharacterBeyondLatin1(const QByteArray &utf8)
+{
+    return std::any_of(utf8.begin(), utf8.end(),
+                       [](const char byte) { return static_cast<unsigned char>(byte) >= 0xC4; });
+}
+
+bool hasCharacterBeyondLatin1(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](const QChar c) { return c.unicode() > 0xFF; });
+}
+
+} // namespace
+
+QString savedMarkupStyle(const TimeIndexVector *index, const QString &breakStringClass)
 {
     QString text = QStringLiteral("<head><style type='text/css'>");
-    // Before the first parse there is no index: only the heading rule, then the (empty)
-    // markup.
+    // Before the first parse there is no index: only the heading rule.
     if (index != nullptr) {
         for (const CharacterPtr &character : index->characters) {
             text += characterSelector(*character);
@@ -21,12 +43,31 @@ QString savedMarkupText(const TimeIndexVector *index, const QString &breakString
     text += QStringLiteral("span.") + breakStringClass;
     text += QLatin1String("{ color: purple; font-weight: bold; font-style: italic;}");
     text += QLatin1String("</style></head>");
-    text += markupHtml;
     return text;
 }
 
-bool saveMarkup(const QString &path, const TimeIndexVector *index, const QString &breakStringClass,
-                const QString &markupHtml, QString *reason)
+QString savedMarkupText(const TimeIndexVector *index, const QString &breakStringClass,
+                        const QByteArray &markupHtml)
 {
-    return TextFile::writeText(path, savedMarkupText(index, breakStringClass, markupHtml), reason);
+    return savedMarkupStyle(index, breakStringClass) + QString::fromUtf8(markupHtml);
+}
+
+bool saveMarkup(const QString &path, const TimeIndexVector *index, const QString &breakStringClass,
+                const QByteArray &markupHtml, QString *reason)
+{
+    const QString style = savedMarkupStyle(index, breakStringClass);
+    if (hasCharacterBeyondLatin1(style) || hasCharacterBeyondLatin1(markupHtml))
+        return TextFile::writeBytes(path, QByteArrayList{style.toUtf8(), markupHtml}, reason);
+    // ASCII is the same in Latin-1; other Latin-1 characters take one byte instead of two.
+    const QByteArray markup =
+        isAscii(markupHtml) ? markupHtml : QString::fromUtf8(markupHtml).toLatin1();
+    return TextFile::writeBytes(path, QByteArrayList{style.toLatin1(), markup}, reason);
+}
+
+bool saveUnicodeMarkup(const QString &path, const TimeIndexVector *index,
+                       const QString &breakStringClass, const QByteArray &markupHtml,
+                       QString *reason)
+{
+    const QByteArray style = savedMarkupStyle(index, breakStringClass).toUtf8();
+    return TextFile::writeBytes(path, QByteArrayList{style, markupHtml}, reason);
 }

@@ -1,13 +1,22 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class TimeIndexVector;
 
-// A style block with every index character's colour and the heading style, then the markup.
-// Before the first parse there is no index (null).
+// The style block the saved markup begins with: every index character's colour and the
+// heading style. Before the first parse there is no index (null).
+QString savedMarkupStyle(const TimeIndexVector *index, const QString &breakStringClass);
+// The style block, then the markup (UTF-8, as a markup pass makes it).
 QString savedMarkupText(const TimeIndexVector *index, const QString &breakStringClass,
-                        const QString &markupHtml);
-// When the file cannot be written, `reason` (when given) says why.
+                        const QByteArray &markupHtml);
+// Writes savedMarkupText as TextFile::writeText would (Latin-1 when every character fits, UTF-8
+// otherwise) without building it, so a large screenplay's markup is never held twice. When the
+// file cannot be written, `reason` (when given) says why.
 bool saveMarkup(const QString &path, const TimeIndexVector *index, const QString &breakStringClass,
-                const QString &markupHtml, QString *reason = nullptr);
+                const QByteArray &markupHtml, QString *reason = nullptr);
+// The same in UTF-8 whatever it holds, as TextFile::writeUnicodeText without a mark.
+bool saveUnicodeMarkup(const QString &path, const TimeIndexVector *index,
+                       const QString &breakStringClass, const QByteArray &markupHtml,
+                       QString *reason = nullptr);

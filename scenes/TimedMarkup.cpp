@@ -54,7 +54,7 @@ MarkupResult markupTimed(const MarkupSources &sources, const StageProgress &prog
 {
     auto index = std::make_unique<TimeIndexVector>(sources.characters);
 
-    QString result;
+    QByteArray result;
     // With no processed record the closing scene spans 0 to 0.
     float lastStart = 0.0f;
     float lastEnd = 0.0f;
@@ -76,8 +76,8 @@ MarkupResult markupTimed(const MarkupSources &sources, const StageProgress &prog
         if (parts.size() == 3)
             countNames(sources, *index, parts.at(1));
         index->addScene(lastEnd, QStringLiteral("break"));
-        result += escapeHtml(line);
-        result += QLatin1String("<br>");
+        result += escapeHtml(line).toUtf8();
+        result += "<br>";
     }
     index->addScene(lastStart, QStringLiteral("end"));
     index->scenes.back().end = lastEnd;

@@ -21,7 +21,7 @@ std::unique_ptr<DocumentModel> parsed(const QStringList &lines, const CharacterL
     auto doc = documentFor(lines, characters);
     doc->fileSuffix = suffix;
     SilentProgress progress;
-    doc->markupHtml = buildMarkup(*doc, progress);
+    buildMarkup(*doc, progress);
     return doc;
 }
 

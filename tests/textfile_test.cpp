@@ -56,6 +56,26 @@ TEST(TextFile, SplitLines_CrLfAndCrlfEachEndOneLine)
     EXPECT_TRUE(TextFile::splitLines("").isEmpty());
 }
 
+TEST(TextFile, DecodeLines_LargeTextsGiveTheLinesOfTheWholeText)
+{
+    // Over 4 MB, so the text is decoded in more than one piece; the line ends vary so that
+    // some piece ends next to a "\r\n" or a lone "\r".
+    QByteArray utf8;
+    for (int i = 0; utf8.size() < 9 * 1024 * 1024; ++i)
+        utf8 += QByteArray("caf\xC3\xA9 ANNA ") + QByteArray::number(i) +
+                (i % 3 == 0   ? "\r\n"
+                 : i % 3 == 1 ? "\n"
+                              : "\r");
+    const QByteArray latin1 = utf8 + "\xE9";                    // one stray byte: all Latin-1
+    const QByteArray marked = "\xEF\xBB\xBF" + utf8 + "\n\xE2"; // a cut-off sequence at the end
+    for (const QByteArray &bytes : {utf8, latin1, marked}) {
+        const QStringList whole = TextFile::splitLines(TextFile::decode(bytes));
+        EXPECT_EQ(TextFile::decodeLines(bytes), whole);
+    }
+    EXPECT_EQ(TextFile::decodeLines("\xEF\xBB\xBF"), QStringList());
+    EXPECT_EQ(TextFile::decodeLines("a\n\xEF\xBB\xBF"), (QStringList{"a", QString(QChar(0xFEFF))}));
+}
+
 TEST(TextFile, ReadLines_OnlyRegularFilesAreRead)
 {
     ScratchDir dir;

@@ -97,7 +97,7 @@ TEST_F(StatsMenuTest, SaveMarkup_WritesStyleBlockThenMarkup)
     ASSERT_EQ(window->document.timeIndex->characters.size(), 2u);
     const QByteArray saved = readBytes(path);
     EXPECT_TRUE(saved.startsWith(expectedStart)) << saved.toStdString();
-    EXPECT_TRUE(saved.endsWith(window->document.markupHtml.toLatin1()));
+    EXPECT_TRUE(saved.endsWith(window->document.markupHtml));
 
     EXPECT_EQ(saveWith(window->form.actionSave_markup, QString()), "got here!\nfile not found\n");
 }
