@@ -90,13 +90,9 @@ bool BatchRunner::processFileGuarded(const QString &path, FileOutcome &outcome)
         std::fprintf(stderr, "quillmark-cli: cannot analyse %s: %s\n", printable(path).constData(),
                      reason.toLocal8Bit().constData());
         outcome.json.clear();
-        if (!m_options.summary.isEmpty()) {
-            SummarySource source;
-            source.file = path;
-            source.format = screenplayFormat(path);
-            source.failure = reason;
-            outcome.summaryRow = corpusSummaryRow(source, m_breakStrings);
-        }
+        if (!m_options.summary.isEmpty())
+            outcome.summaryRow =
+                corpusFailureRow(path, screenplayFormat(path), reason, m_breakStrings);
         return false;
     }
 }

@@ -34,13 +34,8 @@ FileOutcome lostOutcome(const CliOptions &options, const QStringList &breakStrin
     FileOutcome outcome;
     outcome.messages = "quillmark-cli: cannot analyse " + QFile::encodeName(path) + ": " +
                        why.toLocal8Bit() + '\n';
-    if (!options.summary.isEmpty()) {
-        SummarySource source;
-        source.file = path;
-        source.format = screenplayFormat(path);
-        source.failure = why;
-        outcome.summaryRow = corpusSummaryRow(source, breakStrings);
-    }
+    if (!options.summary.isEmpty())
+        outcome.summaryRow = corpusFailureRow(path, screenplayFormat(path), why, breakStrings);
     return outcome;
 }
 

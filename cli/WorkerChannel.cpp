@@ -47,52 +47,52 @@ bool readExactly(int descriptor, char *into, qint64 size)
     return true;
 }
 
+// A message is its index and then its body; both kinds are framed alike.
+template<typename Body> QByteArray encodeMessage(int index, const Body &body)
+{
+    QByteArray payload;
+    QDataStream stream(&payload, QIODevice::WriteOnly);
+    stream.setVersion(streamVersion);
+    stream << qint32(index) << body;
+    return framed(payload);
+}
+
+// A frame that does not decode gets the index -1, which matches no file.
+template<typename Message, typename Body>
+std::optional<Message> takeMessage(QByteArray &buffer, Body Message::*body)
+{
+    const std::optional<QByteArray> payload = takePayload(buffer);
+    if (!payload)
+        return std::nullopt;
+    QDataStream stream(*payload);
+    stream.setVersion(streamVersion);
+    qint32 index = -1;
+    Message message;
+    stream >> index >> message.*body;
+    message.index = stream.status() == QDataStream::Ok ? index : -1;
+    return message;
+}
+
 } // namespace
 
 QByteArray encodeRequest(const Request &request)
 {
-    QByteArray payload;
-    QDataStream stream(&payload, QIODevice::WriteOnly);
-    stream.setVersion(streamVersion);
-    stream << qint32(request.index) << request.path;
-    return framed(payload);
+    return encodeMessage(request.index, request.path);
 }
 
 QByteArray encodeReply(const Reply &reply)
 {
-    QByteArray payload;
-    QDataStream stream(&payload, QIODevice::WriteOnly);
-    stream.setVersion(streamVersion);
-    stream << qint32(reply.index) << reply.outcome;
-    return framed(payload);
+    return encodeMessage(reply.index, reply.outcome);
 }
 
 std::optional<Request> takeRequest(QByteArray &buffer)
 {
-    const std::optional<QByteArray> payload = takePayload(buffer);
-    if (!payload)
-        return std::nullopt;
-    QDataStream stream(*payload);
-    stream.setVersion(streamVersion);
-    qint32 index = -1;
-    Request request;
-    stream >> index >> request.path;
-    request.index = index;
-    return request;
+    return takeMessage(buffer, &Request::path);
 }
 
 std::optional<Reply> takeReply(QByteArray &buffer)
 {
-    const std::optional<QByteArray> payload = takePayload(buffer);
-    if (!payload)
-        return std::nullopt;
-    QDataStream stream(*payload);
-    stream.setVersion(streamVersion);
-    qint32 index = -1;
-    Reply reply;
-    stream >> index >> reply.outcome;
-    reply.index = stream.status() == QDataStream::Ok ? index : -1;
-    return reply;
+    return takeMessage(buffer, &Reply::outcome);
 }
 
 std::optional<Request> readRequest(int descriptor)

@@ -97,6 +97,16 @@ QString corpusSummaryHeader(const QStringList &breakStrings)
     return columns.join(QLatin1Char(',')) + QLatin1Char('\n');
 }
 
+QString corpusFailureRow(const QString &file, const QString &format, const QString &failure,
+                         const QStringList &breakStrings)
+{
+    SummarySource source;
+    source.file = file;
+    source.format = format;
+    source.failure = failure;
+    return corpusSummaryRow(source, breakStrings);
+}
+
 QString corpusSummaryRow(const SummarySource &source, const QStringList &breakStrings)
 {
     const QStringList distinct = distinctBreakStrings(breakStrings);

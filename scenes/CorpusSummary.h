@@ -22,3 +22,6 @@ struct SummarySource
 // every row of one run must use the same break strings as the header.
 QString corpusSummaryHeader(const QStringList &breakStrings);
 QString corpusSummaryRow(const SummarySource &source, const QStringList &breakStrings);
+// The row of a screenplay that failed before anything of it could be counted.
+QString corpusFailureRow(const QString &file, const QString &format, const QString &failure,
+                         const QStringList &breakStrings);
