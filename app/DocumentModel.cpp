@@ -35,8 +35,3 @@ QString DocumentModel::savedMarkup() const
 {
     return savedMarkupText(timeIndex.get(), breakStringClass, markupHtml);
 }
-
-bool DocumentModel::saveUnicodeMarkup(const QString &path, QString *reason) const
-{
-    return ::saveUnicodeMarkup(path, timeIndex.get(), breakStringClass, markupHtml, reason);
-}

@@ -52,6 +52,4 @@ struct DocumentModel
     void takeMarkup(MarkupResult &&result);
     // The text of File > "Save Markup" for the last parse.
     QString savedMarkup() const;
-    // Writes savedMarkup() in UTF-8 without building it; `reason` says why it failed.
-    bool saveUnicodeMarkup(const QString &path, QString *reason) const;
 };

@@ -98,13 +98,13 @@ bool openScreenplay(DocumentModel &document, const QString &path, const Settings
 }
 
 void parseDocument(DocumentModel &document, const SettingsPaths &settings,
-                   AnalysisProgress &progress)
+                   AnalysisProgress &progress, const MarkupSink &sink)
 {
     readConfig(settings.config, document.options);
     progress.begin(QStringLiteral("Parsing Text"), document.textLines.size());
     progress.setTitle(QStringLiteral("Parsing Text"));
     document.takeMarkup(
-        buildMarkup(document.fileSuffix, document.markupSources(), lineProgress(progress)));
+        buildMarkup(document.fileSuffix, document.markupSources(), lineProgress(progress), sink));
     const TimeIndexVector &index = *document.timeIndex;
     document.analysisError =
         index.tooLarge ? QStringLiteral("%1 scenes with %2 characters are more than can be counted")

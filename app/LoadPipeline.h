@@ -24,9 +24,10 @@ bool openScreenplay(DocumentModel &document, const QString &path, const Settings
                     AnalysisProgress &progress);
 
 // The analysis part of a parse: config re-read, a fresh scene index over the current
-// characters, and the markup (which fills the index). Leaves markupHtml set.
+// characters, and the markup (which fills the index). Leaves markupHtml set, unless a sink
+// was given: then the markup went to it as it was made, and markupHtml is empty.
 void parseDocument(DocumentModel &document, const SettingsPaths &settings,
-                   AnalysisProgress &progress);
+                   AnalysisProgress &progress, const MarkupSink &sink = {});
 
 // The whole analysis of one screenplay, as the window does it from start-up on: the options and
 // break strings of `settings` first, then open and parse the file.

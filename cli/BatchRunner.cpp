@@ -11,6 +11,7 @@
 #include "scenes/CoPresenceNetwork.h"
 #include "scenes/CorpusSummary.h"
 #include "scenes/PresenceMatrix.h"
+#include "scenes/SavedMarkup.h"
 #include "scenes/Statistics.h"
 
 #include <QFile>
@@ -102,7 +103,9 @@ bool BatchRunner::processFile(const QString &path, DocumentModel &document, File
     document.options = m_analysisOptions;
     document.breakStrings = m_breakStrings;
 
-    const bool analysed = analyse(path, document);
+    MarkupOutput markup;
+    markup.path = path + QStringLiteral("-markup.html");
+    const bool analysed = analyse(path, document, markup);
     if (!m_options.summary.isEmpty()) {
         const QString failure =
             !analysed ? (document.readError.isEmpty() ? document.analysisError : document.readError)
@@ -111,10 +114,14 @@ bool BatchRunner::processFile(const QString &path, DocumentModel &document, File
     }
     if (!analysed)
         return false;
-    const bool written = writeOutputs(path, document);
+    const bool written = writeOutputs(path, document, markup);
 
     if (m_options.json) {
-        outcome.json = QJsonDocument(documentToJson(path, document)).toJson(QJsonDocument::Compact);
+        // The lines are the largest part of a document and the JSON does not need them.
+        const int lineCount = document.textLines.size();
+        document.textLines = QStringList();
+        outcome.json =
+            QJsonDocument(documentToJson(path, document, lineCount)).toJson(QJsonDocument::Compact);
         outcome.json.append('\n');
     }
     return written;
@@ -135,7 +142,7 @@ QString BatchRunner::summaryRow(const QString &path, const DocumentModel &docume
     return corpusSummaryRow(source, m_breakStrings);
 }
 
-bool BatchRunner::analyse(const QString &path, DocumentModel &document)
+bool BatchRunner::analyse(const QString &path, DocumentModel &document, MarkupOutput &markup)
 {
     SilentProgress progress;
     if (!openScreenplay(document, path, m_settings, progress)) {
@@ -143,7 +150,18 @@ bool BatchRunner::analyse(const QString &path, DocumentModel &document)
                      document.readError.toLocal8Bit().constData());
         return false;
     }
-    parseDocument(document, m_settings, progress);
+    // The markup, the largest output by far, goes to its file as the pass makes it, behind
+    // the style block of the characters the pass is about to count. The file only replaces
+    // the old one when it is committed with the other outputs.
+    MarkupSink sink;
+    if (markup.file.open(markup.path, &markup.openError)) {
+        markup.file.append(
+            savedMarkupStyle(document.characters, document.breakStringClass).toUtf8());
+        sink = [&markup](const QByteArray &piece) {
+            markup.file.append(piece);
+        };
+    }
+    parseDocument(document, m_settings, progress, sink);
     if (!document.analysisError.isEmpty()) {
         std::fprintf(stderr, "quillmark-cli: cannot analyse %s: %s\n", printable(path).constData(),
                      document.analysisError.toLocal8Bit().constData());
@@ -152,7 +170,7 @@ bool BatchRunner::analyse(const QString &path, DocumentModel &document)
     return true;
 }
 
-bool BatchRunner::writeOutputs(const QString &path, DocumentModel &document)
+bool BatchRunner::writeOutputs(const QString &path, DocumentModel &document, MarkupOutput &markup)
 {
     bool allWritten = true;
     // Files for other programs are UTF-8, which the usual CSV and JSON readers expect.
@@ -174,11 +192,9 @@ bool BatchRunner::writeOutputs(const QString &path, DocumentModel &document)
     write(path + QStringLiteral("-scene.csv"), sceneStatsCsv(index, document.textLines.size()),
           csvMark);
     write(path + QStringLiteral("-character.csv"), characterStatsCsv(index), csvMark);
-    // The markup, the largest output by far, is written without another copy of it.
-    const QString markupPath = path + QStringLiteral("-markup.html");
-    QString reason;
-    const bool markupWritten = document.saveUnicodeMarkup(markupPath, &reason);
-    report(markupPath, markupWritten, reason);
+    QString reason = markup.openError;
+    const bool markupWritten = markup.file.isOpen() && markup.file.commit(&reason);
+    report(markup.path, markupWritten, reason);
     if (m_options.matrix)
         write(path + QStringLiteral("-presence.csv"), presenceMatrixCsv(index), csvMark);
     if (m_options.network)

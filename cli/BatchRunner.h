@@ -5,6 +5,7 @@
 #include "cli/CliOptions.h"
 #include "cli/FileOutcome.h"
 #include "cli/StderrCapture.h"
+#include "reader/TextFile.h"
 
 #include <QStringList>
 
@@ -35,11 +36,19 @@ public:
     FileOutcome analyseFile(const QString &path);
 
 private:
+    // FILE-markup.html, written while the markup is made.
+    struct MarkupOutput
+    {
+        QString path;
+        TextFile::AtomicWriter file;
+        QString openError; // why the file could not be begun; empty when it was
+    };
+
     // Whether the file could be read and all its outputs were written.
     bool processFileGuarded(const QString &path, FileOutcome &outcome);
     bool processFile(const QString &path, DocumentModel &document, FileOutcome &outcome);
-    bool analyse(const QString &path, DocumentModel &document);
-    bool writeOutputs(const QString &path, DocumentModel &document);
+    bool analyse(const QString &path, DocumentModel &document, MarkupOutput &markup);
+    bool writeOutputs(const QString &path, DocumentModel &document, MarkupOutput &markup);
     bool writeImage(const QString &path, const DocumentModel &document);
     QString summaryRow(const QString &path, const DocumentModel &document,
                        const QString &failure) const;

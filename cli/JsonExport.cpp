@@ -70,7 +70,7 @@ double jsonNumber(float value)
     return shortest;
 }
 
-QJsonObject documentToJson(const QString &file, const DocumentModel &document)
+QJsonObject documentToJson(const QString &file, const DocumentModel &document, int lineCount)
 {
     QJsonArray characters;
     QJsonArray scenes;
@@ -86,7 +86,7 @@ QJsonObject documentToJson(const QString &file, const DocumentModel &document)
     }
     QJsonObject object;
     object.insert(QStringLiteral("file"), file);
-    object.insert(QStringLiteral("lines"), document.textLines.size());
+    object.insert(QStringLiteral("lines"), lineCount);
     object.insert(QStringLiteral("speakerIndent"), document.speakerIndent);
     object.insert(QStringLiteral("options"), optionsToJson(document.options));
     object.insert(QStringLiteral("characters"), characters);

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -233,14 +234,11 @@ int createTemporary(const QByteArray &name, QByteArray *temporaryName)
     return -1;
 }
 
-// Writes the bytes to the open temporary file and closes it; errno tells why when false.
-bool finishTemporary(int fd, const QByteArrayList &pieces, const struct stat *previous)
+// Gives the finished temporary file the mode of the file it replaces, as an edit in place
+// would, forces it to disk and closes it; errno tells why when false.
+bool finishTemporary(int fd, const mode_t *previousMode)
 {
-    bool ok = std::all_of(pieces.begin(), pieces.end(),
-                          [fd](const QByteArray &piece) { return writeAll(fd, piece); });
-    // The replacement keeps the mode of the file it replaces, as an edit in place would.
-    if (ok && previous != nullptr)
-        ok = ::fchmod(fd, previous->st_mode & 07777) == 0;
+    bool ok = previousMode == nullptr || ::fchmod(fd, *previousMode & 07777) == 0;
     // A full disk or a failing device may only show when the data is forced out; file
     // systems without sync support report EINVAL and have nothing to force.
     if (ok && ::fsync(fd) != 0 && errno != EINVAL)
@@ -390,6 +388,22 @@ bool writeBytes(const QString &path, const QByteArray &bytes, QString *reason)
 
 bool writeBytes(const QString &path, const QByteArrayList &pieces, QString *reason)
 {
+    AtomicWriter writer;
+    if (!writer.open(path, reason))
+        return false;
+    for (const QByteArray &piece : pieces)
+        writer.append(piece);
+    return writer.commit(reason);
+}
+
+AtomicWriter::~AtomicWriter()
+{
+    discard();
+}
+
+bool AtomicWriter::open(const QString &path, QString *reason)
+{
+    discard();
     const QByteArray name = QFile::encodeName(path);
     if (name.isEmpty() || name.endsWith('/'))
         return fail(reason, QStringLiteral("is not a file name"));
@@ -401,18 +415,45 @@ bool writeBytes(const QString &path, const QByteArrayList &pieces, QString *reas
     // A file its owner made read-only is not replaced behind their back.
     if (exists && S_ISREG(previous.st_mode) && ::access(name.constData(), W_OK) != 0)
         return fail(reason, systemError(errno));
-    QByteArray temporaryName;
-    const int fd = createTemporary(name, &temporaryName);
-    if (fd < 0)
+    m_fd = createTemporary(name, &m_temporaryName);
+    if (m_fd < 0)
         return fail(reason, systemError(errno));
-    const bool keepMode = exists && S_ISREG(previous.st_mode);
-    if (!finishTemporary(fd, pieces, keepMode ? &previous : nullptr) ||
-        ::rename(temporaryName.constData(), name.constData()) != 0) {
-        const int error = errno;
-        ::unlink(temporaryName.constData());
-        return fail(reason, systemError(error));
-    }
+    m_name = name;
+    m_keepsMode = exists && S_ISREG(previous.st_mode);
+    m_previousMode = previous.st_mode;
+    m_error = 0;
     return true;
+}
+
+void AtomicWriter::append(const QByteArray &bytes)
+{
+    if (m_fd >= 0 && m_error == 0 && !writeAll(m_fd, bytes))
+        m_error = errno;
+}
+
+bool AtomicWriter::commit(QString *reason)
+{
+    if (m_fd < 0)
+        return fail(reason, QStringLiteral("was not opened"));
+    const int fd = std::exchange(m_fd, -1);
+    int error = m_error;
+    if (error != 0)
+        ::close(fd);
+    else if (!finishTemporary(fd, m_keepsMode ? &m_previousMode : nullptr) ||
+             ::rename(m_temporaryName.constData(), m_name.constData()) != 0)
+        error = errno;
+    if (error == 0)
+        return true;
+    ::unlink(m_temporaryName.constData());
+    return fail(reason, systemError(error));
+}
+
+void AtomicWriter::discard()
+{
+    if (m_fd < 0)
+        return;
+    ::close(std::exchange(m_fd, -1));
+    ::unlink(m_temporaryName.constData());
 }
 
 bool writeText(const QString &path, const QString &text, QString *reason)

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+#include <sys/types.h>
+
 // Every file the program reads or writes goes through here, so that encoding and
 // replacement rules are the same for screenplays, settings, lists and exports.
 namespace TextFile {
@@ -54,6 +56,35 @@ std::optional<QStringList> readSettingsLines(const QString &path);
 bool writeBytes(const QString &path, const QByteArray &bytes, QString *reason = nullptr);
 // writeBytes of the pieces one after the other, without joining them in memory first.
 bool writeBytes(const QString &path, const QByteArrayList &pieces, QString *reason = nullptr);
+
+// writeBytes for bytes that are made a piece at a time and are too many to hold at once: the
+// pieces go straight to the temporary file, and only commit() puts it in the file's place.
+// Destroyed or discarded before commit(), it leaves the previous file as it was.
+class AtomicWriter
+{
+public:
+    AtomicWriter() = default;
+    ~AtomicWriter();
+    AtomicWriter(const AtomicWriter &) = delete;
+    AtomicWriter &operator=(const AtomicWriter &) = delete;
+
+    // Makes the temporary file; false (with why) when the name cannot be replaced.
+    bool open(const QString &path, QString *reason = nullptr);
+    // The first failed write is kept for commit(), which then fails; later pieces are dropped.
+    void append(const QByteArray &bytes);
+    // Forces the pieces to disk and renames the temporary file over the name.
+    bool commit(QString *reason = nullptr);
+    void discard();
+    bool isOpen() const { return m_fd >= 0; }
+
+private:
+    QByteArray m_name;
+    QByteArray m_temporaryName;
+    int m_fd = -1;
+    int m_error = 0; // errno of the first failed append
+    bool m_keepsMode = false;
+    mode_t m_previousMode = 0;
+};
 
 // writeBytes of the encoded text.
 bool writeText(const QString &path, const QString &text, QString *reason = nullptr);

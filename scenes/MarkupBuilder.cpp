@@ -253,31 +253,46 @@ QByteArray finishedMarkup(const MarkupSources &sources, QByteArray &&out)
     return sanitizeHtml(html).toUtf8();
 }
 
+// Hands a pass's whole markup to the sink, when there is one.
+MarkupResult handedOver(MarkupResult &&result, const MarkupSink &sink)
+{
+    if (sink) {
+        sink(result.html);
+        result.html = QByteArray();
+    }
+    return std::move(result);
+}
+
+constexpr int sinkPieceBytes = 1024 * 1024;
+
 } // namespace
 
 MarkupResult buildMarkup(const QString &fileSuffix, const MarkupSources &sources,
-                         const StageProgress &progress)
+                         const StageProgress &progress, const MarkupSink &sink)
 {
     if (fileSuffix == QLatin1String("xml")) {
         MarkupResult empty;
         empty.index = std::make_unique<TimeIndexVector>(sources.characters);
         empty.characters = sources.characters;
         empty.lastBreakPosition = sources.lastBreakPosition;
-        return empty;
+        return handedOver(std::move(empty), sink);
     }
     if (fileSuffix == QLatin1String("csv"))
-        return markupTimed(sources, progress);
-    return markupText(sources, progress);
+        return handedOver(markupTimed(sources, progress), sink);
+    return markupText(sources, progress, sink);
 }
 
-MarkupResult markupText(const MarkupSources &sources, const StageProgress &progress)
+MarkupResult markupText(const MarkupSources &sources, const StageProgress &progress,
+                        const MarkupSink &sink)
 {
     auto index = std::make_unique<TimeIndexVector>(sources.characters);
     MarkupPass pass(sources, *index);
     pass.index.addScene(0.0f, QStringLiteral("START"));
 
+    // The allow-list of an HTML screenplay needs its whole markup, so only plain text streams.
+    const bool streamed = sink && !sources.htmlSource;
     QByteArray out;
-    out.reserve(expectedLength(sources.lines));
+    out.reserve(streamed ? sinkPieceBytes + 64 * 1024 : expectedLength(sources.lines));
     out += pass.sceneOpen;
     const int n = sources.lines.size();
     for (int i = 0; i < n; ++i) {
@@ -286,17 +301,24 @@ MarkupResult markupText(const MarkupSources &sources, const StageProgress &progr
         progress.report(i);
         const float x = static_cast<float>(i) / static_cast<float>(n);
         appendLine(pass, sources.lines.at(i), x, out);
+        if (streamed && out.size() >= sinkPieceBytes) {
+            sink(out);
+            out.resize(0); // keeps the capacity for the next piece
+        }
     }
     if (!pass.index.scenes.empty())
         pass.index.scenes.back().end = 1.0f;
     out += "</div>";
 
     MarkupResult result;
-    result.html = finishedMarkup(sources, std::move(out));
+    if (streamed)
+        sink(out);
+    else
+        result.html = finishedMarkup(sources, std::move(out));
     result.index = std::move(index);
     result.characters = std::move(pass.characters);
     result.lastBreakPosition = pass.lastBreakPosition;
-    return result;
+    return streamed ? std::move(result) : handedOver(std::move(result), sink);
 }
 
 QString markupLine(const MarkupSources &sources, TimeIndexVector &index, const QString &line,

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 struct StageProgress;
@@ -44,11 +45,18 @@ struct MarkupResult
     float lastBreakPosition = 0.0f;
 };
 
+// Where a pass may put its markup as it makes it, instead of into MarkupResult::html (which
+// then stays empty): the UTF-8 in order, a piece of about a megabyte at a time, so the
+// markup of a very large screenplay never has to be held whole. Passes that must see the
+// whole markup first (an HTML screenplay's goes through the allow-list) hand it over in one.
+using MarkupSink = std::function<void(const QByteArray &piece)>;
+
 // Chooses the pass by the file suffix: "xml" gives "" and no scene, "csv" the time-coded
 // pass, anything else markupText.
 MarkupResult buildMarkup(const QString &fileSuffix, const MarkupSources &sources,
-                         const StageProgress &progress);
-MarkupResult markupText(const MarkupSources &sources, const StageProgress &progress);
+                         const StageProgress &progress, const MarkupSink &sink = {});
+MarkupResult markupText(const MarkupSources &sources, const StageProgress &progress,
+                        const MarkupSink &sink = {});
 // One line at position x (line index / number of lines), as markupText marks it up,
 // counting into `index`.
 QString markupLine(const MarkupSources &sources, TimeIndexVector &index, const QString &line,

@@ -30,15 +30,19 @@ bool hasCharacterBeyondLatin1(const QString &text)
 
 QString savedMarkupStyle(const TimeIndexVector *index, const QString &breakStringClass)
 {
-    QString text = QStringLiteral("<head><style type='text/css'>");
     // Before the first parse there is no index: only the heading rule.
-    if (index != nullptr) {
-        for (const CharacterPtr &character : index->characters) {
-            text += characterSelector(*character);
-            text += QLatin1String("{ color: ");
-            text += character->color.name();
-            text += QLatin1String(" } ");
-        }
+    return savedMarkupStyle(index != nullptr ? index->characters : CharacterList(),
+                            breakStringClass);
+}
+
+QString savedMarkupStyle(const CharacterList &characters, const QString &breakStringClass)
+{
+    QString text = QStringLiteral("<head><style type='text/css'>");
+    for (const CharacterPtr &character : characters) {
+        text += characterSelector(*character);
+        text += QLatin1String("{ color: ");
+        text += character->color.name();
+        text += QLatin1String(" } ");
     }
     text += QStringLiteral("span.") + breakStringClass;
     text += QLatin1String("{ color: purple; font-weight: bold; font-style: italic;}");
@@ -62,12 +66,4 @@ bool saveMarkup(const QString &path, const TimeIndexVector *index, const QString
     const QByteArray markup =
         isAscii(markupHtml) ? markupHtml : QString::fromUtf8(markupHtml).toLatin1();
     return TextFile::writeBytes(path, QByteArrayList{style.toLatin1(), markup}, reason);
-}
-
-bool saveUnicodeMarkup(const QString &path, const TimeIndexVector *index,
-                       const QString &breakStringClass, const QByteArray &markupHtml,
-                       QString *reason)
-{
-    const QByteArray style = savedMarkupStyle(index, breakStringClass).toUtf8();
-    return TextFile::writeBytes(path, QByteArrayList{style, markupHtml}, reason);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "characters/Character.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -8,6 +10,9 @@ class TimeIndexVector;
 // The style block the saved markup begins with: every index character's colour and the
 // heading style. Before the first parse there is no index (null).
 QString savedMarkupStyle(const TimeIndexVector *index, const QString &breakStringClass);
+// The same for the characters a markup pass is about to count (its index's snapshot), so the
+// block can be written before the markup that follows it is made.
+QString savedMarkupStyle(const CharacterList &characters, const QString &breakStringClass);
 // The style block, then the markup (UTF-8, as a markup pass makes it).
 QString savedMarkupText(const TimeIndexVector *index, const QString &breakStringClass,
                         const QByteArray &markupHtml);
@@ -16,7 +21,3 @@ QString savedMarkupText(const TimeIndexVector *index, const QString &breakString
 // file cannot be written, `reason` (when given) says why.
 bool saveMarkup(const QString &path, const TimeIndexVector *index, const QString &breakStringClass,
                 const QByteArray &markupHtml, QString *reason = nullptr);
-// The same in UTF-8 whatever it holds, as TextFile::writeUnicodeText without a mark.
-bool saveUnicodeMarkup(const QString &path, const TimeIndexVector *index,
-                       const QString &breakStringClass, const QByteArray &markupHtml,
-                       QString *reason = nullptr);

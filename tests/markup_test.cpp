@@ -5,6 +5,7 @@
 #include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
 #include "reader/ScreenplayReader.h"
+#include "reader/StageProgress.h"
 #include "scenes/HtmlSanitizer.h"
 #include "scenes/MarkupStyles.h"
 #include "scenes/NameWordFilter.h"
@@ -465,6 +466,32 @@ TEST(MarkupBuilder, Corpus_HtmlKeepsItsMarkupAndFindsHeadings)
     // Speaker lines come from the reader as 16 blanks and the name.
     EXPECT_TRUE(html.contains("                <span class='CHARYA'>CHARYA </span><br>"));
     EXPECT_EQ(totals(*doc->timeIndex), (QVector<qint32>{32, 13, 13, 19, 11}));
+}
+
+// A sink gets the markup a piece at a time (plain text) or whole (an HTML screenplay's, which
+// the allow-list needs whole), and the pieces joined are the markup the result would hold.
+TEST(MarkupBuilder, Sink_PiecesJoinToTheHeldMarkupAndCountTheSame)
+{
+    QStringList lines;
+    for (int copy = 0; copy < 12000; ++copy)
+        lines << "                CHALF" << "      Charya, a <b>word</b> & more." << ""
+              << "EXT. LIBRARY--DAY";
+    for (const QString format : {"text", "html"}) {
+        auto held = documentFor(lines, libraryCast());
+        held->format = format;
+        const MarkupResult whole = markupText(held->markupSources(), StageProgress());
+        auto streamed = documentFor(lines, libraryCast());
+        streamed->format = format;
+        QByteArrayList pieces;
+        const MarkupResult result =
+            markupText(streamed->markupSources(), StageProgress(),
+                       [&pieces](const QByteArray &piece) { pieces.append(piece); });
+        EXPECT_TRUE(result.html.isEmpty());
+        EXPECT_EQ(pieces.size() > 1, format == QString("text")) << pieces.size();
+        EXPECT_EQ(pieces.join(), whole.html);
+        EXPECT_EQ(totals(*result.index), totals(*whole.index));
+        EXPECT_EQ(result.index->scenes.size(), whole.index->scenes.size());
+    }
 }
 
 TEST(MarkupBuilder, HostileText_EscapedInPlainTextAndFilteredInHtml)

@@ -152,6 +152,31 @@ TEST(TextFile, WriteText_ReplacesALinkItselfAndKeepsAFilesMode)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no leftovers
 }
 
+// The streamed form replaces the file only on commit; dropped or failing, it leaves the old one.
+TEST(TextFile, AtomicWriter_ReplacesOnlyOnCommit)
+{
+    ScratchDir dir;
+    const QString path = dir.write("markup.html", "old\n");
+    {
+        TextFile::AtomicWriter writer;
+        ASSERT_TRUE(writer.open(path));
+        writer.append("dropped");
+    }
+    EXPECT_EQ(readBytes(path), QByteArray("old\n"));
+    TextFile::AtomicWriter writer;
+    ASSERT_TRUE(writer.open(path));
+    writer.append("new ");
+    writer.append("content\n");
+    EXPECT_EQ(readBytes(path), QByteArray("old\n"));
+    ASSERT_TRUE(writer.commit());
+    EXPECT_EQ(readBytes(path), QByteArray("new content\n"));
+    QString reason;
+    EXPECT_FALSE(writer.commit(&reason)); // once only
+    EXPECT_FALSE(writer.open(dir.path(), &reason));
+    EXPECT_EQ(reason, "is a folder, not a file");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1); // no leftovers
+}
+
 TEST(TextFile, WriteText_FullDiskKeepsTheOldFileAndSaysWhy)
 {
     const FullFileSystem disk;
@@ -160,6 +185,17 @@ TEST(TextFile, WriteText_FullDiskKeepsTheOldFileAndSaysWhy)
     const QString path = disk.writeThenFill("scene.csv", "old\n");
     QString reason;
     EXPECT_FALSE(TextFile::writeText(path, "new content\n", &reason));
+    EXPECT_EQ(reason, "No space left on device");
+    EXPECT_EQ(readBytes(path), QByteArray("old\n"));
+    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+
+    // Pieces that run out of room part-way: later pieces are dropped and the commit fails.
+    TextFile::AtomicWriter writer;
+    ASSERT_TRUE(writer.open(path));
+    for (int piece = 0; piece < 64; ++piece)
+        writer.append(QByteArray(64 * 1024, 'x'));
+    reason.clear();
+    EXPECT_FALSE(writer.commit(&reason));
     EXPECT_EQ(reason, "No space left on device");
     EXPECT_EQ(readBytes(path), QByteArray("old\n"));
     EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
