@@ -95,6 +95,25 @@ TEST(TimedMarkup, Names_LastMatchCountsAndBracketsAndBlanksGo)
     EXPECT_EQ(doc->timeIndex->scenes[0].counts, (QVector<qint32>{1, 0, 0}));
 }
 
+// Names are looked up through the word filter; loose names found inside a record's name, a
+// first word alone and an alias must still count as asking every character would.
+TEST(TimedMarkup, Names_LooseInsideFirstWordAndAliasStillMatch)
+{
+    const CharacterPtr ann = characterNamed("ANN");
+    const CharacterPtr annabel = characterNamed("ANNABEL");
+    const CharacterPtr mary = characterNamed("MARY JANE");
+    const CharacterPtr doc = characterNamed("DOCTOR", {{"DOC"}});
+    auto loose = timedDocument({"0,1,\"[ANNABEL, MARY, DOC, XANNX]\""}, {ann, annabel, mary, doc});
+    loose->options.looseMatch = true;
+    runTimed(*loose);
+    // XANNX holds only ANN; ANNABEL holds both and counts the last; DOC is DOCTOR's alias.
+    EXPECT_EQ(loose->timeIndex->scenes[0].counts, (QVector<qint32>{1, 1, 1, 1}));
+
+    auto exact = timedDocument({"0,1,\"[ANNABEL, MARY, DOC, XANNX]\""}, {ann, annabel, mary, doc});
+    runTimed(*exact);
+    EXPECT_EQ(exact->timeIndex->scenes[0].counts, (QVector<qint32>{0, 1, 1, 1}));
+}
+
 TEST(TimedMarkup, NothingProcessedOrSpanZero_StaysFinite)
 {
     auto none = timedDocument({"BREAK", "a BREAK b"}, {characterNamed("ANNA")});
