@@ -1,9 +1,9 @@
 #include "FuzzInput.h"
 
-#include "app/AnalysisProgress.h"
 #include "app/DocumentModel.h"
 #include "characters/CharacterDiscovery.h"
 #include "reader/ScreenplayText.h"
+#include "reader/StageProgress.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/MarkupBuilder.h"
 
@@ -37,8 +37,9 @@ void checkAndAnalyse(const ScreenplayText &text)
     DocumentModel document;
     document.breakStrings = sampleBreakStrings();
     document.textLines = text.lines;
-    SilentProgress progress;
-    discoverTextCharacters(document, progress);
-    document.timeIndex = std::make_unique<TimeIndexVector>(document.characters);
-    markupText(document, progress);
+    const StageProgress progress;
+    document.characters = discoverTextCharacters(document.textLines, document.includeCharacters,
+                                                 document.options, document.palette, progress)
+                              .characters;
+    document.takeMarkup(markupText(document.markupSources(), progress));
 }

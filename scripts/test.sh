@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds everything (installing what is missing) and runs every test without a screen:
 # the whole suite on a virtual X display, then the analysis library's tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, in a second build folder.
+# AddressSanitizer and UndefinedBehaviorSanitizer, in a second build folder, and each fuzz
+# target for a few seconds.
 set -eu
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -25,3 +26,7 @@ cmake -S "$ROOT" -B "$SANITIZE_DIR" -DCMAKE_BUILD_TYPE=Debug -DQUILLMARK_CORE_ON
 cmake --build "$SANITIZE_DIR" -j"$JOBS" --target core_tests
 LSAN_OPTIONS=suppressions=$ROOT/tests/lsan.supp ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$SANITIZE_DIR" --output-on-failure -j"$JOBS" --timeout 120
+
+# The fuzz targets share the library's interfaces, so a short run of each keeps them building
+# and catches what a few seconds of fuzzing finds; scripts/fuzz.sh with no argument runs 60 s.
+"$ROOT/scripts/fuzz.sh" 5
