@@ -30,6 +30,15 @@ QString writeFuzzInput(const uint8_t *data, size_t size)
     return path;
 }
 
+void analyseText(DocumentModel &document)
+{
+    const StageProgress progress;
+    document.characters = discoverTextCharacters(document.textLines, document.includeCharacters,
+                                                 document.options, document.palette, progress)
+                              .characters;
+    document.takeMarkup(markupText(document.markupSources(), progress));
+}
+
 void checkAndAnalyse(const ScreenplayText &text)
 {
     if (text.ok() == text.lines.isEmpty())
@@ -37,9 +46,5 @@ void checkAndAnalyse(const ScreenplayText &text)
     DocumentModel document;
     document.breakStrings = sampleBreakStrings();
     document.textLines = text.lines;
-    const StageProgress progress;
-    document.characters = discoverTextCharacters(document.textLines, document.includeCharacters,
-                                                 document.options, document.palette, progress)
-                              .characters;
-    document.takeMarkup(markupText(document.markupSources(), progress));
+    analyseText(document);
 }

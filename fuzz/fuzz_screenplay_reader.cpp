@@ -2,11 +2,8 @@
 #include "FuzzInput.h"
 
 #include "app/DocumentModel.h"
-#include "characters/CharacterDiscovery.h"
 #include "reader/ScreenplayReader.h"
-#include "reader/StageProgress.h"
 #include "scenes/BreakStringFile.h"
-#include "scenes/MarkupBuilder.h"
 #include "scenes/Statistics.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -19,11 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     document.includeCharacters.push_back(include);
     document.options.looseMatch = size % 2 == 0;
     document.textLines = readScreenplayFile(writeFuzzInput(data, size)).lines;
-    const StageProgress progress;
-    document.characters = discoverTextCharacters(document.textLines, document.includeCharacters,
-                                                 document.options, document.palette, progress)
-                              .characters;
-    document.takeMarkup(markupText(document.markupSources(), progress));
+    analyseText(document);
     characterStatsCsv(*document.timeIndex);
     sceneStatsCsv(*document.timeIndex, document.textLines.size());
     return 0;

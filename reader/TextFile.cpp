@@ -419,8 +419,8 @@ bool AtomicWriter::open(const QString &path, QString *reason)
     if (m_fd < 0)
         return fail(reason, systemError(errno));
     m_name = name;
-    m_keepsMode = exists && S_ISREG(previous.st_mode);
-    m_previousMode = previous.st_mode;
+    m_keptMode = exists && S_ISREG(previous.st_mode) ? std::optional<mode_t>(previous.st_mode)
+                                                     : std::nullopt;
     m_error = 0;
     return true;
 }
@@ -439,7 +439,7 @@ bool AtomicWriter::commit(QString *reason)
     int error = m_error;
     if (error != 0)
         ::close(fd);
-    else if (!finishTemporary(fd, m_keepsMode ? &m_previousMode : nullptr) ||
+    else if (!finishTemporary(fd, m_keptMode ? &*m_keptMode : nullptr) ||
              ::rename(m_temporaryName.constData(), m_name.constData()) != 0)
         error = errno;
     if (error == 0)

@@ -81,9 +81,8 @@ private:
     QByteArray m_name;
     QByteArray m_temporaryName;
     int m_fd = -1;
-    int m_error = 0; // errno of the first failed append
-    bool m_keepsMode = false;
-    mode_t m_previousMode = 0;
+    int m_error = 0;                  // errno of the first failed append
+    std::optional<mode_t> m_keptMode; // of the regular file the temporary one replaces
 };
 
 // writeBytes of the encoded text.
