@@ -31,6 +31,7 @@ void DialogProgress::begin(const QString &label, int maximum)
 {
     // Deferred: a timer that starts a stage may fire inside the old dialog's setValue.
     if (m_dialog) {
+        showPendingTitle();
         m_dialog->reset(); // stops its timer, which could show it again before it is gone
         m_dialog->hide();
         m_dialog->deleteLater();
@@ -66,13 +67,26 @@ void DialogProgress::setValue(int value)
     if (!last && m_sinceEvents.isValid() && m_sinceEvents.elapsed() < eventIntervalMs)
         return;
     m_dialog->setValue(value);
+    showPendingTitle();
     processEvents();
 }
 
 void DialogProgress::setTitle(const QString &title)
 {
-    if (m_dialog)
-        m_dialog->setWindowTitle(title);
+    if (!m_dialog)
+        return;
+    m_pendingTitle = title;
+    if (!m_sinceTitle.isValid() || m_sinceTitle.elapsed() >= eventIntervalMs)
+        showPendingTitle();
+}
+
+void DialogProgress::showPendingTitle()
+{
+    if (m_pendingTitle.isNull() || !m_dialog)
+        return;
+    m_dialog->setWindowTitle(m_pendingTitle);
+    m_pendingTitle.clear();
+    m_sinceTitle.start();
 }
 
 bool DialogProgress::wasCanceled() const
@@ -85,6 +99,7 @@ void DialogProgress::finish()
     // A dialog whose value never reached its maximum (an empty file) would show itself again
     // when its minimum duration runs out; reset() stops that timer.
     if (m_dialog) {
+        showPendingTitle();
         m_dialog->reset();
         m_dialog->hide();
     }

@@ -36,8 +36,13 @@ public:
 private:
     void showPainted();
     void processEvents();
+    void showPendingTitle();
 
     QWidget *m_window;
     QPointer<QProgressDialog> m_dialog;
     QElapsedTimer m_sinceEvents;
+    // A title reaches the window system at most every eventIntervalMs (discovery sets one per
+    // line); the newest one held back is shown with the next value and at the stage's end.
+    QElapsedTimer m_sinceTitle;
+    QString m_pendingTitle;
 };

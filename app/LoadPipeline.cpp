@@ -75,26 +75,29 @@ void findCharacters(DocumentModel &document, AnalysisProgress &progress)
 
 } // namespace
 
-bool openScreenplay(DocumentModel &document, const QString &path, const SettingsPaths &settings,
-                    AnalysisProgress &progress)
+OpenOutcome openScreenplay(DocumentModel &document, const QString &path,
+                           const SettingsPaths &settings, AnalysisProgress &progress)
 {
+    // The file is read before the document is emptied, so that a reading the user stops
+    // leaves the open screenplay as it was.
+    progress.begin(QStringLiteral("Reading ") + screenplayFileName(path), 1000);
+    ScreenplayText text = readScreenplayFile(path, lineProgress(progress));
+    if (text.stopped) {
+        progress.finish();
+        return OpenOutcome::Stopped;
+    }
     document.clearScreenplay();
     document.filePath = path;
     document.fileSuffix = path.isEmpty() ? QString() : QFileInfo(path).suffix();
-
     loadCharacterList(settings.characters, document.includeCharacters);
-    // Reading a large file takes a while of its own; the dialog is up (and painted) first.
-    progress.begin(QStringLiteral("Reading ") + screenplayFileName(path), 0);
-    ScreenplayText text = readScreenplayFile(path);
     document.textLines = std::move(text.lines);
     document.format = text.format;
     document.pageCount = text.pageCount;
     document.readError = text.error;
-    const bool read = text.ok();
     loadPalette(settings.colors, document.palette);
     if (document.options.findCharacters)
         findCharacters(document, progress);
-    return read;
+    return text.ok() ? OpenOutcome::Read : OpenOutcome::Unread;
 }
 
 void parseDocument(DocumentModel &document, const SettingsPaths &settings,

@@ -17,11 +17,18 @@ struct SettingsPaths
     static SettingsPaths in(const QString &directory);
 };
 
-// Opening a screenplay after its file dialog: empties the document, loads the include
-// characters, reads the file, loads the palette and (when findCharacters is set) finds the
-// characters by suffix. Returns whether the screenplay could be read.
-bool openScreenplay(DocumentModel &document, const QString &path, const SettingsPaths &settings,
-                    AnalysisProgress &progress);
+// What became of opening a screenplay.
+enum class OpenOutcome {
+    Read,
+    Unread, // the document holds the failure (the "file not found" line of a typed screenplay)
+    Stopped // the reading was cancelled: the document is as it was before
+};
+
+// Opening a screenplay after its file dialog: reads the file, then empties the document,
+// loads the include characters, takes the lines, loads the palette and (when findCharacters
+// is set) finds the characters by suffix.
+OpenOutcome openScreenplay(DocumentModel &document, const QString &path,
+                           const SettingsPaths &settings, AnalysisProgress &progress);
 
 // The analysis part of a parse: config re-read, a fresh scene index over the current
 // characters, and the markup (which fills the index). Leaves markupHtml set, unless a sink

@@ -22,11 +22,18 @@ void textVis::openFile()
 
 bool textVis::loadScreenplay(const QString &path)
 {
-    const bool read = openScreenplay(document, path, SettingsPaths(), progress);
-    if (read)
+    const OpenOutcome outcome = openScreenplay(document, path, SettingsPaths(), progress);
+    if (outcome == OpenOutcome::Stopped) {
+        form.statusBar->showMessage(
+            tr("Reading stopped: %1 was not opened").arg(screenplayFileName(path)));
+        return false;
+    }
+    // A message about the screenplay open before is no longer true of this one.
+    form.statusBar->clearMessage();
+    if (outcome == OpenOutcome::Read)
         setWindowTitle(QStringLiteral("Quillmark : ") + screenplayFileName(path));
     parseText();
-    return read;
+    return outcome == OpenOutcome::Read;
 }
 
 void textVis::parseText()

@@ -145,7 +145,7 @@ QString BatchRunner::summaryRow(const QString &path, const DocumentModel &docume
 bool BatchRunner::analyse(const QString &path, DocumentModel &document, MarkupOutput &markup)
 {
     SilentProgress progress;
-    if (!openScreenplay(document, path, m_settings, progress)) {
+    if (openScreenplay(document, path, m_settings, progress) != OpenOutcome::Read) {
         std::fprintf(stderr, "quillmark-cli: cannot read %s: %s\n", printable(path).constData(),
                      document.readError.toLocal8Bit().constData());
         return false;

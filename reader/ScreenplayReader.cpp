@@ -67,49 +67,76 @@ QStringList screenplaySuffixes()
 
 namespace {
 
+bool isLaidOut(const QString &format)
+{
+    return format == QLatin1String("fountain") || format == QLatin1String("fdx") ||
+           format == QLatin1String("pdf");
+}
+
 // The structured formats are read whole and laid out; their lines then get the same
 // rewriting as a typed screenplay's, so both reach the analysis alike.
-ScreenplayText readLaidOut(const QString &path, const QString &format)
+ScreenplayText layOut(const QByteArray &bytes, const QString &format)
 {
-    QString reason;
-    const std::optional<QByteArray> bytes = TextFile::readBytes(path, &reason);
+    if (format == QLatin1String("fountain"))
+        return readFountain(bytes);
+    if (format == QLatin1String("fdx"))
+        return readFinalDraft(bytes);
+    return readPdf(bytes);
+}
+
+// The rewriting is told every this many lines how far it is.
+constexpr int linesPerReport = 4096;
+
+void normalizeLines(QStringList &lines, const StageProgress &progress)
+{
+    // In place: a line the rewriting leaves alone keeps sharing its text.
+    for (int i = 0; i < lines.size(); ++i) {
+        lines[i] = normalizeScreenplayLine(lines.at(i));
+        if (i % linesPerReport == linesPerReport - 1) {
+            progress.report(int(qint64(i) * 1000 / lines.size()));
+            if (progress.wasCanceled())
+                return;
+        }
+    }
+}
+
+ScreenplayText unread(const QString &format, const QString &reason)
+{
     ScreenplayText text;
-    if (!bytes)
-        text.error = reason;
-    else if (format == QLatin1String("fountain"))
-        text = readFountain(*bytes);
-    else if (format == QLatin1String("fdx"))
-        text = readFinalDraft(*bytes);
-    else
-        text = readPdf(*bytes);
     text.format = format;
-    for (QString &line : text.lines)
-        line = normalizeScreenplayLine(line);
+    text.error = reason;
+    // Later stages treat this like any other line, so the failure of a typed screenplay
+    // shows in the text.
+    if (!isLaidOut(format) && reason != TextFile::stoppedReason())
+        text.lines.append(QStringLiteral("file not found\n"));
+    text.stopped = reason == TextFile::stoppedReason();
     return text;
 }
 
 } // namespace
 
-ScreenplayText readScreenplayFile(const QString &path)
+ScreenplayText readScreenplayFile(const QString &path, const StageProgress &progress)
 {
     const QString format = screenplayFormat(path);
-    if (format == QLatin1String("fountain") || format == QLatin1String("fdx") ||
-        format == QLatin1String("pdf"))
-        return readLaidOut(path, format);
-    ScreenplayText text;
-    text.format = format;
+    // Reading the bytes is quick beside decoding them into lines and rewriting those.
+    const StageProgress reading = progress.step(0, 100);
+    const StageProgress decoding = progress.step(100, 580);
+    const StageProgress rewriting = progress.step(580, 1000);
     QString reason;
-    std::optional<QStringList> lines = TextFile::readLines(path, &reason);
-    if (!lines) {
-        // Later stages treat this like any other line, so the failure shows in the text.
-        text.lines.append(QStringLiteral("file not found\n"));
-        text.error = reason;
-        return text;
-    }
-    // In place: a line the rewriting leaves alone keeps sharing its text.
-    text.lines = std::move(*lines);
-    for (QString &line : text.lines)
-        line = normalizeScreenplayLine(line);
+    std::optional<QByteArray> bytes = TextFile::readBytes(path, &reason, reading);
+    if (!bytes)
+        return unread(format, reason);
+    ScreenplayText text;
+    if (isLaidOut(format))
+        text = layOut(*bytes, format);
+    else
+        text.lines = TextFile::decodeLines(*bytes, decoding);
+    text.format = format;
+    bytes.reset();
+    if (!progress.wasCanceled())
+        normalizeLines(text.lines, rewriting);
+    if (progress.wasCanceled())
+        return unread(format, TextFile::stoppedReason());
     return text;
 }
 

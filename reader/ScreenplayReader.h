@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reader/ScreenplayText.h"
+#include "reader/StageProgress.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,8 +12,9 @@ QString normalizeScreenplayLine(const QString &line);
 
 // Reads a screenplay by its suffix (compared ignoring case). A text file that cannot be read
 // gives the single line "file not found\n" with the reason in `error`, so later stages
-// show the failure in the text as they always have.
-ScreenplayText readScreenplayFile(const QString &path);
+// show the failure in the text as they always have. `progress` is told the thousandths of the
+// reading done; when it cancels, the text is `stopped`, without lines.
+ScreenplayText readScreenplayFile(const QString &path, const StageProgress &progress = {});
 
 // The format a path is read as, from its suffix alone.
 QString screenplayFormat(const QString &path);

@@ -14,6 +14,7 @@ struct ScreenplayText
     // Empty when the file was read; otherwise why not, in words a user can act on
     // ("cannot be opened: No such file or directory").
     QString error;
+    bool stopped = false; // the reading was cancelled; then error says so too
 
     bool ok() const { return error.isEmpty(); }
 };

@@ -18,4 +18,17 @@ struct StageProgress
             progressed(value, found);
     }
     bool wasCanceled() const { return canceled && canceled(); }
+
+    // A step of a stage that counts in thousandths: the step's own 0..1000 are reported as
+    // `begin`..`end` of this stage. Cancelling is passed through. This must outlive the step.
+    StageProgress step(int begin, int end) const
+    {
+        StageProgress part;
+        if (progressed)
+            part.progressed = [this, begin, end](int value, int found) {
+                report(begin + int((long long)(end - begin) * value / 1000), found);
+            };
+        part.canceled = canceled;
+        return part;
+    }
 };

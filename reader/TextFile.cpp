@@ -73,13 +73,18 @@ const EncodingMark *markOf(const QByteArray &bytes)
 constexpr int decodePieceBytes = 4 * 1024 * 1024;
 
 // Whether the codec takes every byte as UTF-8, judged piece by piece without keeping the text.
-bool isUtf8(const QByteArray &bytes)
+// A cancelled check answers for the bytes looked at.
+bool isUtf8(const QByteArray &bytes, const StageProgress &progress)
 {
     QTextCodec *const codec = QTextCodec::codecForName("UTF-8");
     QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
-    for (int at = 0; at < bytes.size() && state.invalidChars == 0; at += decodePieceBytes)
+    for (int at = 0; at < bytes.size() && state.invalidChars == 0; at += decodePieceBytes) {
         codec->toUnicode(bytes.constData() + at, std::min(decodePieceBytes, bytes.size() - at),
                          &state);
+        progress.report(int(qint64(at) * 1000 / bytes.size()));
+        if (progress.wasCanceled())
+            break;
+    }
     return state.invalidChars == 0 && state.remainingChars == 0;
 }
 
@@ -94,7 +99,8 @@ int pieceEnd(const QByteArray &bytes, int begin)
 }
 
 // decode followed by splitLines, for UTF-8 (with or without its mark) and Latin-1 text.
-QStringList decodeLinesInPieces(const QByteArray &bytes, int skip, bool utf8)
+QStringList decodeLinesInPieces(const QByteArray &bytes, int skip, bool utf8,
+                                const StageProgress &progress)
 {
     QTextCodec *const codec = QTextCodec::codecForName("UTF-8");
     // The mark has been skipped; a second one is text (a zero-width no-break space).
@@ -108,6 +114,9 @@ QStringList decodeLinesInPieces(const QByteArray &bytes, int skip, bool utf8)
             piece += QChar(QChar::ReplacementCharacter); // a sequence cut off by the end
         lines += splitLines(piece);
         begin = end;
+        progress.report(int(qint64(begin) * 1000 / bytes.size()));
+        if (progress.wasCanceled())
+            break;
     }
     return lines;
 }
@@ -151,9 +160,14 @@ QString unreadableReason(const struct stat &info)
     return QString();
 }
 
+// Files are read this many bytes at a time, so that a large one reports its progress and can
+// be stopped while it is read.
+constexpr qint64 readPieceBytes = 4 * megabyte;
+
 // Reads to the end rather than trusting the size: some regular files (in /proc, or one still
 // being written) report another size than they deliver.
-std::optional<QByteArray> readOpenFile(int fd, qint64 sizeHint, QString *reason)
+std::optional<QByteArray> readOpenFile(int fd, qint64 sizeHint, QString *reason,
+                                       const StageProgress &progress)
 {
     QByteArray bytes(int(std::min(sizeHint + 1, maxReadBytes + 1)), Qt::Uninitialized);
     qint64 used = 0;
@@ -165,7 +179,8 @@ std::optional<QByteArray> readOpenFile(int fd, qint64 sizeHint, QString *reason)
             }
             bytes.resize(int(std::min(maxReadBytes + 1, std::max<qint64>(used * 2, 4096))));
         }
-        const ssize_t got = ::read(fd, bytes.data() + used, size_t(bytes.size() - used));
+        const qint64 wanted = std::min<qint64>(bytes.size() - used, readPieceBytes);
+        const ssize_t got = ::read(fd, bytes.data() + used, size_t(wanted));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
@@ -175,6 +190,11 @@ std::optional<QByteArray> readOpenFile(int fd, qint64 sizeHint, QString *reason)
         if (got == 0)
             break;
         used += got;
+        progress.report(int(std::min<qint64>(1000, used * 1000 / std::max<qint64>(sizeHint, 1))));
+        if (progress.wasCanceled()) {
+            fail(reason, stoppedReason());
+            return std::nullopt;
+        }
     }
     bytes.truncate(int(used));
     return bytes;
@@ -293,18 +313,27 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
-QStringList decodeLines(const QByteArray &bytes)
+QString stoppedReason()
+{
+    return QStringLiteral("was not read: reading was stopped");
+}
+
+QStringList decodeLines(const QByteArray &bytes, const StageProgress &progress)
 {
     const EncodingMark *mark = markOf(bytes);
-    if (mark == nullptr)
-        return decodeLinesInPieces(bytes, 0, isUtf8(bytes));
+    if (mark == nullptr) {
+        // The check is a quicker pass over the bytes than the decoding.
+        const bool utf8 = isUtf8(bytes, progress.step(0, 250));
+        return decodeLinesInPieces(bytes, 0, utf8, progress.step(250, 1000));
+    }
     if (mark->utf8)
-        return decodeLinesInPieces(bytes, mark->bytes.size(), true);
+        return decodeLinesInPieces(bytes, mark->bytes.size(), true, progress);
     // UTF-16 and UTF-32 text is rare and cannot be cut at a byte.
     return splitLines(decodeWith(mark->codec, bytes, mark->bytes.size()));
 }
 
-std::optional<QByteArray> readBytes(const QString &path, QString *reason)
+std::optional<QByteArray> readBytes(const QString &path, QString *reason,
+                                    const StageProgress &progress)
 {
     if (path.isEmpty()) {
         fail(reason, QStringLiteral("no file was chosen"));
@@ -335,7 +364,7 @@ std::optional<QByteArray> readBytes(const QString &path, QString *reason)
     else if (!(why = unreadableReason(info)).isEmpty())
         fail(reason, why);
     else
-        bytes = readOpenFile(fd, info.st_size, reason);
+        bytes = readOpenFile(fd, info.st_size, reason, progress);
     ::close(fd);
     return bytes;
 }

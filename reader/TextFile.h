@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "reader/StageProgress.h"
+
 #include <optional>
 
 #include <sys/types.h>
@@ -29,13 +31,21 @@ QByteArray encode(const QString &text);
 // line, and a final line end does not make an extra empty line.
 QStringList splitLines(const QString &text);
 
-// splitLines(decode(bytes)), without ever holding the whole decoded text.
-QStringList decodeLines(const QByteArray &bytes);
+// splitLines(decode(bytes)), without ever holding the whole decoded text. `progress` is told
+// the thousandths of the bytes decoded; once it is cancelled, the lines decoded so far are
+// returned.
+QStringList decodeLines(const QByteArray &bytes, const StageProgress &progress = {});
+
+// Why a read that its progress cancelled gave nothing.
+QString stoppedReason();
 
 // The whole content of a regular file of at most maxReadBytes. A folder, a named pipe, a
 // device or a larger file is refused without being read (a pipe would block). Empty when the
-// file is not read; then `reason` (when given) says why, in words for the user.
-std::optional<QByteArray> readBytes(const QString &path, QString *reason = nullptr);
+// file is not read; then `reason` (when given) says why, in words for the user. `progress` is
+// told the thousandths of the file read, and may cancel the read (the reason is then
+// stoppedReason()).
+std::optional<QByteArray> readBytes(const QString &path, QString *reason = nullptr,
+                                    const StageProgress &progress = {});
 
 // readBytes, decoded and split into lines.
 std::optional<QStringList> readLines(const QString &path, QString *reason = nullptr);
