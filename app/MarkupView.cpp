@@ -23,28 +23,29 @@ void styleElements(QWebFrame *frame, const QString &selector, const QString &nam
         element.setStyleProperty(name, value);
 }
 
-// The page is given to the web view in pieces of about this many characters, whole scene
-// blocks each, with the events run between them: parsing and laying out a long screenplay in
-// one go would leave the window (and the dialog's "Abort") without an answer for seconds.
-constexpr int pagePieceCharacters = 256 * 1024;
+// The page is given to the web view in pieces of about this many bytes, whole scene blocks
+// each, with the events run between them: parsing and laying out a long screenplay in one go
+// would leave the window (and the dialog's "Abort") without an answer for seconds. Each piece
+// is decoded only when it is shown, as decoding the whole markup of a large file takes seconds
+// of its own.
+constexpr int pagePieceBytes = 256 * 1024;
 
-// The markup cut after the "</div>" of a scene block that another follows.
-QStringList pagePieces(const QString &html, const QString &sceneClass)
+// Where the pieces of the UTF-8 markup end: after the "</div>" of a scene block that another
+// follows, which falls between two characters.
+QVector<int> pagePieceEnds(const QByteArray &html, const QString &sceneClass)
 {
-    const QString boundary =
-        QStringLiteral("</div><div class='") + sceneClass + QStringLiteral("'>");
-    QStringList pieces;
+    const QByteArray boundary = "</div><div class='" + sceneClass.toUtf8() + "'>";
+    QVector<int> ends;
     int begin = 0;
-    while (html.size() - begin > pagePieceCharacters) {
-        const int cut = html.indexOf(boundary, begin + pagePieceCharacters);
+    while (html.size() - begin > pagePieceBytes) {
+        const int cut = html.indexOf(boundary, begin + pagePieceBytes);
         if (cut < 0)
             break;
-        const int end = cut + int(sizeof("</div>")) - 1;
-        pieces.append(html.mid(begin, end - begin));
-        begin = end;
+        begin = cut + int(sizeof("</div>")) - 1;
+        ends.append(begin);
     }
-    pieces.append(html.mid(begin));
-    return pieces;
+    ends.append(html.size());
+    return ends;
 }
 
 // The styles by the class they name. A class with a blank in it names no element (a class
@@ -95,32 +96,35 @@ void textVis::applyMarkupStyles()
         form.webView->setHtml(QString::fromUtf8(document.markupHtml), QUrl());
         return;
     }
-    const QStringList pieces =
-        pagePieces(QString::fromUtf8(document.markupHtml), document.sceneClass);
+    const QByteArray &html = document.markupHtml;
+    const QVector<int> ends = pagePieceEnds(html, document.sceneClass);
+    const auto piece = [&html, &ends](int i) {
+        const int begin = i == 0 ? 0 : ends.at(i - 1);
+        return QStringLiteral("<div>") +
+               QString::fromUtf8(html.constData() + begin, ends.at(i) - begin) +
+               QStringLiteral("</div>");
+    };
     const std::vector<ElementStyle> styles =
         markupElementStyles(document.timeIndex.get(), document.breakStringClass);
     const QHash<QString, QVector<int>> byClass = stylesByClass(styles);
-    progress.begin(tr("Laying out text"), pieces.size());
+    progress.begin(tr("Laying out text"), ends.size());
     // Each piece is a block of its own, styled before the web view lays it out, so that no
     // style change makes it lay out the whole text again.
-    const QString open = QStringLiteral("<div>");
-    const QString close = QStringLiteral("</div>");
-    form.webView->setHtml(open + pieces.first() + close, QUrl());
+    form.webView->setHtml(piece(0), QUrl());
     QWebElement body = form.webView->page()->mainFrame()->findFirstElement(QStringLiteral("body"));
     int sceneNumber = 0;
     stylePiece(body.lastChild(), styles, byClass, document, sceneNumber);
-    for (int i = 1; i < pieces.size(); ++i) {
+    for (int i = 1; i < ends.size(); ++i) {
         progress.setValue(i);
         if (progress.wasCanceled()) {
-            form.statusBar->showMessage(tr("Text view stopped: %1 of %2 parts of the text shown")
-                                            .arg(i)
-                                            .arg(pieces.size()));
+            form.statusBar->showMessage(
+                tr("Text view stopped: %1 of %2 parts of the text shown").arg(i).arg(ends.size()));
             break;
         }
-        body.appendInside(open + pieces.at(i) + close);
+        body.appendInside(piece(i));
         stylePiece(body.lastChild(), styles, byClass, document, sceneNumber);
     }
-    progress.setValue(pieces.size());
+    progress.setValue(ends.size());
     progress.finish();
 }
 

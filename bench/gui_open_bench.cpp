@@ -3,8 +3,10 @@
 // longest wait an "Abort" click would have), and the whole load. With --abort MS the dialog's
 // "Abort" button is pressed that long after the start, and the time until the window takes
 // the click is reported; with --picture PNG the window is saved as a picture a second after
-// the load. The settings files are read from the screenplay's folder.
-// Usage: gui_open_bench SCREENPLAY [--abort MS | --picture PNG]   (run under a display)
+// the load; with --after EARLIER the window has opened EARLIER before the timed load, so the
+// time to let go of it is counted. The settings files are read from the screenplay's folder.
+// Usage: gui_open_bench SCREENPLAY [--abort MS | --picture PNG | --after EARLIER]
+// (run under a display)
 
 #include "app/textVis.h"
 
@@ -142,10 +144,11 @@ int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    const bool picture = arguments.size() == 4 && arguments.at(2) == "--picture";
-    if (arguments.size() != 2 && !(arguments.size() == 4 && arguments.at(2) == "--abort") &&
-        !picture) {
-        std::fprintf(stderr, "Usage: gui_open_bench SCREENPLAY [--abort MS | --picture PNG]\n");
+    const QString option = arguments.size() == 4 ? arguments.at(2) : QString();
+    const bool picture = option == "--picture";
+    if (arguments.size() != 2 && option != "--abort" && !picture && option != "--after") {
+        std::fprintf(stderr, "Usage: gui_open_bench SCREENPLAY [--abort MS | --picture PNG | "
+                             "--after EARLIER]\n");
         return 2;
     }
     const QFileInfo screenplay(arguments.at(1));
@@ -158,13 +161,15 @@ int main(int argc, char **argv)
     while (window.windowHandle() == nullptr || !window.windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     answerer.stop();
+    if (option == "--after")
+        window.loadScreenplay(QFileInfo(arguments.at(3)).absoluteFilePath());
 
     QElapsedTimer clock;
     DialogWatch watch(clock);
     application.installEventFilter(&watch);
     Heartbeat heartbeat(clock);
     QTimer abort;
-    const int abortAfter = arguments.size() == 4 && !picture ? arguments.at(3).toInt() : -1;
+    const int abortAfter = option == "--abort" ? arguments.at(3).toInt() : -1;
     if (abortAfter >= 0)
         pressAbortAfter(abort, abortAfter, clock, watch);
 
