@@ -2,9 +2,14 @@
 
 #include "scenes/SavedMarkup.h"
 
+#include <utility>
+
 void DocumentModel::clearScreenplay()
 {
-    textLines.clear();
+    if (releaseLines)
+        releaseLines(std::exchange(textLines, QStringList()));
+    else
+        textLines.clear();
     characters.clear();
     includeCharacters.clear();
     speakerIndent = 0;

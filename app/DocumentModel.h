@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 // Everything one analysis works on: the screenplay's lines, its characters, the scene
@@ -42,6 +43,9 @@ struct DocumentModel
     QColor sceneColorB{240, 240, 240, 255};
 
     AnalysisOptions options;
+    // How clearScreenplay lets go of the lines; when unset they are freed at once. The window
+    // frees them off its thread, as millions of lines take a second or more.
+    std::function<void(QStringList &&)> releaseLines;
 
     // Forgets the screenplay (lines, character lists, manual breaks) before another is
     // opened; options, palette, break strings and the last parse stay.

@@ -86,6 +86,15 @@ void stylePiece(const QWebElement &piece, const std::vector<ElementStyle> &style
             sceneBackground(document.sceneColorA, document.sceneColorB, sceneNumber++));
 }
 
+// The blocks of the page shown now: one per piece it was given in.
+int pageBlocks(const QWebElement &body)
+{
+    int blocks = 0;
+    for (QWebElement block = body.firstChild(); !block.isNull(); block = block.nextSibling())
+        ++blocks;
+    return blocks;
+}
+
 } // namespace
 
 void textVis::applyMarkupStyles()
@@ -107,24 +116,42 @@ void textVis::applyMarkupStyles()
     const std::vector<ElementStyle> styles =
         markupElementStyles(document.timeIndex.get(), document.breakStringClass);
     const QHash<QString, QVector<int>> byClass = stylesByClass(styles);
-    progress.begin(tr("Laying out text"), ends.size());
+    QWebFrame *frame = form.webView->page()->mainFrame();
+    QWebElement body = frame->findFirstElement(QStringLiteral("body"));
+    // A long page shown before goes block by block: the web view takes seconds to let go of
+    // it in one piece. Stopped on the way, the view keeps the rest of it.
+    const int shownBlocks = pageBlocks(body);
+    const int oldBlocks = shownBlocks > 1 ? shownBlocks : 0;
+    progress.begin(tr("Laying out text"), oldBlocks + ends.size());
+    const auto stopped = [this, &ends](int shown) {
+        if (!progress.wasCanceled())
+            return false;
+        form.statusBar->showMessage(
+            tr("Text view stopped: %1 of %2 parts of the text shown").arg(shown).arg(ends.size()));
+        return true;
+    };
+    for (int i = 0; i < oldBlocks; ++i) {
+        progress.setValue(i);
+        if (stopped(0)) {
+            progress.finish();
+            return;
+        }
+        body.lastChild().removeFromDocument();
+    }
     // Each piece is a block of its own, styled before the web view lays it out, so that no
     // style change makes it lay out the whole text again.
     form.webView->setHtml(piece(0), QUrl());
-    QWebElement body = form.webView->page()->mainFrame()->findFirstElement(QStringLiteral("body"));
+    body = frame->findFirstElement(QStringLiteral("body"));
     int sceneNumber = 0;
     stylePiece(body.lastChild(), styles, byClass, document, sceneNumber);
     for (int i = 1; i < ends.size(); ++i) {
-        progress.setValue(i);
-        if (progress.wasCanceled()) {
-            form.statusBar->showMessage(
-                tr("Text view stopped: %1 of %2 parts of the text shown").arg(i).arg(ends.size()));
+        progress.setValue(oldBlocks + i);
+        if (stopped(i))
             break;
-        }
         body.appendInside(piece(i));
         stylePiece(body.lastChild(), styles, byClass, document, sceneNumber);
     }
-    progress.setValue(ends.size());
+    progress.setValue(oldBlocks + ends.size());
     progress.finish();
 }
 

@@ -22,6 +22,7 @@ void textVis::openFile()
 
 bool textVis::loadScreenplay(const QString &path)
 {
+    const GraphWidget::FrameHold hold(*form.ThreadView);
     const OpenOutcome outcome = openScreenplay(document, path, SettingsPaths(), progress);
     if (outcome == OpenOutcome::Stopped) {
         form.statusBar->showMessage(
@@ -39,6 +40,7 @@ bool textVis::loadScreenplay(const QString &path)
 void textVis::parseText()
 {
     GraphWidget *view = form.ThreadView;
+    const GraphWidget::FrameHold hold(*view);
     view->clearThreads();
     forgetCharacterRows(*form.listWidget, document);
     form.listWidget->clear();

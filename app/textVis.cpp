@@ -17,6 +17,9 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
     , progress(this)
 {
+    document.releaseLines = [this](QStringList &&lines) {
+        lineRelease.release(std::move(lines));
+    };
     options = makeAnalysisOptions(document.options);
     readConfig(QStringLiteral("config.txt"), options);
 

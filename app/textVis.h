@@ -17,6 +17,7 @@
 #include "app/DialogProgress.h"
 #include "app/DocumentModel.h"
 #include "app/IncludeCharactersDialog.h"
+#include "app/LineRelease.h"
 #include "app/MainWindowForm.h"
 #include "automation/AutomationRun.h"
 #include "automation/BatchTarget.h"
@@ -42,6 +43,7 @@ public:
     explicit textVis(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
     ~textVis() override;
 
+    LineRelease lineRelease; // frees the lines of a closed screenplay off the window's thread
     DocumentModel document;
     OptionList options; // bound to document.options, in config.txt order
     DialogProgress progress;

@@ -161,8 +161,15 @@ int main(int argc, char **argv)
     while (window.windowHandle() == nullptr || !window.windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     answerer.stop();
-    if (option == "--after")
+    if (option == "--after") {
+        // The earlier screenplay is shown and the window left alone for a while, as a user
+        // would read it before choosing the next one.
         window.loadScreenplay(QFileInfo(arguments.at(3)).absoluteFilePath());
+        QElapsedTimer settle;
+        settle.start();
+        while (settle.elapsed() < 3000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
 
     QElapsedTimer clock;
     DialogWatch watch(clock);

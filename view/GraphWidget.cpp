@@ -268,8 +268,22 @@ bool GraphWidget::atRest() const
     return !m_gate.needsFrame(frameInputs(), !pendingImageFile.isEmpty());
 }
 
+GraphWidget::FrameHold::FrameHold(GraphWidget &view)
+    : m_view(view)
+{
+    ++m_view.m_frameHolds;
+}
+
+GraphWidget::FrameHold::~FrameHold()
+{
+    if (--m_view.m_frameHolds == 0)
+        m_view.update();
+}
+
 void GraphWidget::redrawTick()
 {
+    if (m_frameHolds > 0)
+        return;
     readControls();
     if (m_gate.needsFrame(frameInputs(), !pendingImageFile.isEmpty()))
         updateGL();
@@ -340,6 +354,12 @@ void GraphWidget::paintGL()
     // Also called directly (batch runs), so it does not rely on updateGL's makeCurrent.
     makeCurrent();
     ThreadRenderer::beginFrame();
+    if (m_frameHolds > 0) {
+        // Only the background, for a part of the view the window system asks to be drawn.
+        if (doubleBuffer())
+            swapBuffers();
+        return;
+    }
     readControls();
     const FrameInputs inputs = frameInputs();
     m_gate.frameStarting(m_model.nodes());

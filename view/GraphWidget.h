@@ -62,6 +62,22 @@ public:
     // changed since (the main window's check boxes are read at the clock's next tick).
     bool atRest() const;
 
+    // While a hold is taken (a screenplay is being opened or parsed) the view draws no
+    // threads: they are about to be replaced, and one frame of a long screenplay's threads
+    // takes longer than a progress dialog may go without events. Holds nest; the last one
+    // released draws the view again.
+    class FrameHold
+    {
+    public:
+        explicit FrameHold(GraphWidget &view);
+        ~FrameHold();
+        FrameHold(const FrameHold &) = delete;
+        FrameHold &operator=(const FrameHold &) = delete;
+
+    private:
+        GraphWidget &m_view;
+    };
+
 signals:
     void reparse();
     // A frame has written the requested image, or could not (`reason` says why).
@@ -119,4 +135,5 @@ private:
     Qt::MouseButton lastMouseButton = Qt::NoButton;
     QPointer<QWebView> m_webView;
     std::unique_ptr<ThreadRenderer> m_renderer;
+    int m_frameHolds = 0;
 };

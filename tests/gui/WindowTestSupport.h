@@ -119,3 +119,36 @@ inline ModalAnswerer::Handler chooseFile(const QString &path)
         return true;
     };
 }
+
+// Presses "Abort" on the progress dialog of the stage whose label starts with `label` as soon
+// as it is shown, before the stage has done any of its work.
+class AbortStage : public QObject
+{
+public:
+    explicit AbortStage(QString label)
+        : m_label(std::move(label))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~AbortStage() override { qApp->removeEventFilter(this); }
+    int aborted = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *dialog = qobject_cast<QProgressDialog *>(watched);
+        if (dialog && event->type() == QEvent::Show && dialog->labelText().startsWith(m_label)) {
+            // After the show has run its course, while the dialog waits to be painted.
+            QTimer::singleShot(0, dialog, [this, dialog] {
+                if (dialog->wasCanceled())
+                    return; // shown again by its own timer
+                dialog->findChild<QPushButton *>()->click();
+                ++aborted;
+            });
+        }
+        return false;
+    }
+
+private:
+    QString m_label;
+};

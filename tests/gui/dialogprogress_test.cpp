@@ -35,3 +35,17 @@ TEST(DialogProgressTest, PaintsAsTheStageBeginsAndTakesAbortWhileTheStageRuns)
     progress.finish();
     EXPECT_FALSE(progress.dialog()->isVisible());
 }
+
+TEST(DialogProgressTest, TitlesOfABurstEndWithTheLastOne)
+{
+    QWidget window;
+    window.show();
+    DialogProgress progress(&window);
+    progress.begin(QStringLiteral("Stage"), 100);
+    for (int i = 0; i <= 1000; ++i)
+        progress.setTitle(QStringLiteral("Found: %1").arg(i));
+    // Held back: the window system is not given a thousand titles in a few milliseconds.
+    EXPECT_NE(progress.dialog()->windowTitle(), QStringLiteral("Found: 1000"));
+    progress.finish();
+    EXPECT_EQ(progress.dialog()->windowTitle(), QStringLiteral("Found: 1000"));
+}

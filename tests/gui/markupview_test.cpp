@@ -1,6 +1,7 @@
 #include "WindowTestSupport.h"
 
 #include <QListWidget>
+#include <QStatusBar>
 #include <QWebElement>
 #include <QWebFrame>
 #include <QWebView>
@@ -31,6 +32,28 @@ protected:
     void open(const QByteArray &text)
     {
         window->loadScreenplay(dir.scratch().write(QStringLiteral("play.txt"), text));
+    }
+
+    // A screenplay whose markup is several pieces of the page long: `scenes` scenes in which
+    // ANNA speaks once each.
+    static QByteArray longScript(int scenes)
+    {
+        QByteArray text;
+        for (int i = 0; i < scenes; ++i)
+            text += "INT. ROOM " + QByteArray::number(i) +
+                    " - DAY\n                    ANNA\n          Line number " +
+                    QByteArray::number(i) + " of a long and winding talk.\n";
+        return text;
+    }
+
+    int pageBlocks() const
+    {
+        const QWebElement body =
+            window->form.webView->page()->mainFrame()->findFirstElement(QStringLiteral("body"));
+        int blocks = 0;
+        for (QWebElement block = body.firstChild(); !block.isNull(); block = block.nextSibling())
+            ++blocks;
+        return blocks;
     }
 
     QWebElementCollection find(const QString &selector) const
@@ -82,6 +105,52 @@ TEST_F(MarkupViewTest, Parse_ColoursNamesScenesAndHeadings)
     EXPECT_EQ(headings.at(0).styleProperty(QStringLiteral("font-style"), QWebElement::InlineStyle),
               QStringLiteral("italic"));
 
+    EXPECT_FALSE(window->progress.dialog()->isVisible());
+}
+
+TEST_F(MarkupViewTest, LongText_IsShownWholeInStyledPiecesAndGivesWayToTheNextText)
+{
+    const int sceneCount = 3000;
+    open(longScript(sceneCount));
+    ASSERT_GT(window->document.markupHtml.size(), 2 * 256 * 1024);
+    EXPECT_GE(pageBlocks(), 3);
+
+    // Every scene is there, and the backgrounds alternate across the pieces.
+    const QWebElementCollection scenes = find(QStringLiteral("div.scene"));
+    ASSERT_EQ(scenes.count(), sceneCount + 1);
+    const QString background = QStringLiteral("background-color");
+    for (int i = 0; i < scenes.count(); ++i) {
+        const QColor expected = i % 2 == 0 ? QColor(255, 255, 255) : QColor(240, 240, 240);
+        ASSERT_EQ(scenes.at(i).styleProperty(background, QWebElement::InlineStyle),
+                  cssColor(expected))
+            << "scene " << i;
+    }
+    const CharacterPtr anna = character(QStringLiteral("ANNA"));
+    ASSERT_TRUE(anna);
+    const QWebElementCollection annaSpans = find(QStringLiteral("span.ANNA"));
+    ASSERT_EQ(annaSpans.count(), sceneCount);
+    EXPECT_EQ(annaSpans.last().styleProperty(QStringLiteral("color"), QWebElement::InlineStyle),
+              cssColor(anna->color));
+    EXPECT_TRUE(window->form.statusBar->currentMessage().isEmpty());
+
+    // The next screenplay's text replaces the long one entirely.
+    open(twoScenes);
+    EXPECT_EQ(pageBlocks(), 1);
+    EXPECT_EQ(find(QStringLiteral("div.scene")).count(), 3);
+    EXPECT_FALSE(
+        window->form.webView->page()->mainFrame()->toPlainText().contains(QStringLiteral("ROOM")));
+    EXPECT_FALSE(window->progress.dialog()->isVisible());
+}
+
+TEST_F(MarkupViewTest, LayingOutStopped_ShowsTheFirstPieceAndSaysSo)
+{
+    AbortStage abort(QStringLiteral("Laying out text"));
+    open(longScript(3000));
+    EXPECT_EQ(abort.aborted, 1);
+    EXPECT_EQ(pageBlocks(), 1);
+    EXPECT_TRUE(window->form.statusBar->currentMessage().startsWith(
+        QStringLiteral("Text view stopped: 1 of ")))
+        << window->form.statusBar->currentMessage().toStdString();
     EXPECT_FALSE(window->progress.dialog()->isVisible());
 }
 

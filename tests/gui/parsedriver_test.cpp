@@ -1,10 +1,12 @@
 #include "WindowTestSupport.h"
 
 #include "app/ListItemLinks.h"
+#include "view/GraphWidget.h"
 
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QListWidget>
+#include <QStatusBar>
 #include <QWebFrame>
 #include <QWebView>
 
@@ -174,6 +176,27 @@ TEST_F(ParseDriverTest, OpenFileMenu_ReadsTheChosenFileAndCancelKeepsTheOpenOne)
     // Breaks belong to the screenplay they were set on.
     ASSERT_TRUE(window->loadScreenplay(write(QStringLiteral("other.txt"), indentedScript)));
     EXPECT_TRUE(window->document.manualBreaks.isEmpty());
+}
+
+TEST_F(ParseDriverTest, ReadingStopped_KeepsTheOpenScreenplayItsTitleAndThreads)
+{
+    const QString first = write(QStringLiteral("first.txt"), indentedScript);
+    ASSERT_TRUE(window->loadScreenplay(first));
+    const QStringList lines = window->document.textLines;
+    const QString page = window->form.webView->page()->mainFrame()->toPlainText();
+
+    AbortStage abort(QStringLiteral("Reading"));
+    EXPECT_FALSE(window->loadScreenplay(write(QStringLiteral("second.txt"), "INT. HALL\n")));
+    EXPECT_EQ(abort.aborted, 1);
+    EXPECT_EQ(window->document.filePath, first);
+    EXPECT_EQ(window->document.textLines, lines);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : first.txt"));
+    EXPECT_EQ(window->form.statusBar->currentMessage(),
+              QStringLiteral("Reading stopped: second.txt was not opened"));
+    EXPECT_EQ(window->form.listWidget->count(), 2);
+    EXPECT_EQ(window->form.webView->page()->mainFrame()->toPlainText(), page);
+    EXPECT_TRUE(window->form.ThreadView->graphReady);
+    EXPECT_EQ(window->form.ThreadView->threadModel().characters().size(), size_t(2));
 }
 
 TEST(ListItemLinksTest, ForgetListRows_ClearsOnlyRowsOfThatList)
