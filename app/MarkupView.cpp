@@ -136,7 +136,14 @@ void textVis::applyMarkupStyles()
             progress.finish();
             return;
         }
-        body.lastChild().removeFromDocument();
+        // Scene by scene: the web view lets go of many small parts much sooner than of one
+        // block of them (a block of a very long page can take it a second).
+        QWebElement block = body.lastChild();
+        for (QWebElement scene = block.lastChild(); !scene.isNull(); scene = block.lastChild()) {
+            scene.removeFromDocument();
+            progress.setValue(i);
+        }
+        block.removeFromDocument();
     }
     // Each piece is a block of its own, styled before the web view lays it out, so that no
     // style change makes it lay out the whole text again.

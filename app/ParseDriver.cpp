@@ -11,6 +11,8 @@
 #include <QListWidget>
 #include <QStatusBar>
 
+#include <utility>
+
 void textVis::openFile()
 {
     // Cancelling the dialog keeps the open screenplay as it is; loading the chosen file
@@ -44,6 +46,9 @@ void textVis::parseText()
     view->clearThreads();
     forgetCharacterRows(*form.listWidget, document);
     form.listWidget->clear();
+    // This parse makes a new index and markup; the old ones may be a long screenplay's.
+    backgroundRelease.release(std::move(document.timeIndex));
+    backgroundRelease.release(std::exchange(document.markupHtml, QByteArray()));
 
     applyForcedColors(document.characters, document.includeCharacters);
     parseDocument(document, SettingsPaths(), progress);

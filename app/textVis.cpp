@@ -18,7 +18,7 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
     , progress(this)
 {
     document.releaseLines = [this](QStringList &&lines) {
-        lineRelease.release(std::move(lines));
+        backgroundRelease.release(std::move(lines));
     };
     options = makeAnalysisOptions(document.options);
     readConfig(QStringLiteral("config.txt"), options);

@@ -14,10 +14,10 @@
 //   OptionsMenu.cpp          optionsmenuTrigger
 //   AutomateRun.cpp          automateTrigger, showAutomateDialog (the run: automation/)
 
+#include "app/BackgroundRelease.h"
 #include "app/DialogProgress.h"
 #include "app/DocumentModel.h"
 #include "app/IncludeCharactersDialog.h"
-#include "app/LineRelease.h"
 #include "app/MainWindowForm.h"
 #include "automation/AutomationRun.h"
 #include "automation/BatchTarget.h"
@@ -43,7 +43,7 @@ public:
     explicit textVis(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
     ~textVis() override;
 
-    LineRelease lineRelease; // frees the lines of a closed screenplay off the window's thread
+    BackgroundRelease backgroundRelease; // frees what a closed screenplay or an old parse leaves
     DocumentModel document;
     OptionList options; // bound to document.options, in config.txt order
     DialogProgress progress;
