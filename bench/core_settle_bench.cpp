@@ -45,7 +45,6 @@ void report(const char *title, const TimeIndexVector &index, bool convergence, i
     timer.start();
     while (frames < maxFrames && !gate.atRest()) {
         const std::vector<ThreadNode> before = model.nodes();
-        gate.frameStarting(model.nodes());
         model.simulate(frameTime, -1, true);
         if (convergence)
             model.placeConvergence(0.1f);

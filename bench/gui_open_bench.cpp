@@ -4,11 +4,14 @@
 // "Abort" button is pressed that long after the start, and the time until the window takes
 // the click is reported; with --picture PNG the window is saved as a picture a second after
 // the load; with --after EARLIER the window has opened EARLIER before the timed load, so the
-// time to let go of it is counted. The settings files are read from the screenplay's folder.
-// Usage: gui_open_bench SCREENPLAY [--abort MS | --picture PNG | --after EARLIER]
+// time to let go of it is counted; with --idle SECONDS the thread view is given that long to
+// come to rest, and the process's processor time over the 10 s that follow is reported. The
+// settings files are read from the screenplay's folder.
+// Usage: gui_open_bench SCREENPLAY [--abort MS | --picture PNG | --after EARLIER | --idle S]
 // (run under a display)
 
 #include "app/textVis.h"
+#include "view/GraphWidget.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -22,6 +25,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -138,6 +142,33 @@ void pressAbortAfter(QTimer &timer, int milliseconds, const QElapsedTimer &clock
     timer.start(1);
 }
 
+double processSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+// Runs the events until the thread view rests (at most `seconds`), then reports the share of
+// a core the whole process (the renderer's threads included) uses over the next 10 s.
+void reportIdle(textVis &window, int seconds)
+{
+    QElapsedTimer settling;
+    settling.start();
+    const GraphWidget &view = *window.form.ThreadView;
+    while (!view.atRest() && settling.elapsed() < qint64(seconds) * 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    std::fprintf(stderr, "  thread view %s after %.1f s\n",
+                 view.atRest() ? "at rest" : "still moving", settling.elapsed() / 1000.0);
+    const double before = processSeconds();
+    QElapsedTimer measured;
+    measured.start();
+    while (measured.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    std::fprintf(stderr, "  processor over 10 s   %.1f %% of a core\n",
+                 100.0 * (processSeconds() - before) / (measured.elapsed() / 1000.0));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -146,9 +177,10 @@ int main(int argc, char **argv)
     const QStringList arguments = QCoreApplication::arguments();
     const QString option = arguments.size() == 4 ? arguments.at(2) : QString();
     const bool picture = option == "--picture";
-    if (arguments.size() != 2 && option != "--abort" && !picture && option != "--after") {
+    if (arguments.size() != 2 && option != "--abort" && !picture && option != "--after" &&
+        option != "--idle") {
         std::fprintf(stderr, "Usage: gui_open_bench SCREENPLAY [--abort MS | --picture PNG | "
-                             "--after EARLIER]\n");
+                             "--after EARLIER | --idle SECONDS]\n");
         return 2;
     }
     const QFileInfo screenplay(arguments.at(1));
@@ -196,6 +228,8 @@ int main(int argc, char **argv)
     if (abortAfter >= 0)
         std::fprintf(stderr, "  Abort pressed at      %lld ms\n", watch.abortTaken);
     std::fprintf(stderr, "  whole load            %lld ms\n", total);
+    if (option == "--idle")
+        reportIdle(window, arguments.at(3).toInt());
     if (picture) {
         // A second of the window as it is left, then its picture.
         QElapsedTimer settle;

@@ -362,7 +362,6 @@ void GraphWidget::paintGL()
     }
     readControls();
     const FrameInputs inputs = frameInputs();
-    m_gate.frameStarting(m_model.nodes());
     if (!upToDate)
         drawReparsePrompt();
     if (graphReady && upToDate && m_model.graphReady()) {

@@ -15,21 +15,21 @@ float RedrawGate::restDistance(int width, int height, float graphHeight)
     return restPixels * std::min(across, down);
 }
 
-void RedrawGate::frameStarting(const std::vector<ThreadNode> &nodes)
-{
-    m_positions.resize(nodes.size());
-    std::transform(nodes.begin(), nodes.end(), m_positions.begin(),
-                   [](const ThreadNode &node) { return node.position; });
-}
-
 void RedrawGate::frameDrawn(const FrameInputs &inputs, const std::vector<ThreadNode> &nodes,
                             float restDistance)
 {
-    bool quiet = m_hasDrawn && inputs == m_lastInputs && nodes.size() == m_positions.size();
+    bool quiet = m_hasDrawn && inputs == m_lastInputs && nodes.size() == m_quietStart.size();
     const float limit = restDistance * restDistance;
     for (std::size_t i = 0; quiet && i < nodes.size(); ++i)
-        quiet = lengthSquared(nodes[i].position - m_positions[i]) <= limit;
-    m_quietFrames = quiet ? m_quietFrames + 1 : 0;
+        quiet = lengthSquared(nodes[i].position - m_quietStart[i]) <= limit;
+    if (quiet) {
+        ++m_quietFrames;
+    } else {
+        m_quietFrames = 0;
+        m_quietStart.resize(nodes.size());
+        std::transform(nodes.begin(), nodes.end(), m_quietStart.begin(),
+                       [](const ThreadNode &node) { return node.position; });
+    }
     m_lastInputs = inputs;
     m_hasDrawn = true;
 }

@@ -25,16 +25,17 @@ inline bool operator!=(const FrameInputs &a, const FrameInputs &b)
 }
 
 // Decides when the thread view may stop redrawing. A frame is quiet when it was drawn from
-// the same inputs as the frame before and moved no node by more than the rest distance (a
-// quarter of a pixel). After `quietFramesNeeded` quiet frames in a row the layout is at rest:
-// the frames that would follow draw the same picture, so the redraw clock skips them until
-// the inputs change or the user does something. The simulated layout never stops exactly
-// (its friction lets nodes creep by a fraction of a pixel), so at rest that creep waits
-// until the next frame is drawn.
+// the same inputs as the frame before and every node is still within the rest distance (a
+// quarter of a pixel) of where it was when the quiet frames began. After `quietFramesNeeded`
+// quiet frames in a row (5 s of the redraw clock) the layout is at rest: the frames that
+// would follow draw the same picture, so the redraw clock skips them until the inputs change
+// or the user does something. The distance is counted from the start of the run and not
+// from frame to frame: a simulated layout can creep by a fraction of a pixel a frame for
+// minutes, and what it would draw a minute later is then a different picture.
 class RedrawGate
 {
 public:
-    static constexpr int quietFramesNeeded = 10;
+    static constexpr int quietFramesNeeded = 50;
     static constexpr float restPixels = 0.25f;
 
     // The model distance that covers `restPixels` on screen, in the smaller of the two
@@ -42,8 +43,6 @@ public:
     // `graphHeight` units down.
     static float restDistance(int width, int height, float graphHeight);
 
-    // A frame is about to change the model: remembers where its nodes are.
-    void frameStarting(const std::vector<ThreadNode> &nodes);
     // The frame drawn from `inputs` has left the nodes at `nodes`.
     void frameDrawn(const FrameInputs &inputs, const std::vector<ThreadNode> &nodes,
                     float restDistance);
@@ -56,7 +55,7 @@ public:
     bool needsFrame(const FrameInputs &current, bool imagePending) const;
 
 private:
-    std::vector<Vec3> m_positions;
+    std::vector<Vec3> m_quietStart; // where the nodes were when the quiet frames began
     FrameInputs m_lastInputs;
     bool m_hasDrawn = false;
     int m_quietFrames = 0;

@@ -246,14 +246,14 @@ TEST(GraphWidgetRedraw, StopsAtRestAndResumesOnChangeOrInput)
         const int before = view->frames;
         return processEventsUntil([&] { return view->frames > before + 1; }, 2000);
     };
-    ASSERT_TRUE(processEventsUntil(atRest, 5000));
+    ASSERT_TRUE(processEventsUntil(atRest, 15000));
     const int frames = view->frames - view->exposedFrames;
     processEventsUntil([] { return false; }, 400);
     EXPECT_EQ(view->frames - view->exposedFrames, frames); // at rest the clock draws nothing
 
     view->spinRight(); // a change: the view turns, then rests at its target
     EXPECT_TRUE(framesGoOn());
-    ASSERT_TRUE(processEventsUntil(atRest, 8000));
+    ASSERT_TRUE(processEventsUntil(atRest, 20000));
     EXPECT_EQ(view->viewState().rotation[0], 90.0f);
 
     QKeyEvent key(QEvent::KeyPress, Qt::Key_0, Qt::NoModifier, "0"); // input alone
