@@ -7,7 +7,7 @@
 // time to let go of it is counted; with --idle SECONDS the thread view is given that long to
 // come to rest, and the process's processor time over the 10 s that follow is reported. The
 // settings files are read from the screenplay's folder.
-// Usage: gui_open_bench SCREENPLAY [--abort MS | --picture PNG | --after EARLIER | --idle S]
+// Usage: gui_open_bench SCREENPLAY [--abort MS] [--picture PNG] [--after EARLIER] [--idle S]
 // (run under a display)
 
 #include "app/textVis.h"
@@ -18,8 +18,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QHash>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
@@ -175,12 +177,17 @@ int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    const QString option = arguments.size() == 4 ? arguments.at(2) : QString();
-    const bool picture = option == "--picture";
-    if (arguments.size() != 2 && option != "--abort" && !picture && option != "--after" &&
-        option != "--idle") {
-        std::fprintf(stderr, "Usage: gui_open_bench SCREENPLAY [--abort MS | --picture PNG | "
-                             "--after EARLIER | --idle SECONDS]\n");
+    // The options and their values, in pairs after the screenplay.
+    QHash<QString, QString> options;
+    for (int i = 2; i + 1 < arguments.size(); i += 2)
+        options.insert(arguments.at(i), arguments.at(i + 1));
+    const QStringList known = {"--abort", "--picture", "--after", "--idle"};
+    const bool valid = arguments.size() >= 2 && arguments.size() % 2 == 0 &&
+                       std::all_of(options.keyBegin(), options.keyEnd(),
+                                   [&known](const QString &key) { return known.contains(key); });
+    if (!valid) {
+        std::fprintf(stderr, "Usage: gui_open_bench SCREENPLAY [--abort MS] [--picture PNG] "
+                             "[--after EARLIER] [--idle SECONDS]\n");
         return 2;
     }
     const QFileInfo screenplay(arguments.at(1));
@@ -193,10 +200,10 @@ int main(int argc, char **argv)
     while (window.windowHandle() == nullptr || !window.windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     answerer.stop();
-    if (option == "--after") {
+    if (options.contains("--after")) {
         // The earlier screenplay is shown and the window left alone for a while, as a user
         // would read it before choosing the next one.
-        window.loadScreenplay(QFileInfo(arguments.at(3)).absoluteFilePath());
+        window.loadScreenplay(QFileInfo(options.value("--after")).absoluteFilePath());
         QElapsedTimer settle;
         settle.start();
         while (settle.elapsed() < 3000)
@@ -208,7 +215,7 @@ int main(int argc, char **argv)
     application.installEventFilter(&watch);
     Heartbeat heartbeat(clock);
     QTimer abort;
-    const int abortAfter = option == "--abort" ? arguments.at(3).toInt() : -1;
+    const int abortAfter = options.value("--abort", "-1").toInt();
     if (abortAfter >= 0)
         pressAbortAfter(abort, abortAfter, clock, watch);
 
@@ -228,15 +235,16 @@ int main(int argc, char **argv)
     if (abortAfter >= 0)
         std::fprintf(stderr, "  Abort pressed at      %lld ms\n", watch.abortTaken);
     std::fprintf(stderr, "  whole load            %lld ms\n", total);
-    if (option == "--idle")
-        reportIdle(window, arguments.at(3).toInt());
-    if (picture) {
+    if (options.contains("--idle"))
+        reportIdle(window, options.value("--idle").toInt());
+    if (options.contains("--picture")) {
         // A second of the window as it is left, then its picture.
         QElapsedTimer settle;
         settle.start();
         while (settle.elapsed() < 1000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        window.grab().save(arguments.at(3));
+        // From the screen: a grab of the widgets would not read the OpenGL view.
+        window.screen()->grabWindow(window.winId()).save(options.value("--picture"));
     }
     return 0;
 }
