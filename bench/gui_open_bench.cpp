@@ -7,7 +7,9 @@
 // time to let go of it is counted; with --idle SECONDS the thread view is given that long to
 // come to rest, and the process's processor time over the 10 s that follow is reported. The
 // settings files are read from the screenplay's folder.
+// With --mode N the thread view is put in draw mode N after the load.
 // Usage: gui_open_bench SCREENPLAY [--abort MS] [--picture PNG] [--after EARLIER] [--idle S]
+// [--mode N]
 // (run under a display)
 
 #include "app/textVis.h"
@@ -158,15 +160,23 @@ void reportIdle(textVis &window, int seconds)
     QElapsedTimer settling;
     settling.start();
     const GraphWidget &view = *window.form.ThreadView;
-    while (!view.atRest() && settling.elapsed() < qint64(seconds) * 1000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (view.atRest() || settling.elapsed() >= qint64(seconds) * 1000)
+            loop.quit();
+    });
+    poll.start(100);
+    loop.exec();
     std::fprintf(stderr, "  thread view %s after %.1f s\n",
                  view.atRest() ? "at rest" : "still moving", settling.elapsed() / 1000.0);
     const double before = processSeconds();
     QElapsedTimer measured;
     measured.start();
-    while (measured.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    // The window's own event loop, which sleeps while nothing happens.
+    QEventLoop idle;
+    QTimer::singleShot(10000, &idle, &QEventLoop::quit);
+    idle.exec();
     std::fprintf(stderr, "  processor over 10 s   %.1f %% of a core\n",
                  100.0 * (processSeconds() - before) / (measured.elapsed() / 1000.0));
 }
@@ -181,13 +191,13 @@ int main(int argc, char **argv)
     QHash<QString, QString> options;
     for (int i = 2; i + 1 < arguments.size(); i += 2)
         options.insert(arguments.at(i), arguments.at(i + 1));
-    const QStringList known = {"--abort", "--picture", "--after", "--idle"};
+    const QStringList known = {"--abort", "--picture", "--after", "--idle", "--mode"};
     const bool valid = arguments.size() >= 2 && arguments.size() % 2 == 0 &&
                        std::all_of(options.keyBegin(), options.keyEnd(),
                                    [&known](const QString &key) { return known.contains(key); });
     if (!valid) {
         std::fprintf(stderr, "Usage: gui_open_bench SCREENPLAY [--abort MS] [--picture PNG] "
-                             "[--after EARLIER] [--idle SECONDS]\n");
+                             "[--after EARLIER] [--idle SECONDS] [--mode N]\n");
         return 2;
     }
     const QFileInfo screenplay(arguments.at(1));
@@ -235,6 +245,8 @@ int main(int argc, char **argv)
     if (abortAfter >= 0)
         std::fprintf(stderr, "  Abort pressed at      %lld ms\n", watch.abortTaken);
     std::fprintf(stderr, "  whole load            %lld ms\n", total);
+    if (options.contains("--mode"))
+        window.form.ThreadView->changeDrawMode(options.value("--mode").toInt());
     if (options.contains("--idle"))
         reportIdle(window, options.value("--idle").toInt());
     if (options.contains("--picture")) {
