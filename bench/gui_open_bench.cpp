@@ -4,13 +4,12 @@
 // "Abort" button is pressed that long after the start, and the time until the window takes
 // the click is reported; with --picture PNG the window is saved as a picture a second after
 // the load; with --after EARLIER the window has opened EARLIER before the timed load, so the
-// time to let go of it is counted; with --idle SECONDS the thread view is given that long to
-// come to rest, and the process's processor time over the 10 s that follow is reported. The
-// settings files are read from the screenplay's folder.
-// With --mode N the thread view is put in draw mode N after the load.
-// Usage: gui_open_bench SCREENPLAY [--abort MS] [--picture PNG] [--after EARLIER] [--idle S]
-// [--mode N]
-// (run under a display)
+// time to let go of it is counted; with --mode N the thread view is put in draw mode N after
+// the load; with --idle SECONDS the thread view is given that long to come to rest, and the
+// process's processor time over the 10 s that follow is reported. The settings files are
+// read from the screenplay's folder.
+// Usage: gui_open_bench SCREENPLAY [--abort MS] [--picture PNG] [--after EARLIER]
+//                      [--mode N] [--idle SECONDS]   (run under a display)
 
 #include "app/textVis.h"
 #include "view/GraphWidget.h"
@@ -153,6 +152,27 @@ double processSeconds()
     return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
 
+// Runs the window's own event loop, which sleeps while nothing happens, until `done` holds
+// (looked at every 100 ms) or `milliseconds` have passed.
+template<typename Condition> void runEventsUntil(Condition done, qint64 milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (done() || clock.elapsed() >= milliseconds)
+            loop.quit();
+    });
+    poll.start(100);
+    loop.exec();
+}
+
+void runEventsFor(qint64 milliseconds)
+{
+    runEventsUntil([] { return false; }, milliseconds);
+}
+
 // Runs the events until the thread view rests (at most `seconds`), then reports the share of
 // a core the whole process (the renderer's threads included) uses over the next 10 s.
 void reportIdle(textVis &window, int seconds)
@@ -160,23 +180,13 @@ void reportIdle(textVis &window, int seconds)
     QElapsedTimer settling;
     settling.start();
     const GraphWidget &view = *window.form.ThreadView;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (view.atRest() || settling.elapsed() >= qint64(seconds) * 1000)
-            loop.quit();
-    });
-    poll.start(100);
-    loop.exec();
+    runEventsUntil([&view] { return view.atRest(); }, qint64(seconds) * 1000);
     std::fprintf(stderr, "  thread view %s after %.1f s\n",
                  view.atRest() ? "at rest" : "still moving", settling.elapsed() / 1000.0);
     const double before = processSeconds();
     QElapsedTimer measured;
     measured.start();
-    // The window's own event loop, which sleeps while nothing happens.
-    QEventLoop idle;
-    QTimer::singleShot(10000, &idle, &QEventLoop::quit);
-    idle.exec();
+    runEventsFor(10000);
     std::fprintf(stderr, "  processor over 10 s   %.1f %% of a core\n",
                  100.0 * (processSeconds() - before) / (measured.elapsed() / 1000.0));
 }
@@ -214,10 +224,7 @@ int main(int argc, char **argv)
         // The earlier screenplay is shown and the window left alone for a while, as a user
         // would read it before choosing the next one.
         window.loadScreenplay(QFileInfo(options.value("--after")).absoluteFilePath());
-        QElapsedTimer settle;
-        settle.start();
-        while (settle.elapsed() < 3000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        runEventsFor(3000);
     }
 
     QElapsedTimer clock;
@@ -251,10 +258,7 @@ int main(int argc, char **argv)
         reportIdle(window, options.value("--idle").toInt());
     if (options.contains("--picture")) {
         // A second of the window as it is left, then its picture.
-        QElapsedTimer settle;
-        settle.start();
-        while (settle.elapsed() < 1000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        runEventsFor(1000);
         // From the screen: a grab of the widgets would not read the OpenGL view.
         window.screen()->grabWindow(window.winId()).save(options.value("--picture"));
     }
