@@ -5,14 +5,6 @@
 
 #include <QFileDialog>
 
-namespace {
-
-// The first frame that draws the graph writes the image; the further frames move the
-// simulated layout on as that many ticks of the redraw timer would.
-constexpr int imagePaintCount = 10;
-
-} // namespace
-
 void textVis::showAutomateDialog()
 {
     // A pending run would otherwise go on stepping inside the dialogs below, with settings
@@ -49,9 +41,10 @@ bool textVis::writeThreadImage(const QString &name)
 {
     GraphWidget &view = *form.ThreadView;
     view.makeCurrent();
+    // The picture of the settled layout, the same however fast the display draws.
+    view.settleLayout();
     view.setImageFileName(name);
-    for (int i = 0; i < imagePaintCount; ++i)
-        view.paintFrame();
+    view.paintFrame();
     if (view.pendingImageFile.isEmpty())
         return true;
     // Nothing could be drawn (no characters, say). Left pending, the request would be

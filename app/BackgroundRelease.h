@@ -23,8 +23,10 @@ public:
     // nothing or through atomic counts only (Qt's implicitly shared values, shared_ptr).
     template<typename Value> void release(Value &&value)
     {
+        // Moved, not copied, into the job: a copy left here would outlive the call, and
+        // if the worker let go of its own first the value would be freed on this thread.
         auto held = std::make_shared<std::decay_t<Value>>(std::forward<Value>(value));
-        enqueue([held]() mutable { held.reset(); });
+        enqueue([held = std::move(held)]() mutable { held.reset(); });
     }
 
 private:

@@ -16,16 +16,25 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpacerItem>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QWebFrame>
 #include <QWebView>
 
 namespace {
 
-const char *const panelStyle = "font: 10pt \"Arial\";";
+// 10-point Arial, or larger where the application's font is larger.
+QString panelStyle()
+{
+    const double points = qMax(10.0, QApplication::font().pointSizeF());
+    return QStringLiteral("font: %1pt \"Arial\";").arg(points);
+}
 
 QAction *makeAction(QMainWindow *window, const char *objectName)
 {
@@ -33,9 +42,6 @@ QAction *makeAction(QMainWindow *window, const char *objectName)
     action->setObjectName(QString::fromLatin1(objectName));
     return action;
 }
-
-// The height the view controls keep in the panel, whatever the window's height.
-constexpr int viewControlsHeight = 200;
 
 template<typename T> T *makeChild(QWidget *parent, const char *objectName)
 {
@@ -70,6 +76,46 @@ QString text(const char *source)
     return QApplication::translate("textVisClass", source);
 }
 
+// Tells the thread view where the text view's page stands whenever the text view paints,
+// which it does after every scroll and every new page.
+class ReadingPositionRelay : public QObject
+{
+public:
+    ReadingPositionRelay(QWebView *webView, GraphWidget *view)
+        : QObject(webView)
+        , m_webView(webView)
+        , m_view(view)
+    {
+        webView->installEventFilter(this);
+        relay();
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            relay();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void relay()
+    {
+        const QWebFrame *frame = m_webView->page()->mainFrame();
+        const int value = frame->scrollBarValue(Qt::Vertical);
+        const int maximum = frame->scrollBarMaximum(Qt::Vertical);
+        if (value == m_value && maximum == m_maximum)
+            return;
+        m_value = value;
+        m_maximum = maximum;
+        m_view->setReadingPosition(value, maximum);
+    }
+
+    QWebView *m_webView;
+    GraphWidget *m_view;
+    int m_value = -1;
+    int m_maximum = -1;
+};
+
 } // namespace
 
 void MainWindowForm::setupUi(QMainWindow *window)
@@ -91,16 +137,24 @@ void MainWindowForm::setupUi(QMainWindow *window)
     retranslateUi(window);
     fitPanelToContents();
     connectThreadView();
+    connectDrawingOptions();
     tabWidget->setCurrentIndex(0);
     QMetaObject::connectSlotsByName(window);
 }
 
 // The panel's 275 pixels are a minimum: with wider fonts the tab titles and the controls
-// need more, and an explicit minimum would otherwise let the splitter cut them off.
+// need more, and an explicit minimum would otherwise let the splitter cut them off. Its
+// height is what its contents need at the font in use; the scroll area shows the rest.
 void MainWindowForm::fitPanelToContents()
 {
     groupBox->ensurePolished(); // the style sheets' font applies from here on
-    groupBox->setMinimumWidth(qMax(275, verticalLayout->minimumSize().width()));
+    tabWidget->ensurePolished();
+    // The tab bar shows every title whole, so it is as wide as all of them together, and
+    // the tab widget's frame lies around it.
+    tabWidget->setMinimumWidth(tabWidget->tabBar()->sizeHint().width() + 4);
+    groupBox->setMinimumWidth(qMax(275, groupBox->minimumSizeHint().width()));
+    const int scrollBarWidth = panelScrollArea->verticalScrollBar()->sizeHint().width();
+    panelScrollArea->setMinimumWidth(groupBox->minimumWidth() + scrollBarWidth);
 }
 
 void MainWindowForm::createActions(QMainWindow *window)
@@ -154,14 +208,20 @@ void MainWindowForm::setupPanes(QMainWindow *window)
     ThreadView->setMinimumSize(QSize(550, 480));
     splitter->addWidget(ThreadView);
 
-    groupBox = new QGroupBox(splitter);
+    panelScrollArea = new QScrollArea(splitter);
+    panelScrollArea->setObjectName(QStringLiteral("panelScrollArea"));
+    panelScrollArea->setFrameShape(QFrame::NoFrame);
+    panelScrollArea->setWidgetResizable(true);
+    panelScrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    groupBox = new QGroupBox();
     groupBox->setObjectName(QStringLiteral("groupBox"));
     groupBox->setMinimumSize(QSize(275, 0));
     verticalLayout = new QVBoxLayout(groupBox);
     verticalLayout->setSpacing(6);
     verticalLayout->setContentsMargins(0, 0, 0, 0);
     verticalLayout->setObjectName(QStringLiteral("verticalLayout"));
-    splitter->addWidget(groupBox);
+    panelScrollArea->setWidget(groupBox);
+    splitter->addWidget(panelScrollArea);
 
     horizontalLayout->addWidget(splitter);
     window->setCentralWidget(centralWidget);
@@ -171,9 +231,10 @@ void MainWindowForm::setupViewControls()
 {
     groupBox_2 = new QGroupBox(groupBox);
     groupBox_2->setObjectName(QStringLiteral("groupBox_2"));
-    groupBox_2->setMinimumSize(QSize(275, viewControlsHeight));
-    groupBox_2->setMaximumSize(QSize(16777215, viewControlsHeight));
-    groupBox_2->setStyleSheet(QString::fromLatin1(panelStyle));
+    groupBox_2->setMinimumWidth(275);
+    // As high as its controls need at the font in use, and no higher.
+    groupBox_2->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    groupBox_2->setStyleSheet(panelStyle());
     gridLayout = makeGrid(groupBox_2, "gridLayout");
 
     label_4 = makeChild<QLabel>(groupBox_2, "label_4");
@@ -212,7 +273,7 @@ void MainWindowForm::setupViewControls()
     tabWidget = new QTabWidget(groupBox);
     tabWidget->setObjectName(QStringLiteral("tabWidget"));
     tabWidget->setMinimumSize(QSize(0, 600));
-    tabWidget->setStyleSheet(QString::fromLatin1(panelStyle));
+    tabWidget->setStyleSheet(panelStyle());
     // Every tab title is shown whole: the panel grows to the tab bar instead of scrolling it.
     tabWidget->setUsesScrollButtons(false);
     tabWidget->setElideMode(Qt::ElideNone);
@@ -380,11 +441,34 @@ void MainWindowForm::connectThreadView()
                      &GraphWidget::changeInactiveThreadSize);
     QObject::connect(comboBox_DrawMode, qOverload<int>(&QComboBox::currentIndexChanged), view,
                      &GraphWidget::changeDrawMode);
+    // The selected text reaches the view first: connections run in the order they are made.
+    QWebView *text = webView;
+    QObject::connect(webView, &QWebView::selectionChanged, view,
+                     [text, view] { view->setSelectedText(text->selectedText()); });
     QObject::connect(webView, &QWebView::selectionChanged, view, &GraphWidget::selectionChanged);
     QObject::connect(doubleSpinBox_ThreadTransparency, valueChanged, view,
                      &GraphWidget::changeThreadTransparency);
     QObject::connect(comboBox_DrawMode, qOverload<int>(&QComboBox::activated), view,
                      &GraphWidget::changeDrawMode);
+}
+
+// The switches of the "Advanced" tab and the text view's selection and scroll position
+// reach the thread view as they change; it holds none of these widgets.
+void MainWindowForm::connectDrawingOptions()
+{
+    GraphWidget *view = ThreadView;
+    const std::pair<QCheckBox *, void (GraphWidget::*)(bool)> switches[] = {
+        {checkBox_Spheres, &GraphWidget::setSpheres},
+        {checkBox_Springs, &GraphWidget::setSprings},
+        {checkBox_DrawGrid, &GraphWidget::setDrawGrid},
+        {checkBox_FlipAxis, &GraphWidget::setFlipAxis},
+        {checkBox_MoveToPlane, &GraphWidget::setMoveToPlane},
+        {checkBox_DrawNames, &GraphWidget::setDrawNames}};
+    for (const auto &[box, setter] : switches) {
+        (view->*setter)(box->isChecked());
+        QObject::connect(box, &QCheckBox::toggled, view, setter);
+    }
+    new ReadingPositionRelay(webView, view);
 }
 
 void MainWindowForm::retranslateUi(QMainWindow *window)

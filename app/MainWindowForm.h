@@ -14,6 +14,7 @@ class QMainWindow;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class QScrollArea;
 class QSplitter;
 class QStatusBar;
 class QTabWidget;
@@ -53,6 +54,8 @@ public:
     QSplitter *splitter = nullptr;
     QWebView *webView = nullptr;
     GraphWidget *ThreadView = nullptr;
+    // The panel scrolls where the window is too small for it, rather than clip it.
+    QScrollArea *panelScrollArea = nullptr;
     QGroupBox *groupBox = nullptr;
     QVBoxLayout *verticalLayout = nullptr;
 
@@ -127,6 +130,7 @@ private:
     void setupMenus(QMainWindow *window);
     void fitPanelToContents();
     void connectThreadView();
+    void connectDrawingOptions();
     void retranslateActions();
     void retranslateControls();
 };

@@ -65,9 +65,6 @@ void textVis::parseText()
             tr("Thread view empty: %1 characters are more than it draws (%2)")
                 .arg(characterCount)
                 .arg(ThreadModel::maximumCharacters));
-    view->setDrawingControls(form.webView, form.checkBox_Spheres, form.checkBox_Springs,
-                             form.checkBox_DrawGrid, form.checkBox_FlipAxis,
-                             form.checkBox_MoveToPlane, form.checkBox_DrawNames);
     fillCharacterList();
 }
 

@@ -1,65 +1,84 @@
-// How long the thread view's simulated layouts keep it redrawing on the parsed generated
-// screenplay (NumberSteps 100, a 550 x 815 view): the frames until the view's redraw gate
-// finds the layout at rest, what that is at 100 ms a frame, and the time the simulation
-// steps themselves take. Also whether a step ever leaves every node exactly where it was.
-// Usage: core_settle_bench [MAX_FRAMES]   (default 3000)
+// How the thread view's layout settles on the parsed generated screenplay (NumberSteps 100):
+// the layout steps it takes to settle and the time they take, and how far the settled
+// layout lies from the uncooled simulation after 10 steps (the image the batch run used to
+// draw) and after 600 steps (a minute of the window's old 100 ms frames), in pixels of a
+// 550 x 815 view.
+// Usage: core_settle_bench
 
 #include "ScreenplayGenerator.h"
 
 #include "app/DocumentModel.h"
-#include "view/RedrawGate.h"
+#include "view/LayoutStepper.h"
 #include "view/ThreadModel.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
-constexpr float frameTime = 0.016f;
-constexpr int viewWidth = 550;
-constexpr int viewHeight = 815;
+constexpr float pixelsPerUnit = 550.0f / 20.0f;
 
-bool samePositions(const std::vector<ThreadNode> &a, const std::vector<ThreadNode> &b)
+// How far the nodes lie from the axis in one coordinate, on average, in pixels.
+double meanOffset(const ThreadModel &model, float Vec3::*coordinate)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](const ThreadNode &m, const ThreadNode &n) {
-                          return m.position.x == n.position.x && m.position.y == n.position.y &&
-                                 m.position.z == n.position.z;
-                      });
+    double sum = 0.0;
+    for (const ThreadNode &node : model.nodes())
+        sum += std::fabs(node.position.*coordinate);
+    return sum / static_cast<double>(std::max<std::size_t>(model.nodes().size(), 1)) *
+           pixelsPerUnit;
 }
 
-void report(const char *title, const TimeIndexVector &index, bool convergence, int maxFrames)
+// Mean and largest distance between the nodes of two layouts of one model, in pixels.
+void printDistance(const char *title, const ThreadModel &a, const ThreadModel &b)
+{
+    double sum = 0.0;
+    float largest = 0.0f;
+    const auto &nodesA = a.nodes();
+    const auto &nodesB = b.nodes();
+    for (std::size_t i = 0; i < nodesA.size(); ++i) {
+        const float d = length(nodesA[i].position - nodesB[i].position) * pixelsPerUnit;
+        sum += d;
+        largest = std::max(largest, d);
+    }
+    std::printf("  spread (mean |x| / |z|): settled %.1f / %.1f px, the other %.1f / %.1f px\n",
+                meanOffset(a, &Vec3::x), meanOffset(a, &Vec3::z), meanOffset(b, &Vec3::x),
+                meanOffset(b, &Vec3::z));
+    std::printf("  from %-34s mean %.1f px, largest %.1f px\n", title,
+                sum / static_cast<double>(std::max<std::size_t>(nodesA.size(), 1)), largest);
+}
+
+ThreadModel uncooled(const TimeIndexVector &index, int steps, bool convergence)
 {
     ThreadModel model;
     model.buildThreads(&index, 0.01f);
-    RedrawGate gate;
-    const FrameInputs inputs; // nothing but the layout changes between the frames
-    const float rest = RedrawGate::restDistance(viewWidth, viewHeight, model.graphHeight);
-    int exactFrame = -1;
-    int frames = 0;
-    QElapsedTimer timer;
-    timer.start();
-    while (frames < maxFrames && !gate.atRest()) {
-        const std::vector<ThreadNode> before = model.nodes();
-        model.simulate(frameTime, -1, true);
+    for (int step = 0; step < steps; ++step) {
+        model.simulate(LayoutStepper::stepTime, -1, true);
         if (convergence)
             model.placeConvergence(0.1f);
-        gate.frameDrawn(inputs, model.nodes(), rest);
-        ++frames;
-        if (exactFrame < 0 && samePositions(before, model.nodes()))
-            exactFrame = frames;
     }
+    return model;
+}
+
+void report(const char *title, const TimeIndexVector &index, int mode)
+{
+    ThreadModel model;
+    model.buildThreads(&index, 0.01f);
+    LayoutStepper stepper;
+    stepper.setSettings({mode, -1, true, 0.1f});
+    QElapsedTimer timer;
+    timer.start();
+    const int steps = stepper.settle(model, LayoutStepper::settleStepLimit);
     const double ms = static_cast<double>(timer.nsecsElapsed()) / 1.0e6;
-    if (gate.atRest())
-        std::printf("%-18s at rest after %d frames (%.1f s at 100 ms a frame; %.0f ms of steps)",
-                    title, frames, frames / 10.0, ms);
-    else
-        std::printf("%-18s still moving after %d frames (%.0f ms of steps)", title, frames, ms);
-    std::printf("; first frame that moved nothing: %d\n", exactFrame);
+    std::printf("%-18s %s after %d steps (%.0f ms of steps, %.2f ms a step), temperature %.3f\n",
+                title, stepper.settled() ? "settled" : "still moving", steps, ms,
+                ms / std::max(steps, 1), static_cast<double>(stepper.temperature()));
+    const bool convergence = mode == 2;
+    printDistance("10 uncooled steps (old image):", model, uncooled(index, 10, convergence));
+    printDistance("600 uncooled steps (old minute):", model, uncooled(index, 600, convergence));
 }
 
 } // namespace
@@ -67,12 +86,11 @@ void report(const char *title, const TimeIndexVector &index, bool convergence, i
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
-    const int maxFrames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3000;
     const DocumentModel document = parsedGeneratedScreenplay(1);
     std::printf("parsed generated screenplay: %d characters, %d scenes\n",
                 static_cast<int>(document.timeIndex->characters.size()),
                 static_cast<int>(document.timeIndex->scenes.size()));
-    report("Force Directed", *document.timeIndex, false, maxFrames);
-    report("Convergence Graph", *document.timeIndex, true, maxFrames);
+    report("Force Directed", *document.timeIndex, 0);
+    report("Convergence Graph", *document.timeIndex, 2);
     return 0;
 }

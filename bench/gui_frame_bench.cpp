@@ -102,12 +102,8 @@ void report(const char *title, const TimeIndexVector &index, int frames)
     const double simulate = simulateMs(index, 200);
 
     GraphWidget view;
-    QCheckBox moveToPlane;
-    QCheckBox flipAxis;
-    QCheckBox off;
-    moveToPlane.setChecked(true);
-    flipAxis.setChecked(true);
-    view.setDrawingControls(nullptr, &off, &off, &off, &flipAxis, &moveToPlane, &off);
+    view.setMoveToPlane(true);
+    view.setFlipAxis(true);
     view.setFixedSize(800, 600);
     view.show();
     waitUntilExposed(view);

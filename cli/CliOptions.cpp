@@ -41,6 +41,10 @@ bool setWorkdir(const QString &value, CliOptions &options)
 
 bool setFrames(const QString &value, CliOptions &options)
 {
+    if (value == QLatin1String("settled")) {
+        options.frames = 0;
+        return true;
+    }
     bool ok = false;
     options.frames = value.toInt(&ok);
     return ok && options.frames >= 1 && options.frames <= 100000;
@@ -89,7 +93,8 @@ bool setJobs(const QString &value, CliOptions &options)
 
 const ValueOption valueOptions[] = {
     {"workdir", nullptr, setWorkdir, ""},
-    {"frames", nullptr, setFrames, "--frames takes a whole number from 1 to 100000"},
+    {"frames", nullptr, setFrames,
+     "--frames takes a whole number from 1 to 100000, or \"settled\""},
     {"size", nullptr, setSize, "--size takes WIDTHxHEIGHT, each from 1 to 8192"},
     {"files-from", nullptr, setFilesFrom, ""},
     {"summary", nullptr, setSummary, ""},
@@ -250,7 +255,8 @@ QStringList workerArguments(const CliOptions &options)
         if (flag.first)
             arguments << QStringLiteral("--") + flag.second;
     }
-    arguments << QStringLiteral("--frames") << QString::number(options.frames)
+    arguments << QStringLiteral("--frames")
+              << (options.frames == 0 ? QStringLiteral("settled") : QString::number(options.frames))
               << QStringLiteral("--size")
               << QStringLiteral("%1x%2").arg(options.imageWidth).arg(options.imageHeight)
               << QStringLiteral("--mode") << QString::number(options.drawMode);
@@ -263,7 +269,8 @@ QStringList workerArguments(const CliOptions &options)
 QString cliUsage()
 {
     return QStringLiteral(
-        "Usage: quillmark-cli [--workdir DIR] [--json] [--bom] [--image [--frames N] [--size WxH]\n"
+        "Usage: quillmark-cli [--workdir DIR] [--json] [--bom] [--image [--frames N|settled]\n"
+        "                     [--size WxH]\n"
         "                     [--mode M]] [--matrix] [--network] [--summary FILE.csv]\n"
         "                     [-j N] [--files-from LIST] FILE|FOLDER...\n"
         "\n"
@@ -281,10 +288,12 @@ QString cliUsage()
         "                 standard error so that standard output stays valid JSON\n"
         "  --bom          start the CSV files with a UTF-8 byte-order mark, which spreadsheet\n"
         "                 programs need to read them as UTF-8\n"
-        "  --image        also write FILE.png, the \"Force Directed\" thread view after N\n"
-        "                 simulated frames, drawn off-screen with the window's drawing code;\n"
+        "  --image        also write FILE.png, the \"Force Directed\" thread view once its\n"
+        "                 layout has settled, drawn off-screen with the window's drawing code;\n"
         "                 OpenGL still needs a display (a real one or xvfb-run)\n"
-        "  --frames N     frames simulated before the image is taken (default 10)\n"
+        "  --frames N|settled\n"
+        "                 layout steps taken before the image is drawn, or (the default)\n"
+        "                 as many as the layout takes to settle\n"
         "  --size WxH     image size in pixels (default 640x480)\n"
         "  --mode M       draw mode of the image: 0 Force Directed (default), 1 Color\n"
         "                 Weaving, 2 Convergence Graph, 3 Increasing Graph\n"

@@ -13,7 +13,9 @@ struct CliOptions
     bool help = false;
     // An image of the "Force Directed" thread view per screenplay, FILE.png.
     bool image = false;
-    int frames = 10;  // simulated frames before the image is taken
+    // Layout steps before the image is taken; 0 (the default, "--frames settled") lets the
+    // layout settle, so the picture is the one the window comes to rest with.
+    int frames = 0;
     int drawMode = 0; // 0 "Force Directed" ... 3 "Increasing Graph"
     int imageWidth = 640;
     int imageHeight = 480;

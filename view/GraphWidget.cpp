@@ -7,15 +7,12 @@
 #include "view/ThreadRenderer.h"
 #include "view/ViewInteraction.h"
 
-#include <QCheckBox>
 #include <QColorDialog>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QKeyEvent>
 #include <QListWidgetItem>
 #include <QMouseEvent>
-#include <QWebFrame>
-#include <QWebPage>
-#include <QWebView>
 #include <QWheelEvent>
 
 #include <GL/glu.h>
@@ -26,11 +23,10 @@
 namespace {
 
 constexpr int redrawIntervalMs = 100;
-
-bool isChecked(const QPointer<QCheckBox> &box)
-{
-    return !box.isNull() && box->isChecked();
-}
+// The layout clock ticks at the simulation's own step time and spends at most this much
+// of each tick on steps, so the window answers while a long screenplay's layout settles.
+constexpr int layoutIntervalMs = 16;
+constexpr qint64 layoutBudgetMs = 10;
 
 // A character's new colour shows in its list row at once and in its thread on the next
 // frame (the nodes read the colour through).
@@ -59,6 +55,8 @@ GraphWidget::GraphWidget(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     connect(&redrawTimer, &QTimer::timeout, this, &GraphWidget::redrawTick);
     redrawTimer.start(redrawIntervalMs);
+    connect(&m_layoutTimer, &QTimer::timeout, this, &GraphWidget::layoutTick);
+    m_layoutTimer.setInterval(layoutIntervalMs);
     Diagnostics::print("create GL Widget\n");
     connect(m_colorDialog, &QColorDialog::currentColorChanged, this,
             &GraphWidget::currentColorChanged);
@@ -77,6 +75,7 @@ void GraphWidget::clearThreads()
     ++m_modelGeneration;
     graphReady = false;
     m_timeIndex = nullptr;
+    m_stepper.warm();
 }
 
 void GraphWidget::buildThreads(TimeIndexVector *index, float step)
@@ -94,6 +93,7 @@ void GraphWidget::buildThreads(TimeIndexVector *index, float step)
     } else {
         graphReady = false;
     }
+    warmLayout();
 }
 
 void GraphWidget::setImageFileName(const QString &name)
@@ -101,23 +101,58 @@ void GraphWidget::setImageFileName(const QString &name)
     pendingImageFile = name;
 }
 
-void GraphWidget::setDrawingControls(QWebView *webView, QCheckBox *spheres, QCheckBox *springs,
-                                     QCheckBox *drawGrid, QCheckBox *flipAxis,
-                                     QCheckBox *moveToPlane, QCheckBox *drawNames)
+int GraphWidget::settleLayout(int maximumSteps)
 {
-    m_webView = webView;
-    checkBox_Spheres = spheres;
-    checkBox_Springs = springs;
-    checkBox_DrawGrid = drawGrid;
-    checkBox_FlipAxis = flipAxis;
-    checkBox_MoveToPlane = moveToPlane;
-    checkBox_DrawNames = drawNames;
+    updateLayout();
+    const int steps = m_stepper.settle(m_model, maximumSteps);
+    if (steps > 0)
+        m_gate.layoutMoved();
+    return steps;
+}
+
+void GraphWidget::setSpheres(bool on)
+{
+    m_state.spheres = on;
+}
+
+void GraphWidget::setSprings(bool on)
+{
+    m_state.springs = on;
+}
+
+void GraphWidget::setDrawGrid(bool on)
+{
+    m_state.drawGrid = on;
+}
+
+void GraphWidget::setFlipAxis(bool on)
+{
+    m_state.flipAxis = on;
+}
+
+void GraphWidget::setMoveToPlane(bool on)
+{
+    m_state.moveToPlane = on;
+    updateLayout();
+}
+
+void GraphWidget::setDrawNames(bool on)
+{
+    m_state.drawNames = on;
+}
+
+void GraphWidget::setReadingPosition(int scrollValue, int scrollMaximum)
+{
+    m_state.hasTextView = true;
+    m_state.scrollValue = scrollValue;
+    m_state.scrollMaximum = scrollMaximum;
 }
 
 void GraphWidget::selectByText(const QString &text)
 {
     m_state.selectedIndex =
         m_timeIndex != nullptr ? ViewInteraction::selectByText(m_timeIndex->characters, text) : -1;
+    updateLayout();
 }
 
 void GraphWidget::saveImage()
@@ -143,13 +178,13 @@ void GraphWidget::changeThreadTransparency(double value)
 void GraphWidget::selectionChanged()
 {
     Diagnostics::print("got selection changed\n");
-    if (!m_webView.isNull())
-        selectByText(m_webView->selectedText());
+    selectByText(m_selectedText);
 }
 
 void GraphWidget::changeDrawM(double value)
 {
     m_state.drawM = static_cast<float>(value);
+    updateLayout();
 }
 
 void GraphWidget::changeDrawPow(double value)
@@ -176,7 +211,7 @@ void GraphWidget::spinLeft()
 void GraphWidget::reset()
 {
     m_model.reset();
-    m_gate.wake();
+    warmLayout();
 }
 
 void GraphWidget::ColorPicker()
@@ -210,6 +245,7 @@ void GraphWidget::changeDrawMode(int mode)
     m_state.drawMode = mode;
     if (mode == 0)
         reset();
+    updateLayout();
 }
 
 void GraphWidget::mousePressEvent(QMouseEvent *event)
@@ -217,7 +253,6 @@ void GraphWidget::mousePressEvent(QMouseEvent *event)
     lastMouseX = event->x();
     lastMouseY = event->y();
     lastMouseButton = event->button();
-    m_gate.wake();
     if (!upToDate)
         emit reparse();
 }
@@ -228,19 +263,17 @@ void GraphWidget::mouseMoveEvent(QMouseEvent *event)
                                m_state.viewOffset, m_state.rotation, m_state.targetRotation);
     lastMouseX = event->x();
     lastMouseY = event->y();
-    m_gate.wake();
 }
 
 void GraphWidget::keyPressEvent(QKeyEvent *event)
 {
     m_state.selectedIndex = ViewInteraction::indexFromKeyText(event->text());
-    m_gate.wake();
+    updateLayout();
 }
 
-// The wheel steers nothing; it only counts as the user's presence.
+// The wheel steers nothing.
 void GraphWidget::wheelEvent(QWheelEvent *event)
 {
-    m_gate.wake();
     QGLWidget::wheelEvent(event);
 }
 
@@ -265,7 +298,7 @@ void GraphWidget::resizeGL(int width, int height)
 
 bool GraphWidget::atRest() const
 {
-    return !m_gate.needsFrame(frameInputs(), !pendingImageFile.isEmpty());
+    return m_stepper.settled() && !m_gate.needsFrame(frameInputs(), !pendingImageFile.isEmpty());
 }
 
 GraphWidget::FrameHold::FrameHold(GraphWidget &view)
@@ -282,11 +315,40 @@ GraphWidget::FrameHold::~FrameHold()
 
 void GraphWidget::redrawTick()
 {
-    if (m_frameHolds > 0)
-        return;
-    readControls();
-    if (m_gate.needsFrame(frameInputs(), !pendingImageFile.isEmpty()))
+    if (m_frameHolds == 0 && m_gate.needsFrame(frameInputs(), !pendingImageFile.isEmpty()))
         updateGL();
+}
+
+void GraphWidget::layoutTick()
+{
+    if (m_frameHolds > 0)
+        return; // the threads are about to be replaced
+    QElapsedTimer spent;
+    spent.start();
+    bool moved = false;
+    while (m_stepper.step(m_model)) {
+        moved = true;
+        if (spent.elapsed() >= layoutBudgetMs)
+            break;
+    }
+    if (moved)
+        m_gate.layoutMoved();
+    if (m_stepper.settled())
+        m_layoutTimer.stop();
+}
+
+void GraphWidget::updateLayout()
+{
+    m_stepper.setSettings(
+        {m_state.drawMode, m_state.selectedIndex, m_state.moveToPlane, m_state.drawM});
+    if (!m_stepper.settled() && !m_layoutTimer.isActive())
+        m_layoutTimer.start();
+}
+
+void GraphWidget::warmLayout()
+{
+    m_stepper.warm();
+    updateLayout();
 }
 
 FrameInputs GraphWidget::frameInputs() const
@@ -300,22 +362,6 @@ FrameInputs GraphWidget::frameInputs() const
     inputs.upToDate = upToDate;
     inputs.graphReady = graphReady;
     return inputs;
-}
-
-// The check boxes and the text view belong to the main window and may change or go away
-// between frames, so they are read as each frame begins.
-void GraphWidget::readControls()
-{
-    m_state.spheres = isChecked(checkBox_Spheres);
-    m_state.springs = isChecked(checkBox_Springs);
-    m_state.drawGrid = isChecked(checkBox_DrawGrid);
-    m_state.flipAxis = isChecked(checkBox_FlipAxis);
-    m_state.moveToPlane = isChecked(checkBox_MoveToPlane);
-    m_state.drawNames = isChecked(checkBox_DrawNames);
-    const QWebFrame *frame = m_webView.isNull() ? nullptr : m_webView->page()->mainFrame();
-    m_state.hasTextView = frame != nullptr;
-    m_state.scrollValue = frame != nullptr ? frame->scrollBarValue(Qt::Vertical) : 0;
-    m_state.scrollMaximum = frame != nullptr ? frame->scrollBarMaximum(Qt::Vertical) : 0;
 }
 
 void GraphWidget::drawReparsePrompt()
@@ -360,17 +406,14 @@ void GraphWidget::paintGL()
             swapBuffers();
         return;
     }
-    readControls();
-    const FrameInputs inputs = frameInputs();
     if (!upToDate)
         drawReparsePrompt();
     if (graphReady && upToDate && m_model.graphReady()) {
+        ViewInteraction::turnStep(m_state.rotation, m_state.targetRotation, m_state.spinSpeed);
         m_renderer->drawGraph(m_model, m_state);
         writePendingImage();
     }
-    m_gate.frameDrawn(inputs, m_model.nodes(),
-                      RedrawGate::restDistance(m_state.viewportWidth, m_state.viewportHeight,
-                                               m_model.graphHeight));
+    m_gate.frameDrawn(frameInputs());
     glFlush();
     if (doubleBuffer())
         swapBuffers();

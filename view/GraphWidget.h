@@ -1,27 +1,27 @@
 #pragma once
 
+#include "view/LayoutStepper.h"
 #include "view/RedrawGate.h"
 #include "view/ThreadModel.h"
 #include "view/ViewState.h"
 
 #include <QColor>
 #include <QGLWidget>
-#include <QPointer>
 #include <QString>
 #include <QTimer>
 
 #include <cstdint>
 #include <memory>
 
-class QCheckBox;
 class QColorDialog;
 class QListWidgetItem;
-class QWebView;
 class ThreadRenderer;
 class TimeIndexVector;
 
-// The OpenGL thread view. It owns the drawing state and forwards everything it computes to
-// the thread model; the main window feeds it the scene index after every parse.
+// The OpenGL thread view. It owns the drawing state, the thread model and the stepper that
+// lays the model out on its own clock; frames only read the model. The main window feeds it
+// the scene index after every parse and pushes its controls' values in through the setters
+// and slots; the view holds none of the window's widgets.
 class GraphWidget : public QGLWidget
 {
     Q_OBJECT
@@ -39,9 +39,22 @@ public:
     void setImageFileName(const QString &name);
     // Draws one frame now, outside the redraw timer (the batch run writes images this way).
     void paintFrame() { paintGL(); }
-    void setDrawingControls(QWebView *webView, QCheckBox *spheres, QCheckBox *springs,
-                            QCheckBox *drawGrid, QCheckBox *flipAxis, QCheckBox *moveToPlane,
-                            QCheckBox *drawNames);
+    // Advances the layout until it settles (at most `maximumSteps` steps), at once and
+    // whatever the display's speed; returns the steps taken.
+    int settleLayout(int maximumSteps = LayoutStepper::settleStepLimit);
+    bool layoutSettled() const { return m_stepper.settled(); }
+
+    // The drawing options of the window's check boxes.
+    void setSpheres(bool on);
+    void setSprings(bool on);
+    void setDrawGrid(bool on);
+    void setFlipAxis(bool on);
+    void setMoveToPlane(bool on);
+    void setDrawNames(bool on);
+    // The text view's vertical scroll bar, which the reading grid follows.
+    void setReadingPosition(int scrollValue, int scrollMaximum);
+    // The text selected in the text view, which selectionChanged() selects by.
+    void setSelectedText(const QString &text) { m_selectedText = text; }
     QColorDialog *colorDialog() const { return m_colorDialog; }
     void selectByText(const QString &text);
 
@@ -53,13 +66,13 @@ public:
     float drawPow = 0.5f; // stored only; no drawing reads it
     QString pendingImageFile;
 
-    // What the renderer draws the model with: the slots and the mouse change it in place,
-    // each frame turns its rotation one step and reads the main window's controls into it.
+    // What the renderer draws the model with: the slots, the setters and the mouse change it
+    // in place, and each frame turns its rotation one step.
     ViewState &viewState() { return m_state; }
     const ViewState &viewState() const { return m_state; }
 
-    // Whether the redraw clock skips its frames: the layout has come to rest and nothing has
-    // changed since (the main window's check boxes are read at the clock's next tick).
+    // Whether the view draws nothing: the layout has settled and no frame would differ from
+    // the one drawn last.
     bool atRest() const;
 
     // While a hold is taken (a screenplay is being opened or parsed) the view draws no
@@ -110,30 +123,31 @@ protected:
     void paintGL() override;
 
 private:
-    // The redraw clock: draws a frame unless the layout rests and nothing has changed.
+    // The redraw clock: draws a frame when it would differ from the last one.
     void redrawTick();
+    // The layout clock: steps the layout for a share of each tick until it settles.
+    void layoutTick();
+    // Passes the settings the layout depends on to the stepper, which warms the layout
+    // when they changed, and runs the layout clock while the layout moves.
+    void updateLayout();
+    void warmLayout();
     FrameInputs frameInputs() const;
-    void readControls();
     void drawReparsePrompt();
     void writePendingImage();
 
-    QPointer<QCheckBox> checkBox_Spheres;
-    QPointer<QCheckBox> checkBox_Springs;
-    QPointer<QCheckBox> checkBox_DrawGrid;
-    QPointer<QCheckBox> checkBox_FlipAxis;
-    QPointer<QCheckBox> checkBox_MoveToPlane;
-    QPointer<QCheckBox> checkBox_DrawNames;
     QColorDialog *m_colorDialog = nullptr;
     QTimer redrawTimer;
+    QTimer m_layoutTimer;
     ViewState m_state;
     TimeIndexVector *m_timeIndex = nullptr;
     ThreadModel m_model;
+    LayoutStepper m_stepper;
     std::uint64_t m_modelGeneration = 0;
     RedrawGate m_gate;
     int lastMouseX = 0;
     int lastMouseY = 0;
     Qt::MouseButton lastMouseButton = Qt::NoButton;
-    QPointer<QWebView> m_webView;
+    QString m_selectedText;
     std::unique_ptr<ThreadRenderer> m_renderer;
     int m_frameHolds = 0;
 };

@@ -3,6 +3,7 @@
 #include "scenes/TimeIndexVector.h"
 
 #include "view/ImageFile.h"
+#include "view/LayoutStepper.h"
 #include "view/ThreadModel.h"
 #include "view/ThreadPrimitives.h"
 #include "view/ThreadRenderer.h"
@@ -38,9 +39,9 @@ ViewState defaultViewState(int drawMode, int width, int height)
     return state;
 }
 
-// Draws into the bound framebuffer with the context current; returns the last frame.
-bool drawFrames(ThreadRenderer &renderer, const TimeIndexVector &index, int numberSteps, int frames,
-                int drawMode, int width, int height, QImage *image, QString *error)
+// Lays the threads out and draws them into the bound framebuffer with the context current.
+bool drawLayout(ThreadRenderer &renderer, const TimeIndexVector &index, int numberSteps,
+                int layoutSteps, int drawMode, int width, int height, QImage *image, QString *error)
 {
     ThreadModel model;
     if (index.characters.size() > static_cast<size_t>(ThreadModel::maximumCharacters))
@@ -50,19 +51,23 @@ bool drawFrames(ThreadRenderer &renderer, const TimeIndexVector &index, int numb
     if (!model.buildThreads(&index, 1.0f / static_cast<float>(numberSteps)))
         return fail(error, QStringLiteral("the screenplay has no scenes to draw"));
 
-    ViewState state = defaultViewState(drawMode, width, height);
+    const ViewState state = defaultViewState(drawMode, width, height);
+    LayoutStepper stepper;
+    stepper.setSettings({drawMode, state.selectedIndex, state.moveToPlane, state.drawM});
+    stepper.settle(model, layoutSteps == OffscreenRenderer::settledLayout
+                              ? LayoutStepper::settleStepLimit
+                              : layoutSteps);
+
     glViewport(0, 0, width, height);
     // A window has drawn many frames before anyone saves it; start with the colour the
     // graph clears with rather than the GL default.
     glClearColor(0.9f, 0.9f, 0.9f, 0.0f);
-    for (int frame = 0; frame < std::max(frames, 1); ++frame) {
-        ThreadRenderer::beginFrame();
-        renderer.drawGraph(model, state);
-        // Nothing is shown between frames, so nothing is gained by letting the driver queue
-        // them; a software rasteriser keeps the memory of every frame it ever queued for
-        // the life of the context, which lasts the whole batch.
-        glFinish();
-    }
+    ThreadRenderer::beginFrame();
+    renderer.drawGraph(model, state);
+    // Nothing is gained by letting the driver queue the frame; a software rasteriser keeps
+    // the memory of every frame it ever queued for the life of the context, which lasts
+    // the whole batch.
+    glFinish();
     *image = ThreadRenderer::captureFrame(width, height, GL_COLOR_ATTACHMENT0);
     return true;
 }
@@ -115,8 +120,9 @@ bool OffscreenRenderer::bindFramebuffer(int width, int height)
     return m_framebuffer->isValid() && m_framebuffer->bind();
 }
 
-bool OffscreenRenderer::render(const TimeIndexVector &index, int numberSteps, int frames, int width,
-                               int height, const QString &path, QString *error, int drawMode)
+bool OffscreenRenderer::render(const TimeIndexVector &index, int numberSteps, int layoutSteps,
+                               int width, int height, const QString &path, QString *error,
+                               int drawMode)
 {
     if (width <= 0 || height <= 0)
         return fail(error, QStringLiteral("the image size must be positive"));
@@ -133,8 +139,8 @@ bool OffscreenRenderer::render(const TimeIndexVector &index, int numberSteps, in
     }
     QImage image;
     const bool drawn = m_renderer->ensureWeaveProgram()
-                           ? drawFrames(*m_renderer, index, numberSteps, frames, drawMode, width,
-                                        height, &image, error)
+                           ? drawLayout(*m_renderer, index, numberSteps, layoutSteps, drawMode,
+                                        width, height, &image, error)
                            : fail(error, QStringLiteral("shader load error"));
     m_framebuffer->release();
     m_context->doneCurrent();
@@ -146,9 +152,9 @@ bool OffscreenRenderer::render(const TimeIndexVector &index, int numberSteps, in
     return true;
 }
 
-bool renderThreadImage(const TimeIndexVector &index, int numberSteps, int frames, int width,
+bool renderThreadImage(const TimeIndexVector &index, int numberSteps, int layoutSteps, int width,
                        int height, const QString &path, QString *error, int drawMode)
 {
     OffscreenRenderer renderer;
-    return renderer.render(index, numberSteps, frames, width, height, path, error, drawMode);
+    return renderer.render(index, numberSteps, layoutSteps, width, height, path, error, drawMode);
 }

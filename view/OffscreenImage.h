@@ -22,13 +22,17 @@ public:
     OffscreenRenderer(const OffscreenRenderer &) = delete;
     OffscreenRenderer &operator=(const OffscreenRenderer &) = delete;
 
-    // The threads of `index` are laid out with the step 1 / numberSteps, `frames` frames of
-    // the draw mode (0 "Force Directed", 1 "Color Weaving", 2 "Convergence Graph",
-    // 3 "Increasing Graph") are simulated and drawn at width x height pixels, and the last one
-    // is saved to `path` (format by suffix, top row first). False with a reason in `error`
-    // when there is no context, nothing to draw, or the file cannot be written.
-    bool render(const TimeIndexVector &index, int numberSteps, int frames, int width, int height,
-                const QString &path, QString *error, int drawMode = 0);
+    // `layoutSteps` for the layout as it settles: the steps it takes to come to rest.
+    static constexpr int settledLayout = 0;
+
+    // The threads of `index` are laid out with the step 1 / numberSteps, advanced by
+    // `layoutSteps` steps of the draw mode's layout (0 "Force Directed", 1 "Color Weaving",
+    // 2 "Convergence Graph", 3 "Increasing Graph"; fewer if it settles first), drawn once at
+    // width x height pixels and saved to `path` (format by suffix, top row first). The
+    // picture depends on nothing but these arguments. False with a reason in `error` when
+    // there is no context, nothing to draw, or the file cannot be written.
+    bool render(const TimeIndexVector &index, int numberSteps, int layoutSteps, int width,
+                int height, const QString &path, QString *error, int drawMode = 0);
 
 private:
     bool makeCurrent(QString *error);
@@ -42,5 +46,5 @@ private:
 };
 
 // One image with a renderer of its own, as OffscreenRenderer::render.
-bool renderThreadImage(const TimeIndexVector &index, int numberSteps, int frames, int width,
+bool renderThreadImage(const TimeIndexVector &index, int numberSteps, int layoutSteps, int width,
                        int height, const QString &path, QString *error, int drawMode = 0);

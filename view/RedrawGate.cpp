@@ -2,39 +2,32 @@
 
 #include <algorithm>
 
+namespace {
+
+// A turn in progress, or the frame after it, which sets the turning speed back.
+bool turning(const ViewState &state)
+{
+    return !std::equal(state.rotation, state.rotation + 3, state.targetRotation) ||
+           state.spinSpeed != 1.0f;
+}
+
+} // namespace
+
 bool operator==(const FrameInputs &a, const FrameInputs &b)
 {
     return a.state == b.state && a.colors == b.colors && a.modelGeneration == b.modelGeneration &&
            a.upToDate == b.upToDate && a.graphReady == b.graphReady;
 }
 
-float RedrawGate::restDistance(int width, int height, float graphHeight)
+void RedrawGate::frameDrawn(const FrameInputs &inputs)
 {
-    const float across = 20.0f / static_cast<float>(std::max(width, 1));
-    const float down = graphHeight / static_cast<float>(std::max(height, 1));
-    return restPixels * std::min(across, down);
-}
-
-void RedrawGate::frameDrawn(const FrameInputs &inputs, const std::vector<ThreadNode> &nodes,
-                            float restDistance)
-{
-    bool quiet = m_hasDrawn && inputs == m_lastInputs && nodes.size() == m_quietStart.size();
-    const float limit = restDistance * restDistance;
-    for (std::size_t i = 0; quiet && i < nodes.size(); ++i)
-        quiet = lengthSquared(nodes[i].position - m_quietStart[i]) <= limit;
-    if (quiet) {
-        ++m_quietFrames;
-    } else {
-        m_quietFrames = 0;
-        m_quietStart.resize(nodes.size());
-        std::transform(nodes.begin(), nodes.end(), m_quietStart.begin(),
-                       [](const ThreadNode &node) { return node.position; });
-    }
     m_lastInputs = inputs;
     m_hasDrawn = true;
+    m_layoutMoved = false;
 }
 
 bool RedrawGate::needsFrame(const FrameInputs &current, bool imagePending) const
 {
-    return imagePending || !atRest() || current != m_lastInputs;
+    return imagePending || !m_hasDrawn || m_layoutMoved || current != m_lastInputs ||
+           (current.graphReady && current.upToDate && turning(current.state));
 }

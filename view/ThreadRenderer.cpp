@@ -8,7 +8,6 @@
 #include "shaders/glShaderManager.h"
 #include "view/ThreadModel.h"
 #include "view/ThreadPrimitives.h"
-#include "view/ViewInteraction.h"
 #include "view/ViewState.h"
 
 #include <QImage>
@@ -18,8 +17,6 @@
 using namespace ThreadPrimitives;
 
 namespace {
-
-constexpr float frameTime = 0.016f;
 
 void setProjection(double left, double right, double bottom, double top)
 {
@@ -82,9 +79,8 @@ void ThreadRenderer::beginFrame()
     glLoadIdentity();
 }
 
-void ThreadRenderer::drawGraph(ThreadModel &model, ViewState &state)
+void ThreadRenderer::drawGraph(const ThreadModel &model, const ViewState &state)
 {
-    ViewInteraction::turnStep(state.rotation, state.targetRotation, state.spinSpeed);
     switch (state.drawMode) {
     case ViewState::ColorWeaving:
         drawColorWeaving(model, state);
@@ -102,7 +98,7 @@ void ThreadRenderer::drawGraph(ThreadModel &model, ViewState &state)
 }
 
 // The clear colour is set here only, so the other modes keep whatever was set last.
-void ThreadRenderer::drawForceDirected(ThreadModel &model, const ViewState &state)
+void ThreadRenderer::drawForceDirected(const ThreadModel &model, const ViewState &state)
 {
     setGraphProjection(model);
     glClearColor(0.9f, 0.9f, 0.9f, 0.0f);
@@ -111,8 +107,6 @@ void ThreadRenderer::drawForceDirected(ThreadModel &model, const ViewState &stat
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glEnable(GL_COLOR_MATERIAL);
-
-    model.simulate(frameTime, state.selectedIndex, state.moveToPlane);
 
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
@@ -129,7 +123,7 @@ void ThreadRenderer::drawForceDirected(ThreadModel &model, const ViewState &stat
         drawReadingGrid(model, state);
 }
 
-void ThreadRenderer::drawConvergenceGraph(ThreadModel &model, const ViewState &state)
+void ThreadRenderer::drawConvergenceGraph(const ThreadModel &model, const ViewState &state)
 {
     setViewport(state);
     setGraphProjection(model);
@@ -144,9 +138,6 @@ void ThreadRenderer::drawConvergenceGraph(ThreadModel &model, const ViewState &s
     glEnable(GL_LIGHTING);
     applyRotation(state);
     applyPanAndZoom(state);
-
-    model.simulate(frameTime, state.selectedIndex, state.moveToPlane);
-    model.placeConvergence(state.drawM);
 
     glDisable(GL_LIGHTING);
     drawThreadFibres(model, state, m_strands);

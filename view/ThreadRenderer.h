@@ -31,9 +31,9 @@ public:
 
     // Clears colour and depth and resets the modelview matrix: the start of every frame.
     static void beginFrame();
-    // One frame of the graph: turns the view one step towards its target, then draws the
-    // mode of `state` (which may run a simulation step on the model).
-    void drawGraph(ThreadModel &model, ViewState &state);
+    // One frame of the graph in the mode of `state`, drawn from the model as it stands; the
+    // layout is advanced elsewhere (LayoutStepper).
+    void drawGraph(const ThreadModel &model, const ViewState &state);
 
     // The power of two a capture reads per dimension: 2^ceil(ln(x) / ln 2), which is
     // twice x for an exact power of two.
@@ -43,8 +43,8 @@ public:
     static QImage captureFrame(int width, int height, unsigned int readBuffer);
 
 private:
-    void drawForceDirected(ThreadModel &model, const ViewState &state);
-    void drawConvergenceGraph(ThreadModel &model, const ViewState &state);
+    void drawForceDirected(const ThreadModel &model, const ViewState &state);
+    void drawConvergenceGraph(const ThreadModel &model, const ViewState &state);
     void drawColorWeaving(const ThreadModel &model, const ViewState &state);
     void bindWeaveTexture(const std::vector<float> &texels);
 

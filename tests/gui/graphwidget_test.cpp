@@ -101,7 +101,7 @@ TEST_F(GraphWidgetTest, Reset_ByForceDirectedModeAndCheckedFlipAxis)
 {
     view->buildThreads(index.get(), 0.05f);
     view->changeDrawMode(2);
-    drawFrames(3);
+    view->settleLayout(3);
     ASSERT_FALSE(atHome());
     view->changeDrawMode(2);
     EXPECT_FALSE(atHome());
@@ -109,7 +109,7 @@ TEST_F(GraphWidgetTest, Reset_ByForceDirectedModeAndCheckedFlipAxis)
     EXPECT_TRUE(atHome());
     EXPECT_EQ(view->viewState().drawMode, 0);
 
-    drawFrames(3);
+    view->settleLayout(3);
     ASSERT_FALSE(atHome());
     view->drawStateChanged(Qt::Unchecked);
     EXPECT_FALSE(atHome());
@@ -119,7 +119,7 @@ TEST_F(GraphWidgetTest, Reset_ByForceDirectedModeAndCheckedFlipAxis)
     // Through a real check box, as the form wires it.
     QCheckBox flip;
     QObject::connect(&flip, &QCheckBox::stateChanged, view.get(), &GraphWidget::drawStateChanged);
-    drawFrames(3);
+    view->settleLayout(3);
     flip.setChecked(true);
     EXPECT_TRUE(atHome());
 }
@@ -145,7 +145,7 @@ TEST_F(GraphWidgetTest, Selection_FromListRowsTextAndKeys)
     while (!loaded && clock.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     text.triggerPageAction(QWebPage::SelectAll);
-    view->setDrawingControls(&text, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    view->setSelectedText(text.selectedText());
     view->selectionChanged();
     EXPECT_EQ(view->viewState().selectedIndex, 1);
 
@@ -156,9 +156,9 @@ TEST_F(GraphWidgetTest, Selection_FromListRowsTextAndKeys)
     QCoreApplication::sendEvent(view.get(), &letter);
     EXPECT_EQ(view->viewState().selectedIndex, 0);
 
-    // The selected thread runs down the axis after a simulated frame.
+    // The selected thread runs down the axis after a layout step.
     view->viewState().selectedIndex = 1;
-    drawFrames(1);
+    view->settleLayout(1);
     for (const int node : view->threadModel().threads()[1].nodes) {
         EXPECT_EQ(view->threadModel().nodes()[node].position.x, 0.0f);
         EXPECT_EQ(view->threadModel().nodes()[node].position.z, 0.0f);
@@ -232,7 +232,7 @@ TEST_F(GraphWidgetTest, Spin_TurnsOverFramesOnceThereIsAGraph)
     EXPECT_EQ(view->viewState().targetRotation[0], 0.0f);
 }
 
-TEST(GraphWidgetRedraw, StopsAtRestAndResumesOnChangeOrInput)
+TEST(GraphWidgetRedraw, DrawsOnlyWhileTheLayoutOrTheInputsChange)
 {
     const auto index =
         makeSceneIndex(3, {{0.0f, 0.4f, {1, 1, 0}}, {0.4f, 1.0f, {0, 1, 1}}}, primaryColors());
@@ -256,10 +256,25 @@ TEST(GraphWidgetRedraw, StopsAtRestAndResumesOnChangeOrInput)
     ASSERT_TRUE(processEventsUntil(atRest, 20000));
     EXPECT_EQ(view->viewState().rotation[0], 90.0f);
 
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_0, Qt::NoModifier, "0"); // input alone
+    // A key that selects a thread draws it once; a frame that would look the same is not.
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_0, Qt::NoModifier, "0");
     QCoreApplication::sendEvent(view.get(), &key);
     EXPECT_FALSE(view->atRest());
-    EXPECT_TRUE(framesGoOn());
+    ASSERT_TRUE(processEventsUntil(atRest, 20000));
+    QCoreApplication::sendEvent(view.get(), &key);
+    EXPECT_TRUE(view->atRest());
+
+    // Force Directed: the layout moves on its own clock until it settles, then all is still.
+    view->changeDrawMode(0);
+    EXPECT_FALSE(view->layoutSettled());
+    const int before = view->frames;
+    ASSERT_TRUE(processEventsUntil(atRest, 20000));
+    EXPECT_GT(view->frames, before);
+    const int settledFrames = view->frames - view->exposedFrames;
+    const std::vector<ThreadNode> settled = view->threadModel().nodes();
+    processEventsUntil([] { return false; }, 400);
+    EXPECT_EQ(view->frames - view->exposedFrames, settledFrames);
+    EXPECT_EQ(view->threadModel().nodes()[4].position.x, settled[4].position.x);
 }
 
 TEST(GraphWidgetRedraw, HeldFramesDrawNothingUntilTheLastHoldIsReleased)

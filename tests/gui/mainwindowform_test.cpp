@@ -3,6 +3,7 @@
 
 #include <QGroupBox>
 #include <QListWidget>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -46,7 +47,12 @@ void expectWhole(const QWidget *widget)
 
 void expectPanelWhole(const MainWindowForm &form)
 {
-    EXPECT_EQ(form.groupBox_2->height(), 200);
+    // Each part as high as it asks to be; the scroll area shows what the window cannot.
+    EXPECT_GE(form.groupBox->height(), form.groupBox->minimumSizeHint().height());
+    EXPECT_EQ(form.panelScrollArea->widget(), form.groupBox);
+    EXPECT_GE(form.groupBox_2->height(), form.groupBox_2->sizeHint().height());
+    EXPECT_GE(form.tabWidget->height(), 600);
+    EXPECT_GE(form.panelScrollArea->viewport()->width(), form.groupBox->minimumWidth());
     EXPECT_TRUE(form.groupBox->rect().contains(form.groupBox_2->geometry()));
     EXPECT_TRUE(form.groupBox->rect().contains(form.tabWidget->geometry()));
     const QTabBar *bar = form.tabWidget->tabBar();
@@ -79,13 +85,29 @@ void expectPanelWhole(const MainWindowForm &form)
 
 } // namespace
 
-TEST_F(MainWindowFormTest, Panel_ShowsEveryControlWholeAtTheInitialAndALargerSize)
+// At the machine's own font and at a larger application font (other fonts have other
+// metrics; the controls must take what they need at any of them).
+TEST(MainWindowFormFonts, Panel_ShowsEveryControlWholeAtTwoFontSizesAndTwoWindowSizes)
 {
-    showAt(QSize(1192, 881));
-    EXPECT_EQ(window->size(), QSize(1192, 881));
-    expectPanelWhole(window->form);
-    showAt(QSize(1600, 1180));
-    expectPanelWhole(window->form);
+    const QFont original = QApplication::font();
+    QFont larger = original;
+    larger.setPointSizeF(16.0);
+    for (const QFont &font : {original, larger}) {
+        SCOPED_TRACE(font.pointSizeF());
+        QApplication::setFont(font);
+        WorkingDirectory dir;
+        const std::unique_ptr<textVis> window = makeWindow(dir.scratch());
+        for (const QSize &size : {QSize(1192, 881), QSize(1600, 1180)}) {
+            window->resize(size);
+            window->show();
+            QApplication::setActiveWindow(window.get());
+            processEventsUntil([&window] { return window->windowHandle()->isExposed(); }, 5000);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(window->size(), size);
+            expectPanelWhole(window->form);
+        }
+    }
+    QApplication::setFont(original);
 }
 
 TEST_F(MainWindowFormTest, Keys_ReachTheThreadViewAndEveryMenuShortcutFires)

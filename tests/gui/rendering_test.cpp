@@ -82,20 +82,21 @@ TEST(ThreadRenderer, EveryMode_DrawsWithoutGLErrors)
         3, {{0.0f, 0.3f, {1, 0, 1}}, {0.3f, 0.6f, {0, 0, 0}}, {0.6f, 1.0f, {2, 1, 0}}});
     index->characters[1]->names = QStringList{"MARY", "ANN", "LEE"};
     const auto view = shownGraphWidget();
-    QCheckBox spheres, springs, grid, flip, plane, names;
-    for (QCheckBox *box : {&spheres, &springs, &grid, &flip, &plane, &names})
-        box->setChecked(true);
-    QWebView text; // empty: no scroll range, the grid goes to the top
-    view->setDrawingControls(&text, &spheres, &springs, &grid, &flip, &plane, &names);
+    for (const auto setter :
+         {&GraphWidget::setSpheres, &GraphWidget::setSprings, &GraphWidget::setDrawGrid,
+          &GraphWidget::setMoveToPlane, &GraphWidget::setDrawNames})
+        (view.get()->*setter)(true);
+    view->setReadingPosition(0, 0); // no scroll range: the grid goes to the top
     view->buildThreads(index.get(), 0.02f);
     view->viewState().selectedIndex = 2;
     view->spinRight();
 
     for (const bool flipped : {true, false}) {
-        flip.setChecked(flipped);
+        view->setFlipAxis(flipped);
         for (const int mode : {0, 1, 2, 3, -1, 7}) {
             view->changeDrawMode(mode);
             testing::internal::CaptureStdout();
+            view->settleLayout(50);
             view->updateGL();
             view->updateGL();
             std::fflush(stdout);
@@ -149,8 +150,6 @@ TEST(ThreadRenderer, IncreasingGraph_FillsUpToTheRunningTotal)
     const auto index =
         makeSceneIndex(2, {{0.0f, 0.5f, {1, 0}}, {0.5f, 1.0f, {0, 0}}}, primaryColors());
     const auto view = shownGraphWidget(640, 480);
-    QCheckBox flip;
-    view->setDrawingControls(nullptr, nullptr, nullptr, nullptr, &flip, nullptr, nullptr);
     view->buildThreads(index.get(), 0.01f);
     view->changeDrawMode(3);
     ScratchDir dir;
