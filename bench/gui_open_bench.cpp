@@ -173,8 +173,9 @@ void runEventsFor(qint64 milliseconds)
     runEventsUntil([] { return false; }, milliseconds);
 }
 
-// Runs the events until the thread view rests (at most `seconds`), then reports the share of
-// a core the whole process (the renderer's threads included) uses over the next 10 s.
+// Runs the events until the thread view rests, notes when, and goes on until `seconds` have
+// passed since the load; then reports the share of a core the whole process (the renderer's
+// threads included) uses over the next 10 s.
 void reportIdle(textVis &window, int seconds)
 {
     QElapsedTimer settling;
@@ -183,6 +184,8 @@ void reportIdle(textVis &window, int seconds)
     runEventsUntil([&view] { return view.atRest(); }, qint64(seconds) * 1000);
     std::fprintf(stderr, "  thread view %s after %.1f s\n",
                  view.atRest() ? "at rest" : "still moving", settling.elapsed() / 1000.0);
+    runEventsFor(qint64(seconds) * 1000 - settling.elapsed());
+    std::fprintf(stderr, "  measured from %.1f s after the load\n", settling.elapsed() / 1000.0);
     const double before = processSeconds();
     QElapsedTimer measured;
     measured.start();

@@ -4,7 +4,8 @@
 set -eu
 
 PACKAGES="build-essential cmake qtbase5-dev libqt5webkit5-dev libqt5opengl5-dev libglew-dev
-freeglut3-dev libtinyxml2-dev libpoppler-qt5-dev libgtest-dev xvfb xauth pkg-config"
+freeglut3-dev libtinyxml2-dev libpoppler-qt5-dev libgtest-dev xvfb xauth pkg-config
+clang-format"
 
 missing=""
 for package in $PACKAGES; do

@@ -474,7 +474,9 @@ TEST(MarkupBuilder, Sink_PiecesJoinToTheHeldMarkupAndCountTheSame)
 {
     QStringList lines;
     for (int copy = 0; copy < 12000; ++copy)
-        lines << "                CHALF" << "      Charya, a <b>word</b> & more." << ""
+        lines << "                CHALF"
+              << "      Charya, a <b>word</b> & more."
+              << ""
               << "EXT. LIBRARY--DAY";
     for (const QString format : {"text", "html"}) {
         auto held = documentFor(lines, libraryCast());

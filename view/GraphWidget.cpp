@@ -26,7 +26,11 @@ constexpr int redrawIntervalMs = 100;
 // The layout clock ticks at the simulation's own step time and spends at most this much
 // of each tick on steps, so the window answers while a long screenplay's layout settles.
 constexpr int layoutIntervalMs = 16;
-constexpr qint64 layoutBudgetMs = 10;
+constexpr qint64 layoutBudgetMs = 14;
+// A frame that only shows the layout's progress waits until this many times as long as the
+// last frame took has passed since it began, so drawing takes at most a third of the time
+// while the layout settles.
+constexpr qint64 progressFrameGapFactor = 3;
 
 // A character's new colour shows in its list row at once and in its thread on the next
 // frame (the nodes read the colour through).
@@ -315,8 +319,17 @@ GraphWidget::FrameHold::~FrameHold()
 
 void GraphWidget::redrawTick()
 {
-    if (m_frameHolds == 0 && m_gate.needsFrame(frameInputs(), !pendingImageFile.isEmpty()))
-        updateGL();
+    if (m_frameHolds > 0)
+        return;
+    const FrameInputs inputs = frameInputs();
+    const bool imagePending = !pendingImageFile.isEmpty();
+    if (!m_gate.needsFrame(inputs, imagePending))
+        return;
+    const bool progressOnly = !m_gate.inputsNeedFrame(inputs, imagePending);
+    if (progressOnly && m_sinceFrame.isValid() &&
+        m_sinceFrame.elapsed() < progressFrameGapFactor * m_lastFrameMs)
+        return;
+    updateGL();
 }
 
 void GraphWidget::layoutTick()
@@ -398,6 +411,7 @@ void GraphWidget::writePendingImage()
 void GraphWidget::paintGL()
 {
     // Also called directly (batch runs), so it does not rely on updateGL's makeCurrent.
+    m_sinceFrame.start();
     makeCurrent();
     ThreadRenderer::beginFrame();
     if (m_frameHolds > 0) {
@@ -417,4 +431,5 @@ void GraphWidget::paintGL()
     glFlush();
     if (doubleBuffer())
         swapBuffers();
+    m_lastFrameMs = m_sinceFrame.elapsed();
 }

@@ -6,6 +6,7 @@
 #include "view/ViewState.h"
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QGLWidget>
 #include <QString>
 #include <QTimer>
@@ -138,6 +139,10 @@ private:
     QColorDialog *m_colorDialog = nullptr;
     QTimer redrawTimer;
     QTimer m_layoutTimer;
+    // Since the last frame began, and how long it took: while the layout moves, frames that
+    // only show its progress leave most of the time to the steps.
+    QElapsedTimer m_sinceFrame;
+    qint64 m_lastFrameMs = 0;
     ViewState m_state;
     TimeIndexVector *m_timeIndex = nullptr;
     ThreadModel m_model;

@@ -28,6 +28,11 @@ void RedrawGate::frameDrawn(const FrameInputs &inputs)
 
 bool RedrawGate::needsFrame(const FrameInputs &current, bool imagePending) const
 {
-    return imagePending || !m_hasDrawn || m_layoutMoved || current != m_lastInputs ||
+    return m_layoutMoved || inputsNeedFrame(current, imagePending);
+}
+
+bool RedrawGate::inputsNeedFrame(const FrameInputs &current, bool imagePending) const
+{
+    return imagePending || !m_hasDrawn || current != m_lastInputs ||
            (current.graphReady && current.upToDate && turning(current.state));
 }

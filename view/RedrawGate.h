@@ -38,6 +38,8 @@ public:
     // Whether a frame must be drawn now, `current` being the inputs as they stand and
     // `imagePending` whether a frame has an image to write.
     bool needsFrame(const FrameInputs &current, bool imagePending) const;
+    // The same, leaving the layout's movement out: whether the frame is owed to the user.
+    bool inputsNeedFrame(const FrameInputs &current, bool imagePending) const;
 
 private:
     FrameInputs m_lastInputs;
