@@ -66,6 +66,27 @@ TEST(CliImage, Image_WritesForceDirectedViewOfGivenSize)
     EXPECT_GT(coloured, 200);
 }
 
+// By default the image shows the settled layout: the same as asking for it by name, and
+// (the layout having moved on since) not the picture of the first few steps.
+TEST(CliImage, Image_ByDefaultOfTheSettledLayout)
+{
+    ScratchDir scratch;
+    const QString screenplay = copyOfExample(scratch, QStringLiteral("cyber_bob_ep1.txt"));
+    copyOfExample(scratch, QStringLiteral("breakStrings.txt"));
+    const auto imageWith = [&](const QStringList &frames) {
+        QStringList arguments{QStringLiteral("--workdir"), scratch.path(),
+                              QStringLiteral("--image")};
+        const CliRun run = runCli(arguments + frames + QStringList{screenplay},
+                                  QProcessEnvironment::systemEnvironment());
+        EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+        return QImage(screenplay + QStringLiteral(".png"));
+    };
+    const QImage byDefault = imageWith({});
+    ASSERT_FALSE(byDefault.isNull());
+    EXPECT_EQ(imageWith({QStringLiteral("--frames"), QStringLiteral("settled")}), byDefault);
+    EXPECT_NE(imageWith({QStringLiteral("--frames"), QStringLiteral("3")}), byDefault);
+}
+
 TEST(CliImage, Image_WithoutDisplaySaysSoAndFails)
 {
     ScratchDir scratch;
