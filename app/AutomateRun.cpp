@@ -42,7 +42,7 @@ void textVis::automateTrigger()
 
 QString textVis::screenplayPath() const
 {
-    return document.filePath;
+    return document.filePath();
 }
 
 bool textVis::writeThreadImage(const QString &name)

@@ -5,7 +5,6 @@
 #include "scenes/ManualBreak.h"
 #include "view/GraphWidget.h"
 
-#include <QAction>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QListWidget>
@@ -17,7 +16,7 @@
 
 bool textVis::loadBreakStringFile(const QString &path)
 {
-    if (!::loadBreakStringFile(path, document.breakStrings))
+    if (!::loadBreakStringFile(path, document.settings().breakStrings))
         return false;
     refreshBreakStringList();
     return true;
@@ -25,13 +24,13 @@ bool textVis::loadBreakStringFile(const QString &path)
 
 bool textVis::saveBreakStringFile(const QString &path)
 {
-    return ::saveBreakStringFile(path, document.breakStrings);
+    return ::saveBreakStringFile(path, document.settings().breakStrings);
 }
 
 void textVis::refreshBreakStringList()
 {
     form.listWidget_BreakString->clear();
-    for (const QString &entry : qAsConst(document.breakStrings)) {
+    for (const QString &entry : qAsConst(document.settings().breakStrings)) {
         auto *item = new QListWidgetItem(entry);
         item->setForeground(QBrush(Qt::black));
         item->setBackground(QBrush(Qt::white));
@@ -51,7 +50,7 @@ void textVis::loadStartupBreakStrings()
     question.setDefaultButton(QMessageBox::Ok);
     if (question.exec() != QMessageBox::Ok)
         return;
-    document.breakStrings += sampleBreakStrings();
+    document.settings().breakStrings += sampleBreakStrings();
     refreshBreakStringList();
     saveBreakStringFile(path);
 }
@@ -61,7 +60,7 @@ void textVis::addBreakString()
     const QString text = QInputDialog::getText(this, tr("QInputDialog::getText()"),
                                                tr("Break String:"), QLineEdit::Normal, QString());
     if (!text.isEmpty())
-        document.breakStrings.append(text);
+        document.settings().breakStrings.append(text);
     refreshBreakStringList();
 }
 
@@ -70,7 +69,8 @@ void textVis::removeBreakString()
     QStringList selected;
     for (const QListWidgetItem *item : form.listWidget_BreakString->selectedItems())
         selected.append(item->text());
-    document.breakStrings = withoutBreakStrings(document.breakStrings, selected);
+    document.settings().breakStrings =
+        withoutBreakStrings(document.settings().breakStrings, selected);
     refreshBreakStringList();
 }
 
@@ -82,21 +82,6 @@ void textVis::loadBreakStringList()
 void textVis::saveBreakStringList()
 {
     saveBreakStringFile(QFileDialog::getSaveFileName(this, tr("Select a breakstring file")));
-}
-
-void textVis::breakstringsmenuTrigger(QAction *action)
-{
-    const QString text = action->text();
-    if (text == QLatin1String("Add BreakString"))
-        addBreakString();
-    else if (text == QLatin1String("Remove BreakString"))
-        removeBreakString();
-    else if (text == QLatin1String("Load BreakStrings..."))
-        loadBreakStringList();
-    else if (text == QLatin1String("Save BreakStrings"))
-        saveBreakStringFile(QStringLiteral("breakStrings.txt"));
-    else if (text == QLatin1String("Save BreakStrings as..."))
-        saveBreakStringList();
 }
 
 void textVis::customContextMenuTrigger(const QPoint &pos)
@@ -116,7 +101,7 @@ void textVis::textBreakStringTrigger()
     Diagnostics::print("add breakstring\n");
     const QString selection = form.webView->selectedText();
     if (!selection.isEmpty()) {
-        document.breakStrings.append(selection);
+        document.settings().breakStrings.append(selection);
         refreshBreakStringList();
     }
     form.ThreadView->upToDate = false;
@@ -129,6 +114,6 @@ void textVis::textBreakHereTrigger()
     const float position =
         manualBreakPosition(mainFrame->scrollBarValue(Qt::Vertical), contextMenuPos.y(),
                             page->currentFrame()->contentsSize().height());
-    document.manualBreaks.append(position);
+    document.settings().manualBreaks.append(position);
     form.ThreadView->upToDate = false;
 }

@@ -12,33 +12,39 @@
 #include <QWebSettings>
 #include <QWebView>
 
-#include <cstdlib>
-
+// The menus' actions are connected to their slots; a menu's slot runs the action it is given.
 void textVis::filemenuTrigger(QAction *action)
 {
-    Diagnostics::print("got here!\n");
-    const QString text = action->text();
-    if (text == QLatin1String("Quit")) {
-        std::exit(2);
-    } else if (text == QLatin1String("Open File")) {
-        openFile();
-    } else if (text == QLatin1String("Reparse")) {
-        parseText();
-    } else if (text == QLatin1String("About")) {
-        showAbout();
-    } else if (text == QLatin1String("Automate")) {
-        showAutomateDialog();
-    } else if (text == QLatin1String("Save Markup")) {
-        saveMarkup();
-    } else if (text == QLatin1String("Save Image")) {
-        saveImage();
-    }
+    action->trigger();
 }
 
 void textVis::fontsmenuTrigger(QAction *action)
 {
-    if (action->text() != QLatin1String("Change Font"))
-        return;
+    action->trigger();
+}
+
+void textVis::statsmenuTrigger(QAction *action)
+{
+    action->trigger();
+}
+
+void textVis::charactersmenuTrigger(QAction *action)
+{
+    action->trigger();
+}
+
+void textVis::breakstringsmenuTrigger(QAction *action)
+{
+    action->trigger();
+}
+
+void textVis::optionsmenuTrigger(QAction *action)
+{
+    action->trigger();
+}
+
+void textVis::changeFont()
+{
     bool accepted = false;
     const QFont font =
         QFontDialog::getFont(&accepted, QFont(QStringLiteral("Helvetica [Cronyx]"), 10), this);

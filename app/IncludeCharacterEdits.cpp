@@ -1,6 +1,5 @@
 #include "app/textVis.h"
 
-#include "app/ListItemLinks.h"
 #include "characters/CharacterListFile.h"
 
 #include <QColorDialog>
@@ -8,9 +7,17 @@
 #include <QInputDialog>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSet>
 
 namespace {
+
+// The include characters whose rows are selected; row i shows includeCharacters[i].
+std::vector<bool> selectedRows(const QListWidget &list)
+{
+    std::vector<bool> selected(size_t(list.count()), false);
+    for (int row = 0; row < list.count(); ++row)
+        selected[size_t(row)] = list.item(row)->isSelected();
+    return selected;
+}
 
 QListWidgetItem *makeIncludeRow(const Character &character)
 {
@@ -28,7 +35,8 @@ QListWidgetItem *makeIncludeRow(const Character &character)
 void textVis::showIncludeCharacters()
 {
     const QString path = QStringLiteral("characters.txt");
-    loadCharacterList(path, document.includeCharacters);
+    CharacterList &includeCharacters = document.settings().includeCharacters;
+    loadCharacterList(path, includeCharacters);
     QDialog dialog;
     includeUi.setupUi(&dialog);
     connect(includeUi.pushButton_AddIncludeCharacter, &QPushButton::clicked, this,
@@ -39,9 +47,7 @@ void textVis::showIncludeCharacters()
             &textVis::setIncludeCharacterColor);
     refreshIncludeList();
     if (dialog.exec() == QDialog::Accepted)
-        saveCharacterList(path, document.includeCharacters);
-    // The rows go with the dialog; no character may keep pointing at them.
-    forgetCharacterRows(*includeUi.listWidget, document);
+        saveCharacterList(path, includeCharacters);
     includeUi.reset();
 }
 
@@ -49,13 +55,9 @@ void textVis::refreshIncludeList()
 {
     if (!includeUi.listWidget)
         return;
-    forgetCharacterRows(*includeUi.listWidget, document);
     includeUi.listWidget->clear();
-    for (const CharacterPtr &character : document.includeCharacters) {
-        QListWidgetItem *item = makeIncludeRow(*character);
-        character->listItem = item;
-        includeUi.listWidget->addItem(item);
-    }
+    for (const CharacterPtr &character : document.settings().includeCharacters)
+        includeUi.listWidget->addItem(makeIncludeRow(*character));
     applyMarkupStyles();
 }
 
@@ -70,24 +72,22 @@ void textVis::addIncludeCharacter()
         return;
     auto character = std::make_shared<Character>(name.split(QLatin1Char(' ')));
     character->color = QColor(255, 255, 255, 255);
-    QListWidgetItem *item = makeIncludeRow(*character);
-    character->listItem = item;
-    document.includeCharacters.push_back(character);
-    includeUi.listWidget->addItem(item);
+    document.settings().includeCharacters.push_back(character);
+    includeUi.listWidget->addItem(makeIncludeRow(*character));
 }
 
 void textVis::removeIncludeCharacter()
 {
     if (!includeUi.listWidget)
         return;
-    const QList<QListWidgetItem *> selected = includeUi.listWidget->selectedItems();
-    const QSet<QListWidgetItem *> rows(selected.begin(), selected.end());
-    CharacterList &list = document.includeCharacters;
-    list.erase(std::remove_if(list.begin(), list.end(),
-                              [&rows](const CharacterPtr &character) {
-                                  return character->listItem && rows.contains(character->listItem);
-                              }),
-               list.end());
+    const std::vector<bool> selected = selectedRows(*includeUi.listWidget);
+    CharacterList kept;
+    const CharacterList &list = document.settings().includeCharacters;
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (i >= selected.size() || !selected[i])
+            kept.push_back(list[i]);
+    }
+    document.settings().includeCharacters = std::move(kept);
     refreshIncludeList();
 }
 
@@ -98,12 +98,12 @@ void textVis::setIncludeCharacterColor()
     const QColor color = QColorDialog::getColor(Qt::white);
     if (!color.isValid())
         return;
-    const QList<QListWidgetItem *> selected = includeUi.listWidget->selectedItems();
-    const QSet<QListWidgetItem *> rows(selected.begin(), selected.end());
-    for (const CharacterPtr &character : document.includeCharacters) {
-        if (character->listItem && rows.contains(character->listItem)) {
-            character->color = color;
-            character->forcedColor = true;
+    const std::vector<bool> selected = selectedRows(*includeUi.listWidget);
+    const CharacterList &list = document.settings().includeCharacters;
+    for (size_t i = 0; i < list.size() && i < selected.size(); ++i) {
+        if (selected[i]) {
+            list[i]->color = color;
+            list[i]->forcedColor = true;
         }
     }
     refreshIncludeList();

@@ -17,7 +17,7 @@ const QString noParseYet = QStringLiteral("no screenplay has been parsed yet; op
 // Statistics, markup and images need a scene index, which only a parse makes.
 bool textVis::reportMissingIndex(const QString &what)
 {
-    if (document.timeIndex)
+    if (document.analysis())
         return false;
     reportNotDone(what, noParseYet);
     return true;
@@ -25,7 +25,7 @@ bool textVis::reportMissingIndex(const QString &what)
 
 bool textVis::reportMissingStatistics(const QString &what)
 {
-    if (document.timeIndex)
+    if (document.analysis())
         return false;
     Diagnostics::print("no statistics written: no screenplay has been parsed yet\n");
     return reportMissingIndex(what);
@@ -57,7 +57,7 @@ void textVis::writeCharacterStats(const QString &fname)
     if (reportMissingStatistics(tr("Character statistics")))
         return;
     QString reason;
-    const bool written = ::writeCharacterStats(fname, *document.timeIndex, &reason);
+    const bool written = ::writeCharacterStats(fname, *document.analysis()->timeIndex, &reason);
     reportWriteOutcome(tr("Character statistics"), fname, written, reason);
 }
 
@@ -74,8 +74,8 @@ void textVis::writeSceneStats(const QString &fname)
     if (reportMissingStatistics(tr("Scene statistics")))
         return;
     QString reason;
-    const bool written =
-        ::writeSceneStats(fname, *document.timeIndex, int(document.textLines.size()), &reason);
+    const bool written = ::writeSceneStats(fname, *document.analysis()->timeIndex,
+                                           int(document.analysis()->textLines.size()), &reason);
     reportWriteOutcome(tr("Scene statistics"), fname, written, reason);
 }
 
@@ -87,13 +87,4 @@ void textVis::reportWritten(const QString &path)
 void textVis::reportNotDone(const QString &what, const QString &reason)
 {
     form.statusBar->showMessage(tr("%1 not written: %2").arg(what, reason));
-}
-
-void textVis::statsmenuTrigger(QAction *action)
-{
-    const QString text = action->text();
-    if (text == QLatin1String("Write Scene Stats"))
-        writeSceneStats();
-    else if (text == QLatin1String("Write Character Stats"))
-        writeCharacterStats();
 }

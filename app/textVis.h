@@ -1,22 +1,21 @@
 #pragma once
 
-// Where the operations of textVis live (all in app/):
-//   textVis.cpp              constructor, form wiring, draw modes, text-view actions
-//   ParseDriver.cpp          openFile, loadScreenplay, parseText, reparseTrigger,
-//                            fillCharacterList (the analysis itself: LoadPipeline.cpp)
-//   FileMenu.cpp             filemenuTrigger, fontsmenuTrigger, saveImage, showAbout
+// Where the operations of textVis live (all in app/). The window's parts are objects of
+// their own: DocumentController (the open screenplay and its analysis) and CharacterPanel
+// (the character list); textVis wires them to the form and keeps the slots as forwarders.
+//   textVis.cpp              constructor, menu and button wiring, showing an analysis
+//   FileMenu.cpp             fonts, saveImage, showAbout, the menu forwarders
 //   MarkupView.cpp           applyMarkupStyles, currentColorChanged, saveMarkup
-//   StatsMenu.cpp            statsmenuTrigger, writeCharacterStats, writeSceneStats
-//   CharactersMenu.cpp       charactersmenuTrigger, loadColors, textAddCharacterTrigger
+//   StatsMenu.cpp            writeCharacterStats, writeSceneStats and the status bar reports
+//   CharactersMenu.cpp       loadColors, savePalette, textAddCharacterTrigger
 //   IncludeCharacterEdits.cpp showIncludeCharacters and the Include Characters buttons
-//   BreakStringUi.cpp        break-string tab, its menu and files, the context menu,
+//   BreakStringUi.cpp        break-string tab, its files, the context menu,
 //                            textBreakStringTrigger, textBreakHereTrigger
-//   OptionsMenu.cpp          optionsmenuTrigger
+//   OptionsMenu.cpp          showParsingOptions
 //   AutomateRun.cpp          automateTrigger, showAutomateDialog (the run: automation/)
 
-#include "app/BackgroundRelease.h"
-#include "app/DialogProgress.h"
-#include "app/DocumentModel.h"
+#include "app/CharacterPanel.h"
+#include "app/DocumentController.h"
 #include "app/IncludeCharactersDialog.h"
 #include "app/MainWindowForm.h"
 #include "automation/AutomationRun.h"
@@ -28,10 +27,12 @@
 #include <QPoint>
 #include <QStringList>
 
+#include <memory>
+
 class QAction;
 
-// The main window: it holds the document of the open screenplay, shows it in the text and
-// thread views and runs the menus, buttons and dialogs around it. As the target of batch
+// The main window: it shows the analysis of the open screenplay in the text and thread views
+// and runs the menus, buttons and dialogs around it. As the target of batch
 // runs it holds their settings and files (automateFiles and the rest, from BatchTarget).
 class textVis : public QMainWindow, public BatchTarget
 {
@@ -43,25 +44,20 @@ public:
     explicit textVis(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
     ~textVis() override;
 
-    BackgroundRelease backgroundRelease; // frees what a closed screenplay or an old parse leaves
-    DocumentModel document;
-    OptionList options; // bound to document.options, in config.txt order
-    DialogProgress progress;
+    DocumentController document;
+    OptionList options;            // bound to document.settings().options, in config.txt order
     QPoint contextMenuPos;         // last context-menu request, in webView coordinates
     IncludeCharactersUi includeUi; // set while the Include Characters dialog is open
 
     AutomationRun automation{*this}; // the timer chain over automateFiles
 
     MainWindowForm form;
+    std::unique_ptr<CharacterPanel> characterPanel; // over form.listWidget, made by setupUi
 
-    // File > "Open File": asks for a screenplay, then loadScreenplay.
+    // File > "Open File", loading a file and File > "Reparse", as DocumentController does
+    // them, with the thread view held still meanwhile.
     void openFile();
-    // Everything openFile does after its file dialog: empty the document, read the file,
-    // find its characters, parse. The title names the file only when it could be read;
-    // returns whether it could.
     bool loadScreenplay(const QString &path) override;
-    // File > "Reparse": scenes, markup, threads and the character list from the lines and
-    // characters already held.
     void parseText();
     // Shows the markup and styles it, as stages of the progress dialog that Abort stops.
     void applyMarkupStyles();
@@ -72,12 +68,18 @@ public:
     // `name`; a request it cannot serve is withdrawn.
     bool writeThreadImage(const QString &name) override;
     void saveMarkup();
+    void changeFont();
+    void showParsingOptions();
 
     // Characters > "Force Character": edit characters.txt in the Include Characters dialog.
     void showIncludeCharacters();
     void refreshIncludeList();
     // Characters > "Load Colors...": recolour the characters by position from a colour file.
     void loadColors(const QString &path);
+    void loadColorsFromDialog();
+    // Characters > "Save Colors" (to colors.txt) and "Save Colors as...".
+    void saveColors();
+    void saveColorsAs();
 
     bool loadBreakStringFile(const QString &path);
     bool saveBreakStringFile(const QString &path);
@@ -121,10 +123,14 @@ public slots:
                             const QString &reason);
 
 private:
+    // What a parse made goes to the text view, the thread view and the character list.
+    void showAnalysis(const std::shared_ptr<const Analysis> &analysis);
+    void forgetAnalysis();
+    void connectDocument();
     void connectWindow();
+    void connectMenus();
     void fillDrawModes();
     void connectBreakStringButtons();
     void addTextActions();
     void loadStartupBreakStrings();
-    void fillCharacterList();
 };

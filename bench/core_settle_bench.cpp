@@ -6,7 +6,7 @@
 
 #include "ScreenplayGenerator.h"
 
-#include "app/DocumentModel.h"
+#include "scenes/Analysis.h"
 #include "view/RedrawGate.h"
 #include "view/ThreadModel.h"
 
@@ -68,7 +68,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
     const int maxFrames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3000;
-    const DocumentModel document = parsedGeneratedScreenplay(1);
+    const std::shared_ptr<const Analysis> parsed = parsedGeneratedScreenplay(1);
+    const Analysis &document = *parsed;
     std::printf("parsed generated screenplay: %d characters, %d scenes\n",
                 static_cast<int>(document.timeIndex->characters.size()),
                 static_cast<int>(document.timeIndex->scenes.size()));

@@ -33,7 +33,7 @@ public:
     // Makes the view's context current (the weave program is built on the first call; a
     // failure ends the process) and lays out the threads of `index`, which must stay alive
     // until the next clearThreads.
-    void buildThreads(TimeIndexVector *index, float step);
+    void buildThreads(const TimeIndexVector *index, float step);
     // The next frame that draws the graph writes itself to `name` and reports it through
     // imageWritten.
     void setImageFileName(const QString &name);
@@ -80,6 +80,8 @@ public:
 
 signals:
     void reparse();
+    // The colour dialog recoloured the index character at `characterIndex`.
+    void characterColorChanged(int characterIndex);
     // A frame has written the requested image, or could not (`reason` says why).
     void imageWritten(const QString &path, bool written, const QString &reason);
 
@@ -126,7 +128,7 @@ private:
     QColorDialog *m_colorDialog = nullptr;
     QTimer redrawTimer;
     ViewState m_state;
-    TimeIndexVector *m_timeIndex = nullptr;
+    const TimeIndexVector *m_timeIndex = nullptr;
     ThreadModel m_model;
     std::uint64_t m_modelGeneration = 0;
     RedrawGate m_gate;

@@ -268,7 +268,7 @@ TEST_F(AutomationTest, MenuRunOverThreeScreenplays_WritesExactlyTheirImagesAndSt
     for (int i = 0; i < screenplays.size(); ++i)
         EXPECT_EQ(readBytes(screenplays[i] + QStringLiteral("-character.csv")).contains("MARGARET"),
                   i == 1);
-    EXPECT_EQ(window->document.filePath, screenplays[2]);
+    EXPECT_EQ(window->document.filePath(), screenplays[2]);
 }
 
 TEST_F(AutomationTest, CancelledSettings_ShowFreshDefaultsAndRunWithThem)
@@ -289,7 +289,7 @@ TEST_F(AutomationTest, CancelledSettings_ShowFreshDefaultsAndRunWithThem)
     EXPECT_EQ(answers.shown.flags, (QList<bool>{true, false, false}));
 
     ASSERT_TRUE(waitForSteps(steps, 1));
-    EXPECT_EQ(window->document.filePath, screenplays[0]);
+    EXPECT_EQ(window->document.filePath(), screenplays[0]);
     EXPECT_TRUE(window->automation.isPending());
     EXPECT_EQ(window->automation.pendingDelayMs(), 5000);
     EXPECT_TRUE(filesWritten().isEmpty());
@@ -310,7 +310,7 @@ TEST_F(AutomationTest, NoFileChosen_StillShowsSettingsButStartsNothing)
     EXPECT_FALSE(window->automation.isPending());
     EXPECT_TRUE(window->automateFiles.isEmpty());
     processFor(50);
-    EXPECT_TRUE(window->document.filePath.isEmpty());
+    EXPECT_TRUE(window->document.filePath().isEmpty());
     EXPECT_TRUE(filesWritten().isEmpty());
 }
 
@@ -361,7 +361,7 @@ TEST_F(AutomationTest, SecondStart_CancelsThePendingRunFirst)
     EXPECT_EQ(steps.value(), 3);
     EXPECT_EQ(filesWritten(), QStringList{screenplays[1] + QStringLiteral(".png")});
     EXPECT_FALSE(window->automation.isPending());
-    EXPECT_EQ(window->document.filePath, screenplays[1]);
+    EXPECT_EQ(window->document.filePath(), screenplays[1]);
 }
 
 TEST_F(AutomationTest, MenuEntry_CancelsAPendingRunEvenWhenNoFileIsChosen)
