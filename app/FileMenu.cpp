@@ -12,37 +12,6 @@
 #include <QWebSettings>
 #include <QWebView>
 
-// The menus' actions are connected to their slots; a menu's slot runs the action it is given.
-void textVis::filemenuTrigger(QAction *action)
-{
-    action->trigger();
-}
-
-void textVis::fontsmenuTrigger(QAction *action)
-{
-    action->trigger();
-}
-
-void textVis::statsmenuTrigger(QAction *action)
-{
-    action->trigger();
-}
-
-void textVis::charactersmenuTrigger(QAction *action)
-{
-    action->trigger();
-}
-
-void textVis::breakstringsmenuTrigger(QAction *action)
-{
-    action->trigger();
-}
-
-void textVis::optionsmenuTrigger(QAction *action)
-{
-    action->trigger();
-}
-
 void textVis::changeFont()
 {
     bool accepted = false;

@@ -1,10 +1,7 @@
 #include "app/textVis.h"
 
 #include "scenes/MarkupStyles.h"
-#include "scenes/SavedMarkup.h"
 
-#include <QDir>
-#include <QFileDialog>
 #include <QHash>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -173,18 +170,4 @@ void textVis::currentColorChanged(const QColor &)
     for (const CharacterPtr &character : characterPanel->selectedCharacters())
         styleElements(frame, characterSelector(*character), QStringLiteral("color"),
                       character->color.name());
-}
-
-void textVis::saveMarkup()
-{
-    if (reportMissingIndex(tr("Markup")))
-        return;
-    const QString path =
-        QFileDialog::getSaveFileName(this, tr("Save Markup"), QDir::currentPath(),
-                                     tr("html (*.html);;xml (*.xml);; All files (*.*)"));
-    const Analysis &analysis = *document.analysis();
-    QString reason;
-    const bool written = ::saveMarkup(path, analysis.timeIndex.get(), analysis.breakStringClass,
-                                      analysis.markupHtml, &reason);
-    reportWriteOutcome(tr("Markup"), path, written, reason);
 }

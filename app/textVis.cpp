@@ -27,6 +27,8 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
 
     form.setupUi(this);
     characterPanel = std::make_unique<CharacterPanel>(*form.listWidget);
+    breakStringPanel = std::make_unique<BreakStringPanel>(document.settings().breakStrings,
+                                                          *form.listWidget_BreakString, this);
     // The text view shows whatever the opened file holds: no scripts, no remote loads.
     LocalOnlyNetworkAccess::install(form.webView, {QStringLiteral("data")});
     // A link in the screenplay must not replace the screenplay: clicks are only reported.
@@ -43,7 +45,7 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
     connect(form.webView, &QWidget::customContextMenuRequested, this,
             &textVis::customContextMenuTrigger);
     addTextActions();
-    loadStartupBreakStrings();
+    breakStringPanel->loadStartupFile();
     connect(form.ThreadView, &GraphWidget::reparse, this, &textVis::reparseTrigger);
     connect(form.ThreadView, &GraphWidget::imageWritten, this,
             [this](const QString &path, bool written, const QString &reason) {
@@ -52,6 +54,8 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
     connect(form.ThreadView, &GraphWidget::characterColorChanged, characterPanel.get(),
             &CharacterPanel::showCharacterColor);
     connectDocument();
+    connect(&statisticsExport, &StatisticsExport::written, this, &textVis::reportWritten);
+    connect(&statisticsExport, &StatisticsExport::notDone, this, &textVis::reportNotDone);
     loadCharacterList(QStringLiteral("characters.txt"), document.settings().includeCharacters);
     form.webView->settings()->setFontSize(QWebSettings::DefaultFontSize, 11);
     showAbout();
@@ -173,8 +177,8 @@ void textVis::connectMenus()
     action(form.actionAdd_Break_String, &textVis::addBreakString);
     action(form.actionRemove_Break_String, &textVis::removeBreakString);
     action(form.actionLoad_Break_Strings, &textVis::loadBreakStringList);
-    connect(form.actionSave_Break_Strings, &QAction::triggered, this,
-            [this] { saveBreakStringFile(QStringLiteral("breakStrings.txt")); });
+    connect(form.actionSave_Break_Strings, &QAction::triggered, breakStringPanel.get(),
+            &BreakStringPanel::saveToDefaultFile);
     action(form.actionSave_BreakStrings_as, &textVis::saveBreakStringList);
     action(form.actionChange_Font, &textVis::changeFont);
 }
@@ -211,4 +215,91 @@ void textVis::addTextActions()
     addAction(tr("Add Character"), &textVis::textAddCharacterTrigger);
     addAction(tr("Add BreakString"), &textVis::textBreakStringTrigger);
     addAction(tr("Break Section Here"), &textVis::textBreakHereTrigger);
+}
+
+// The slots of the window, kept for whoever connects to them; the parts do the work.
+
+void textVis::filemenuTrigger(QAction *action)
+{
+    action->trigger();
+}
+
+void textVis::fontsmenuTrigger(QAction *action)
+{
+    action->trigger();
+}
+
+void textVis::statsmenuTrigger(QAction *action)
+{
+    action->trigger();
+}
+
+void textVis::charactersmenuTrigger(QAction *action)
+{
+    action->trigger();
+}
+
+void textVis::breakstringsmenuTrigger(QAction *action)
+{
+    action->trigger();
+}
+
+void textVis::optionsmenuTrigger(QAction *action)
+{
+    action->trigger();
+}
+
+void textVis::writeCharacterStats()
+{
+    statisticsExport.writeCharacterStats();
+}
+
+void textVis::writeCharacterStats(const QString &fname)
+{
+    statisticsExport.writeCharacterStats(fname);
+}
+
+void textVis::writeSceneStats()
+{
+    statisticsExport.writeSceneStats();
+}
+
+void textVis::writeSceneStats(const QString &fname)
+{
+    statisticsExport.writeSceneStats(fname);
+}
+
+void textVis::saveMarkup()
+{
+    statisticsExport.saveMarkup();
+}
+
+void textVis::addBreakString()
+{
+    breakStringPanel->add();
+}
+
+void textVis::removeBreakString()
+{
+    breakStringPanel->removeSelected();
+}
+
+void textVis::saveBreakStringList()
+{
+    breakStringPanel->saveToChosenFile();
+}
+
+void textVis::loadBreakStringList()
+{
+    breakStringPanel->loadChosenFile();
+}
+
+void textVis::reportWritten(const QString &path)
+{
+    form.statusBar->showMessage(tr("Wrote %1").arg(path));
+}
+
+void textVis::reportNotDone(const QString &what, const QString &reason)
+{
+    form.statusBar->showMessage(tr("%1 not written: %2").arg(what, reason));
 }

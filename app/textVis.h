@@ -1,23 +1,29 @@
 #pragma once
 
-// Where the operations of textVis live (all in app/). The window's parts are objects of
-// their own: DocumentController (the open screenplay and its analysis) and CharacterPanel
-// (the character list); textVis wires them to the form and keeps the slots as forwarders.
-//   textVis.cpp              constructor, menu and button wiring, showing an analysis
-//   FileMenu.cpp             fonts, saveImage, showAbout, the menu forwarders
-//   MarkupView.cpp           applyMarkupStyles, currentColorChanged, saveMarkup
-//   StatsMenu.cpp            writeCharacterStats, writeSceneStats and the status bar reports
-//   CharactersMenu.cpp       loadColors, savePalette, textAddCharacterTrigger
+// The window is made of parts, each owning its state and given its widgets:
+//   DocumentController   the open screenplay, its settings and its last Analysis
+//   CharacterPanel       the character list and which row shows which character
+//   BreakStringPanel     the break-string tab and its files
+//   StatisticsExport     the statistics and saved-markup files
+//   AutomationRun        the batch run (automation/)
+// textVis wires them to the form and to each other, and keeps its slots as forwarders.
+// Its own operations live in app/:
+//   textVis.cpp              constructor, wiring, showing an analysis, the forwarders
+//   FileMenu.cpp             changeFont, saveImage, showAbout
+//   MarkupView.cpp           applyMarkupStyles, currentColorChanged
+//   CharactersMenu.cpp       loadColors, saving colours, textAddCharacterTrigger
 //   IncludeCharacterEdits.cpp showIncludeCharacters and the Include Characters buttons
-//   BreakStringUi.cpp        break-string tab, its files, the context menu,
-//                            textBreakStringTrigger, textBreakHereTrigger
+//   BreakStringUi.cpp        the text view's context menu, textBreakStringTrigger,
+//                            textBreakHereTrigger
 //   OptionsMenu.cpp          showParsingOptions
-//   AutomateRun.cpp          automateTrigger, showAutomateDialog (the run: automation/)
+//   AutomateRun.cpp          automateTrigger, showAutomateDialog and the batch target
 
+#include "app/BreakStringPanel.h"
 #include "app/CharacterPanel.h"
 #include "app/DocumentController.h"
 #include "app/IncludeCharactersDialog.h"
 #include "app/MainWindowForm.h"
+#include "app/StatisticsExport.h"
 #include "automation/AutomationRun.h"
 #include "automation/BatchTarget.h"
 #include "characters/ConfigFile.h"
@@ -52,7 +58,10 @@ public:
     AutomationRun automation{*this}; // the timer chain over automateFiles
 
     MainWindowForm form;
-    std::unique_ptr<CharacterPanel> characterPanel; // over form.listWidget, made by setupUi
+    // The parts over the form's widgets, made once setupUi has made those.
+    std::unique_ptr<CharacterPanel> characterPanel;
+    std::unique_ptr<BreakStringPanel> breakStringPanel;
+    StatisticsExport statisticsExport{document, this};
 
     // File > "Open File", loading a file and File > "Reparse", as DocumentController does
     // them, with the thread view held still meanwhile.
@@ -80,10 +89,6 @@ public:
     // Characters > "Save Colors" (to colors.txt) and "Save Colors as...".
     void saveColors();
     void saveColorsAs();
-
-    bool loadBreakStringFile(const QString &path);
-    bool saveBreakStringFile(const QString &path);
-    void refreshBreakStringList();
 
 public slots:
     void saveImage();
@@ -115,12 +120,6 @@ public slots:
     // What became of a request, in the status bar: the file written, or why nothing was.
     void reportWritten(const QString &path);
     void reportNotDone(const QString &what, const QString &reason);
-    // Says so and returns true when there is no scene index yet.
-    bool reportMissingIndex(const QString &what);
-    // The same, with the statistics' own diagnostic line.
-    bool reportMissingStatistics(const QString &what);
-    void reportWriteOutcome(const QString &what, const QString &path, bool written,
-                            const QString &reason);
 
 private:
     // What a parse made goes to the text view, the thread view and the character list.
@@ -132,5 +131,4 @@ private:
     void fillDrawModes();
     void connectBreakStringButtons();
     void addTextActions();
-    void loadStartupBreakStrings();
 };

@@ -96,7 +96,7 @@ TEST_F(BreakStringUiTest, AddButton_AppendsTypedTextButNotAnEmptyAnswer)
 TEST_F(BreakStringUiTest, RemoveButton_DropsEveryCopyOfTheSelectedTexts)
 {
     window->document.settings().breakStrings = QStringList{"INT", "EXT", "INT"};
-    window->refreshBreakStringList();
+    window->breakStringPanel->refresh();
     list()->item(0)->setSelected(true);
     window->form.pushButton_removeBreakString->click();
     EXPECT_EQ(window->document.settings().breakStrings, QStringList{QStringLiteral("EXT")});
