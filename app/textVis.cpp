@@ -53,6 +53,9 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
             });
     connect(form.ThreadView, &GraphWidget::characterColorChanged, characterPanel.get(),
             &CharacterPanel::showCharacterColor);
+    automate =
+        std::make_unique<AutomateController>(document, statisticsExport, *form.ThreadView, this);
+    connect(automate.get(), &AutomateController::notDone, this, &textVis::reportNotDone);
     connectDocument();
     connect(&statisticsExport, &StatisticsExport::written, this, &textVis::reportWritten);
     connect(&statisticsExport, &StatisticsExport::notDone, this, &textVis::reportNotDone);
@@ -292,6 +295,16 @@ void textVis::saveBreakStringList()
 void textVis::loadBreakStringList()
 {
     breakStringPanel->loadChosenFile();
+}
+
+void textVis::showAutomateDialog()
+{
+    automate->showDialog();
+}
+
+void textVis::automateTrigger()
+{
+    automate->automation.step();
 }
 
 void textVis::reportWritten(const QString &path)

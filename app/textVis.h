@@ -5,7 +5,7 @@
 //   CharacterPanel       the character list and which row shows which character
 //   BreakStringPanel     the break-string tab and its files
 //   StatisticsExport     the statistics and saved-markup files
-//   AutomationRun        the batch run (automation/)
+//   AutomateController   Automate's dialog and what a batch step does with the window
 // textVis wires them to the form and to each other, and keeps its slots as forwarders.
 // Its own operations live in app/:
 //   textVis.cpp              constructor, wiring, showing an analysis, the forwarders
@@ -16,16 +16,14 @@
 //   BreakStringUi.cpp        the text view's context menu, textBreakStringTrigger,
 //                            textBreakHereTrigger
 //   OptionsMenu.cpp          showParsingOptions
-//   AutomateRun.cpp          automateTrigger, showAutomateDialog and the batch target
 
+#include "app/AutomateController.h"
 #include "app/BreakStringPanel.h"
 #include "app/CharacterPanel.h"
 #include "app/DocumentController.h"
 #include "app/IncludeCharactersDialog.h"
 #include "app/MainWindowForm.h"
 #include "app/StatisticsExport.h"
-#include "automation/AutomationRun.h"
-#include "automation/BatchTarget.h"
 #include "characters/ConfigFile.h"
 
 #include <QColor>
@@ -38,9 +36,8 @@
 class QAction;
 
 // The main window: it shows the analysis of the open screenplay in the text and thread views
-// and runs the menus, buttons and dialogs around it. As the target of batch
-// runs it holds their settings and files (automateFiles and the rest, from BatchTarget).
-class textVis : public QMainWindow, public BatchTarget
+// and runs the menus, buttons and dialogs around it.
+class textVis : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -55,27 +52,22 @@ public:
     QPoint contextMenuPos;         // last context-menu request, in webView coordinates
     IncludeCharactersUi includeUi; // set while the Include Characters dialog is open
 
-    AutomationRun automation{*this}; // the timer chain over automateFiles
-
     MainWindowForm form;
     // The parts over the form's widgets, made once setupUi has made those.
     std::unique_ptr<CharacterPanel> characterPanel;
     std::unique_ptr<BreakStringPanel> breakStringPanel;
     StatisticsExport statisticsExport{document, this};
+    std::unique_ptr<AutomateController> automate;
 
     // File > "Open File", loading a file and File > "Reparse", as DocumentController does
     // them, with the thread view held still meanwhile.
     void openFile();
-    bool loadScreenplay(const QString &path) override;
+    bool loadScreenplay(const QString &path);
     void parseText();
     // Shows the markup and styles it, as stages of the progress dialog that Abort stops.
     void applyMarkupStyles();
     void showAbout();
     void showAutomateDialog();
-    QString screenplayPath() const override;
-    // Paints the thread view directly (not waiting for its timer) until it has written
-    // `name`; a request it cannot serve is withdrawn.
-    bool writeThreadImage(const QString &name) override;
     void saveMarkup();
     void changeFont();
     void showParsingOptions();
@@ -93,9 +85,9 @@ public:
 public slots:
     void saveImage();
     void writeCharacterStats();
-    void writeCharacterStats(const QString &fname) override;
+    void writeCharacterStats(const QString &fname);
     void writeSceneStats();
-    void writeSceneStats(const QString &fname) override;
+    void writeSceneStats(const QString &fname);
     void filemenuTrigger(QAction *action);
     void statsmenuTrigger(QAction *action);
     void charactersmenuTrigger(QAction *action);
