@@ -26,9 +26,7 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
     readConfig(QStringLiteral("config.txt"), options);
 
     form.setupUi(this);
-    characterPanel = std::make_unique<CharacterPanel>(*form.listWidget);
-    breakStringPanel = std::make_unique<BreakStringPanel>(document.settings().breakStrings,
-                                                          *form.listWidget_BreakString, this);
+    makeParts();
     // The text view shows whatever the opened file holds: no scripts, no remote loads.
     LocalOnlyNetworkAccess::install(form.webView, {QStringLiteral("data")});
     // A link in the screenplay must not replace the screenplay: clicks are only reported.
@@ -51,14 +49,7 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
             [this](const QString &path, bool written, const QString &reason) {
                 written ? reportWritten(path) : reportNotDone(tr("Image %1").arg(path), reason);
             });
-    connect(form.ThreadView, &GraphWidget::characterColorChanged, characterPanel.get(),
-            &CharacterPanel::showCharacterColor);
-    automate =
-        std::make_unique<AutomateController>(document, statisticsExport, *form.ThreadView, this);
-    connect(automate.get(), &AutomateController::notDone, this, &textVis::reportNotDone);
-    connectDocument();
-    connect(&statisticsExport, &StatisticsExport::written, this, &textVis::reportWritten);
-    connect(&statisticsExport, &StatisticsExport::notDone, this, &textVis::reportNotDone);
+    connectParts();
     loadCharacterList(QStringLiteral("characters.txt"), document.settings().includeCharacters);
     form.webView->settings()->setFontSize(QWebSettings::DefaultFontSize, 11);
     showAbout();
@@ -69,6 +60,30 @@ textVis::~textVis()
 {
     // The thread view outlives the analysis; it must not keep the index.
     form.ThreadView->clearThreads();
+}
+
+void textVis::makeParts()
+{
+    characterPanel = std::make_unique<CharacterPanel>(*form.listWidget);
+    breakStringPanel = std::make_unique<BreakStringPanel>(document.settings().breakStrings,
+                                                          *form.listWidget_BreakString, this);
+    characterEditor = std::make_unique<CharacterEditor>(document, this);
+    automate =
+        std::make_unique<AutomateController>(document, statisticsExport, *form.ThreadView, this);
+}
+
+void textVis::connectParts()
+{
+    connect(form.ThreadView, &GraphWidget::characterColorChanged, characterPanel.get(),
+            &CharacterPanel::showCharacterColor);
+    connect(characterEditor.get(), &CharacterEditor::includeListShown, this,
+            &textVis::applyMarkupStyles);
+    connect(characterEditor.get(), &CharacterEditor::charactersRecolored, characterPanel.get(),
+            &CharacterPanel::showColors);
+    connect(automate.get(), &AutomateController::notDone, this, &textVis::reportNotDone);
+    connect(&statisticsExport, &StatisticsExport::written, this, &textVis::reportWritten);
+    connect(&statisticsExport, &StatisticsExport::notDone, this, &textVis::reportNotDone);
+    connectDocument();
 }
 
 void textVis::connectDocument()
@@ -173,10 +188,13 @@ void textVis::connectMenus()
     action(form.actionWrite_Scene_Stats, qOverload<>(&textVis::writeSceneStats));
     action(form.actionWrite_Character_Stats, qOverload<>(&textVis::writeCharacterStats));
     action(form.actionParsing, &textVis::showParsingOptions);
-    action(form.actionForce_Character, &textVis::showIncludeCharacters);
-    connect(form.actionLoad_Colors, &QAction::triggered, this, &textVis::loadColorsFromDialog);
-    connect(form.actionSave_Colors, &QAction::triggered, this, &textVis::saveColors);
-    connect(form.actionSave, &QAction::triggered, this, &textVis::saveColorsAs);
+    CharacterEditor *characters = characterEditor.get();
+    connect(form.actionForce_Character, &QAction::triggered, characters,
+            &CharacterEditor::showIncludeCharacters);
+    connect(form.actionLoad_Colors, &QAction::triggered, characters,
+            &CharacterEditor::loadChosenColors);
+    connect(form.actionSave_Colors, &QAction::triggered, characters, &CharacterEditor::saveColors);
+    connect(form.actionSave, &QAction::triggered, characters, &CharacterEditor::saveColorsAs);
     action(form.actionAdd_Break_String, &textVis::addBreakString);
     action(form.actionRemove_Break_String, &textVis::removeBreakString);
     action(form.actionLoad_Break_Strings, &textVis::loadBreakStringList);
@@ -295,6 +313,21 @@ void textVis::saveBreakStringList()
 void textVis::loadBreakStringList()
 {
     breakStringPanel->loadChosenFile();
+}
+
+void textVis::addIncludeCharacter()
+{
+    characterEditor->addIncludeCharacter();
+}
+
+void textVis::removeIncludeCharacter()
+{
+    characterEditor->removeIncludeCharacter();
+}
+
+void textVis::setIncludeCharacterColor()
+{
+    characterEditor->setIncludeCharacterColor();
 }
 
 void textVis::showAutomateDialog()

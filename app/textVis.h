@@ -3,6 +3,7 @@
 // The window is made of parts, each owning its state and given its widgets:
 //   DocumentController   the open screenplay, its settings and its last Analysis
 //   CharacterPanel       the character list and which row shows which character
+//   CharacterEditor      the Include Characters dialog, colour files, "Add Character"
 //   BreakStringPanel     the break-string tab and its files
 //   StatisticsExport     the statistics and saved-markup files
 //   AutomateController   Automate's dialog and what a batch step does with the window
@@ -11,17 +12,16 @@
 //   textVis.cpp              constructor, wiring, showing an analysis, the forwarders
 //   FileMenu.cpp             changeFont, saveImage, showAbout
 //   MarkupView.cpp           applyMarkupStyles, currentColorChanged
-//   CharactersMenu.cpp       loadColors, saving colours, textAddCharacterTrigger
-//   IncludeCharacterEdits.cpp showIncludeCharacters and the Include Characters buttons
-//   BreakStringUi.cpp        the text view's context menu, textBreakStringTrigger,
+//   TextViewActions.cpp      the text view's context menu and its entries:
+//                            textAddCharacterTrigger, textBreakStringTrigger,
 //                            textBreakHereTrigger
 //   OptionsMenu.cpp          showParsingOptions
 
 #include "app/AutomateController.h"
 #include "app/BreakStringPanel.h"
+#include "app/CharacterEditor.h"
 #include "app/CharacterPanel.h"
 #include "app/DocumentController.h"
-#include "app/IncludeCharactersDialog.h"
 #include "app/MainWindowForm.h"
 #include "app/StatisticsExport.h"
 #include "characters/ConfigFile.h"
@@ -48,15 +48,15 @@ public:
     ~textVis() override;
 
     DocumentController document;
-    OptionList options;            // bound to document.settings().options, in config.txt order
-    QPoint contextMenuPos;         // last context-menu request, in webView coordinates
-    IncludeCharactersUi includeUi; // set while the Include Characters dialog is open
+    OptionList options;    // bound to document.settings().options, in config.txt order
+    QPoint contextMenuPos; // last context-menu request, in webView coordinates
 
     MainWindowForm form;
     // The parts over the form's widgets, made once setupUi has made those.
     std::unique_ptr<CharacterPanel> characterPanel;
     std::unique_ptr<BreakStringPanel> breakStringPanel;
     StatisticsExport statisticsExport{document, this};
+    std::unique_ptr<CharacterEditor> characterEditor;
     std::unique_ptr<AutomateController> automate;
 
     // File > "Open File", loading a file and File > "Reparse", as DocumentController does
@@ -71,16 +71,6 @@ public:
     void saveMarkup();
     void changeFont();
     void showParsingOptions();
-
-    // Characters > "Force Character": edit characters.txt in the Include Characters dialog.
-    void showIncludeCharacters();
-    void refreshIncludeList();
-    // Characters > "Load Colors...": recolour the characters by position from a colour file.
-    void loadColors(const QString &path);
-    void loadColorsFromDialog();
-    // Characters > "Save Colors" (to colors.txt) and "Save Colors as...".
-    void saveColors();
-    void saveColorsAs();
 
 public slots:
     void saveImage();
@@ -117,6 +107,8 @@ private:
     // What a parse made goes to the text view, the thread view and the character list.
     void showAnalysis(const std::shared_ptr<const Analysis> &analysis);
     void forgetAnalysis();
+    void makeParts();
+    void connectParts();
     void connectDocument();
     void connectWindow();
     void connectMenus();

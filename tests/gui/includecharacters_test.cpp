@@ -48,13 +48,13 @@ void forceCharacter(textVis &window, const DialogScript &script)
 void add(textVis &window, const QString &name)
 {
     ModalAnswerer nested(nestedAnswers(name, QColor()));
-    window.includeUi.pushButton_AddIncludeCharacter->click();
+    window.characterEditor->includeUi.pushButton_AddIncludeCharacter->click();
 }
 
 void force(textVis &window, const QColor &color)
 {
     ModalAnswerer nested(nestedAnswers(QString(), color));
-    window.includeUi.pushButton_ForceColor->click();
+    window.characterEditor->includeUi.pushButton_ForceColor->click();
 }
 
 QStringList rowTexts(const QListWidget *list)
@@ -86,10 +86,10 @@ TEST_F(IncludeCharactersTest, AddAndRemove_EditTheListAndOkSavesIt)
         add(w, QStringLiteral("BOB"));
         add(w, QStringLiteral("BOB"));
         add(w, QStringLiteral("ANNA LEE"));
-        afterAdding = rowTexts(w.includeUi.listWidget);
-        w.includeUi.listWidget->item(0)->setSelected(true);
-        w.includeUi.listWidget->item(1)->setSelected(true);
-        w.includeUi.pushButton_RemoveIncludeCharacter->click();
+        afterAdding = rowTexts(w.characterEditor->includeUi.listWidget);
+        w.characterEditor->includeUi.listWidget->item(0)->setSelected(true);
+        w.characterEditor->includeUi.listWidget->item(1)->setSelected(true);
+        w.characterEditor->includeUi.pushButton_RemoveIncludeCharacter->click();
         return true;
     });
     EXPECT_EQ(afterAdding, (QStringList{"BOB ", "BOB ", "ANNA LEE "}));
@@ -105,10 +105,10 @@ TEST_F(IncludeCharactersTest, ForceColor_MarksSelectedEntriesAndOkSavesTheColour
     dir.scratch().write(QStringLiteral("characters.txt"), "ANNA\nBEN\nCAL\n");
     QStringList rows;
     forceCharacter(*window, [&](textVis &w) {
-        w.includeUi.listWidget->item(0)->setSelected(true);
-        w.includeUi.listWidget->item(2)->setSelected(true);
+        w.characterEditor->includeUi.listWidget->item(0)->setSelected(true);
+        w.characterEditor->includeUi.listWidget->item(2)->setSelected(true);
         force(w, QColor(255, 0, 0));
-        rows = rowTexts(w.includeUi.listWidget);
+        rows = rowTexts(w.characterEditor->includeUi.listWidget);
         return true;
     });
     EXPECT_EQ(rows, (QStringList{"ANNA  [forced color]", "BEN ", "CAL  [forced color]"}));
@@ -123,7 +123,7 @@ TEST_F(IncludeCharactersTest, ForceColor_ShowsAtTheNextReparse)
                                  "BEN\n          Yes.\n                    ANNA\n          No.\n");
     ASSERT_TRUE(window->loadScreenplay(script));
     forceCharacter(*window, [&](textVis &w) {
-        w.includeUi.listWidget->item(0)->setSelected(true);
+        w.characterEditor->includeUi.listWidget->item(0)->setSelected(true);
         force(w, QColor(0, 0, 255));
         return true;
     });

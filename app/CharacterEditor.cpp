@@ -1,9 +1,15 @@
-#include "app/textVis.h"
+#include "app/CharacterEditor.h"
+
+#include "app/DocumentController.h"
+#include "characters/CharacterDiscovery.h"
+#include "characters/PaletteFile.h"
+#include "reader/Diagnostics.h"
 
 #include "characters/CharacterListFile.h"
 
 #include <QColorDialog>
 #include <QDialog>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QListWidget>
 #include <QPushButton>
@@ -32,36 +38,43 @@ QListWidgetItem *makeIncludeRow(const Character &character)
 
 } // namespace
 
-void textVis::showIncludeCharacters()
+CharacterEditor::CharacterEditor(DocumentController &document, QWidget *window)
+    : QObject(window)
+    , m_document(document)
+    , m_window(window)
+{
+}
+
+void CharacterEditor::showIncludeCharacters()
 {
     const QString path = QStringLiteral("characters.txt");
-    CharacterList &includeCharacters = document.settings().includeCharacters;
+    CharacterList &includeCharacters = m_document.settings().includeCharacters;
     loadCharacterList(path, includeCharacters);
     QDialog dialog;
     includeUi.setupUi(&dialog);
     connect(includeUi.pushButton_AddIncludeCharacter, &QPushButton::clicked, this,
-            &textVis::addIncludeCharacter);
+            &CharacterEditor::addIncludeCharacter);
     connect(includeUi.pushButton_RemoveIncludeCharacter, &QPushButton::clicked, this,
-            &textVis::removeIncludeCharacter);
+            &CharacterEditor::removeIncludeCharacter);
     connect(includeUi.pushButton_ForceColor, &QPushButton::clicked, this,
-            &textVis::setIncludeCharacterColor);
+            &CharacterEditor::setIncludeCharacterColor);
     refreshIncludeList();
     if (dialog.exec() == QDialog::Accepted)
         saveCharacterList(path, includeCharacters);
     includeUi.reset();
 }
 
-void textVis::refreshIncludeList()
+void CharacterEditor::refreshIncludeList()
 {
     if (!includeUi.listWidget)
         return;
     includeUi.listWidget->clear();
-    for (const CharacterPtr &character : document.settings().includeCharacters)
+    for (const CharacterPtr &character : m_document.settings().includeCharacters)
         includeUi.listWidget->addItem(makeIncludeRow(*character));
-    applyMarkupStyles();
+    emit includeListShown();
 }
 
-void textVis::addIncludeCharacter()
+void CharacterEditor::addIncludeCharacter()
 {
     if (!includeUi.listWidget)
         return;
@@ -72,26 +85,26 @@ void textVis::addIncludeCharacter()
         return;
     auto character = std::make_shared<Character>(name.split(QLatin1Char(' ')));
     character->color = QColor(255, 255, 255, 255);
-    document.settings().includeCharacters.push_back(character);
+    m_document.settings().includeCharacters.push_back(character);
     includeUi.listWidget->addItem(makeIncludeRow(*character));
 }
 
-void textVis::removeIncludeCharacter()
+void CharacterEditor::removeIncludeCharacter()
 {
     if (!includeUi.listWidget)
         return;
     const std::vector<bool> selected = selectedRows(*includeUi.listWidget);
     CharacterList kept;
-    const CharacterList &list = document.settings().includeCharacters;
+    const CharacterList &list = m_document.settings().includeCharacters;
     for (size_t i = 0; i < list.size(); ++i) {
         if (i >= selected.size() || !selected[i])
             kept.push_back(list[i]);
     }
-    document.settings().includeCharacters = std::move(kept);
+    m_document.settings().includeCharacters = std::move(kept);
     refreshIncludeList();
 }
 
-void textVis::setIncludeCharacterColor()
+void CharacterEditor::setIncludeCharacterColor()
 {
     if (!includeUi.listWidget)
         return;
@@ -99,7 +112,7 @@ void textVis::setIncludeCharacterColor()
     if (!color.isValid())
         return;
     const std::vector<bool> selected = selectedRows(*includeUi.listWidget);
-    const CharacterList &list = document.settings().includeCharacters;
+    const CharacterList &list = m_document.settings().includeCharacters;
     for (size_t i = 0; i < list.size() && i < selected.size(); ++i) {
         if (selected[i]) {
             list[i]->color = color;
@@ -107,4 +120,37 @@ void textVis::setIncludeCharacterColor()
         }
     }
     refreshIncludeList();
+}
+
+void CharacterEditor::loadChosenColors()
+{
+    loadColors(QFileDialog::getOpenFileName(m_window, tr("Select a color file")));
+}
+
+void CharacterEditor::saveColors()
+{
+    savePalette(QStringLiteral("colors.txt"), m_document.characters());
+}
+
+void CharacterEditor::saveColorsAs()
+{
+    savePalette(QFileDialog::getSaveFileName(m_window, tr("Select a color file")),
+                m_document.characters());
+}
+
+void CharacterEditor::loadColors(const QString &path)
+{
+    // A file that cannot be read leaves the palette as it was; it is applied all the same.
+    AnalysisSettings &settings = m_document.settings();
+    loadPalette(path, settings.palette);
+    applyPalette(m_document.characters(), settings.palette);
+    emit charactersRecolored();
+}
+
+void CharacterEditor::addCharacter(const QString &text)
+{
+    // With nothing selected there is no name; an empty name would match every word.
+    if (!text.isEmpty())
+        findOrAddCharacter(m_document.characters(), m_document.settings().includeCharacters,
+                           text.split(QLatin1Char(' ')));
 }

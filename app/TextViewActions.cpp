@@ -9,6 +9,8 @@
 #include <QWebPage>
 #include <QWebView>
 
+// The text view's context menu and its three entries.
+
 void textVis::customContextMenuTrigger(const QPoint &pos)
 {
     contextMenuPos = pos;
@@ -19,6 +21,13 @@ void textVis::customContextMenuTrigger(const QPoint &pos)
     menu->addAction(tr("Add BreakString"), this, &textVis::textBreakStringTrigger);
     menu->addAction(tr("Break Section Here"), this, &textVis::textBreakHereTrigger);
     menu->popup(form.webView->mapToGlobal(pos));
+}
+
+void textVis::textAddCharacterTrigger()
+{
+    Diagnostics::print("add character\n");
+    characterEditor->addCharacter(form.webView->selectedText());
+    form.ThreadView->upToDate = false;
 }
 
 void textVis::textBreakStringTrigger()
