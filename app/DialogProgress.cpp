@@ -22,6 +22,27 @@ DialogProgress::~DialogProgress()
     delete m_dialog.data();
 }
 
+StageProgress DialogProgress::stage()
+{
+    StageProgress progress;
+    progress.began = [this](const QString &label, int maximum) {
+        begin(label, maximum);
+    };
+    progress.progressed = [this](int value, int) {
+        setValue(value);
+    };
+    progress.titled = [this](const QString &title) {
+        setTitle(title);
+    };
+    progress.canceled = [this] {
+        return wasCanceled();
+    };
+    progress.finished = [this] {
+        finish();
+    };
+    return progress;
+}
+
 QProgressDialog *DialogProgress::dialog() const
 {
     return m_dialog.data();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AnalysisProgress.h"
+#include "reader/StageProgress.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -14,21 +14,24 @@ class QWidget;
 // are processed: it is painted as its stage begins, and the stage's reports let the events
 // run at least every `eventIntervalMs` (and not much more often, since a stage reports once
 // per line).
-class DialogProgress : public AnalysisProgress
+class DialogProgress
 {
 public:
     static constexpr int eventIntervalMs = 50;
 
     explicit DialogProgress(QWidget *window);
-    ~DialogProgress() override;
+    ~DialogProgress();
     DialogProgress(const DialogProgress &) = delete;
     DialogProgress &operator=(const DialogProgress &) = delete;
 
-    void begin(const QString &label, int maximum) override;
-    void setValue(int value) override;
-    void setTitle(const QString &title) override;
-    bool wasCanceled() const override;
-    void finish() override;
+    void begin(const QString &label, int maximum);
+    void setValue(int value);
+    void setTitle(const QString &title);
+    bool wasCanceled() const;
+    void finish();
+
+    // The analysis stages' view of this dialog; it refers to this object.
+    StageProgress stage();
 
     // The dialog of the current stage, or null before the first stage.
     QProgressDialog *dialog() const;

@@ -12,33 +12,8 @@
 #include <QWebSettings>
 #include <QWebView>
 
-#include <cstdlib>
-
-void textVis::filemenuTrigger(QAction *action)
+void textVis::changeFont()
 {
-    Diagnostics::print("got here!\n");
-    const QString text = action->text();
-    if (text == QLatin1String("Quit")) {
-        std::exit(2);
-    } else if (text == QLatin1String("Open File")) {
-        openFile();
-    } else if (text == QLatin1String("Reparse")) {
-        parseText();
-    } else if (text == QLatin1String("About")) {
-        showAbout();
-    } else if (text == QLatin1String("Automate")) {
-        showAutomateDialog();
-    } else if (text == QLatin1String("Save Markup")) {
-        saveMarkup();
-    } else if (text == QLatin1String("Save Image")) {
-        saveImage();
-    }
-}
-
-void textVis::fontsmenuTrigger(QAction *action)
-{
-    if (action->text() != QLatin1String("Change Font"))
-        return;
     bool accepted = false;
     const QFont font =
         QFontDialog::getFont(&accepted, QFont(QStringLiteral("Helvetica [Cronyx]"), 10), this);

@@ -1,12 +1,8 @@
 #include "app/textVis.h"
 
 #include "scenes/MarkupStyles.h"
-#include "scenes/SavedMarkup.h"
 
-#include <QDir>
-#include <QFileDialog>
 #include <QHash>
-#include <QListWidgetItem>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QWebElement>
@@ -66,7 +62,7 @@ QHash<QString, QVector<int>> stylesByClass(const std::vector<ElementStyle> &styl
 // span is looked at once, whatever the number of characters: a query per character and piece
 // took seconds for thousands of speakers.
 void stylePiece(const QWebElement &piece, const std::vector<ElementStyle> &styles,
-                const QHash<QString, QVector<int>> &byClass, const DocumentModel &document,
+                const QHash<QString, QVector<int>> &byClass, const Analysis &analysis,
                 int &sceneNumber)
 {
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
@@ -80,10 +76,10 @@ void stylePiece(const QWebElement &piece, const std::vector<ElementStyle> &style
             }
         }
     }
-    for (QWebElement scene : piece.findAll(QStringLiteral("div.") + document.sceneClass))
+    for (QWebElement scene : piece.findAll(QStringLiteral("div.") + analysis.sceneClass))
         scene.setStyleProperty(
             QStringLiteral("background-color"),
-            sceneBackground(document.sceneColorA, document.sceneColorB, sceneNumber++));
+            sceneBackground(analysis.sceneColorA, analysis.sceneColorB, sceneNumber++));
 }
 
 // The blocks of the page shown now: one per piece it was given in.
@@ -101,12 +97,14 @@ void textVis::applyMarkupStyles()
 {
     // Before the first parse (reached from the Include Characters list) there is nothing
     // to colour and no stage to report to.
-    if (!document.timeIndex) {
-        form.webView->setHtml(QString::fromUtf8(document.markupHtml), QUrl());
+    if (!document.analysis()) {
+        form.webView->setHtml(QString(), QUrl());
         return;
     }
-    const QByteArray &html = document.markupHtml;
-    const QVector<int> ends = pagePieceEnds(html, document.sceneClass);
+    const Analysis &analysis = *document.analysis();
+    DialogProgress &progress = document.progress();
+    const QByteArray &html = analysis.markupHtml;
+    const QVector<int> ends = pagePieceEnds(html, analysis.sceneClass);
     const auto piece = [&html, &ends](int i) {
         const int begin = i == 0 ? 0 : ends.at(i - 1);
         return QStringLiteral("<div>") +
@@ -114,7 +112,7 @@ void textVis::applyMarkupStyles()
                QStringLiteral("</div>");
     };
     const std::vector<ElementStyle> styles =
-        markupElementStyles(document.timeIndex.get(), document.breakStringClass);
+        markupElementStyles(analysis.timeIndex.get(), analysis.breakStringClass);
     const QHash<QString, QVector<int>> byClass = stylesByClass(styles);
     QWebFrame *frame = form.webView->page()->mainFrame();
     QWebElement body = frame->findFirstElement(QStringLiteral("body"));
@@ -123,7 +121,7 @@ void textVis::applyMarkupStyles()
     const int shownBlocks = pageBlocks(body);
     const int oldBlocks = shownBlocks > 1 ? shownBlocks : 0;
     progress.begin(tr("Laying out text"), oldBlocks + ends.size());
-    const auto stopped = [this, &ends](int shown) {
+    const auto stopped = [this, &progress, &ends](int shown) {
         if (!progress.wasCanceled())
             return false;
         form.statusBar->showMessage(
@@ -150,42 +148,26 @@ void textVis::applyMarkupStyles()
     form.webView->setHtml(piece(0), QUrl());
     body = frame->findFirstElement(QStringLiteral("body"));
     int sceneNumber = 0;
-    stylePiece(body.lastChild(), styles, byClass, document, sceneNumber);
+    stylePiece(body.lastChild(), styles, byClass, analysis, sceneNumber);
     for (int i = 1; i < ends.size(); ++i) {
         progress.setValue(oldBlocks + i);
         if (stopped(i))
             break;
         body.appendInside(piece(i));
-        stylePiece(body.lastChild(), styles, byClass, document, sceneNumber);
+        stylePiece(body.lastChild(), styles, byClass, analysis, sceneNumber);
     }
     progress.setValue(oldBlocks + ends.size());
     progress.finish();
 }
 
-// The colour is taken from the characters: the thread view has stored it in the selected
-// ones before this runs.
+// The colour is taken from the characters: the thread view and the character panel have
+// stored it in the selected ones before this runs.
 void textVis::currentColorChanged(const QColor &)
 {
-    if (!document.timeIndex)
+    if (!document.analysis())
         return;
     QWebFrame *frame = form.webView->page()->mainFrame();
-    for (const CharacterPtr &character : document.timeIndex->characters) {
-        const QListWidgetItem *item = character->listItem;
-        if (item && item->listWidget() && item->isSelected())
-            styleElements(frame, characterSelector(*character), QStringLiteral("color"),
-                          character->color.name());
-    }
-}
-
-void textVis::saveMarkup()
-{
-    if (reportMissingIndex(tr("Markup")))
-        return;
-    const QString path =
-        QFileDialog::getSaveFileName(this, tr("Save Markup"), QDir::currentPath(),
-                                     tr("html (*.html);;xml (*.xml);; All files (*.*)"));
-    QString reason;
-    const bool written = ::saveMarkup(path, document.timeIndex.get(), document.breakStringClass,
-                                      document.markupHtml, &reason);
-    reportWriteOutcome(tr("Markup"), path, written, reason);
+    for (const CharacterPtr &character : characterPanel->selectedCharacters())
+        styleElements(frame, characterSelector(*character), QStringLiteral("color"),
+                      character->color.name());
 }

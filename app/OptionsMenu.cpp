@@ -2,14 +2,11 @@
 
 #include "characters/OptionWidgets.h"
 
-#include <QAction>
 #include <QDialog>
 #include <QVBoxLayout>
 
-void textVis::optionsmenuTrigger(QAction *action)
+void textVis::showParsingOptions()
 {
-    if (action->text() != QLatin1String("Parsing"))
-        return;
     QDialog dialog;
     const OptionsDialogFrame frame = setupOptionsDialog(dialog);
     for (const auto &option : options)

@@ -1,26 +1,29 @@
 #pragma once
 
-// Where the operations of textVis live (all in app/):
-//   textVis.cpp              constructor, form wiring, draw modes, text-view actions
-//   ParseDriver.cpp          openFile, loadScreenplay, parseText, reparseTrigger,
-//                            fillCharacterList (the analysis itself: LoadPipeline.cpp)
-//   FileMenu.cpp             filemenuTrigger, fontsmenuTrigger, saveImage, showAbout
-//   MarkupView.cpp           applyMarkupStyles, currentColorChanged, saveMarkup
-//   StatsMenu.cpp            statsmenuTrigger, writeCharacterStats, writeSceneStats
-//   CharactersMenu.cpp       charactersmenuTrigger, loadColors, textAddCharacterTrigger
-//   IncludeCharacterEdits.cpp showIncludeCharacters and the Include Characters buttons
-//   BreakStringUi.cpp        break-string tab, its menu and files, the context menu,
-//                            textBreakStringTrigger, textBreakHereTrigger
-//   OptionsMenu.cpp          optionsmenuTrigger
-//   AutomateRun.cpp          automateTrigger, showAutomateDialog (the run: automation/)
+// The window is made of parts, each owning its state and given its widgets:
+//   DocumentController   the open screenplay, its settings and its last Analysis
+//   CharacterPanel       the character list and which row shows which character
+//   CharacterEditor      the Include Characters dialog, colour files, "Add Character"
+//   BreakStringPanel     the break-string tab and its files
+//   StatisticsExport     the statistics and saved-markup files
+//   AutomateController   Automate's dialog and what a batch step does with the window
+// textVis wires them to the form and to each other, and keeps its slots as forwarders.
+// Its own operations live in app/:
+//   textVis.cpp              constructor, wiring, showing an analysis, the forwarders
+//   FileMenu.cpp             changeFont, saveImage, showAbout
+//   MarkupView.cpp           applyMarkupStyles, currentColorChanged
+//   TextViewActions.cpp      the text view's context menu and its entries:
+//                            textAddCharacterTrigger, textBreakStringTrigger,
+//                            textBreakHereTrigger
+//   OptionsMenu.cpp          showParsingOptions
 
-#include "app/BackgroundRelease.h"
-#include "app/DialogProgress.h"
-#include "app/DocumentModel.h"
-#include "app/IncludeCharactersDialog.h"
+#include "app/AutomateController.h"
+#include "app/BreakStringPanel.h"
+#include "app/CharacterEditor.h"
+#include "app/CharacterPanel.h"
+#include "app/DocumentController.h"
 #include "app/MainWindowForm.h"
-#include "automation/AutomationRun.h"
-#include "automation/BatchTarget.h"
+#include "app/StatisticsExport.h"
 #include "characters/ConfigFile.h"
 
 #include <QColor>
@@ -28,12 +31,13 @@
 #include <QPoint>
 #include <QStringList>
 
+#include <memory>
+
 class QAction;
 
-// The main window: it holds the document of the open screenplay, shows it in the text and
-// thread views and runs the menus, buttons and dialogs around it. As the target of batch
-// runs it holds their settings and files (automateFiles and the rest, from BatchTarget).
-class textVis : public QMainWindow, public BatchTarget
+// The main window: it shows the analysis of the open screenplay in the text and thread views
+// and runs the menus, buttons and dialogs around it.
+class textVis : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -43,52 +47,37 @@ public:
     explicit textVis(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
     ~textVis() override;
 
-    BackgroundRelease backgroundRelease; // frees what a closed screenplay or an old parse leaves
-    DocumentModel document;
-    OptionList options; // bound to document.options, in config.txt order
-    DialogProgress progress;
-    QPoint contextMenuPos;         // last context-menu request, in webView coordinates
-    IncludeCharactersUi includeUi; // set while the Include Characters dialog is open
-
-    AutomationRun automation{*this}; // the timer chain over automateFiles
+    DocumentController document;
+    OptionList options;    // bound to document.settings().options, in config.txt order
+    QPoint contextMenuPos; // last context-menu request, in webView coordinates
 
     MainWindowForm form;
+    // The parts over the form's widgets, made once setupUi has made those.
+    std::unique_ptr<CharacterPanel> characterPanel;
+    std::unique_ptr<BreakStringPanel> breakStringPanel;
+    StatisticsExport statisticsExport{document, this};
+    std::unique_ptr<CharacterEditor> characterEditor;
+    std::unique_ptr<AutomateController> automate;
 
-    // File > "Open File": asks for a screenplay, then loadScreenplay.
+    // File > "Open File", loading a file and File > "Reparse", as DocumentController does
+    // them, with the thread view held still meanwhile.
     void openFile();
-    // Everything openFile does after its file dialog: empty the document, read the file,
-    // find its characters, parse. The title names the file only when it could be read;
-    // returns whether it could.
-    bool loadScreenplay(const QString &path) override;
-    // File > "Reparse": scenes, markup, threads and the character list from the lines and
-    // characters already held.
+    bool loadScreenplay(const QString &path);
     void parseText();
     // Shows the markup and styles it, as stages of the progress dialog that Abort stops.
     void applyMarkupStyles();
     void showAbout();
     void showAutomateDialog();
-    QString screenplayPath() const override;
-    // Paints the thread view directly (not waiting for its timer) until it has written
-    // `name`; a request it cannot serve is withdrawn.
-    bool writeThreadImage(const QString &name) override;
     void saveMarkup();
-
-    // Characters > "Force Character": edit characters.txt in the Include Characters dialog.
-    void showIncludeCharacters();
-    void refreshIncludeList();
-    // Characters > "Load Colors...": recolour the characters by position from a colour file.
-    void loadColors(const QString &path);
-
-    bool loadBreakStringFile(const QString &path);
-    bool saveBreakStringFile(const QString &path);
-    void refreshBreakStringList();
+    void changeFont();
+    void showParsingOptions();
 
 public slots:
     void saveImage();
     void writeCharacterStats();
-    void writeCharacterStats(const QString &fname) override;
+    void writeCharacterStats(const QString &fname);
     void writeSceneStats();
-    void writeSceneStats(const QString &fname) override;
+    void writeSceneStats(const QString &fname);
     void filemenuTrigger(QAction *action);
     void statsmenuTrigger(QAction *action);
     void charactersmenuTrigger(QAction *action);
@@ -113,18 +102,17 @@ public slots:
     // What became of a request, in the status bar: the file written, or why nothing was.
     void reportWritten(const QString &path);
     void reportNotDone(const QString &what, const QString &reason);
-    // Says so and returns true when there is no scene index yet.
-    bool reportMissingIndex(const QString &what);
-    // The same, with the statistics' own diagnostic line.
-    bool reportMissingStatistics(const QString &what);
-    void reportWriteOutcome(const QString &what, const QString &path, bool written,
-                            const QString &reason);
 
 private:
+    // What a parse made goes to the text view, the thread view and the character list.
+    void showAnalysis(const std::shared_ptr<const Analysis> &analysis);
+    void forgetAnalysis();
+    void makeParts();
+    void connectParts();
+    void connectDocument();
     void connectWindow();
+    void connectMenus();
     void fillDrawModes();
     void connectBreakStringButtons();
     void addTextActions();
-    void loadStartupBreakStrings();
-    void fillCharacterList();
 };

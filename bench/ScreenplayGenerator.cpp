@@ -1,8 +1,7 @@
 #include "ScreenplayGenerator.h"
 
-#include "app/DocumentModel.h"
-#include "app/LoadPipeline.h"
 #include "reader/TextFile.h"
+#include "scenes/AnalysisPipeline.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -415,7 +414,7 @@ QString writeGeneratedScreenplay(const QString &folder, int copies)
     return written ? screenplayPath : QString();
 }
 
-DocumentModel parsedGeneratedScreenplay(int copies)
+std::shared_ptr<const Analysis> parsedGeneratedScreenplay(int copies)
 {
     QTemporaryDir folder;
     const QString path = writeGeneratedScreenplay(folder.path(), copies);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <memory>
+
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
 
-struct DocumentModel;
+struct Analysis;
 
 // Builds a feature-length plain-text screenplay for timing the analysis: about 7,000 lines
 // per copy with 150 scene headings, 60 speaking characters (some cues with (CONT'D) and (V.O.)),
@@ -41,4 +43,4 @@ QString writeGeneratedScreenplay(const QString &folder, int copies);
 
 // The generated screenplay opened and parsed as the window does it (characters found, markup
 // built, scene index filled), ready to hand to the thread view.
-DocumentModel parsedGeneratedScreenplay(int copies);
+std::shared_ptr<const Analysis> parsedGeneratedScreenplay(int copies);

@@ -4,10 +4,9 @@
 
 #include "ScreenplayGenerator.h"
 
-#include "app/AnalysisProgress.h"
-#include "app/DocumentModel.h"
-#include "app/LoadPipeline.h"
 #include "characters/ConfigFile.h"
+#include "reader/StageProgress.h"
+#include "scenes/AnalysisPipeline.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/Statistics.h"
 
@@ -42,16 +41,18 @@ double elapsedMs(QElapsedTimer &timer)
 Timing runPipeline(const QString &path, const SettingsPaths &settings)
 {
     Timing timing;
-    DocumentModel document;
-    SilentProgress progress;
+    AnalysisSettings start;
     QElapsedTimer timer;
     timer.start();
     // What the tool does before its first file, counted with the opening.
-    readConfig(settings.config, document.options);
-    loadBreakStringFile(settings.breakStrings, document.breakStrings);
-    openScreenplay(document, path, settings, progress);
+    readConfig(settings.config, start.options);
+    loadBreakStringFile(settings.breakStrings, start.breakStrings);
+    OpenedScreenplay opened = openScreenplay(path, start, settings, StageProgress());
     timing.open = elapsedMs(timer);
-    parseDocument(document, settings, progress);
+    readConfig(settings.config, opened.settings.options);
+    const std::shared_ptr<const Analysis> analysis =
+        parseScreenplay(opened.screenplay, opened.settings, StageProgress());
+    const Analysis &document = *analysis;
     timing.parse = elapsedMs(timer);
     const QString scenes = sceneStatsCsv(*document.timeIndex, document.textLines.size());
     const QString characters = characterStatsCsv(*document.timeIndex);

@@ -7,10 +7,9 @@
 #include "ScreenplayFormats.h"
 #include "ScreenplayGenerator.h"
 
-#include "app/DocumentModel.h"
-#include "app/LoadPipeline.h"
 #include "reader/ScreenplayReader.h"
 #include "reader/TextFile.h"
+#include "scenes/AnalysisPipeline.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -88,7 +87,7 @@ int main(int argc, char *argv[])
     }
     int characters = 0;
     const double analysed = bestMs(runs, [&] {
-        characters = static_cast<int>(analyseScreenplay(pdf, settings).characters.size());
+        characters = static_cast<int>(analyseScreenplay(pdf, settings)->characters.size());
     });
     report("read and analyse PDF", readScreenplayFile(pdf), analysed, pdfPages);
     std::printf("characters found in the PDF: %d\n", characters);

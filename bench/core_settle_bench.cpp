@@ -7,7 +7,7 @@
 
 #include "ScreenplayGenerator.h"
 
-#include "app/DocumentModel.h"
+#include "scenes/Analysis.h"
 #include "view/LayoutStepper.h"
 #include "view/ThreadModel.h"
 
@@ -86,7 +86,8 @@ void report(const char *title, const TimeIndexVector &index, int mode)
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
-    const DocumentModel document = parsedGeneratedScreenplay(1);
+    const std::shared_ptr<const Analysis> parsed = parsedGeneratedScreenplay(1);
+    const Analysis &document = *parsed;
     std::printf("parsed generated screenplay: %d characters, %d scenes\n",
                 static_cast<int>(document.timeIndex->characters.size()),
                 static_cast<int>(document.timeIndex->scenes.size()));

@@ -6,7 +6,7 @@
 
 #include "ScreenplayGenerator.h"
 
-#include "app/DocumentModel.h"
+#include "scenes/Analysis.h"
 #include "view/GraphWidget.h"
 #include "view/ThreadModel.h"
 
@@ -132,7 +132,8 @@ int main(int argc, char **argv)
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
     const auto generated = generatedIndex();
     report("generated index", *generated, frames);
-    const DocumentModel document = parsedGeneratedScreenplay(1);
+    const std::shared_ptr<const Analysis> parsed = parsedGeneratedScreenplay(1);
+    const Analysis &document = *parsed;
     report("parsed generated screenplay", *document.timeIndex, frames);
     return 0;
 }

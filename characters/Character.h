@@ -7,8 +7,6 @@
 #include <memory>
 #include <vector>
 
-class QListWidgetItem;
-
 // One speaker of the screenplay. Records are shared among the character lists of the
 // document and the scene index, so they are always held through CharacterPtr.
 struct Character
@@ -20,14 +18,6 @@ struct Character
     QColor color;
     qint32 count = 0;
     qint32 indent = 0;
-    // The row that shows this character in a list widget, or null. Whoever clears or
-    // destroys that list resets the pointer first (see the GUI's list helpers).
-    QListWidgetItem *listItem = nullptr;
-    qint32 numScenes = 0;
-    qint32 numDialogueLines = 0;
-    float perInvolved = 0.0f;
-    float startTime = -1.0f;
-    float stopTime = -1.0f;
     bool forcedColor = false;
 
     // Every name word followed by one blank.

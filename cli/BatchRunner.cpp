@@ -1,11 +1,10 @@
 #include "cli/BatchRunner.h"
 
-#include "app/AnalysisProgress.h"
-#include "app/DocumentModel.h"
 #include "characters/ConfigFile.h"
 #include "characters/Random15.h"
 #include "cli/JsonExport.h"
 #include "reader/ScreenplayReader.h"
+#include "reader/StageProgress.h"
 #include "reader/TextFile.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/CoPresenceNetwork.h"
@@ -61,8 +60,8 @@ bool BatchRunner::prepare()
     }
     // As the window does at start-up: the options before the first discovery, and the break
     // strings once (a missing file simply means none; there is nobody to offer a sample to).
-    readConfig(m_settings.config, m_analysisOptions);
-    loadBreakStringFile(m_settings.breakStrings, m_breakStrings);
+    readConfig(m_settings.config, m_startSettings.options);
+    loadBreakStringFile(m_settings.breakStrings, m_startSettings.breakStrings);
     return true;
 }
 
@@ -84,8 +83,7 @@ FileOutcome BatchRunner::analyseFile(const QString &path)
 bool BatchRunner::processFileGuarded(const QString &path, FileOutcome &outcome)
 {
     try {
-        DocumentModel document;
-        return processFile(path, document, outcome);
+        return processFile(path, outcome);
     } catch (const std::bad_alloc &) {
         const QString reason = QStringLiteral("not enough memory");
         std::fprintf(stderr, "quillmark-cli: cannot analyse %s: %s\n", printable(path).constData(),
@@ -98,79 +96,80 @@ bool BatchRunner::processFileGuarded(const QString &path, FileOutcome &outcome)
     }
 }
 
-bool BatchRunner::processFile(const QString &path, DocumentModel &document, FileOutcome &outcome)
+bool BatchRunner::processFile(const QString &path, FileOutcome &outcome)
 {
-    document.options = m_analysisOptions;
-    document.breakStrings = m_breakStrings;
-
     MarkupOutput markup;
     markup.path = path + QStringLiteral("-markup.html");
-    const bool analysed = analyse(path, document, markup);
+    const std::shared_ptr<const Analysis> analysis = analyse(path, markup);
+    const bool analysed = analysis->readError.isEmpty() && analysis->analysisError.isEmpty();
     if (!m_options.summary.isEmpty()) {
-        const QString failure =
-            !analysed ? (document.readError.isEmpty() ? document.analysisError : document.readError)
-                      : QString();
-        outcome.summaryRow = summaryRow(path, document, failure);
+        const QString failure = !analysed ? (analysis->readError.isEmpty() ? analysis->analysisError
+                                                                           : analysis->readError)
+                                          : QString();
+        outcome.summaryRow = summaryRow(path, *analysis, failure);
     }
     if (!analysed)
         return false;
-    const bool written = writeOutputs(path, document, markup);
+    const bool written = writeOutputs(path, *analysis, markup);
 
     if (m_options.json) {
-        // The lines are the largest part of a document and the JSON does not need them.
-        const int lineCount = document.textLines.size();
-        document.textLines = QStringList();
-        outcome.json =
-            QJsonDocument(documentToJson(path, document, lineCount)).toJson(QJsonDocument::Compact);
+        const int lineCount = analysis->textLines.size();
+        outcome.json = QJsonDocument(documentToJson(path, *analysis, lineCount))
+                           .toJson(QJsonDocument::Compact);
         outcome.json.append('\n');
     }
     return written;
 }
 
-QString BatchRunner::summaryRow(const QString &path, const DocumentModel &document,
+QString BatchRunner::summaryRow(const QString &path, const Analysis &analysis,
                                 const QString &failure) const
 {
     SummarySource source;
     source.file = path;
-    source.format = document.format.isEmpty() ? screenplayFormat(path) : document.format;
-    source.lines = failure.isEmpty() || document.readError.isEmpty()
-                       ? static_cast<int>(document.textLines.size())
+    source.format = analysis.format.isEmpty() ? screenplayFormat(path) : analysis.format;
+    source.lines = failure.isEmpty() || analysis.readError.isEmpty()
+                       ? static_cast<int>(analysis.textLines.size())
                        : 0;
-    source.pages = document.pageCount;
-    source.index = failure.isEmpty() ? document.timeIndex.get() : nullptr;
+    source.pages = analysis.pageCount;
+    source.index = failure.isEmpty() ? analysis.timeIndex.get() : nullptr;
     source.failure = failure;
     return corpusSummaryRow(source, m_breakStrings);
 }
 
-bool BatchRunner::analyse(const QString &path, DocumentModel &document, MarkupOutput &markup)
+std::shared_ptr<const Analysis> BatchRunner::analyse(const QString &path, MarkupOutput &markup)
 {
-    SilentProgress progress;
-    if (openScreenplay(document, path, m_settings, progress) != OpenOutcome::Read) {
+    const OpenedScreenplay opened = openScreenplay(path, m_startSettings, m_settings, {});
+    if (opened.outcome != OpenOutcome::Read) {
         std::fprintf(stderr, "quillmark-cli: cannot read %s: %s\n", printable(path).constData(),
-                     document.readError.toLocal8Bit().constData());
-        return false;
+                     opened.screenplay.readError.toLocal8Bit().constData());
+        auto unread = std::make_shared<Analysis>();
+        static_cast<Screenplay &>(*unread) = opened.screenplay;
+        return unread;
     }
     // The markup, the largest output by far, goes to its file as the pass makes it, behind
     // the style block of the characters the pass is about to count. The file only replaces
     // the old one when it is committed with the other outputs.
+    const QString breakStringClass = Analysis().breakStringClass;
     MarkupSink sink;
     if (markup.file.open(markup.path, &markup.openError)) {
         markup.file.append(
-            savedMarkupStyle(document.characters, document.breakStringClass).toUtf8());
+            savedMarkupStyle(opened.screenplay.characters, breakStringClass).toUtf8());
         sink = [&markup](const QByteArray &piece) {
             markup.file.append(piece);
         };
     }
-    parseDocument(document, m_settings, progress, sink);
-    if (!document.analysisError.isEmpty()) {
+    AnalysisSettings parsing = opened.settings;
+    // As every parse of the window does: options edited in config.txt since count.
+    readConfig(m_settings.config, parsing.options);
+    std::shared_ptr<const Analysis> analysis =
+        parseScreenplay(opened.screenplay, parsing, {}, sink);
+    if (!analysis->analysisError.isEmpty())
         std::fprintf(stderr, "quillmark-cli: cannot analyse %s: %s\n", printable(path).constData(),
-                     document.analysisError.toLocal8Bit().constData());
-        return false;
-    }
-    return true;
+                     analysis->analysisError.toLocal8Bit().constData());
+    return analysis;
 }
 
-bool BatchRunner::writeOutputs(const QString &path, DocumentModel &document, MarkupOutput &markup)
+bool BatchRunner::writeOutputs(const QString &path, const Analysis &analysis, MarkupOutput &markup)
 {
     bool allWritten = true;
     // Files for other programs are UTF-8, which the usual CSV and JSON readers expect.
@@ -186,10 +185,10 @@ bool BatchRunner::writeOutputs(const QString &path, DocumentModel &document, Mar
         const bool written = TextFile::writeUnicodeText(output, text, mark, &reason);
         report(output, written, reason);
     };
-    const TimeIndexVector &index = *document.timeIndex;
+    const TimeIndexVector &index = *analysis.timeIndex;
     const TextFile::ByteOrderMark csvMark =
         m_options.bom ? TextFile::ByteOrderMark::Written : TextFile::ByteOrderMark::None;
-    write(path + QStringLiteral("-scene.csv"), sceneStatsCsv(index, document.textLines.size()),
+    write(path + QStringLiteral("-scene.csv"), sceneStatsCsv(index, analysis.textLines.size()),
           csvMark);
     write(path + QStringLiteral("-character.csv"), characterStatsCsv(index), csvMark);
     QString reason = markup.openError;
@@ -201,11 +200,11 @@ bool BatchRunner::writeOutputs(const QString &path, DocumentModel &document, Mar
         write(path + QStringLiteral("-network.graphml"), coPresenceGraphml(index),
               TextFile::ByteOrderMark::None);
     if (m_options.image)
-        allWritten = writeImage(path, document) && allWritten;
+        allWritten = writeImage(path, analysis) && allWritten;
     return allWritten;
 }
 
-bool BatchRunner::writeImage(const QString &path, const DocumentModel &document)
+bool BatchRunner::writeImage(const QString &path, const Analysis &analysis)
 {
     const QString imagePath = path + QStringLiteral(".png");
     QString error = QStringLiteral("this build has no image support");
@@ -216,14 +215,14 @@ bool BatchRunner::writeImage(const QString &path, const DocumentModel &document)
         m_onceFrom = m_messages.collected();
     }
     const bool rendered = m_renderer->render(
-        *document.timeIndex, document.options.numberSteps, m_options.frames, m_options.imageWidth,
+        *analysis.timeIndex, analysis.options.numberSteps, m_options.frames, m_options.imageWidth,
         m_options.imageHeight, imagePath, &error, m_options.drawMode);
     if (first)
         m_onceLength = m_messages.collected() - m_onceFrom;
     if (rendered)
         return true;
 #else
-    Q_UNUSED(document)
+    Q_UNUSED(analysis)
 #endif
     std::fprintf(stderr, "quillmark-cli: cannot write %s: %s\n", printable(imagePath).constData(),
                  error.toLocal8Bit().constData());

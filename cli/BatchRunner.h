@@ -1,21 +1,20 @@
 #pragma once
 
-#include "app/LoadPipeline.h"
 #include "characters/AnalysisOptions.h"
 #include "cli/CliOptions.h"
 #include "cli/FileOutcome.h"
 #include "cli/StderrCapture.h"
 #include "reader/TextFile.h"
+#include "scenes/AnalysisPipeline.h"
 
 #include <QStringList>
 
 #include <memory>
 
-struct DocumentModel;
 class OffscreenRenderer;
 
-// Runs the window's open-and-parse pipeline on one screenplay at a time, each on a fresh
-// document, and writes the statistics, the saved markup and the asked-for research outputs
+// Runs the window's open-and-parse pipeline on one screenplay at a time, each with fresh
+// settings, and writes the statistics, the saved markup and the asked-for research outputs
 // next to each file.
 class BatchRunner
 {
@@ -46,17 +45,18 @@ private:
 
     // Whether the file could be read and all its outputs were written.
     bool processFileGuarded(const QString &path, FileOutcome &outcome);
-    bool processFile(const QString &path, DocumentModel &document, FileOutcome &outcome);
-    bool analyse(const QString &path, DocumentModel &document, MarkupOutput &markup);
-    bool writeOutputs(const QString &path, DocumentModel &document, MarkupOutput &markup);
-    bool writeImage(const QString &path, const DocumentModel &document);
-    QString summaryRow(const QString &path, const DocumentModel &document,
-                       const QString &failure) const;
+    bool processFile(const QString &path, FileOutcome &outcome);
+    // The analysis of the file; when it could not be read, one that holds only the screenplay
+    // with its readError (no index).
+    std::shared_ptr<const Analysis> analyse(const QString &path, MarkupOutput &markup);
+    bool writeOutputs(const QString &path, const Analysis &analysis, MarkupOutput &markup);
+    bool writeImage(const QString &path, const Analysis &analysis);
+    QString summaryRow(const QString &path, const Analysis &analysis, const QString &failure) const;
 
     CliOptions m_options;
     SettingsPaths m_settings;
-    AnalysisOptions m_analysisOptions;
-    QStringList m_breakStrings;
+    AnalysisSettings m_startSettings; // options and break strings as read at start-up
+    const QStringList &m_breakStrings = m_startSettings.breakStrings;
     StderrCapture m_messages;
     // The once-only lines of this process's first image, within the current file's messages.
     int m_onceFrom = -1;

@@ -1,8 +1,8 @@
 #include "cli/JsonExport.h"
 
-#include "app/DocumentModel.h"
 #include "characters/ConfigFile.h"
 #include "characters/Option.h"
+#include "scenes/Analysis.h"
 #include "scenes/ResearchName.h"
 
 #include <QJsonArray>
@@ -70,7 +70,7 @@ double jsonNumber(float value)
     return shortest;
 }
 
-QJsonObject documentToJson(const QString &file, const DocumentModel &document, int lineCount)
+QJsonObject documentToJson(const QString &file, const Analysis &document, int lineCount)
 {
     QJsonArray characters;
     QJsonArray scenes;

@@ -3,12 +3,12 @@
 #include <QJsonObject>
 #include <QString>
 
-struct DocumentModel;
+struct Analysis;
 
 // The result of one parsed screenplay as a JSON object: "file", "lines", "speakerIndent",
 // the index characters (whose order the scenes' "counts" follow) and the scenes. The number of
 // lines is given, so that the caller may have let go of the lines themselves.
-QJsonObject documentToJson(const QString &file, const DocumentModel &document, int lineCount);
+QJsonObject documentToJson(const QString &file, const Analysis &document, int lineCount);
 
 // The JSON number for a single-precision value, written with the fewest digits that still
 // read back as the same float (0.1f gives 0.1, not 0.10000000149011612). A value that is not

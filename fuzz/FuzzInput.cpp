@@ -1,9 +1,9 @@
 #include "FuzzInput.h"
 
-#include "app/DocumentModel.h"
 #include "characters/CharacterDiscovery.h"
 #include "reader/ScreenplayText.h"
 #include "reader/StageProgress.h"
+#include "scenes/AnalysisPipeline.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/MarkupBuilder.h"
 
@@ -30,21 +30,24 @@ QString writeFuzzInput(const uint8_t *data, size_t size)
     return path;
 }
 
-void analyseText(DocumentModel &document)
+std::shared_ptr<const Analysis> analyseText(Screenplay screenplay, const AnalysisSettings &settings)
 {
     const StageProgress progress;
-    document.characters = discoverTextCharacters(document.textLines, document.includeCharacters,
-                                                 document.options, document.palette, progress)
-                              .characters;
-    document.takeMarkup(markupText(document.markupSources(), progress));
+    const auto discover = screenplay.fileSuffix == QLatin1String("csv") ? discoverCsvCharacters
+                                                                        : discoverTextCharacters;
+    screenplay.characters = discover(screenplay.textLines, settings.includeCharacters,
+                                     settings.options, settings.palette, progress)
+                                .characters;
+    return parseScreenplay(screenplay, settings, progress);
 }
 
 void checkAndAnalyse(const ScreenplayText &text)
 {
     if (text.ok() == text.lines.isEmpty())
         std::abort();
-    DocumentModel document;
-    document.breakStrings = sampleBreakStrings();
-    document.textLines = text.lines;
-    analyseText(document);
+    AnalysisSettings settings;
+    settings.breakStrings = sampleBreakStrings();
+    Screenplay screenplay;
+    screenplay.textLines = text.lines;
+    analyseText(screenplay, settings);
 }

@@ -33,31 +33,28 @@ int lineSpan(float length, int lineCount)
     return static_cast<int>(lines);
 }
 
-void computeFor(Character &character, int characterIndex, const std::vector<Scene> &scenes)
+CharacterStatistics statisticsFor(int characterIndex, const std::vector<Scene> &scenes)
 {
-    character.numScenes = 0;
-    character.numDialogueLines = 0;
-    character.perInvolved = 0.0f;
-    character.startTime = -1.0f;
-    character.stopTime = -1.0f;
+    CharacterStatistics statistics;
     bool present = false;
     for (const Scene &scene : scenes) {
         const int counter = counterAt(scene, characterIndex);
-        character.numDialogueLines += counter;
+        statistics.numDialogueLines += counter;
         if (counter != 0) {
-            ++character.numScenes;
-            character.perInvolved += scene.end - scene.start;
+            ++statistics.numScenes;
+            statistics.perInvolved += scene.end - scene.start;
             if (!present) {
-                if (character.startTime < 0.0f)
-                    character.startTime = scene.start;
+                if (statistics.startTime < 0.0f)
+                    statistics.startTime = scene.start;
                 present = true;
             }
         } else if (present) {
             // A run ends with the first scene that lacks the character.
-            character.stopTime = scene.start;
+            statistics.stopTime = scene.start;
             present = false;
         }
     }
+    return statistics;
 }
 
 QString sceneRow(const TimeIndexVector &index, int sceneNumber, int lineCount)
@@ -92,26 +89,31 @@ QString sceneRow(const TimeIndexVector &index, int sceneNumber, int lineCount)
 
 } // namespace
 
-void computeCharacterStats(const TimeIndexVector &index)
+std::vector<CharacterStatistics> characterStatistics(const TimeIndexVector &index)
 {
+    std::vector<CharacterStatistics> rows;
+    rows.reserve(index.characters.size());
     for (size_t j = 0; j < index.characters.size(); ++j)
-        computeFor(*index.characters[j], static_cast<int>(j), index.scenes);
+        rows.push_back(statisticsFor(static_cast<int>(j), index.scenes));
+    return rows;
 }
 
 QString characterStatsCsv(const TimeIndexVector &index)
 {
-    computeCharacterStats(index);
+    const std::vector<CharacterStatistics> rows = characterStatistics(index);
     QString text = QStringLiteral(
         "characters,NumScenes,NumDialogueLines,NumInstances,PerInvolved,Start,Stop,\n");
     const QChar comma(QLatin1Char(','));
-    for (const CharacterPtr &character : index.characters) {
-        text += csvField(character->displayText()) + comma;
-        text += QString::number(character->numScenes) + comma;
-        text += QString::number(character->numDialogueLines) + comma;
-        text += QString::number(character->count) + comma;
-        text += decimal(character->perInvolved) + comma;
-        text += decimal(character->startTime) + comma;
-        text += decimal(character->stopTime) + comma;
+    for (size_t j = 0; j < rows.size(); ++j) {
+        const Character &character = *index.characters[j];
+        const CharacterStatistics &row = rows[j];
+        text += csvField(character.displayText()) + comma;
+        text += QString::number(row.numScenes) + comma;
+        text += QString::number(row.numDialogueLines) + comma;
+        text += QString::number(character.count) + comma;
+        text += decimal(row.perInvolved) + comma;
+        text += decimal(row.startTime) + comma;
+        text += decimal(row.stopTime) + comma;
         text += QLatin1Char('\n');
     }
     return text;

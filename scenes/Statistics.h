@@ -2,13 +2,23 @@
 
 #include <QString>
 
+#include <vector>
+
 class TimeIndexVector;
 
-// Fills numScenes, numDialogueLines, perInvolved, startTime and stopTime of every index
-// character from the scene counters.
-// The fields live in the shared character records, so a const index still updates them.
-void computeCharacterStats(const TimeIndexVector &index);
-// The CSV texts of the statistics export (computeCharacterStats is run first).
+// One row of the character statistics, from the scene counters of one index character.
+struct CharacterStatistics
+{
+    qint32 numScenes = 0;
+    qint32 numDialogueLines = 0;
+    float perInvolved = 0.0f; // summed length of the scenes it is in
+    float startTime = -1.0f;  // start of its first scene; -1 when it is in none
+    float stopTime = -1.0f;   // start of the first scene that ends its last run; -1 if none
+};
+
+// One row per index character, in the index's order.
+std::vector<CharacterStatistics> characterStatistics(const TimeIndexVector &index);
+// The CSV texts of the statistics export.
 QString characterStatsCsv(const TimeIndexVector &index);
 QString sceneStatsCsv(const TimeIndexVector &index, int lineCount);
 // Write the CSV files; false when the file cannot be written.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "DocumentStages.h"
-#include "app/DocumentModel.h"
 #include "characters/Character.h"
 #include "scenes/BreakStringFile.h"
 
@@ -21,11 +20,11 @@ inline CharacterPtr characterNamed(const QString &name, const QList<QStringList>
 
 // A document ready for a parse: lines, characters, break strings and a fresh index over the
 // characters, as the parse driver leaves it just before the markup pass.
-inline std::unique_ptr<DocumentModel>
+inline std::unique_ptr<TestDocument>
 documentFor(const QStringList &lines, const CharacterList &characters,
             const QStringList &breakStrings = sampleBreakStrings())
 {
-    auto document = std::make_unique<DocumentModel>();
+    auto document = std::make_unique<TestDocument>();
     document->textLines = lines;
     document->characters = characters;
     document->breakStrings = breakStrings;

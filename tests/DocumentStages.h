@@ -3,99 +3,107 @@
 // The analysis stages called on a whole document, as the load pipeline calls them: lets the
 // tests keep their document builders while the stages take only what they use.
 
-#include "app/AnalysisProgress.h"
-#include "app/DocumentModel.h"
 #include "characters/CharacterDiscovery.h"
 #include "reader/StageProgress.h"
+#include "scenes/Analysis.h"
 #include "scenes/MarkupBuilder.h"
 #include "scenes/MarkupStyles.h"
 #include "scenes/SavedMarkup.h"
 #include "scenes/TimedMarkup.h"
 
-inline StageProgress stageProgress(AnalysisProgress &progress)
+// What the stage tests build and run the stages on: a screenplay, the settings of a parse and
+// what the last markup pass made, in one place each stage reads and writes.
+struct TestDocument : Screenplay, AnalysisSettings
 {
-    StageProgress stage;
-    stage.progressed = [&progress](int value, int found) {
-        progress.setValue(value);
-        if (found >= 0)
-            progress.setTitle(QStringLiteral("Finding characters: ") + QString::number(found));
-    };
-    stage.canceled = [&progress] {
-        return progress.wasCanceled();
-    };
-    return stage;
-}
+    std::unique_ptr<TimeIndexVector> timeIndex;
+    QByteArray markupHtml;
+    QString sceneClass = QStringLiteral("scene");
+    QString breakStringClass = QStringLiteral("breakString");
+    QColor sceneColorA{255, 255, 255, 255};
+    QColor sceneColorB{240, 240, 240, 255};
 
-inline void keepDiscovery(DocumentModel &document, DiscoveredCharacters &&found)
+    MarkupSources markupSources() const { return ::markupSources(*this, *this); }
+    void takeMarkup(MarkupResult &&result)
+    {
+        markupHtml = std::move(result.html);
+        timeIndex = std::move(result.index);
+        characters = std::move(result.characters);
+        lastBreakPosition = result.lastBreakPosition;
+    }
+    QString savedMarkup() const
+    {
+        return savedMarkupText(timeIndex.get(), breakStringClass, markupHtml);
+    }
+};
+
+inline void keepDiscovery(TestDocument &document, DiscoveredCharacters &&found)
 {
     document.characters = std::move(found.characters);
     document.speakerIndent = found.speakerIndent;
 }
 
-inline void discoverTextCharacters(DocumentModel &document, AnalysisProgress &progress)
+inline void discoverTextCharacters(TestDocument &document, const StageProgress &progress = {})
 {
     keepDiscovery(document, discoverTextCharacters(document.textLines, document.includeCharacters,
-                                                   document.options, document.palette,
-                                                   stageProgress(progress)));
+                                                   document.options, document.palette, progress));
 }
 
-inline void discoverCsvCharacters(DocumentModel &document, AnalysisProgress &progress)
+inline void discoverCsvCharacters(TestDocument &document, const StageProgress &progress = {})
 {
     keepDiscovery(document, discoverCsvCharacters(document.textLines, document.includeCharacters,
-                                                  document.options, document.palette,
-                                                  stageProgress(progress)));
+                                                  document.options, document.palette, progress));
 }
 
-inline CharacterPtr findOrAddCharacter(DocumentModel &document, const QStringList &words)
+inline CharacterPtr findOrAddCharacter(TestDocument &document, const QStringList &words)
 {
     return findOrAddCharacter(document.characters, document.includeCharacters, words);
 }
 
-inline QString keepMarkup(DocumentModel &document, MarkupResult &&result)
+inline QString keepMarkup(TestDocument &document, MarkupResult &&result)
 {
     const QString html = result.html;
     document.takeMarkup(std::move(result));
     return html;
 }
 
-inline QString buildMarkup(DocumentModel &document, AnalysisProgress &progress)
+inline QString buildMarkup(TestDocument &document, const StageProgress &progress = {})
 {
-    return keepMarkup(document, buildMarkup(document.fileSuffix, document.markupSources(),
-                                            stageProgress(progress)));
+    return keepMarkup(document,
+                      buildMarkup(document.fileSuffix, document.markupSources(), progress));
 }
 
-inline QString markupText(DocumentModel &document, AnalysisProgress &progress)
+inline QString markupText(TestDocument &document, const StageProgress &progress = {})
 {
-    return keepMarkup(document, markupText(document.markupSources(), stageProgress(progress)));
+    return keepMarkup(document, markupText(document.markupSources(), progress));
 }
 
-inline QString markupTimed(DocumentModel &document, AnalysisProgress &progress)
+inline QString markupTimed(TestDocument &document, const StageProgress &progress = {})
 {
-    return keepMarkup(document, markupTimed(document.markupSources(), stageProgress(progress)));
+    return keepMarkup(document, markupTimed(document.markupSources(), progress));
 }
 
-inline QString markupLine(DocumentModel &document, const QString &line, float x)
+inline QString markupLine(TestDocument &document, const QString &line, float x)
 {
     return markupLine(document.markupSources(), *document.timeIndex, line, x);
 }
 
-inline QString savedMarkupText(const DocumentModel &document)
+inline QString savedMarkupText(const TestDocument &document)
 {
     return document.savedMarkup();
 }
 
-inline bool saveMarkup(const QString &path, const DocumentModel &document)
+inline bool saveMarkup(const QString &path, const TestDocument &document)
 {
     return saveMarkup(path, document.timeIndex.get(), document.breakStringClass,
                       document.markupHtml);
 }
 
-inline std::vector<ElementStyle> markupElementStyles(const DocumentModel &document)
+inline std::vector<ElementStyle> markupElementStyles(const TestDocument &document)
 {
     return markupElementStyles(document.timeIndex.get(), document.breakStringClass);
 }
 
-inline QString sceneBackground(const DocumentModel &document, int sceneNumber)
+inline QString sceneBackground(const TestDocument &document, int sceneNumber)
 {
     return sceneBackground(document.sceneColorA, document.sceneColorB, sceneNumber);
 }

@@ -16,9 +16,6 @@ TEST(Character, Construction_DefaultsAndNameDerivedColour)
     const Character bob(QStringList{"BOB"});
     EXPECT_EQ(bob.count, 0);
     EXPECT_FALSE(bob.forcedColor);
-    EXPECT_EQ(bob.listItem, nullptr);
-    EXPECT_FLOAT_EQ(bob.startTime, -1.0f);
-    EXPECT_FLOAT_EQ(bob.stopTime, -1.0f);
     EXPECT_EQ(bob.color.saturation(), 200);
     EXPECT_GE(bob.color.value(), 150);
     EXPECT_LE(bob.color.value(), 205);

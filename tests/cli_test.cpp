@@ -3,9 +3,8 @@
 #include "DocumentStages.h"
 #include "TestSupport.h"
 
-#include "app/DocumentModel.h"
-#include "app/LoadPipeline.h"
 #include "reader/TextFile.h"
+#include "scenes/AnalysisPipeline.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/SavedMarkup.h"
 #include "scenes/Statistics.h"
@@ -77,9 +76,9 @@ protected:
     }
 
     // The window's pipeline run in this process on the same file and settings.
-    static DocumentModel analysedHere(const QString &path, const SettingsPaths &settings)
+    static Analysis analysedHere(const QString &path, const SettingsPaths &settings)
     {
-        return analyseScreenplay(path, settings);
+        return *analyseScreenplay(path, settings);
     }
 
     ScratchDir scratch;
@@ -105,7 +104,7 @@ TEST_F(CliTest, WritesExactlyTheLibraryOutputs_ForCorpusScreenplays)
 
     for (const QString &path : paths) {
         SCOPED_TRACE(path.toStdString());
-        DocumentModel expected = analysedHere(path, SettingsPaths::in(settings));
+        Analysis expected = analysedHere(path, SettingsPaths::in(settings));
         ASSERT_GT(expected.timeIndex->scenes.size(), 1u) << "break strings were not applied";
         ASSERT_FALSE(expected.timeIndex->characters.empty());
 
@@ -118,7 +117,7 @@ TEST_F(CliTest, WritesExactlyTheLibraryOutputs_ForCorpusScreenplays)
         EXPECT_EQ(TextFile::decode(readBytes(scenes)),
                   sceneStatsCsv(*expected.timeIndex, expected.textLines.size()));
         EXPECT_EQ(TextFile::decode(readBytes(characters)), characterStatsCsv(*expected.timeIndex));
-        EXPECT_EQ(TextFile::decode(readBytes(markup)), savedMarkupText(expected));
+        EXPECT_EQ(TextFile::decode(readBytes(markup)), expected.savedMarkup());
     }
 }
 
@@ -174,7 +173,7 @@ TEST_F(CliTest, JsonDescribesEachScreenplay_AndKeepsStandardOutputClean)
 
     const QStringList lines = jsonLines(result.out);
     ASSERT_EQ(lines.size(), 2) << result.out.constData();
-    const DocumentModel expected = analysedHere(text, SettingsPaths::in(scratch.path()));
+    const Analysis expected = analysedHere(text, SettingsPaths::in(scratch.path()));
     const CharacterList &characters = expected.timeIndex->characters;
 
     QJsonParseError error;

@@ -2,27 +2,34 @@
 
 #include "DocumentStages.h"
 #include "TestSupport.h"
-#include "app/AnalysisProgress.h"
-#include "app/DocumentModel.h"
 #include "reader/ScreenplayReader.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// Cancels once `linesBeforeCancel` lines were treated; records what the dialog was told.
-class RecordingProgress : public AnalysisProgress
+// Cancels once `linesBeforeCancel` lines were treated; records what the dialog would be told
+// (the title names the characters found so far, as the window's does).
+class RecordingProgress
 {
 public:
     explicit RecordingProgress(int linesBeforeCancel = -1)
         : m_limit(linesBeforeCancel)
     {
     }
-    void begin(const QString &, int) override {}
-    void setValue(int value) override { values.append(value); }
-    void setTitle(const QString &title) override { titles.append(title); }
-    bool wasCanceled() const override { return m_limit >= 0 && values.size() >= m_limit; }
-    void finish() override {}
+    operator StageProgress()
+    {
+        StageProgress progress;
+        progress.progressed = [this](int value, int found) {
+            values.append(value);
+            if (found >= 0)
+                titles.append(QStringLiteral("Finding characters: ") + QString::number(found));
+        };
+        progress.canceled = [this] {
+            return m_limit >= 0 && values.size() >= m_limit;
+        };
+        return progress;
+    }
 
     QList<int> values;
     QStringList titles;
@@ -80,7 +87,7 @@ protected:
         return nullptr;
     }
 
-    DocumentModel document;
+    TestDocument document;
 };
 
 } // namespace
@@ -138,7 +145,7 @@ TEST_F(Discovery, MergeCueExtensions_EveryVariantIsOnePerson)
     // By default each spelling is its own character.
     EXPECT_EQ(discoverText(lines).size(), 11);
 
-    document = DocumentModel();
+    document = TestDocument();
     document.options.mergeCueExtensions = true;
     EXPECT_EQ(discoverText(lines), (QStringList{"EDWARD", "BRICK", "O'HARA"}));
     EXPECT_EQ(character("EDWARD")->count, 5);
@@ -153,7 +160,7 @@ TEST_F(Discovery, SingleSpeaker_IsFoundWhateverTheOptions)
                             cue(10, "Anyone?")};
     EXPECT_EQ(discoverText(lines), QStringList{"BOB"});
     EXPECT_EQ(document.speakerIndent, 20);
-    document = DocumentModel();
+    document = TestDocument();
     document.options.mergeCueExtensions = true;
     EXPECT_EQ(discoverText(lines), QStringList{"BOB"});
 }
@@ -165,7 +172,7 @@ TEST_F(Discovery, WholeNameMatch_IncludeCountsOnlyWhereAllWordsStand)
     discoverText(lines);
     EXPECT_EQ(character("A VOICE")->count, 3);
 
-    document = DocumentModel();
+    document = TestDocument();
     document.includeCharacters = {include("A VOICE")};
     document.options.wholeNameMatch = true;
     discoverText(lines);
@@ -347,7 +354,7 @@ TEST_F(Discovery, Corpus_HtmlSpeakerHeadings)
     EXPECT_EQ(document.speakerIndent, 16);
     EXPECT_EQ(character("MARGARET")->indent, 16);
 
-    document = DocumentModel();
+    document = TestDocument();
     const ScreenplayText library = readScreenplayFile(corpusFile("the_library_freak_out.html"));
     ASSERT_TRUE(library.ok());
     lines = library.lines;

@@ -2,8 +2,6 @@
 
 #include "DocumentBuilder.h"
 #include "TestSupport.h"
-#include "app/AnalysisProgress.h"
-#include "app/DocumentModel.h"
 #include "reader/ScreenplayReader.h"
 #include "reader/StageProgress.h"
 #include "scenes/HtmlSanitizer.h"
@@ -17,32 +15,30 @@
 
 namespace {
 
-QString parse(DocumentModel &doc)
+QString parse(TestDocument &doc)
 {
-    SilentProgress progress;
+    const StageProgress progress;
     return markupText(doc, progress);
 }
 
-const std::vector<Scene> &scenes(const DocumentModel &doc)
+const std::vector<Scene> &scenes(const TestDocument &doc)
 {
     return doc.timeIndex->scenes;
 }
 
 // Cancels after a given number of lines were marked up.
-class CancelAfter : public SilentProgress
+StageProgress cancelAfter(int lines)
 {
-public:
-    explicit CancelAfter(int lines)
-        : m_lines(lines)
-    {
-    }
-    void setValue(int value) override { m_seen = value + 1; }
-    bool wasCanceled() const override { return m_seen >= m_lines; }
-
-private:
-    int m_lines;
-    int m_seen = 0;
-};
+    const auto seen = std::make_shared<int>(0);
+    StageProgress progress;
+    progress.progressed = [seen](int value, int) {
+        *seen = value + 1;
+    };
+    progress.canceled = [seen, lines] {
+        return *seen >= lines;
+    };
+    return progress;
+}
 
 } // namespace
 
@@ -223,7 +219,7 @@ TEST(MarkupBuilder, IncludeCharacters_FallBackJoinsCharactersButIsNotCounted)
 TEST(MarkupBuilder, Cancel_KeepsLinesSoFarAndClosesDocument)
 {
     auto doc = documentFor({"a", "INT. X", "c", "d"}, {});
-    CancelAfter progress(2);
+    const StageProgress progress = cancelAfter(2);
     EXPECT_EQ(markupText(*doc, progress),
               QString("<div class='scene'>a <br></div><div class='scene'><span "
                       "class='breakString'>INT. </span>X <br></div>"));
@@ -233,7 +229,7 @@ TEST(MarkupBuilder, Cancel_KeepsLinesSoFarAndClosesDocument)
 
 TEST(MarkupBuilder, BuildMarkup_DispatchesOnExactSuffix)
 {
-    SilentProgress progress;
+    const StageProgress progress;
     auto xml = documentFor({"INT. A"}, {});
     xml->fileSuffix = "xml";
     EXPECT_EQ(buildMarkup(*xml, progress), QString());
@@ -275,7 +271,7 @@ TEST(MarkupBuilder, OddNames_EscapedInAttributeAndSelector)
 TEST(MarkupStyles, ElementStylesAndSceneBackgrounds)
 {
     auto doc = documentFor({}, {});
-    EXPECT_TRUE(markupElementStyles(DocumentModel()).empty());
+    EXPECT_TRUE(markupElementStyles(TestDocument()).empty());
 
     const CharacterPtr john = characterNamed("JOHN");
     john->color = QColor(60, 150, 80);
@@ -451,7 +447,7 @@ TEST(MarkupBuilder, Corpus_HtmlKeepsItsMarkupAndFindsHeadings)
     auto doc = documentFor(lines, libraryCast());
     doc->fileSuffix = "html";
     doc->format = "html";
-    SilentProgress progress;
+    const StageProgress progress;
     const QString html = buildMarkup(*doc, progress);
     const std::vector<Scene> &found = scenes(*doc);
     ASSERT_EQ(found.size(), 4u);
@@ -501,7 +497,7 @@ TEST(MarkupBuilder, HostileText_EscapedInPlainTextAndFilteredInHtml)
     const QStringList lines{"<script>alert(1)</script> & <B> \"hi\"",
                             "<img src=http://evil/x onerror=go()> <b onmouseover='x'>bold</b>",
                             "<meta http-equiv=refresh content=0> <iframe src=x>in</iframe> done"};
-    SilentProgress progress;
+    const StageProgress progress;
     auto plain = documentFor(lines, {}, {});
     EXPECT_EQ(markupText(*plain, progress),
               QString("<div class='scene'>&lt;script&gt;alert(1)&lt;/script&gt; &amp; &lt;B&gt; "

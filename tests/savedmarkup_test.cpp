@@ -2,8 +2,6 @@
 
 #include "DocumentBuilder.h"
 #include "TestSupport.h"
-#include "app/AnalysisProgress.h"
-#include "app/DocumentModel.h"
 #include "scenes/MarkupBuilder.h"
 
 #include <gtest/gtest.h>
@@ -15,12 +13,12 @@ namespace {
 const QString headingRule =
     "span.breakString{ color: purple; font-weight: bold; font-style: italic;}";
 
-std::unique_ptr<DocumentModel> parsed(const QStringList &lines, const CharacterList &characters,
-                                      const QString &suffix = "txt")
+std::unique_ptr<TestDocument> parsed(const QStringList &lines, const CharacterList &characters,
+                                     const QString &suffix = "txt")
 {
     auto doc = documentFor(lines, characters);
     doc->fileSuffix = suffix;
-    SilentProgress progress;
+    const StageProgress progress;
     buildMarkup(*doc, progress);
     return doc;
 }
@@ -50,7 +48,7 @@ TEST(SavedMarkup, StyleBlock_WorkedExampleAndEdgeCases)
                                          headingRule + "</style></head>");
 
     // Before any parse: no index, so no character rules.
-    DocumentModel fresh;
+    TestDocument fresh;
     EXPECT_EQ(savedMarkupText(fresh),
               "<head><style type='text/css'>" + headingRule + "</style></head>");
 }

@@ -2,8 +2,6 @@
 
 #include "DocumentBuilder.h"
 #include "TestSupport.h"
-#include "app/AnalysisProgress.h"
-#include "app/DocumentModel.h"
 #include "reader/ScreenplayReader.h"
 #include "scenes/CsvField.h"
 #include "scenes/MarkupBuilder.h"
@@ -50,16 +48,17 @@ TEST(Statistics, CharacterStats_RunsStartAndStop)
         lines[0],
         QString("characters,NumScenes,NumDialogueLines,NumInstances,PerInvolved,Start,Stop,"));
     EXPECT_EQ(lines[1], QString("ANNA B ,2,3,7,0.5,0,0.75,"));
-    EXPECT_EQ(anna->numScenes, 2);
-    EXPECT_EQ(anna->numDialogueLines, 3);
-    EXPECT_FLOAT_EQ(anna->perInvolved, 0.5f);
-    EXPECT_EQ(anna->startTime, 0.0f);
-    EXPECT_EQ(anna->stopTime, 0.75f);
+    const CharacterStatistics row = characterStatistics(index).at(0);
+    EXPECT_EQ(row.numScenes, 2);
+    EXPECT_EQ(row.numDialogueLines, 3);
+    EXPECT_FLOAT_EQ(row.perInvolved, 0.5f);
+    EXPECT_EQ(row.startTime, 0.0f);
+    EXPECT_EQ(row.stopTime, 0.75f);
 
     // Present up to the last scene: the run is never closed, so Stop stays -1.
     TimeIndexVector open = oneCharacterIndex({0, 3, 3}, anna);
     EXPECT_EQ(csvLines(characterStatsCsv(open))[1], QString("ANNA B ,2,6,7,0.666667,0.333333,-1,"));
-    EXPECT_FLOAT_EQ(anna->startTime, 1.0f / 3.0f);
+    EXPECT_FLOAT_EQ(characterStatistics(open).at(0).startTime, 1.0f / 3.0f);
 
     // Absent everywhere; values from the previous run must not survive.
     TimeIndexVector never = oneCharacterIndex({0, 0}, anna);
@@ -69,7 +68,7 @@ TEST(Statistics, CharacterStats_RunsStartAndStop)
 TEST(Statistics, SceneStats_WorkedExampleRows)
 {
     auto doc = documentFor({"INT. HOUSE - DAY", "JOHN", "Hello there."}, {characterNamed("JOHN")});
-    SilentProgress progress;
+    const StageProgress progress;
     markupText(*doc, progress);
     EXPECT_EQ(sceneStatsCsv(*doc->timeIndex, doc->textLines.size()),
               QString("SceneNumber,Type,NumCharacters,Start,Stop,Length,NumLines,startPage,"
@@ -125,7 +124,7 @@ TEST(Statistics, Corpus_SceneRowsCarryPagesAndNameThePresent)
     const QStringList screenplay = read.lines;
     auto doc = documentFor(
         screenplay, {characterNamed("BOB"), characterNamed("MARGARET"), characterNamed("DOG")});
-    SilentProgress progress;
+    const StageProgress progress;
     markupText(*doc, progress);
     const QStringList lines = csvLines(sceneStatsCsv(*doc->timeIndex, doc->textLines.size()));
     ASSERT_EQ(lines.size(), 5);
@@ -141,12 +140,11 @@ TEST(Statistics, Corpus_SceneRowsCarryPagesAndNameThePresent)
         EXPECT_EQ(QStringList({fields[1], fields[2], fields[7], fields[8], fields[9]}).join(','),
                   expected.at(i));
     }
-    TimeIndexVector &index = *doc->timeIndex;
-    characterStatsCsv(index);
-    EXPECT_EQ(index.characters[0]->numDialogueLines, 26);
-    EXPECT_EQ(index.characters[1]->numScenes, 1);
-    EXPECT_EQ(index.characters[2]->numDialogueLines, 22);
-    EXPECT_FLOAT_EQ(index.characters[1]->stopTime, 140.0f / 334.0f);
+    const std::vector<CharacterStatistics> rows = characterStatistics(*doc->timeIndex);
+    EXPECT_EQ(rows[0].numDialogueLines, 26);
+    EXPECT_EQ(rows[1].numScenes, 1);
+    EXPECT_EQ(rows[2].numDialogueLines, 22);
+    EXPECT_FLOAT_EQ(rows[1].stopTime, 140.0f / 334.0f);
 }
 
 TEST(Statistics, CsvField_QuotedWhenNeededAndNeverAFormula)

@@ -2,8 +2,6 @@
 
 #include "DocumentBuilder.h"
 #include "TestSupport.h"
-#include "app/AnalysisProgress.h"
-#include "app/DocumentModel.h"
 #include "scenes/Statistics.h"
 
 #include <gtest/gtest.h>
@@ -13,25 +11,28 @@
 
 namespace {
 
-std::unique_ptr<DocumentModel> timedDocument(const QStringList &lines,
-                                             const CharacterList &characters)
+std::unique_ptr<TestDocument> timedDocument(const QStringList &lines,
+                                            const CharacterList &characters)
 {
     auto doc = documentFor(lines, characters, {});
     doc->fileSuffix = "csv";
     return doc;
 }
 
-QString runTimed(DocumentModel &doc)
+QString runTimed(TestDocument &doc)
 {
-    SilentProgress progress;
+    const StageProgress progress;
     return markupTimed(doc, progress);
 }
 
-class CancelAtOnce : public SilentProgress
+StageProgress cancelAtOnce()
 {
-public:
-    bool wasCanceled() const override { return true; }
-};
+    StageProgress progress;
+    progress.canceled = [] {
+        return true;
+    };
+    return progress;
+}
 
 void expectFinite(const TimeIndexVector &index, int lineCount)
 {
@@ -125,7 +126,7 @@ TEST(TimedMarkup, NothingProcessedOrSpanZero_StaysFinite)
     expectFinite(*none->timeIndex, 2);
 
     auto cancelled = timedDocument({"1,2,\"ANNA\""}, {characterNamed("ANNA")});
-    CancelAtOnce progress;
+    const StageProgress progress = cancelAtOnce();
     EXPECT_EQ(markupTimed(*cancelled, progress), QString());
     EXPECT_EQ(cancelled->timeIndex->scenes.size(), 1u);
     expectFinite(*cancelled->timeIndex, 1);

@@ -32,15 +32,6 @@ constexpr qint64 layoutBudgetMs = 14;
 // while the layout settles.
 constexpr qint64 progressFrameGapFactor = 3;
 
-// A character's new colour shows in its list row at once and in its thread on the next
-// frame (the nodes read the colour through).
-void setCharacterColor(Character &character, const QColor &color)
-{
-    character.color = color;
-    if (character.listItem != nullptr)
-        character.listItem->setBackground(QBrush(color));
-}
-
 } // namespace
 
 GraphWidget::GraphWidget(QWidget *parent)
@@ -82,7 +73,7 @@ void GraphWidget::clearThreads()
     m_stepper.warm();
 }
 
-void GraphWidget::buildThreads(TimeIndexVector *index, float step)
+void GraphWidget::buildThreads(const TimeIndexVector *index, float step)
 {
     makeCurrent();
     if (!m_renderer->ensureWeaveProgram()) {
@@ -235,11 +226,10 @@ void GraphWidget::currentColorChanged(QColor color)
         return;
     const CharacterList &characters = m_timeIndex->characters;
     const int selected = m_state.selectedIndex;
-    if (selected >= 0 && selected < static_cast<int>(characters.size()))
-        setCharacterColor(*characters[selected], color);
-    for (const CharacterPtr &character : characters) {
-        if (character->listItem != nullptr && character->listItem->isSelected())
-            setCharacterColor(*character, color);
+    // The thread shows it on the next frame: the nodes read the colour through.
+    if (selected >= 0 && selected < static_cast<int>(characters.size())) {
+        characters[size_t(selected)]->color = color;
+        emit characterColorChanged(selected);
     }
 }
 

@@ -34,7 +34,7 @@ public:
     // Makes the view's context current (the weave program is built on the first call; a
     // failure ends the process) and lays out the threads of `index`, which must stay alive
     // until the next clearThreads.
-    void buildThreads(TimeIndexVector *index, float step);
+    void buildThreads(const TimeIndexVector *index, float step);
     // The next frame that draws the graph writes itself to `name` and reports it through
     // imageWritten.
     void setImageFileName(const QString &name);
@@ -94,6 +94,8 @@ public:
 
 signals:
     void reparse();
+    // The colour dialog recoloured the index character at `characterIndex`.
+    void characterColorChanged(int characterIndex);
     // A frame has written the requested image, or could not (`reason` says why).
     void imageWritten(const QString &path, bool written, const QString &reason);
 
@@ -144,7 +146,7 @@ private:
     QElapsedTimer m_sinceFrame;
     qint64 m_lastFrameMs = 0;
     ViewState m_state;
-    TimeIndexVector *m_timeIndex = nullptr;
+    const TimeIndexVector *m_timeIndex = nullptr;
     ThreadModel m_model;
     LayoutStepper m_stepper;
     std::uint64_t m_modelGeneration = 0;

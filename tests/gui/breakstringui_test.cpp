@@ -73,7 +73,7 @@ protected:
 
 TEST_F(BreakStringUiTest, StartupFile_FillsTheListInFileOrder)
 {
-    EXPECT_EQ(window->document.breakStrings, (QStringList{"INT.", "EXT."}));
+    EXPECT_EQ(window->document.settings().breakStrings, (QStringList{"INT.", "EXT."}));
     EXPECT_EQ(rowTexts(list()), (QStringList{"INT.", "EXT."}));
     EXPECT_EQ(list()->item(0)->foreground().color(), QColor(Qt::black));
     EXPECT_EQ(list()->item(0)->background().color(), QColor(Qt::white));
@@ -89,26 +89,26 @@ TEST_F(BreakStringUiTest, AddButton_AppendsTypedTextButNotAnEmptyAnswer)
         ModalAnswerer answerer(typeText(QString()));
         window->form.actionAdd_Break_String->trigger();
     }
-    EXPECT_EQ(window->document.breakStrings, (QStringList{"INT.", "EXT.", "  Scene "}));
-    EXPECT_EQ(rowTexts(list()), window->document.breakStrings);
+    EXPECT_EQ(window->document.settings().breakStrings, (QStringList{"INT.", "EXT.", "  Scene "}));
+    EXPECT_EQ(rowTexts(list()), window->document.settings().breakStrings);
 }
 
 TEST_F(BreakStringUiTest, RemoveButton_DropsEveryCopyOfTheSelectedTexts)
 {
-    window->document.breakStrings = QStringList{"INT", "EXT", "INT"};
-    window->refreshBreakStringList();
+    window->document.settings().breakStrings = QStringList{"INT", "EXT", "INT"};
+    window->breakStringPanel->refresh();
     list()->item(0)->setSelected(true);
     window->form.pushButton_removeBreakString->click();
-    EXPECT_EQ(window->document.breakStrings, QStringList{QStringLiteral("EXT")});
+    EXPECT_EQ(window->document.settings().breakStrings, QStringList{QStringLiteral("EXT")});
     EXPECT_EQ(rowTexts(list()), QStringList{QStringLiteral("EXT")});
 
     window->form.actionRemove_Break_String->trigger(); // nothing selected
-    EXPECT_EQ(window->document.breakStrings, QStringList{QStringLiteral("EXT")});
+    EXPECT_EQ(window->document.settings().breakStrings, QStringList{QStringLiteral("EXT")});
 }
 
 TEST_F(BreakStringUiTest, SaveAndLoad_RoundTripThroughFiles)
 {
-    window->document.breakStrings.append(QStringLiteral("FLASHBACK"));
+    window->document.settings().breakStrings.append(QStringLiteral("FLASHBACK"));
     window->form.actionSave_Break_Strings->trigger();
     EXPECT_EQ(readBytes(dir.scratch().file(QStringLiteral("breakStrings.txt"))),
               QByteArray("INT.\nEXT.\nFLASHBACK\n"));
@@ -118,14 +118,14 @@ TEST_F(BreakStringUiTest, SaveAndLoad_RoundTripThroughFiles)
         ModalAnswerer answerer(chooseFile(other));
         window->form.pushButton_loadBreakString->click();
     }
-    EXPECT_EQ(window->document.breakStrings, (QStringList{"SCENE", "EXT "}));
+    EXPECT_EQ(window->document.settings().breakStrings, (QStringList{"SCENE", "EXT "}));
     EXPECT_EQ(rowTexts(list()), (QStringList{"SCENE", "EXT "}));
 
     {
         ModalAnswerer answerer(chooseFile(QString()));
         window->form.actionLoad_Break_Strings->trigger();
     }
-    EXPECT_EQ(window->document.breakStrings, (QStringList{"SCENE", "EXT "}));
+    EXPECT_EQ(window->document.settings().breakStrings, (QStringList{"SCENE", "EXT "}));
     EXPECT_EQ(list()->count(), 2);
 }
 
@@ -143,13 +143,14 @@ TEST_F(BreakStringUiTest, ContextAddBreakString_AppendsSelectionAndMarksViewOutO
     const QString selection = window->form.webView->selectedText();
     ASSERT_TRUE(selection.startsWith(QStringLiteral("FLASHBACK")));
     useContextMenu(QStringLiteral("Add BreakString"));
-    EXPECT_EQ(window->document.breakStrings.last(), selection); // kept exactly as selected
+    EXPECT_EQ(window->document.settings().breakStrings.last(),
+              selection); // kept exactly as selected
     EXPECT_EQ(list()->count(), 3);
     EXPECT_FALSE(window->form.ThreadView->upToDate);
 
     showText(QStringLiteral("<p>nothing selected</p>"));
     useContextMenu(QStringLiteral("Add BreakString"));
-    EXPECT_EQ(window->document.breakStrings.size(), 3);
+    EXPECT_EQ(window->document.settings().breakStrings.size(), 3);
     EXPECT_FALSE(window->form.ThreadView->upToDate);
 }
 
@@ -158,10 +159,11 @@ TEST_F(BreakStringUiTest, ContextBreakHere_RecordsFinitePositionsAndMarksViewOut
     showText(QStringLiteral("<p>short page without a scroll range</p>"));
     useContextMenu(QStringLiteral("Break Section Here"));
     useContextMenu(QStringLiteral("Break Section Here"));
-    ASSERT_EQ(window->document.manualBreaks.size(), 2);
-    EXPECT_TRUE(std::isfinite(window->document.manualBreaks[0]));
-    EXPECT_GT(window->document.manualBreaks[0], 0.0f);
-    EXPECT_EQ(window->document.manualBreaks[0], window->document.manualBreaks[1]);
+    ASSERT_EQ(window->document.settings().manualBreaks.size(), 2);
+    EXPECT_TRUE(std::isfinite(window->document.settings().manualBreaks[0]));
+    EXPECT_GT(window->document.settings().manualBreaks[0], 0.0f);
+    EXPECT_EQ(window->document.settings().manualBreaks[0],
+              window->document.settings().manualBreaks[1]);
     EXPECT_FALSE(window->form.ThreadView->upToDate);
 }
 
@@ -171,14 +173,14 @@ TEST_F(BreakStringUiTest, ContextAddCharacter_AddsSelectedNameOnceAndMarksViewOu
     ASSERT_TRUE(window->form.webView->findText(QStringLiteral("MARY JANE")));
     useContextMenu(QStringLiteral("Add Character"));
     useContextMenu(QStringLiteral("Add Character"));
-    ASSERT_EQ(window->document.characters.size(), 1u);
-    EXPECT_EQ(window->document.characters[0]->names, (QStringList{"MARY", "JANE"}));
-    EXPECT_EQ(window->document.characters[0]->count, 0);
+    ASSERT_EQ(window->document.characters().size(), 1u);
+    EXPECT_EQ(window->document.characters()[0]->names, (QStringList{"MARY", "JANE"}));
+    EXPECT_EQ(window->document.characters()[0]->count, 0);
     EXPECT_FALSE(window->form.ThreadView->upToDate);
 
     showText(QStringLiteral("<p>nothing selected</p>"));
     useContextMenu(QStringLiteral("Add Character"));
-    EXPECT_EQ(window->document.characters.size(), 1u);
+    EXPECT_EQ(window->document.characters().size(), 1u);
 }
 
 TEST_F(BreakStringUiTest, ContextMenus_AreReleasedAfterClosing)

@@ -165,32 +165,25 @@ TEST_F(GraphWidgetTest, Selection_FromListRowsTextAndKeys)
     }
 }
 
-TEST_F(GraphWidgetTest, Colour_RecoloursSelectedAndListSelectedCharacters)
+TEST_F(GraphWidgetTest, Colour_RecoloursTheSelectedCharacterAndSaysWhich)
 {
     const QColor blue = index->characters[1]->color;
     view->currentColorChanged(QColor(9, 9, 9)); // before any parse: nothing to recolour
     EXPECT_EQ(index->characters[0]->color, QColor(255, 0, 0));
 
     view->buildThreads(index.get(), 0.05f);
-    QListWidget list;
-    list.setSelectionMode(QAbstractItemView::ExtendedSelection);
-    for (const CharacterPtr &character : index->characters) {
-        character->listItem = new QListWidgetItem(character->displayText(), &list);
-    }
-    index->characters[2]->listItem->setSelected(true);
     view->viewState().selectedIndex = 0;
+    QList<int> recoloured;
+    QObject::connect(view.get(), &GraphWidget::characterColorChanged,
+                     [&recoloured](int character) { recoloured.append(character); });
 
     const QColor chosen(10, 120, 230);
     view->colorDialog()->setCurrentColor(chosen); // the dialog reports to the view
     EXPECT_EQ(index->characters[0]->color, chosen);
     EXPECT_EQ(index->characters[1]->color, blue);
-    EXPECT_EQ(index->characters[2]->color, chosen);
-    EXPECT_EQ(index->characters[2]->listItem->background().color(), chosen);
+    EXPECT_EQ(recoloured, QList<int>{0});
     // The threads read the colour through.
     EXPECT_EQ(*view->threadModel().nodes()[0].color, chosen);
-
-    for (const CharacterPtr &character : index->characters)
-        character->listItem = nullptr;
 }
 
 TEST_F(GraphWidgetTest, Mouse_ReparsePromptAndDrags)

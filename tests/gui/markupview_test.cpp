@@ -63,7 +63,7 @@ protected:
 
     CharacterPtr character(const QString &name) const
     {
-        for (const CharacterPtr &c : window->document.timeIndex->characters) {
+        for (const CharacterPtr &c : window->document.analysis()->timeIndex->characters) {
             if (c->names == QStringList{name})
                 return c;
         }
@@ -105,14 +105,14 @@ TEST_F(MarkupViewTest, Parse_ColoursNamesScenesAndHeadings)
     EXPECT_EQ(headings.at(0).styleProperty(QStringLiteral("font-style"), QWebElement::InlineStyle),
               QStringLiteral("italic"));
 
-    EXPECT_FALSE(window->progress.dialog()->isVisible());
+    EXPECT_FALSE(window->document.progress().dialog()->isVisible());
 }
 
 TEST_F(MarkupViewTest, LongText_IsShownWholeInStyledPiecesAndGivesWayToTheNextText)
 {
     const int sceneCount = 3000;
     open(longScript(sceneCount));
-    ASSERT_GT(window->document.markupHtml.size(), 2 * 256 * 1024);
+    ASSERT_GT(window->document.analysis()->markupHtml.size(), 2 * 256 * 1024);
     EXPECT_GE(pageBlocks(), 3);
 
     // Every scene is there, and the backgrounds alternate across the pieces.
@@ -139,7 +139,7 @@ TEST_F(MarkupViewTest, LongText_IsShownWholeInStyledPiecesAndGivesWayToTheNextTe
     EXPECT_EQ(find(QStringLiteral("div.scene")).count(), 3);
     EXPECT_FALSE(
         window->form.webView->page()->mainFrame()->toPlainText().contains(QStringLiteral("ROOM")));
-    EXPECT_FALSE(window->progress.dialog()->isVisible());
+    EXPECT_FALSE(window->document.progress().dialog()->isVisible());
 }
 
 TEST_F(MarkupViewTest, LayingOutStopped_ShowsTheFirstPieceAndSaysSo)
@@ -151,14 +151,14 @@ TEST_F(MarkupViewTest, LayingOutStopped_ShowsTheFirstPieceAndSaysSo)
     EXPECT_TRUE(window->form.statusBar->currentMessage().startsWith(
         QStringLiteral("Text view stopped: 1 of ")))
         << window->form.statusBar->currentMessage().toStdString();
-    EXPECT_FALSE(window->progress.dialog()->isVisible());
+    EXPECT_FALSE(window->document.progress().dialog()->isVisible());
 }
 
 TEST_F(MarkupViewTest, BeforeAnyParse_ShowsTheEmptyMarkupOnly)
 {
     window->applyMarkupStyles();
     EXPECT_TRUE(window->form.webView->page()->mainFrame()->toPlainText().isEmpty());
-    EXPECT_EQ(window->progress.dialog(), nullptr);
+    EXPECT_EQ(window->document.progress().dialog(), nullptr);
     window->currentColorChanged(Qt::red); // no index: nothing to recolour, no crash
 }
 
@@ -172,7 +172,9 @@ TEST_F(MarkupViewTest, ColourChange_RecoloursOnlySelectedCharacters)
                                   .at(0)
                                   .styleProperty(QStringLiteral("color"), QWebElement::InlineStyle);
 
-    anna->listItem->setSelected(true);
+    window->form.listWidget->findItems(anna->displayText(), Qt::MatchExactly)
+        .at(0)
+        ->setSelected(true);
     anna->color = QColor(1, 2, 3);
     ben->color = QColor(4, 5, 6);
     window->currentColorChanged(QColor(7, 8, 9));

@@ -117,8 +117,8 @@ TEST_F(OptionsDialogTest, Ok_WritesConfigWithTheDialogValues)
                                    "CaseSensitivity False", "MinCharacterSpaces 15",
                                    "MinNumberOfCharacterInstances 0", "NumberSteps 50",
                                    "MergeCueExtensions False", "WholeNameMatch False"}));
-    EXPECT_EQ(window->document.options.numberSteps, 50);
-    EXPECT_TRUE(window->document.options.looseMatch);
+    EXPECT_EQ(window->document.settings().options.numberSteps, 50);
+    EXPECT_TRUE(window->document.settings().options.looseMatch);
     // The rows are gone with the dialog; the options must not point at them any more.
     for (const auto &option : window->options) {
         EXPECT_EQ(option->widget, nullptr);
@@ -136,7 +136,7 @@ TEST_F(OptionsDialogTest, Cancel_WritesNothingAndKeepsValues)
     });
     window->form.actionParsing->trigger();
     EXPECT_FALSE(QFile::exists(dir.scratch().file(QStringLiteral("config.txt"))));
-    EXPECT_EQ(window->document.options.numberSteps, 100);
+    EXPECT_EQ(window->document.settings().options.numberSteps, 100);
 }
 
 TEST(OptionWidgetsTest, CreateWidget_RecordsWidgetsAndNamesThem)

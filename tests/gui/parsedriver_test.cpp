@@ -1,6 +1,5 @@
 #include "WindowTestSupport.h"
 
-#include "app/ListItemLinks.h"
 #include "view/GraphWidget.h"
 
 #include <QElapsedTimer>
@@ -72,11 +71,11 @@ TEST_F(ParseDriverTest, XmlSuffix_FindsNoCharactersAndShowsNothing)
 {
     ProgressTitles progress;
     window->loadScreenplay(write(QStringLiteral("play.xml"), indentedScript));
-    EXPECT_TRUE(window->document.characters.empty());
+    EXPECT_TRUE(window->document.characters().empty());
     EXPECT_TRUE(progress.titles.contains(QStringLiteral("Finding characters: 0")));
     EXPECT_EQ(progress.titles.last(), QStringLiteral("Parsing Text"));
-    EXPECT_TRUE(window->document.markupHtml.isEmpty());
-    EXPECT_TRUE(window->document.timeIndex->scenes.empty());
+    EXPECT_TRUE(window->document.analysis()->markupHtml.isEmpty());
+    EXPECT_TRUE(window->document.analysis()->timeIndex->scenes.empty());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : play.xml"));
 }
 
@@ -87,10 +86,10 @@ TEST_F(ParseDriverTest, OtherSuffixes_AreReadAsPlainText)
         SCOPED_TRACE(name.toStdString());
         ProgressTitles progress;
         window->loadScreenplay(write(name, indentedScript));
-        EXPECT_EQ(namesOf(window->document.characters), (QStringList{"ANNA ", "BEN "}));
+        EXPECT_EQ(namesOf(window->document.characters()), (QStringList{"ANNA ", "BEN "}));
         EXPECT_TRUE(progress.titles.contains(QStringLiteral("Finding characters: 2")));
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : ") + name);
-        EXPECT_FALSE(window->document.timeIndex->scenes.empty());
+        EXPECT_FALSE(window->document.analysis()->timeIndex->scenes.empty());
     }
 }
 
@@ -98,16 +97,16 @@ TEST_F(ParseDriverTest, CsvSuffix_ReadsNamesFromTimeCodedRecords)
 {
     window->loadScreenplay(write(QStringLiteral("fight.csv"), "0.0,2.5,\"['ANNA', 'BEN']\"\n"
                                                               "4.0,1.0,\"['ANNA']\"\n"));
-    EXPECT_EQ(namesOf(window->document.characters), (QStringList{"ANNA ", "BEN "}));
-    EXPECT_EQ(window->document.characters.front()->displayText(), QStringLiteral("ANNA "));
+    EXPECT_EQ(namesOf(window->document.characters()), (QStringList{"ANNA ", "BEN "}));
+    EXPECT_EQ(window->document.characters().front()->displayText(), QStringLiteral("ANNA "));
 }
 
 TEST_F(ParseDriverTest, FindCharactersOff_LeavesTheListEmpty)
 {
-    window->document.options.findCharacters = false;
+    window->document.settings().options.findCharacters = false;
     ProgressTitles progress;
     window->loadScreenplay(write(QStringLiteral("play.txt"), indentedScript));
-    EXPECT_TRUE(window->document.characters.empty());
+    EXPECT_TRUE(window->document.characters().empty());
     EXPECT_EQ(progress.titles, QStringList{QStringLiteral("Parsing Text")});
     EXPECT_EQ(window->form.listWidget->count(), 0);
 }
@@ -118,18 +117,18 @@ TEST_F(ParseDriverTest, Reparses_KeepOneRowPerCharacter)
     window->form.actionReparse->trigger();
     window->reparseTrigger();
 
-    const DocumentModel &document = window->document;
+    const DocumentController &document = window->document;
     const QListWidget *list = window->form.listWidget;
-    ASSERT_EQ(document.characters.size(), 2u);
-    ASSERT_EQ(document.timeIndex->characters.size(), 2u);
+    ASSERT_EQ(window->document.characters().size(), 2u);
+    ASSERT_EQ(document.analysis()->timeIndex->characters.size(), 2u);
     ASSERT_EQ(list->count(), 2);
     for (int row = 0; row < 2; ++row) {
-        const CharacterPtr &character = document.timeIndex->characters[row];
-        EXPECT_EQ(character->listItem, list->item(row));
+        const CharacterPtr &character = document.analysis()->timeIndex->characters[row];
+        EXPECT_EQ(window->characterPanel->characters()[size_t(row)], character);
         EXPECT_EQ(list->item(row)->text(), character->displayText());
         EXPECT_EQ(list->item(row)->background().color(), character->color);
     }
-    EXPECT_EQ(document.textLines.size(), 10);
+    EXPECT_EQ(document.analysis()->textLines.size(), 10);
 }
 
 TEST_F(ParseDriverTest, ReparseAfterRecolour_ShowsNewColourWithoutReadingTheFile)
@@ -137,16 +136,17 @@ TEST_F(ParseDriverTest, ReparseAfterRecolour_ShowsNewColourWithoutReadingTheFile
     const QString path = write(QStringLiteral("play.txt"), indentedScript);
     window->loadScreenplay(path);
     QFile::remove(path);
-    window->document.characters.front()->color = QColor(1, 2, 3);
+    window->document.characters().front()->color = QColor(1, 2, 3);
     window->parseText();
-    EXPECT_EQ(window->document.textLines.size(), 10);
+    EXPECT_EQ(window->document.analysis()->textLines.size(), 10);
     EXPECT_EQ(window->form.listWidget->item(0)->background().color(), QColor(1, 2, 3));
 }
 
 TEST_F(ParseDriverTest, MissingFile_RecordsNotFoundAndKeepsTitle)
 {
     window->loadScreenplay(dir.scratch().file(QStringLiteral("missing.txt")));
-    EXPECT_EQ(window->document.textLines, QStringList{QStringLiteral("file not found\n")});
+    EXPECT_EQ(window->document.analysis()->textLines,
+              QStringList{QStringLiteral("file not found\n")});
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark (v 0.2)"));
 }
 
@@ -157,39 +157,39 @@ TEST_F(ParseDriverTest, OpenFileMenu_ReadsTheChosenFileAndCancelKeepsTheOpenOne)
         ModalAnswerer answerer(chooseFile(path));
         window->form.actionOpen_File->trigger();
     }
-    EXPECT_EQ(window->document.filePath, path);
+    EXPECT_EQ(window->document.filePath(), path);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : chosen.txt"));
     EXPECT_EQ(window->form.listWidget->count(), 2);
 
-    window->document.manualBreaks = {0.5f};
-    const QStringList lines = window->document.textLines;
+    window->document.settings().manualBreaks = {0.5f};
+    const QStringList lines = window->document.analysis()->textLines;
     {
         ModalAnswerer answerer(chooseFile(QString()));
         window->form.actionOpen_File->trigger();
     }
-    EXPECT_EQ(window->document.filePath, path);
-    EXPECT_EQ(window->document.textLines, lines);
-    EXPECT_EQ(window->document.manualBreaks, QVector<float>{0.5f});
+    EXPECT_EQ(window->document.filePath(), path);
+    EXPECT_EQ(window->document.analysis()->textLines, lines);
+    EXPECT_EQ(window->document.settings().manualBreaks, QVector<float>{0.5f});
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : chosen.txt"));
     EXPECT_EQ(window->form.listWidget->count(), 2);
 
     // Breaks belong to the screenplay they were set on.
     ASSERT_TRUE(window->loadScreenplay(write(QStringLiteral("other.txt"), indentedScript)));
-    EXPECT_TRUE(window->document.manualBreaks.isEmpty());
+    EXPECT_TRUE(window->document.settings().manualBreaks.isEmpty());
 }
 
 TEST_F(ParseDriverTest, ReadingStopped_KeepsTheOpenScreenplayItsTitleAndThreads)
 {
     const QString first = write(QStringLiteral("first.txt"), indentedScript);
     ASSERT_TRUE(window->loadScreenplay(first));
-    const QStringList lines = window->document.textLines;
+    const QStringList lines = window->document.analysis()->textLines;
     const QString page = window->form.webView->page()->mainFrame()->toPlainText();
 
     AbortStage abort(QStringLiteral("Reading"));
     EXPECT_FALSE(window->loadScreenplay(write(QStringLiteral("second.txt"), "INT. HALL\n")));
     EXPECT_EQ(abort.aborted, 1);
-    EXPECT_EQ(window->document.filePath, first);
-    EXPECT_EQ(window->document.textLines, lines);
+    EXPECT_EQ(window->document.filePath(), first);
+    EXPECT_EQ(window->document.analysis()->textLines, lines);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : first.txt"));
     EXPECT_EQ(window->form.statusBar->currentMessage(),
               QStringLiteral("Reading stopped: second.txt was not opened"));
@@ -197,43 +197,6 @@ TEST_F(ParseDriverTest, ReadingStopped_KeepsTheOpenScreenplayItsTitleAndThreads)
     EXPECT_EQ(window->form.webView->page()->mainFrame()->toPlainText(), page);
     EXPECT_TRUE(window->form.ThreadView->graphReady);
     EXPECT_EQ(window->form.ThreadView->threadModel().characters().size(), size_t(2));
-}
-
-TEST(ListItemLinksTest, ForgetListRows_ClearsOnlyRowsOfThatList)
-{
-    QListWidget list;
-    QListWidget other;
-    auto *row = new QListWidgetItem(QStringLiteral("ANNA "), &list);
-    auto *otherRow = new QListWidgetItem(QStringLiteral("BEN "), &other);
-    const CharacterList characters{std::make_shared<Character>(QStringList{"ANNA"}),
-                                   std::make_shared<Character>(QStringList{"BEN"}),
-                                   std::make_shared<Character>(QStringList{"CAL"})};
-    characters[0]->listItem = row;
-    characters[1]->listItem = otherRow;
-
-    forgetListRows(list, characters);
-    EXPECT_EQ(characters[0]->listItem, nullptr);
-    EXPECT_EQ(characters[1]->listItem, otherRow);
-    EXPECT_EQ(characters[2]->listItem, nullptr);
-}
-
-TEST(ListItemLinksTest, ForgetCharacterRows_CoversEveryListOfTheDocument)
-{
-    QListWidget list;
-    DocumentModel document;
-    const auto make = [&list](const QString &name) {
-        auto character = std::make_shared<Character>(QStringList{name});
-        character->listItem = new QListWidgetItem(name, &list);
-        return character;
-    };
-    document.characters.push_back(make(QStringLiteral("A")));
-    document.includeCharacters.push_back(make(QStringLiteral("B")));
-    document.timeIndex = std::make_unique<TimeIndexVector>(CharacterList{make("C")});
-
-    forgetCharacterRows(list, document);
-    EXPECT_EQ(document.characters[0]->listItem, nullptr);
-    EXPECT_EQ(document.includeCharacters[0]->listItem, nullptr);
-    EXPECT_EQ(document.timeIndex->characters[0]->listItem, nullptr);
 }
 
 TEST(ExamplesTest, SampleScreenplays_OpenWithTheirSpeakersAndScenes)
@@ -250,10 +213,10 @@ TEST(ExamplesTest, SampleScreenplays_OpenWithTheirSpeakersAndScenes)
     for (const auto &sample : samples) {
         SCOPED_TRACE(sample.first.toStdString());
         window->loadScreenplay(dir.scratch().file(sample.first));
-        const QStringList names = namesOf(window->document.characters);
+        const QStringList names = namesOf(window->document.characters());
         EXPECT_TRUE(names.contains(QStringLiteral("ANNA "))) << names.join('|').toStdString();
         EXPECT_GE(names.size(), 3);
-        EXPECT_GE(int(window->document.timeIndex->scenes.size()), sample.second);
+        EXPECT_GE(int(window->document.analysis()->timeIndex->scenes.size()), sample.second);
         EXPECT_EQ(window->form.listWidget->count(), int(names.size()));
     }
 }

@@ -89,15 +89,15 @@ TEST_F(StatsMenuTest, SaveMarkup_WritesStyleBlockThenMarkup)
     const QString path = dir.scratch().file(QStringLiteral("marked.html"));
     saveWith(window->form.actionSave_markup, path);
     QByteArray expectedStart = "<head><style type='text/css'>";
-    for (const CharacterPtr &character : window->document.timeIndex->characters)
+    for (const CharacterPtr &character : window->document.analysis()->timeIndex->characters)
         expectedStart += "span." + character->characterClass().toLatin1() +
                          "{ color: " + character->color.name().toLatin1() + " } ";
     expectedStart += "span.breakString{ color: purple; font-weight: bold; font-style: italic;}"
                      "</style></head><div class='scene'>";
-    ASSERT_EQ(window->document.timeIndex->characters.size(), 2u);
+    ASSERT_EQ(window->document.analysis()->timeIndex->characters.size(), 2u);
     const QByteArray saved = readBytes(path);
     EXPECT_TRUE(saved.startsWith(expectedStart)) << saved.toStdString();
-    EXPECT_TRUE(saved.endsWith(window->document.markupHtml));
+    EXPECT_TRUE(saved.endsWith(window->document.analysis()->markupHtml));
 
     EXPECT_EQ(saveWith(window->form.actionSave_markup, QString()), "got here!\nfile not found\n");
 }

@@ -197,7 +197,7 @@ TEST(StartupTest, MissingBreakStringFile_SampleWrittenOnlyOnOk)
         ModalAnswerer answerer;
         answerer.messageBoxAnswer = QMessageBox::No;
         textVis window;
-        EXPECT_TRUE(window.document.breakStrings.isEmpty());
+        EXPECT_TRUE(window.document.settings().breakStrings.isEmpty());
         EXPECT_FALSE(QFile::exists(dir.scratch().file(QStringLiteral("breakStrings.txt"))));
     }
     WorkingDirectory dir;
@@ -205,7 +205,7 @@ TEST(StartupTest, MissingBreakStringFile_SampleWrittenOnlyOnOk)
     answerer.messageBoxAnswer = QMessageBox::Ok;
     textVis window;
     const QStringList sample{"int.", "ext.", "INTERIOR", "EXTERIOR", "INT", "EXT"};
-    EXPECT_EQ(window.document.breakStrings, sample);
+    EXPECT_EQ(window.document.settings().breakStrings, sample);
     EXPECT_EQ(window.form.listWidget_BreakString->count(), 6);
     EXPECT_EQ(readBytes(dir.scratch().file(QStringLiteral("breakStrings.txt"))),
               QByteArray("int.\next.\nINTERIOR\nEXTERIOR\nINT\nEXT\n"));
@@ -216,10 +216,10 @@ TEST(StartupTest, ConfigFile_OverridesOnlyTheValuesItSets)
     WorkingDirectory dir;
     dir.scratch().write(QStringLiteral("config.txt"), "NumberSteps 50\nlooseMatch True\n");
     const std::unique_ptr<textVis> window = makeWindow(dir.scratch());
-    EXPECT_EQ(window->document.options.numberSteps, 50);
-    EXPECT_TRUE(window->document.options.looseMatch);
-    EXPECT_EQ(window->document.options.minCharacterSpaces, 15);
-    EXPECT_TRUE(window->document.options.findCharacters);
+    EXPECT_EQ(window->document.settings().options.numberSteps, 50);
+    EXPECT_TRUE(window->document.settings().options.looseMatch);
+    EXPECT_EQ(window->document.settings().options.minCharacterSpaces, 15);
+    EXPECT_TRUE(window->document.settings().options.findCharacters);
 }
 
 TEST(QuitTest, Quit_EndsTheProcessWithStatusTwoAfterItsTrace)

@@ -1,0 +1,56 @@
+#include "app/CharacterPanel.h"
+
+#include <QListWidget>
+
+CharacterPanel::CharacterPanel(QListWidget &list, QObject *parent)
+    : QObject(parent)
+    , m_list(list)
+{
+}
+
+CharacterList CharacterPanel::selectedCharacters() const
+{
+    CharacterList selected;
+    for (int row = 0; row < int(m_characters.size()) && row < m_list.count(); ++row) {
+        if (m_list.item(row)->isSelected())
+            selected.push_back(m_characters[size_t(row)]);
+    }
+    return selected;
+}
+
+void CharacterPanel::showCharacters(const CharacterList &characters)
+{
+    clear();
+    m_characters = characters;
+    for (const CharacterPtr &character : characters) {
+        auto *item = new QListWidgetItem(character->displayText());
+        item->setForeground(QBrush(Qt::darkGray));
+        item->setBackground(QBrush(character->color));
+        m_list.addItem(item);
+    }
+}
+
+void CharacterPanel::clear()
+{
+    m_list.clear();
+    m_characters.clear();
+}
+
+void CharacterPanel::showCharacterColor(int row)
+{
+    if (row >= 0 && row < int(m_characters.size()) && row < m_list.count())
+        m_list.item(row)->setBackground(QBrush(m_characters[size_t(row)]->color));
+}
+
+void CharacterPanel::showColors()
+{
+    for (int row = 0; row < int(m_characters.size()); ++row)
+        showCharacterColor(row);
+}
+
+void CharacterPanel::colorSelected(const QColor &color)
+{
+    for (const CharacterPtr &character : selectedCharacters())
+        character->color = color;
+    showColors();
+}
