@@ -1,7 +1,7 @@
 #include "ScreenplayGenerator.h"
 
 #include "reader/TextFile.h"
-#include "scenes/AnalysisPipeline.h"
+#include "document/AnalysisPipeline.h"
 
 #include <QDir>
 #include <QTemporaryDir>

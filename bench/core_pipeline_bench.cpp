@@ -5,8 +5,8 @@
 #include "ScreenplayGenerator.h"
 
 #include "characters/ConfigFile.h"
-#include "reader/StageProgress.h"
-#include "scenes/AnalysisPipeline.h"
+#include "support/StageProgress.h"
+#include "document/AnalysisPipeline.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/Statistics.h"
 

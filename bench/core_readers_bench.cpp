@@ -9,7 +9,7 @@
 
 #include "reader/ScreenplayReader.h"
 #include "reader/TextFile.h"
-#include "scenes/AnalysisPipeline.h"
+#include "document/AnalysisPipeline.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -7,9 +7,9 @@
 
 #include "ScreenplayGenerator.h"
 
-#include "scenes/Analysis.h"
-#include "view/LayoutStepper.h"
-#include "view/ThreadModel.h"
+#include "document/Analysis.h"
+#include "threads/LayoutStepper.h"
+#include "threads/ThreadModel.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

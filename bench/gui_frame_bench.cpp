@@ -6,9 +6,9 @@
 
 #include "ScreenplayGenerator.h"
 
-#include "scenes/Analysis.h"
-#include "view/GraphWidget.h"
-#include "view/ThreadModel.h"
+#include "document/Analysis.h"
+#include "app/GraphWidget.h"
+#include "threads/ThreadModel.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -12,7 +12,7 @@
 //                      [--mode N] [--idle SECONDS]   (run under a display)
 
 #include "app/textVis.h"
-#include "view/GraphWidget.h"
+#include "app/GraphWidget.h"
 
 #include <QApplication>
 #include <QDialog>

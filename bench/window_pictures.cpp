@@ -4,7 +4,7 @@
 // folder. Usage: window_pictures SCREENPLAY OUTPUT_FOLDER   (run under a display)
 
 #include "app/textVis.h"
-#include "view/GraphWidget.h"
+#include "app/GraphWidget.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "cli/BatchReport.h"
+#include "BatchReport.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/FileOutcome.h"
+#include "FileOutcome.h"
 
 #include <QElapsedTimer>
 #include <QString>

@@ -1,10 +1,10 @@
-#include "cli/BatchRunner.h"
+#include "BatchRunner.h"
 
 #include "characters/ConfigFile.h"
-#include "characters/Random15.h"
-#include "cli/JsonExport.h"
+#include "support/Random15.h"
+#include "JsonExport.h"
 #include "reader/ScreenplayReader.h"
-#include "reader/StageProgress.h"
+#include "support/StageProgress.h"
 #include "reader/TextFile.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/CoPresenceNetwork.h"
@@ -18,7 +18,7 @@
 #include <QJsonDocument>
 
 #ifdef QUILLMARK_HAS_RENDER
-#include "view/OffscreenImage.h"
+#include "threads/OffscreenImage.h"
 #else
 class OffscreenRenderer // never made: a build without OpenGL draws no images
 {

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "characters/AnalysisOptions.h"
-#include "cli/CliOptions.h"
-#include "cli/FileOutcome.h"
-#include "cli/StderrCapture.h"
+#include "CliOptions.h"
+#include "FileOutcome.h"
+#include "StderrCapture.h"
 #include "reader/TextFile.h"
-#include "scenes/AnalysisPipeline.h"
+#include "document/AnalysisPipeline.h"
 
 #include <QStringList>
 

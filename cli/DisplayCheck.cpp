@@ -1,4 +1,4 @@
-#include "cli/DisplayCheck.h"
+#include "DisplayCheck.h"
 
 #include <QByteArray>
 #include <QThread>

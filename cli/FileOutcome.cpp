@@ -1,4 +1,4 @@
-#include "cli/FileOutcome.h"
+#include "FileOutcome.h"
 
 #include <QDataStream>
 

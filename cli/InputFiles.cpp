@@ -1,4 +1,4 @@
-#include "cli/InputFiles.h"
+#include "InputFiles.h"
 
 #include "reader/ScreenplayReader.h"
 #include "reader/TextFile.h"

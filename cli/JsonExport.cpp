@@ -1,8 +1,8 @@
-#include "cli/JsonExport.h"
+#include "JsonExport.h"
 
 #include "characters/ConfigFile.h"
 #include "characters/Option.h"
-#include "scenes/Analysis.h"
+#include "document/Analysis.h"
 #include "scenes/ResearchName.h"
 
 #include <QJsonArray>

@@ -1,4 +1,4 @@
-#include "cli/StderrCapture.h"
+#include "StderrCapture.h"
 
 #include <unistd.h>
 

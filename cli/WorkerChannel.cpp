@@ -1,4 +1,4 @@
-#include "cli/WorkerChannel.h"
+#include "WorkerChannel.h"
 
 #include <QDataStream>
 #include <QtEndian>

@@ -1,7 +1,7 @@
-#include "cli/WorkerMain.h"
+#include "WorkerMain.h"
 
-#include "cli/BatchRunner.h"
-#include "cli/WorkerChannel.h"
+#include "BatchRunner.h"
+#include "WorkerChannel.h"
 
 #include <unistd.h>
 

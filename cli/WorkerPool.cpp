@@ -1,6 +1,6 @@
-#include "cli/WorkerPool.h"
+#include "WorkerPool.h"
 
-#include "cli/WorkerChannel.h"
+#include "WorkerChannel.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,7 +1,7 @@
-#include "cli/CliOptions.h"
-#include "cli/RunBatch.h"
-#include "cli/StderrCapture.h"
-#include "reader/Diagnostics.h"
+#include "CliOptions.h"
+#include "RunBatch.h"
+#include "StderrCapture.h"
+#include "support/Diagnostics.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -10,7 +10,7 @@
 #include <memory>
 
 #ifdef QUILLMARK_HAS_RENDER
-#include "cli/DisplayCheck.h"
+#include "DisplayCheck.h"
 
 #include <QGuiApplication>
 #endif

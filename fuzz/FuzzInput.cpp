@@ -2,8 +2,8 @@
 
 #include "characters/CharacterDiscovery.h"
 #include "reader/ScreenplayText.h"
-#include "reader/StageProgress.h"
-#include "scenes/AnalysisPipeline.h"
+#include "support/StageProgress.h"
+#include "document/AnalysisPipeline.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/MarkupBuilder.h"
 

@@ -2,7 +2,7 @@
 #include "FuzzInput.h"
 
 #include "reader/ScreenplayReader.h"
-#include "scenes/Analysis.h"
+#include "document/Analysis.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/Statistics.h"
 

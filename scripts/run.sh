@@ -10,4 +10,4 @@ BUILD_DIR=${QUILLMARK_BUILD_DIR:-$ROOT/build}
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release
 cmake --build "$BUILD_DIR" -j"$(nproc)" --target quillmark
 cd "$ROOT/examples"
-exec "$BUILD_DIR/app/quillmark"
+exec "$BUILD_DIR/window/quillmark"

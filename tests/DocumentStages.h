@@ -4,8 +4,8 @@
 // tests keep their document builders while the stages take only what they use.
 
 #include "characters/CharacterDiscovery.h"
-#include "reader/StageProgress.h"
-#include "scenes/Analysis.h"
+#include "support/StageProgress.h"
+#include "document/Analysis.h"
 #include "scenes/MarkupBuilder.h"
 #include "scenes/MarkupStyles.h"
 #include "scenes/SavedMarkup.h"

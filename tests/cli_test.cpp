@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 
 #include "reader/TextFile.h"
-#include "scenes/AnalysisPipeline.h"
+#include "document/AnalysisPipeline.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/SavedMarkup.h"
 #include "scenes/Statistics.h"

@@ -1,4 +1,4 @@
-#include "view/ImageFile.h"
+#include "support/ImageFile.h"
 
 #include "TestSupport.h"
 

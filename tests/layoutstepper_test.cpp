@@ -1,7 +1,7 @@
-#include "view/LayoutStepper.h"
+#include "threads/LayoutStepper.h"
 
 #include "SceneIndexBuilder.h"
-#include "view/ThreadModel.h"
+#include "threads/ThreadModel.h"
 
 #include <gtest/gtest.h>
 

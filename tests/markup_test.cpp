@@ -3,7 +3,7 @@
 #include "DocumentBuilder.h"
 #include "TestSupport.h"
 #include "reader/ScreenplayReader.h"
-#include "reader/StageProgress.h"
+#include "support/StageProgress.h"
 #include "scenes/HtmlSanitizer.h"
 #include "scenes/MarkupStyles.h"
 #include "scenes/NameWordFilter.h"

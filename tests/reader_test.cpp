@@ -2,7 +2,7 @@
 
 #include "TestSupport.h"
 #include "characters/CharacterDiscovery.h"
-#include "reader/StageProgress.h"
+#include "support/StageProgress.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,4 +1,4 @@
-#include "view/RedrawGate.h"
+#include "threads/RedrawGate.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "view/StrokeFontText.h"
+#include "threads/StrokeFontText.h"
 
 #include <QString>
 

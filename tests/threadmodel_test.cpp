@@ -1,4 +1,4 @@
-#include "view/ThreadModel.h"
+#include "threads/ThreadModel.h"
 
 #include "SceneIndexBuilder.h"
 #include "TestSupport.h"

@@ -1,4 +1,4 @@
-#include "view/ViewInteraction.h"
+#include "threads/ViewInteraction.h"
 
 #include "TestSupport.h"
 

@@ -1,6 +1,6 @@
 // The frames between the command line's coordinating process and its workers.
 
-#include "cli/WorkerChannel.h"
+#include "WorkerChannel.h"
 
 #include <gtest/gtest.h>
 

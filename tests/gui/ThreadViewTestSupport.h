@@ -1,7 +1,7 @@
 #pragma once
 
 #include "../SceneIndexBuilder.h"
-#include "view/GraphWidget.h"
+#include "app/GraphWidget.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

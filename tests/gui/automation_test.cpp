@@ -2,7 +2,7 @@
 
 #include "automation/AutomationRun.h"
 #include "automation/BatchTarget.h"
-#include "view/GraphWidget.h"
+#include "app/GraphWidget.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "WindowTestSupport.h"
 
-#include "view/GraphWidget.h"
+#include "app/GraphWidget.h"
 
 #include <QInputDialog>
 #include <QListWidget>

@@ -1,6 +1,6 @@
 // The command-line tool's --image option, run as a separate process on the test's display.
 
-#include "tests/TestSupport.h"
+#include "../TestSupport.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "view/GraphWidget.h"
+#include "app/GraphWidget.h"
 
 #include "../TestSupport.h"
 #include "ThreadViewTestSupport.h"

@@ -1,7 +1,7 @@
 #include "WindowTestSupport.h"
 
 #include "characters/Option.h"
-#include "characters/OptionWidgets.h"
+#include "app/OptionWidgets.h"
 #include "reader/TextFile.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "view/ThreadRenderer.h"
+#include "threads/ThreadRenderer.h"
 
 #include "../TestSupport.h"
 #include "ThreadViewTestSupport.h"
@@ -7,7 +7,7 @@
 #include "shaders/glShader.h"
 #include "shaders/glShaderManager.h"
 #include "shaders/glShaderObject.h"
-#include "view/OffscreenImage.h"
+#include "threads/OffscreenImage.h"
 
 #include <QCheckBox>
 #include <QFile>

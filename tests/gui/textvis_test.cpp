@@ -2,7 +2,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/LocalOnlyNetworkAccess.h"
-#include "view/GraphWidget.h"
+#include "app/GraphWidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,0 +1,239 @@
+#include <GL/glew.h>
+
+#include "threads/ThreadRenderer.h"
+
+#include "scenes/TimeIndexVector.h"
+#include "shaders/WeaveShaderSources.h"
+#include "shaders/glShader.h"
+#include "shaders/glShaderManager.h"
+#include "threads/ThreadModel.h"
+#include "threads/ThreadPrimitives.h"
+#include "threads/ViewState.h"
+
+#include <QImage>
+
+#include <cmath>
+
+using namespace ThreadPrimitives;
+
+namespace {
+
+void setProjection(double left, double right, double bottom, double top)
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(left, right, bottom, top, -10.0, 10.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void setGraphProjection(const ThreadModel &model)
+{
+    const double half = model.graphHeight / 2.0;
+    setProjection(-10.0, 10.0, -half, half);
+}
+
+void applyRotation(const ViewState &state)
+{
+    glRotatef(state.rotation[0], 0.0f, 1.0f, 0.0f);
+    glRotatef(state.rotation[1], 1.0f, 0.0f, 0.0f);
+    glRotatef(state.rotation[2], 0.0f, 0.0f, 1.0f);
+}
+
+// Pan, then zoom by (viewOffset[2] / 26)^-2, which is 1 at the initial distance of -26.
+void applyPanAndZoom(const ViewState &state)
+{
+    const float zoom = std::pow(state.viewOffset[2] / 26.0f, -2.0f);
+    glTranslatef(state.viewOffset[0], state.viewOffset[1], 0.0f);
+    glScalef(zoom, zoom, 1.0f);
+}
+
+void setViewport(const ViewState &state)
+{
+    glViewport(0, 0, state.viewportWidth, state.viewportHeight);
+}
+
+} // namespace
+
+ThreadRenderer::ThreadRenderer()
+    : m_shaderManager(std::make_unique<glShaderManager>())
+{
+}
+
+ThreadRenderer::~ThreadRenderer()
+{
+    if (m_weaveTexture != 0)
+        glDeleteTextures(1, &m_weaveTexture);
+}
+
+bool ThreadRenderer::ensureWeaveProgram()
+{
+    if (m_weaveProgram == nullptr)
+        m_weaveProgram = m_shaderManager->createProgram(weaveVertexSource, weaveFragmentSource);
+    return m_weaveProgram != nullptr;
+}
+
+void ThreadRenderer::beginFrame()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+}
+
+void ThreadRenderer::drawGraph(const ThreadModel &model, const ViewState &state)
+{
+    switch (state.drawMode) {
+    case ViewState::ColorWeaving:
+        drawColorWeaving(model, state);
+        break;
+    case ViewState::ConvergenceGraph:
+        drawConvergenceGraph(model, state);
+        break;
+    case ViewState::IncreasingGraph:
+        m_increasingChart.draw(model, state);
+        break;
+    default:
+        drawForceDirected(model, state);
+        break;
+    }
+}
+
+// The clear colour is set here only, so the other modes keep whatever was set last.
+void ThreadRenderer::drawForceDirected(const ThreadModel &model, const ViewState &state)
+{
+    setGraphProjection(model);
+    glClearColor(0.9f, 0.9f, 0.9f, 0.0f);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_COLOR_MATERIAL);
+
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    drawSceneBands(model);
+    glEnable(GL_LIGHTING);
+
+    applyRotation(state);
+    if (state.spheres)
+        drawNodeSpheres(model);
+    if (state.springs)
+        drawSceneLinks(model);
+    drawThreadFibres(model, state, m_strands);
+    if (state.drawGrid)
+        drawReadingGrid(model, state);
+}
+
+void ThreadRenderer::drawConvergenceGraph(const ThreadModel &model, const ViewState &state)
+{
+    setViewport(state);
+    setGraphProjection(model);
+
+    glPushMatrix();
+    applyPanAndZoom(state);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    drawSceneBands(model);
+    glPopMatrix();
+
+    glEnable(GL_LIGHTING);
+    applyRotation(state);
+    applyPanAndZoom(state);
+
+    glDisable(GL_LIGHTING);
+    drawThreadFibres(model, state, m_strands);
+    if (state.drawGrid)
+        drawReadingGrid(model, state);
+}
+
+void ThreadRenderer::bindWeaveTexture(const std::vector<float> &texels)
+{
+    if (m_weaveTexture == 0)
+        glGenTextures(1, &m_weaveTexture);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, m_weaveTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, static_cast<GLsizei>(texels.size() / 3), 1, 0, GL_RGB,
+                 GL_FLOAT, texels.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+}
+
+// Each band shows, pixel by pixel, the colour of one character present in its scene picked
+// at random by the weave program (one texel per present character); an empty scene is black.
+void ThreadRenderer::drawColorWeaving(const ThreadModel &model, const ViewState &state)
+{
+    setViewport(state);
+    setGraphProjection(model);
+    glPushMatrix();
+    applyPanAndZoom(state);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    if (m_weaveProgram != nullptr)
+        m_weaveProgram->use();
+
+    const float height = model.graphHeight;
+    const CharacterList &characters = model.characters();
+    for (const Scene &scene : model.timeIndex()->scenes) {
+        m_texels.clear();
+        for (std::size_t c = 0; c < characters.size(); ++c) {
+            if (scene.counts.value(static_cast<int>(c)) == 0)
+                continue;
+            const QColor &color = characters[c]->color;
+            m_texels.insert(m_texels.end(),
+                            {static_cast<float>(color.redF()), static_cast<float>(color.greenF()),
+                             static_cast<float>(color.blueF())});
+        }
+        if (!m_texels.empty()) {
+            bindWeaveTexture(m_texels);
+            glColor3f(1.0f, 1.0f, 1.0f);
+        } else {
+            glColor3f(0.0f, 0.0f, 0.0f);
+        }
+        const float top = (0.5f - scene.start) * height;
+        const float bottom = (0.5f - scene.end) * height;
+        glBegin(GL_QUADS);
+        glTexCoord2f(0.0f, 0.0f);
+        glVertex3f(-10.0f, top, 0.0f);
+        glTexCoord2f(1.0f, 0.0f);
+        glVertex3f(10.0f, top, 0.0f);
+        glTexCoord2f(1.0f, 1.0f);
+        glVertex3f(10.0f, bottom, 0.0f);
+        glTexCoord2f(0.0f, 1.0f);
+        glVertex3f(-10.0f, bottom, 0.0f);
+        glEnd();
+        glDisable(GL_TEXTURE_2D);
+    }
+
+    if (m_weaveProgram != nullptr)
+        m_weaveProgram->unuse();
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
+}
+
+int ThreadRenderer::captureDimension(int x)
+{
+    if (x <= 0)
+        return 0;
+    const float logarithm = std::log(static_cast<float>(x));
+    return static_cast<int>(std::pow(2.0, std::ceil(logarithm / std::log(2.0))));
+}
+
+QImage ThreadRenderer::captureFrame(int width, int height, unsigned int readBuffer)
+{
+    const int readWidth = captureDimension(width);
+    const int readHeight = captureDimension(height);
+    if (readWidth == 0 || readHeight == 0)
+        return QImage();
+    std::vector<uchar> pixels(static_cast<std::size_t>(readWidth) * readHeight * 3);
+    // Rows of three-byte pixels are packed tightly, whatever the width; the default
+    // alignment of 4 would overrun the buffer for widths of 1 or 2.
+    GLint packAlignment = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(readBuffer);
+    glReadPixels(0, 0, readWidth, readHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
+    const QImage wrapped(pixels.data(), readWidth, readHeight, readWidth * 3,
+                         QImage::Format_RGB888);
+    // GL rows run bottom-up; copy() detaches from the buffer before it goes away.
+    return wrapped.copy(0, 0, width, height).mirrored(false, true);
+}

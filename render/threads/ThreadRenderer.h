@@ -1,0 +1,58 @@
+#pragma once
+
+#include "threads/IncreasingChart.h"
+#include "threads/StrandBuffer.h"
+
+#include <memory>
+#include <vector>
+
+class QImage;
+class ThreadModel;
+class glShader;
+class glShaderManager;
+struct ViewState;
+
+// Draws the thread model in one of the four modes into the current GL context. One
+// renderer belongs to one context: it keeps that context's shader program and texture.
+// Needs no widget, so windows and off-screen surfaces share it.
+class ThreadRenderer
+{
+public:
+    // Initialises the GL extension loader; the context must be current.
+    ThreadRenderer();
+    // Releases the texture; the context must be current.
+    ~ThreadRenderer();
+    ThreadRenderer(const ThreadRenderer &) = delete;
+    ThreadRenderer &operator=(const ThreadRenderer &) = delete;
+
+    // Builds the "Color Weaving" program on first use; false when it cannot be built.
+    bool ensureWeaveProgram();
+    glShader *weaveProgram() const { return m_weaveProgram; }
+
+    // Clears colour and depth and resets the modelview matrix: the start of every frame.
+    static void beginFrame();
+    // One frame of the graph in the mode of `state`, drawn from the model as it stands; the
+    // layout is advanced elsewhere (LayoutStepper).
+    void drawGraph(const ThreadModel &model, const ViewState &state);
+
+    // The power of two a capture reads per dimension: 2^ceil(ln(x) / ln 2), which is
+    // twice x for an exact power of two.
+    static int captureDimension(int x);
+    // The top-left width x height pixels of the buffer `readBuffer` (a GLenum such as
+    // GL_BACK), top row first. Null when the size is empty.
+    static QImage captureFrame(int width, int height, unsigned int readBuffer);
+
+private:
+    void drawForceDirected(const ThreadModel &model, const ViewState &state);
+    void drawConvergenceGraph(const ThreadModel &model, const ViewState &state);
+    void drawColorWeaving(const ThreadModel &model, const ViewState &state);
+    void bindWeaveTexture(const std::vector<float> &texels);
+
+    std::unique_ptr<glShaderManager> m_shaderManager;
+    glShader *m_weaveProgram = nullptr;
+    unsigned int m_weaveTexture = 0;
+    // Per-frame scratch kept between frames so drawing allocates nothing.
+    std::vector<float> m_texels;
+    StrandBuffer m_strands;
+    IncreasingChart m_increasingChart;
+};

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/BackgroundRelease.h"
+#include "app/DialogProgress.h"
+#include "document/Analysis.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QWidget;
+
+// The open screenplay of the window and its last analysis: opens files, parses, and hands
+// each new analysis to the parts that show it. It holds what the user edits between parses
+// (options, include characters, palette, break strings, manual breaks) and the characters
+// the next parse starts from.
+class DocumentController : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DocumentController(QWidget *window);
+
+    AnalysisSettings &settings() { return m_settings; }
+    const AnalysisSettings &settings() const { return m_settings; }
+    // The characters the next parse starts from: those of the last parse, and what
+    // "Add Character" added since.
+    CharacterList &characters() { return m_screenplay.characters; }
+    const QString &filePath() const { return m_screenplay.filePath; }
+    // The last parse, or null before the first.
+    const std::shared_ptr<const Analysis> &analysis() const { return m_analysis; }
+    DialogProgress &progress() { return m_progress; }
+    BackgroundRelease &backgroundRelease() { return m_release; }
+
+    // File > "Open File": asks for a screenplay, then loadScreenplay.
+    void openFile();
+    // Everything openFile does after its file dialog: read the file, find its characters,
+    // parse. Returns whether the file could be read.
+    bool loadScreenplay(const QString &path);
+    // A parse of the screenplay held, with the settings as they are now.
+    void parseText();
+
+signals:
+    // The analysis shown is about to be let go of: the views drop what refers to it.
+    void parseStarting();
+    // A parse has made `analysis`; it is shown in the order the parts were connected.
+    void analysed(const std::shared_ptr<const Analysis> &analysis);
+    // A file was opened (`read`: and could be read; else it holds why not). `fileName` is
+    // its name without the folders.
+    void screenplayOpened(const QString &fileName, bool read);
+    // The user stopped the reading of a file: it was not opened.
+    void readingStopped(const QString &fileName);
+    // A parse could not count the screenplay.
+    void notDone(const QString &what, const QString &reason);
+
+private:
+    QWidget *m_window;
+    BackgroundRelease m_release; // frees a closed screenplay and an old parse
+    DialogProgress m_progress;
+    AnalysisSettings m_settings;
+    Screenplay m_screenplay;
+    std::shared_ptr<const Analysis> m_analysis;
+};

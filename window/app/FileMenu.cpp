@@ -1,0 +1,46 @@
+#include "app/textVis.h"
+
+#include "app/AboutDialog.h"
+#include "support/Diagnostics.h"
+#include "app/GraphWidget.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QWebSettings>
+#include <QWebView>
+
+void textVis::changeFont()
+{
+    bool accepted = false;
+    const QFont font =
+        QFontDialog::getFont(&accepted, QFont(QStringLiteral("Helvetica [Cronyx]"), 10), this);
+    if (!accepted)
+        return;
+    form.webView->setFont(font);
+    form.webView->settings()->setFontSize(QWebSettings::DefaultFontSize, font.pointSize());
+}
+
+void textVis::saveImage()
+{
+    Diagnostics::print("do we get here??\n");
+    if (!form.ThreadView->graphReady) {
+        reportNotDone(tr("Image"), tr("no screenplay has been parsed yet; open one first"));
+        return;
+    }
+    // An empty name (cancelled dialog) is handed on too; the view ignores it.
+    QString name = QFileDialog::getSaveFileName(this, tr("Save Image"), QDir::currentPath(),
+                                                tr("PNG (*.png);;JPEG (*.jpg);; All files (*.*)"));
+    // Without a suffix the format would be unknown and nothing written.
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".png");
+    form.ThreadView->setImageFileName(name);
+}
+
+void textVis::showAbout()
+{
+    AboutDialog dialog(versionMajor, versionMinor);
+    dialog.exec();
+}
