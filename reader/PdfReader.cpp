@@ -1,5 +1,6 @@
 #include "reader/PdfReader.h"
 
+#include "reader/PdfFrontMatter.h"
 #include "reader/PdfPageClassifier.h"
 #include "reader/PdfPrintedPage.h"
 #include "reader/ScreenplayLayout.h"
@@ -55,6 +56,53 @@ int pageNumberOffset(const QVector<PrintedPage> &pages)
     return offset;
 }
 
+// The most common of the left edges, to a character's width, in inches; -1 for none.
+double commonColumn(const QVector<double> &lefts, double pitch)
+{
+    QMap<int, int> counts;
+    for (const double left : lefts)
+        ++counts[qRound(left / pitch)];
+    int best = 0;
+    double column = -1.0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > best) {
+            best = it.value();
+            column = qRound(it.key() * pitch / 72.0 * 100.0) / 100.0;
+        }
+    }
+    return column;
+}
+
+struct ColumnsRead
+{
+    PageColumns lefts;
+    double pitch = 7.2;
+
+    void add(const PageColumns &page, double pagePitch)
+    {
+        lefts.action += page.action;
+        lefts.cues += page.cues;
+        lefts.parentheticals += page.parentheticals;
+        lefts.dialogue += page.dialogue;
+        pitch = pagePitch;
+    }
+    void report(PrintedLayout &layout) const
+    {
+        layout.actionColumn = commonColumn(lefts.action, pitch);
+        layout.cueColumn = commonColumn(lefts.cues, pitch);
+        layout.parentheticalColumn = commonColumn(lefts.parentheticals, pitch);
+        layout.dialogueColumn = commonColumn(lefts.dialogue, pitch);
+    }
+};
+
+void countNumbers(const PrintedPage &page, PrintedLayout &layout)
+{
+    for (const PrintedLine &line : page.lines) {
+        layout.numberedScenes += line.sceneNumber.isEmpty() ? 0 : 1;
+        layout.numberedSpeeches += line.speechNumber.isEmpty() ? 0 : 1;
+    }
+}
+
 } // namespace
 
 ScreenplayText readPdf(const QByteArray &bytes)
@@ -73,9 +121,14 @@ ScreenplayText readPdf(const QByteArray &bytes)
     }
     text.pageCount = document->numPages();
     QVector<PrintedPage> pages;
+    PrintedLayout printed;
     bool anyText = false;
     for (int i = 0; i < text.pageCount; ++i) {
         const std::unique_ptr<Poppler::Page> page(document->page(i));
+        if (page && i == 0) {
+            printed.pageWidth = page->pageSizeF().width();
+            printed.pageHeight = page->pageSizeF().height();
+        }
         pages.append(page ? PrintedPage::fromWords(pageWords(*page)) : PrintedPage());
         anyText = anyText || !pages.last().lines.isEmpty() || pages.last().printedNumber >= 0;
     }
@@ -84,11 +137,27 @@ ScreenplayText readPdf(const QByteArray &bytes)
         return text;
     }
     const int offset = pageNumberOffset(pages);
+    const int frontPages = frontMatterPages(pages);
     ScreenplayLayout layout;
+    ColumnsRead columns;
     for (int i = 0; i < pages.size(); ++i) {
         if (i + 1 + offset >= 1)
             layout.addPageMarker(i + 1 + offset);
-        writePrintedPage(pages.at(i), layout);
+        const bool front = i < frontPages;
+        const PageColumns found = writePrintedPage(pages.at(i), front, layout);
+        if (front) {
+            printed.titlePages.append(i + 1);
+        } else {
+            columns.add(found, pages.at(i).pitch);
+            countNumbers(pages.at(i), printed);
+        }
+    }
+    columns.report(printed);
+    text.printedLayout = printed;
+    if (columns.lefts.cues.isEmpty()) {
+        text.error = QStringLiteral("has no layout that could be read as a screenplay: no line "
+                                    "stands as a speaker's cue above dialogue");
+        return text;
     }
     text.lines = layout.lines();
     return text;

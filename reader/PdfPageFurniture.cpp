@@ -1,0 +1,118 @@
+#include "reader/PdfPageFurniture.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace PdfPageFurniture {
+
+namespace {
+
+// Scene numbers go up to four digits and may carry a letter for an inserted scene ("12A").
+bool isSceneNumber(const QString &word)
+{
+    static const QRegularExpression number(QStringLiteral("^\\d{1,4}[A-Z]{0,2}\\.?$"));
+    return number.match(word).hasMatch();
+}
+
+bool isCapitalWord(const QString &word)
+{
+    const bool letter = std::any_of(word.begin(), word.end(), [](QChar c) { return c.isLetter(); });
+    return letter && word == word.toUpper();
+}
+
+double gapInCharacters(const PdfWord &left, const PdfWord &right, double pitch)
+{
+    return (right.box.left() - left.box.right()) / pitch;
+}
+
+constexpr double marginGapInCharacters = 3.0;
+
+bool isDash(const QString &word)
+{
+    return word == QLatin1String("-") || word == QChar(0x2013) || word == QChar(0x2014);
+}
+
+} // namespace
+
+QString takeSceneNumbers(QVector<PdfWord> &words, double pitch)
+{
+    QString number;
+    if (words.size() >= 2 && isSceneNumber(words.first().text) && isCapitalWord(words.at(1).text) &&
+        gapInCharacters(words.at(0), words.at(1), pitch) >= marginGapInCharacters) {
+        number = words.takeFirst().text;
+    }
+    const int last = static_cast<int>(words.size()) - 1;
+    if (last >= 1 && isSceneNumber(words.at(last).text) &&
+        gapInCharacters(words.at(last - 1), words.at(last), pitch) >= marginGapInCharacters &&
+        (number.isEmpty() || number == words.at(last).text || isCapitalWord(words.first().text))) {
+        const QString right = words.takeLast().text;
+        if (number.isEmpty())
+            number = right;
+    }
+    if (number.endsWith(QLatin1Char('.')))
+        number.chop(1);
+    return number;
+}
+
+QString takeSpeechNumber(QVector<PdfWord> &words)
+{
+    static const QRegularExpression bare(QStringLiteral("^\\d{1,4}$"));
+    static const QRegularExpression marked(QStringLiteral("^(\\d{1,4})[.):]$"));
+    if (words.size() < 2)
+        return QString();
+    const QString &first = words.first().text;
+    int nameAt = -1;
+    if (bare.match(first).hasMatch() && words.size() >= 3 && isDash(words.at(1).text))
+        nameAt = 2;
+    else if (marked.match(first).hasMatch())
+        nameAt = 1;
+    if (nameAt < 0 || !isCapitalWord(words.at(nameAt).text))
+        return QString();
+    QString number = first;
+    if (!number.at(number.size() - 1).isDigit())
+        number.chop(1);
+    words.remove(0, nameAt);
+    return number;
+}
+
+bool isFurniture(const QVector<PdfWord> &words, bool atEdge, int *pageNumber)
+{
+    static const QRegularExpression continued(QStringLiteral("^\\(?CONTINUED\\)?:?$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression contd(QStringLiteral("^\\(?CONT['\\x{2019}]?D\\)?:?$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression count(QStringLiteral("^\\(\\d{1,3}\\)$"));
+    bool mark = false;
+    QStringList numbers;
+    for (const PdfWord &word : words) {
+        if (continued.match(word.text).hasMatch() || (atEdge && contd.match(word.text).hasMatch()))
+            mark = true;
+        else if (isSceneNumber(word.text))
+            numbers.append(word.text);
+        else if (!count.match(word.text).hasMatch())
+            return false;
+    }
+    if (!mark || pageNumber == nullptr)
+        return mark;
+    // Scene numbers come in pairs; the page number is the one with a full stop, or alone.
+    for (const QString &number : numbers) {
+        if (number.endsWith(QLatin1Char('.')) || numbers.size() == 1) {
+            bool isNumber = false;
+            const int value = QString(number).remove(QLatin1Char('.')).toInt(&isNumber);
+            if (isNumber)
+                *pageNumber = value;
+        }
+    }
+    return mark;
+}
+
+bool isSceneHeading(const QString &text)
+{
+    static const QRegularExpression heading(QStringLiteral(
+        "^(?:INT|EXT|EST|INT\\.?\\s*/\\s*EXT|EXT\\.?\\s*/\\s*INT|I\\s*/\\s*E)(?:\\.|\\s|$)"));
+    return heading.match(text.trimmed()).hasMatch();
+}
+
+} // namespace PdfPageFurniture
