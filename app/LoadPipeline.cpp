@@ -63,8 +63,10 @@ void findCharacters(DocumentModel &document, AnalysisProgress &progress)
     } else {
         const auto discover = document.fileSuffix == QLatin1String("csv") ? discoverCsvCharacters
                                                                           : discoverTextCharacters;
+        AnalysisOptions options = document.options;
+        options.typedText = document.format == QLatin1String("text");
         DiscoveredCharacters found = discover(document.textLines, document.includeCharacters,
-                                              document.options, document.palette, stage);
+                                              options, document.palette, stage);
         document.characters = std::move(found.characters);
         document.speakerIndent = found.speakerIndent;
     }

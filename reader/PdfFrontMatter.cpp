@@ -1,8 +1,6 @@
 #include "reader/PdfFrontMatter.h"
 
-#include "reader/PdfPageFurniture.h"
-
-#include <QRegularExpression>
+#include "reader/TitlePage.h"
 
 #include <algorithm>
 
@@ -10,9 +8,8 @@ namespace {
 
 bool hasHeading(const PrintedPage &page)
 {
-    return std::any_of(page.lines.begin(), page.lines.end(), [](const PrintedLine &line) {
-        return PdfPageFurniture::isSceneHeading(line.text);
-    });
+    return std::any_of(page.lines.begin(), page.lines.end(),
+                       [](const PrintedLine &line) { return isSceneHeading(line.text); });
 }
 
 bool hasTitlePageLine(const PrintedPage &page)
@@ -22,26 +19,6 @@ bool hasTitlePageLine(const PrintedPage &page)
 }
 
 } // namespace
-
-bool isTitlePageLine(const QString &text)
-{
-    static const QRegularExpression key(
-        QStringLiteral(
-            "^\\s*(?:title|credit|author|authors|source|draft date|contact|copyright|notes)\\s*:"
-            "|\\b(?:written|screenplay|story|teleplay|adapted)\\s+by\\b"
-            "|^\\s*by\\s*$"
-            "|\\bdraft\\b"
-            "|\\b(?:jan|feb|mar|apr|may|jun|jul|aug|sep|oct|nov|dec)[a-z]*\\.?\\s+\\d{1,2},?\\s+"
-            "\\d{4}\\b"
-            "|\\b\\d{1,2}[/.]\\d{1,2}[/.]\\d{2,4}\\b"
-            "|\\b\\d+\\s+\\w+(?:\\s+\\w+)?\\s+(?:street|st\\.|avenue|ave\\.|road|rd\\.|lane|blvd\\."
-            "?|boulevard|drive)\\b"
-            "|\\S+@\\S+\\.\\w+"
-            "|\\(\\d{3}\\)\\s*\\d{3}-\\d{4}"
-            "|^\\s*(?:\\x{00A9}|\\(c\\))"),
-        QRegularExpression::CaseInsensitiveOption);
-    return key.match(text).hasMatch();
-}
 
 int frontMatterPages(const QVector<PrintedPage> &pages)
 {

@@ -9,6 +9,3 @@
 // pages carry ("Title:", "Written by", a draft, a date, an address). Their lines at a cue's
 // indent name no speaker.
 int frontMatterPages(const QVector<PrintedPage> &pages);
-
-// A line that only a title page holds.
-bool isTitlePageLine(const QString &text);

@@ -108,11 +108,4 @@ bool isFurniture(const QVector<PdfWord> &words, bool atEdge, int *pageNumber)
     return mark;
 }
 
-bool isSceneHeading(const QString &text)
-{
-    static const QRegularExpression heading(QStringLiteral(
-        "^(?:INT|EXT|EST|INT\\.?\\s*/\\s*EXT|EXT\\.?\\s*/\\s*INT|I\\s*/\\s*E)(?:\\.|\\s|$)"));
-    return heading.match(text.trimmed()).hasMatch();
-}
-
 } // namespace PdfPageFurniture

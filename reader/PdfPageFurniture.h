@@ -23,7 +23,4 @@ QString takeSpeechNumber(QVector<PdfWord> &words);
 // The page number among them, if any, goes to `pageNumber`.
 bool isFurniture(const QVector<PdfWord> &words, bool atEdge, int *pageNumber);
 
-// The line starts like a scene heading ("INT.", "EXT", "INT./EXT.", "I/E", "EST.").
-bool isSceneHeading(const QString &text);
-
 } // namespace PdfPageFurniture
