@@ -2,6 +2,7 @@
 
 #include "characters/AnalysisOptions.h"
 #include "characters/Character.h"
+#include "reader/PrintedLayout.h"
 #include "scenes/MarkupBuilder.h"
 #include "scenes/TimeIndexVector.h"
 
@@ -12,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // Everything one analysis works on: the screenplay's lines, its characters, the scene
 // index of the last parse and the settings that steer it. The main window owns one; the
@@ -24,6 +26,7 @@ struct DocumentModel
     QString format;        // what the reader read the file as ("text", "fountain", ...)
     qint32 pageCount = -1; // -1 where the format does not say
     QString readError;     // why the file could not be read; empty when it was
+    std::optional<PrintedLayout> printedLayout; // how printed pages (PDF) were read
     QString analysisError; // why the last parse could not count the screenplay; or empty
 
     CharacterList characters;

@@ -96,6 +96,7 @@ OpenOutcome openScreenplay(DocumentModel &document, const QString &path,
     document.format = text.format;
     document.pageCount = text.pageCount;
     document.readError = text.error;
+    document.printedLayout = text.printedLayout;
     loadPalette(settings.colors, document.palette);
     if (document.options.findCharacters)
         findCharacters(document, progress);

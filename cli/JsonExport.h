@@ -6,7 +6,7 @@
 struct DocumentModel;
 
 // The result of one parsed screenplay as a JSON object: "file", "lines", "speakerIndent",
-// the index characters (whose order the scenes' "counts" follow) and the scenes. The number of
+// "options", for a PDF the "layout" its pages were read in, the index characters (whose order the scenes' "counts" follow) and the scenes. The number of
 // lines is given, so that the caller may have let go of the lines themselves.
 QJsonObject documentToJson(const QString &file, const DocumentModel &document, int lineCount);
 

@@ -2,6 +2,8 @@
 
 #include "reader/ScreenplayLayout.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -38,6 +40,23 @@ bool isCueText(const QString &text)
     const int open = text.indexOf(QLatin1Char('('));
     return isCapitals((open < 0 ? text : text.left(open)).trimmed()) &&
            !text.endsWith(QLatin1String("TO:"));
+}
+
+// A name of a few words, and not a transition ("FADE OUT.", "CUT TO:") over a centred line:
+// what a cue over double-spaced dialogue must be, since such dialogue is in capitals too.
+bool isShortName(const QString &text)
+{
+    static const QRegularExpression transition(
+        QStringLiteral("^(?:FADE|CUT|DISSOLVE|SMASH|MATCH|WIPE|IRIS)\\b|[.:]$"));
+    const int open = text.indexOf(QLatin1Char('('));
+    const QString name = (open < 0 ? text : text.left(open)).trimmed();
+    return name.size() <= 30 && name.count(QLatin1Char(' ')) < 4 &&
+           !transition.match(name).hasMatch();
+}
+
+bool isMore(const QString &text)
+{
+    return text.trimmed().compare(QLatin1String("(MORE)"), Qt::CaseInsensitive) == 0;
 }
 
 struct SpeechLine
@@ -81,7 +100,7 @@ struct DualSpeech
 class PageClassifier
 {
 public:
-    PageClassifier(const PrintedPage &page, bool frontMatter)
+    PageClassifier(const PrintedPage &page, bool frontMatter, double actionLeft)
         : m_lines(page.lines)
         , m_pitch(page.pitch > 0.0 ? page.pitch : 7.2)
         , m_spacing(page.lineSpacing > 0.0 ? page.lineSpacing : 12.0)
@@ -91,6 +110,8 @@ public:
         m_pageLeft = std::numeric_limits<double>::max();
         for (const PrintedLine &line : m_lines)
             m_pageLeft = qMin(m_pageLeft, line.left);
+        // A page of speeches alone has no line at the action's edge; earlier pages had.
+        m_actionLeft = actionLeft > 0.0 ? qMin(m_pageLeft, actionLeft) : m_pageLeft;
         if (!frontMatter)
             markSpeeches();
         markRemaining();
@@ -147,7 +168,7 @@ private:
     }
 
     // Indented from the page's left edge, where action stands.
-    bool indented(int i) const { return columns(m_lines.at(i).left - m_pageLeft) >= 2.0; }
+    bool indented(int i) const { return columns(m_lines.at(i).left - m_actionLeft) >= 2.0; }
 
     // The speech under a cue starts on the next line, or, in the double-spaced layout of
     // multi-camera scripts, after one blank line and away from the action's edge.
@@ -156,9 +177,8 @@ private:
         const int next = cue + 1;
         if (next >= m_lines.size() || columns(m_lines.at(cue).left - m_lines.at(next).left) < 2.0)
             return false;
-        // A transition ("FADE OUT:") over a centred line is no cue.
-        const bool doubleSpacedSpeech = oneBlankBelow(next) && indented(next) &&
-                                        !m_lines.at(cue).text.trimmed().endsWith(QLatin1Char(':'));
+        const bool doubleSpacedSpeech =
+            oneBlankBelow(next) && indented(next) && isShortName(m_lines.at(cue).text.trimmed());
         return directlyBelow(next) || doubleSpacedSpeech;
     }
 
@@ -193,13 +213,17 @@ private:
         QVector<SpeechLine> speech;
         int end = cue + 1;
         const bool doubleSpaced = !directlyBelow(end);
-        for (; continuesSpeech(cue, end, doubleSpaced); ++end) {
+        for (; continuesSpeech(cue, end, doubleSpaced) || isMoreBelow(end, doubleSpaced); ++end) {
             // Back at the page's left edge under an indented speech: action follows.
-            const bool atEdge = columns(m_lines.at(end).left - m_pageLeft) < 0.5;
-            if (atEdge && columns(m_lines.at(cue + 1).left - m_pageLeft) >= 2.0)
+            const bool atEdge = columns(m_lines.at(end).left - m_actionLeft) < 0.5;
+            if (atEdge && indented(cue + 1))
                 break;
             speech.append({m_lines.at(end).left, m_lines.at(end).text});
             m_closeUp[end] = doubleSpaced;
+            if (isMore(m_lines.at(end).text)) {
+                ++end;
+                break;
+            }
         }
         m_roles[cue] = Element::Cue;
         m_cueLefts.append(cueLine.left);
@@ -210,6 +234,13 @@ private:
                 .append(speech.at(k).left);
         }
         return end;
+    }
+
+    // "(MORE)" under a speech that the page cuts, wherever the program puts it.
+    bool isMoreBelow(int i, bool doubleSpaced) const
+    {
+        return i < m_lines.size() && isMore(m_lines.at(i).text) &&
+               (directlyBelow(i) || (doubleSpaced && oneBlankBelow(i)));
     }
 
     bool continuesSpeech(int cue, int i, bool doubleSpaced) const
@@ -318,6 +349,7 @@ private:
     const double m_pitch;
     const double m_spacing;
     double m_pageLeft = 0.0;
+    double m_actionLeft = 0.0; // where action stands: the page's left edge or an earlier one's
     QVector<std::optional<Element>> m_roles;
     QVector<bool> m_closeUp; // written straight under the line before, its blank line dropped
     QVector<DualSpeech> m_duals;
@@ -328,9 +360,10 @@ private:
 
 } // namespace
 
-PageColumns writePrintedPage(const PrintedPage &page, bool frontMatter, ScreenplayLayout &layout)
+PageColumns writePrintedPage(const PrintedPage &page, bool frontMatter, double actionLeft,
+                             ScreenplayLayout &layout)
 {
-    const PageClassifier classifier(page, frontMatter);
+    const PageClassifier classifier(page, frontMatter, actionLeft);
     classifier.writeTo(layout);
     return classifier.columnsFound();
 }

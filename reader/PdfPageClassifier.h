@@ -25,5 +25,7 @@ struct PageColumns
 // dialogue becomes the left speech, then the right one, each under its cue.
 // The speech under a cue may also start after one blank line, double-spaced, as multi-camera
 // scripts print it; it is then written single-spaced. On a title or cast page
-// (`frontMatter`) nothing is taken for a cue. Returns where the page's elements stand.
-PageColumns writePrintedPage(const PrintedPage &page, bool frontMatter, ScreenplayLayout &layout);
+// (`frontMatter`) nothing is taken for a cue. `actionLeft` is where action stood on earlier
+// pages (0 for none), for a page without action. Returns where the page's elements stand.
+PageColumns writePrintedPage(const PrintedPage &page, bool frontMatter, double actionLeft,
+                             ScreenplayLayout &layout);

@@ -27,7 +27,8 @@ double gapInCharacters(const PdfWord &left, const PdfWord &right, double pitch)
     return (right.box.left() - left.box.right()) / pitch;
 }
 
-constexpr double marginGapInCharacters = 3.0;
+// Programs print scene numbers well into the margin; a number nearer is the line's own text.
+constexpr double marginGapInCharacters = 2.0;
 
 bool isDash(const QString &word)
 {

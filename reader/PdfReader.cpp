@@ -9,6 +9,7 @@
 
 #include <poppler-qt5.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -140,11 +141,14 @@ ScreenplayText readPdf(const QByteArray &bytes)
     const int frontPages = frontMatterPages(pages);
     ScreenplayLayout layout;
     ColumnsRead columns;
+    double actionLeft = 0.0;
     for (int i = 0; i < pages.size(); ++i) {
         if (i + 1 + offset >= 1)
             layout.addPageMarker(i + 1 + offset);
         const bool front = i < frontPages;
-        const PageColumns found = writePrintedPage(pages.at(i), front, layout);
+        const PageColumns found = writePrintedPage(pages.at(i), front, actionLeft, layout);
+        if (!front && !found.action.isEmpty())
+            actionLeft = *std::min_element(found.action.begin(), found.action.end());
         if (front) {
             printed.titlePages.append(i + 1);
         } else {
