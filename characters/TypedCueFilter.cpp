@@ -70,6 +70,8 @@ QVector<bool> typedCuesKeptOut(const QStringList &lines, int minCharacterSpaces)
             cueNameWords(tokens, lead, true).isEmpty())
             continue;
         keptOut[l] = l < front;
+        if (keptOut.at(l))
+            continue;
         ++cues;
         if (!isSpoken(lines, l, lead))
             unspoken.append(l);
