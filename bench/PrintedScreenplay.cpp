@@ -179,7 +179,8 @@ private:
         return page;
     }
 
-    int bodyNumber() const { return m_pages.size() - m_frontPages + 1; }
+    // The body's pages count from 1, the title and cast pages not at all.
+    int bodyNumber() const { return m_pages.size() - m_frontPages; }
 
     void add(double x, const QString &text) { m_pages.last().append({x, m_row++, text}); }
 

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <numeric>
 
 namespace {
 
@@ -57,21 +58,21 @@ int pageNumberOffset(const QVector<PrintedPage> &pages)
     return offset;
 }
 
-// The most common of the left edges, to a character's width, in inches; -1 for none.
+// Where most left edges stand, to a character's width, in inches to 0.01; -1 for none.
 double commonColumn(const QVector<double> &lefts, double pitch)
 {
-    QMap<int, int> counts;
+    QMap<int, QVector<double>> bins;
     for (const double left : lefts)
-        ++counts[qRound(left / pitch)];
-    int best = 0;
-    double column = -1.0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() > best) {
-            best = it.value();
-            column = qRound(it.key() * pitch / 72.0 * 100.0) / 100.0;
-        }
+        bins[qRound(left / pitch)].append(left);
+    QVector<double> best;
+    for (const QVector<double> &bin : bins) {
+        if (bin.size() > best.size())
+            best = bin;
     }
-    return column;
+    if (best.isEmpty())
+        return -1.0;
+    const double mean = std::accumulate(best.begin(), best.end(), 0.0) / best.size();
+    return qRound(mean / 72.0 * 100.0) / 100.0;
 }
 
 struct ColumnsRead
