@@ -117,8 +117,13 @@ public:
         m_frontPages = m_pages.size();
         newBodyPage(false);
         const QVector<Row> rows = rowsOf(typed, bodyFrom, m_style.multiCamera);
-        for (int r = 0; r < rows.size(); ++r)
+        for (int r = 0; r < rows.size(); ++r) {
             place(rows, r);
+            if (m_style.maxPages > 0 && m_pages.size() > m_style.maxPages) {
+                m_pages.removeLast();
+                break;
+            }
+        }
         return m_pages;
     }
 

@@ -15,6 +15,7 @@ struct PrintStyle
     double cue = 3.7;
     double rightEdge = 7.25;
     int linesPerPage = 54;
+    int maxPages = 0;           // all the text when 0
     bool sceneNumbers = false;  // in both margins of each heading
     bool continued = false;     // "CONTINUED:" at the top, "(CONTINUED)" at the foot
     bool more = true;           // a speech cut by a page: "(MORE)", then the cue "(CONT'D)"
