@@ -1,6 +1,6 @@
 #include "characters/CueName.h"
 
-#include <QRegularExpression>
+#include "reader/ScreenplayWords.h"
 
 namespace {
 
@@ -20,22 +20,6 @@ void dropDualDialogueMark(QStringList &nameWords)
         last.chop(1);
     if (last.isEmpty())
         nameWords.removeLast();
-}
-
-bool isDash(const QString &word)
-{
-    return word == QLatin1String("-") || word == QChar(0x2013) || word == QChar(0x2014);
-}
-
-// "12 - NAME" and "12. NAME": programs that number speeches print the number before the cue.
-void dropSpeechNumber(QStringList &nameWords)
-{
-    static const QRegularExpression bare(QStringLiteral("^\\d{1,4}$"));
-    static const QRegularExpression marked(QStringLiteral("^\\d{1,4}[.)]$"));
-    if (nameWords.size() >= 3 && bare.match(nameWords.at(0)).hasMatch() && isDash(nameWords.at(1)))
-        nameWords.erase(nameWords.begin(), nameWords.begin() + 2);
-    else if (nameWords.size() >= 2 && marked.match(nameWords.at(0)).hasMatch())
-        nameWords.removeFirst();
 }
 
 } // namespace
@@ -61,7 +45,7 @@ QStringList cueNameWords(const QStringList &tokens, int lead, bool mergeExtensio
     }
     if (mergeExtensions) {
         dropDualDialogueMark(nameWords);
-        dropSpeechNumber(nameWords);
+        nameWords.erase(nameWords.begin(), nameWords.begin() + speechNumberWords(nameWords));
     }
     return nameWords;
 }

@@ -1,16 +1,12 @@
 #include "characters/SpeechContinuation.h"
 
+#include "reader/ScreenplayWords.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
 
 namespace {
-
-bool isPageMarker(const QString &text)
-{
-    static const QRegularExpression marker(QStringLiteral("^\\[\\d+\\]$"));
-    return text == QLatin1String("\f") || marker.match(text).hasMatch();
-}
 
 bool isContinuedMark(const QString &token)
 {
@@ -28,7 +24,7 @@ void SpeechContinuation::passLine(const QString &line, int lead)
         // Blank lines end a speech but not the gap at the top of a page.
         if (m_state != State::PageBreak)
             m_state = State::Outside;
-    } else if (isPageMarker(text)) {
+    } else if (text == QLatin1String("\f") || isPageMarker(text)) {
         if (m_state == State::InSpeech || m_state == State::More) {
             m_more = m_state == State::More;
             m_state = State::PageBreak;

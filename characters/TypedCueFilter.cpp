@@ -1,17 +1,9 @@
 #include "characters/TypedCueFilter.h"
 
 #include "characters/CueName.h"
-#include "reader/TitlePage.h"
-
-#include <QRegularExpression>
+#include "reader/ScreenplayWords.h"
 
 namespace {
-
-bool isPageMarker(const QString &line)
-{
-    static const QRegularExpression marker(QStringLiteral("^\\[\\d+\\]$"));
-    return marker.match(line).hasMatch();
-}
 
 int leadOf(const QString &line)
 {

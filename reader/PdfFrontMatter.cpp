@@ -1,6 +1,6 @@
 #include "reader/PdfFrontMatter.h"
 
-#include "reader/TitlePage.h"
+#include "reader/ScreenplayWords.h"
 
 #include <algorithm>
 

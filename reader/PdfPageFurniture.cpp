@@ -1,9 +1,9 @@
 #include "reader/PdfPageFurniture.h"
 
+#include "reader/ScreenplayWords.h"
+
 #include <QRegularExpression>
 #include <QStringList>
-
-#include <algorithm>
 
 namespace PdfPageFurniture {
 
@@ -16,12 +16,6 @@ bool isSceneNumber(const QString &word)
     return number.match(word).hasMatch();
 }
 
-bool isCapitalWord(const QString &word)
-{
-    const bool letter = std::any_of(word.begin(), word.end(), [](QChar c) { return c.isLetter(); });
-    return letter && word == word.toUpper();
-}
-
 double gapInCharacters(const PdfWord &left, const PdfWord &right, double pitch)
 {
     return (right.box.left() - left.box.right()) / pitch;
@@ -29,11 +23,6 @@ double gapInCharacters(const PdfWord &left, const PdfWord &right, double pitch)
 
 // Programs print scene numbers well into the margin; a number nearer is the line's own text.
 constexpr double marginGapInCharacters = 2.0;
-
-bool isDash(const QString &word)
-{
-    return word == QLatin1String("-") || word == QChar(0x2013) || word == QChar(0x2014);
-}
 
 } // namespace
 
@@ -59,22 +48,16 @@ QString takeSceneNumbers(QVector<PdfWord> &words, double pitch)
 
 QString takeSpeechNumber(QVector<PdfWord> &words)
 {
-    static const QRegularExpression bare(QStringLiteral("^\\d{1,4}$"));
-    static const QRegularExpression marked(QStringLiteral("^(\\d{1,4})[.):]$"));
-    if (words.size() < 2)
+    QStringList texts;
+    for (const PdfWord &word : words)
+        texts.append(word.text);
+    const int length = speechNumberWords(texts);
+    if (length == 0)
         return QString();
-    const QString &first = words.first().text;
-    int nameAt = -1;
-    if (bare.match(first).hasMatch() && words.size() >= 3 && isDash(words.at(1).text))
-        nameAt = 2;
-    else if (marked.match(first).hasMatch())
-        nameAt = 1;
-    if (nameAt < 0 || !isCapitalWord(words.at(nameAt).text))
-        return QString();
-    QString number = first;
+    QString number = texts.first();
     if (!number.at(number.size() - 1).isDigit())
         number.chop(1);
-    words.remove(0, nameAt);
+    words.remove(0, length);
     return number;
 }
 

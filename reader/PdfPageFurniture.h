@@ -10,7 +10,7 @@
 namespace PdfPageFurniture {
 
 // Scene numbers stand in the margins, at either side of a heading and of its "CONTINUED:"
-// header, three or more characters away from the text. Removes them and returns the number
+// header, two or more characters away from the text. Removes them and returns the number
 // (empty when there was none).
 QString takeSceneNumbers(QVector<PdfWord> &words, double pitch);
 

@@ -1,6 +1,29 @@
-#include "reader/TitlePage.h"
+#include "reader/ScreenplayWords.h"
 
 #include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+bool isDash(const QString &word)
+{
+    return word == QLatin1String("-") || word == QChar(0x2013) || word == QChar(0x2014);
+}
+
+} // namespace
+
+bool isCapitalWord(const QString &word)
+{
+    const bool letter = std::any_of(word.begin(), word.end(), [](QChar c) { return c.isLetter(); });
+    return letter && word == word.toUpper();
+}
+
+bool isPageMarker(const QString &line)
+{
+    static const QRegularExpression marker(QStringLiteral("^\\[\\d+\\]$"));
+    return marker.match(line).hasMatch();
+}
 
 bool isSceneHeading(const QString &text)
 {
@@ -27,4 +50,16 @@ bool isTitlePageLine(const QString &text)
             "|^\\s*(?:\\x{00A9}|\\(c\\))"),
         QRegularExpression::CaseInsensitiveOption);
     return key.match(text).hasMatch();
+}
+
+int speechNumberWords(const QStringList &words)
+{
+    static const QRegularExpression bare(QStringLiteral("^\\d{1,4}$"));
+    static const QRegularExpression marked(QStringLiteral("^\\d{1,4}[.):]$"));
+    int length = 0;
+    if (words.size() >= 3 && bare.match(words.at(0)).hasMatch() && isDash(words.at(1)))
+        length = 2;
+    else if (words.size() >= 2 && marked.match(words.at(0)).hasMatch())
+        length = 1;
+    return length > 0 && isCapitalWord(words.at(length)) ? length : 0;
 }
