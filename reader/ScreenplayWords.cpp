@@ -27,8 +27,9 @@ bool isPageMarker(const QString &line)
 
 bool isSceneHeading(const QString &text)
 {
-    static const QRegularExpression heading(QStringLiteral(
-        "^(?:INT|EXT|EST|INT\\.?\\s*/\\s*EXT|EXT\\.?\\s*/\\s*INT|I\\s*/\\s*E)(?:\\.|\\s|$)"));
+    static const QRegularExpression heading(
+        QStringLiteral("^(?:\\d{1,4}[A-Z]{0,2}\\.?\\s+)?(?:INT|EXT|EST|INT\\.?\\s*/"
+                       "\\s*EXT|EXT\\.?\\s*/\\s*INT|I\\s*/\\s*E)(?:\\.|\\s|$)"));
     return heading.match(text.trimmed()).hasMatch();
 }
 

@@ -12,7 +12,7 @@ bool isCapitalWord(const QString &word);
 bool isPageMarker(const QString &line);
 
 // The line starts like a scene heading ("INT.", "EXT", "INT./EXT.", "I/E", "EST."), after
-// its blanks.
+// its blanks and a scene number.
 bool isSceneHeading(const QString &text);
 
 // A line that only a title page holds: "Title:" and the other keys of a title page, "Written
