@@ -68,7 +68,10 @@ double pdftotextMs(int runs, const QString &pdf)
     if (tool.isEmpty())
         return -1.0;
     return bestMs(runs, [&] {
-        QProcess::execute(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        process.waitForFinished(-1);
     });
 }
 
