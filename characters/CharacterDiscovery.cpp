@@ -96,7 +96,12 @@ void countSpeaker(TextScan &scan, int index, const QString &line, const QStringL
 {
     const bool merge = scan.options.mergeCueExtensions;
     const QStringList nameWords = cueNameWords(tokens, lead, merge);
-    if (nameWords.isEmpty() || (index < scan.keptOut.size() && scan.keptOut.at(index))) {
+    const bool keptOut = index < scan.keptOut.size() && scan.keptOut.at(index);
+    if (nameWords.isEmpty() || keptOut) {
+        // Made but not counted, and dropped at the end: making a character seeds the shared
+        // generator with its name, and the colours and the thread layout draw from it after.
+        if (keptOut)
+            scan.collector.findOrAdd(nameWords);
         if (merge)
             scan.continuation.passLine(line, lead);
         return;
@@ -220,7 +225,7 @@ DiscoveredCharacters discoverTextCharacters(const QStringList &lines,
     DiscoveredCharacters found;
     CharacterList &characters = found.characters;
     characters = scan.collector.takeCharacters();
-    keepCountAbove(characters, options.minCharacterInstances);
+    keepCountAbove(characters, std::max(0, options.minCharacterInstances));
     sortDescending(characters, [](const Character &c) { return c.indent; });
     found.speakerIndent = speakerIndentOf(scan, characters);
     const int speakerIndent = found.speakerIndent;
