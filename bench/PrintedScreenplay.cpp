@@ -1,5 +1,7 @@
 #include "PrintedScreenplay.h"
 
+#include "ScreenplayFormats.h"
+
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
@@ -9,6 +11,9 @@
 namespace PrintedScreenplay {
 
 namespace {
+
+using ScreenplayFormats::isPageMarker;
+using ScreenplayFormats::leadOf;
 
 enum class Kind { Blank, Heading, Action, Cue, Parenthetical, Dialogue, Transition };
 
@@ -32,19 +37,6 @@ constexpr double pointsPerInch = 72.0;
 constexpr double topMargin = 72.0;
 constexpr double lineHeight = 12.0;
 constexpr double pitch = 7.2; // 12-point Courier
-
-int leadOf(const QString &line)
-{
-    int lead = 0;
-    while (lead < line.size() && line.at(lead) == QLatin1Char(' '))
-        ++lead;
-    return lead;
-}
-
-bool isPageMarker(const QString &line)
-{
-    return line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'));
-}
 
 Kind kindOf(const QString &line)
 {
@@ -286,14 +278,9 @@ QByteArray pdf(const QStringList &typed, const PrintStyle &style)
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
-    writer.setResolution(72);
-    writer.setPageSize(QPageSize(style.usLetter ? QPageSize::Letter : QPageSize::A4));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    ScreenplayFormats::setUpPdfWriter(writer, style.usLetter ? QPageSize::Letter : QPageSize::A4);
     QPainter painter(&writer);
-    QFont font(QStringLiteral("Courier"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSize(12);
-    painter.setFont(font);
+    painter.setFont(ScreenplayFormats::courier12());
     for (int p = 0; p < pages.size(); ++p) {
         if (p > 0)
             writer.newPage();
