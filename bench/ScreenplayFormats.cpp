@@ -7,8 +7,6 @@
 
 namespace ScreenplayFormats {
 
-namespace {
-
 int leadOf(const QString &line)
 {
     int lead = 0;
@@ -21,6 +19,23 @@ bool isPageMarker(const QString &line)
 {
     return line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'));
 }
+
+void setUpPdfWriter(QPdfWriter &writer, QPageSize::PageSizeId size)
+{
+    writer.setResolution(72);
+    writer.setPageSize(QPageSize(size));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+}
+
+QFont courier12()
+{
+    QFont font(QStringLiteral("Courier"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSize(12);
+    return font;
+}
+
+namespace {
 
 const char *finalDraftType(const QString &line)
 {
@@ -76,13 +91,9 @@ QByteArray pdf(const QStringList &typed, int pages)
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
-    writer.setResolution(72);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    setUpPdfWriter(writer, QPageSize::A4);
     QPainter painter(&writer);
-    QFont font(QStringLiteral("Courier"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSize(12);
+    const QFont font = courier12();
     painter.setFont(font);
     const double pitch = QFontMetricsF(font, &writer).horizontalAdvance(QLatin1Char('M'));
     int page = 1;

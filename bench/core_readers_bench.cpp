@@ -1,9 +1,13 @@
 // Times the readers of the structured formats on a feature-length screenplay: reading a
 // Fountain and a Final Draft file, and reading and analysing a 120-page PDF (the whole
-// pipeline of the command-line tool, with its settings files).
+// pipeline of the command-line tool, with its settings files), both as a plain typed PDF and
+// as a screenwriting program prints it (US Letter, scene numbers in both margins, continued
+// pages, numbered speeches), each against `pdftotext -layout` (poppler-utils) when it is
+// installed.
 // Usage: core_readers_bench [RUNS [FOLDER]]   (best of RUNS, default 5; the generated files
 // are kept in FOLDER when one is given, to try them with the command-line tool)
 
+#include "PrintedScreenplay.h"
 #include "ScreenplayFormats.h"
 #include "ScreenplayGenerator.h"
 
@@ -15,6 +19,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -46,6 +52,28 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+PrintStyle programStyle()
+{
+    PrintStyle style;
+    style.sceneNumbers = style.continued = style.speechNumbers = true;
+    style.maxPages = pdfPages;
+    return style;
+}
+
+// The time `pdftotext -layout` takes for the file, or -1 when it is not installed.
+double pdftotextMs(int runs, const QString &pdf)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return -1.0;
+    return bestMs(runs, [&] {
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        process.waitForFinished(-1);
+    });
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -65,9 +93,11 @@ int main(int argc, char *argv[])
     const QString fountain = dir.filePath(QStringLiteral("feature.fountain"));
     const QString finalDraft = dir.filePath(QStringLiteral("feature.fdx"));
     const QString pdf = dir.filePath(QStringLiteral("feature.pdf"));
+    const QString printed = dir.filePath(QStringLiteral("feature-printed.pdf"));
     if (!typed || !writeFile(fountain, ScreenplayFormats::fountain(*typed)) ||
         !writeFile(finalDraft, ScreenplayFormats::finalDraft(*typed)) ||
-        !writeFile(pdf, ScreenplayFormats::pdf(*typed, pdfPages))) {
+        !writeFile(pdf, ScreenplayFormats::pdf(*typed, pdfPages)) ||
+        !writeFile(printed, PrintedScreenplay::pdf(*typed, programStyle()))) {
         std::fprintf(stderr, "cannot write the generated screenplays\n");
         return 1;
     }
@@ -85,11 +115,18 @@ int main(int argc, char *argv[])
         const double ms = bestMs(runs, [&] { text = readScreenplayFile(path); });
         report(what, text, ms, pdfPages);
     }
-    int characters = 0;
-    const double analysed = bestMs(runs, [&] {
-        characters = static_cast<int>(analyseScreenplay(pdf, settings)->characters.size());
-    });
-    report("read and analyse PDF", readScreenplayFile(pdf), analysed, pdfPages);
-    std::printf("characters found in the PDF: %d\n", characters);
+    for (const auto &[what, path] : {std::pair{"read and analyse PDF", pdf},
+                                     std::pair{"read and analyse printed PDF", printed}}) {
+        int characters = 0;
+        const double analysed = bestMs(runs, [&, path = path] {
+            characters = static_cast<int>(analyseScreenplay(path, settings)->characters.size());
+        });
+        report(what, readScreenplayFile(path), analysed, pdfPages);
+        const double layoutText = pdftotextMs(runs, path);
+        if (layoutText > 0.0)
+            std::printf("%-28s %7s %6d %9.1f %12.2f  (%.2fx)\n", "  pdftotext -layout", "",
+                        pdfPages, layoutText, layoutText / pdfPages, analysed / layoutText);
+        std::printf("  characters found: %d\n", characters);
+    }
     return 0;
 }

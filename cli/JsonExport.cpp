@@ -56,6 +56,48 @@ QJsonObject sceneToJson(const Scene &scene)
     return object;
 }
 
+QJsonValue columnToJson(double inches)
+{
+    return inches < 0.0 ? QJsonValue() : QJsonValue(inches);
+}
+
+QString pageSizeName(double width, double height)
+{
+    const auto near = [](double a, double b) {
+        return std::abs(a - b) <= 2.0;
+    };
+    if (near(width, 612.0) && near(height, 792.0))
+        return QStringLiteral("US Letter");
+    if (near(width, 595.0) && near(height, 842.0))
+        return QStringLiteral("A4");
+    if (near(width, 612.0) && near(height, 1008.0))
+        return QStringLiteral("US Legal");
+    return QString();
+}
+
+// What a user needs to see why a printed screenplay read as it did. Columns are inches from
+// the page's left edge, null where no line was read as that element.
+QJsonObject printedLayoutToJson(const PrintedLayout &layout)
+{
+    QJsonObject page;
+    page.insert(QStringLiteral("width"), qRound(layout.pageWidth * 100.0) / 100.0);
+    page.insert(QStringLiteral("height"), qRound(layout.pageHeight * 100.0) / 100.0);
+    const QString name = pageSizeName(layout.pageWidth, layout.pageHeight);
+    page.insert(QStringLiteral("name"), name.isEmpty() ? QJsonValue() : QJsonValue(name));
+    QJsonObject columns;
+    columns.insert(QStringLiteral("action"), columnToJson(layout.actionColumn));
+    columns.insert(QStringLiteral("cue"), columnToJson(layout.cueColumn));
+    columns.insert(QStringLiteral("parenthetical"), columnToJson(layout.parentheticalColumn));
+    columns.insert(QStringLiteral("dialogue"), columnToJson(layout.dialogueColumn));
+    QJsonObject object;
+    object.insert(QStringLiteral("page"), page);
+    object.insert(QStringLiteral("columns"), columns);
+    object.insert(QStringLiteral("titlePages"), toJsonArray(layout.titlePages));
+    object.insert(QStringLiteral("numberedScenes"), layout.numberedScenes);
+    object.insert(QStringLiteral("numberedSpeeches"), layout.numberedSpeeches);
+    return object;
+}
+
 } // namespace
 
 double jsonNumber(float value)
@@ -89,6 +131,8 @@ QJsonObject documentToJson(const QString &file, const Analysis &document, int li
     object.insert(QStringLiteral("lines"), lineCount);
     object.insert(QStringLiteral("speakerIndent"), document.speakerIndent);
     object.insert(QStringLiteral("options"), optionsToJson(document.options));
+    if (document.printedLayout)
+        object.insert(QStringLiteral("layout"), printedLayoutToJson(*document.printedLayout));
     object.insert(QStringLiteral("characters"), characters);
     object.insert(QStringLiteral("scenes"), scenes);
     return object;

@@ -6,8 +6,9 @@
 struct Analysis;
 
 // The result of one parsed screenplay as a JSON object: "file", "lines", "speakerIndent",
-// the index characters (whose order the scenes' "counts" follow) and the scenes. The number of
-// lines is given, so that the caller may have let go of the lines themselves.
+// "options", for a PDF the "layout" its pages were read in, the index characters (whose order the
+// scenes' "counts" follow) and the scenes. The number of lines is given, so that the caller may
+// have let go of the lines themselves.
 QJsonObject documentToJson(const QString &file, const Analysis &document, int lineCount);
 
 // The JSON number for a single-precision value, written with the fewest digits that still

@@ -54,7 +54,7 @@ seeds() {
         xml_walk) ls "$root"/fuzz/seeds/xml_walk/* "$root"/examples/*.html ;;
         fountain) ls "$root"/examples/*.fountain ;;
         final_draft) ls "$root"/examples/*.fdx ;;
-        pdf) ls "$root"/examples/*.pdf ;;
+        pdf) ls "$root"/examples/*.pdf "$root"/fuzz/seeds/pdf/* ;;
     esac 2>/dev/null || true
 }
 

@@ -3,9 +3,10 @@
 # Shared by run.sh and test.sh; does nothing when everything is present.
 set -eu
 
+# poppler-utils: pdftotext, which bench/core_readers_bench times the PDF reader against.
 PACKAGES="build-essential cmake qtbase5-dev libqt5webkit5-dev libqt5opengl5-dev libglew-dev
 freeglut3-dev libtinyxml2-dev libpoppler-qt5-dev libgtest-dev xvfb xauth pkg-config
-clang-format"
+clang-format poppler-utils"
 
 missing=""
 for package in $PACKAGES; do

@@ -9,6 +9,16 @@
 
 namespace {
 
+// A writer in points on A4 without margins, into `buffer`.
+void setUp(QPdfWriter &writer)
+{
+    writer.setResolution(72);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+}
+
+} // namespace
+
 void ensureGuiApplication()
 {
     if (QCoreApplication::instance() != nullptr)
@@ -20,16 +30,6 @@ void ensureGuiApplication()
     static char *argv[] = {name, nullptr};
     new QGuiApplication(argc, argv); // lives as long as the process
 }
-
-// A writer in points on A4 without margins, into `buffer`.
-void setUp(QPdfWriter &writer)
-{
-    writer.setResolution(72);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-}
-
-} // namespace
 
 QByteArray typedPdf(const QVector<TypedPage> &pages)
 {

@@ -16,5 +16,8 @@ struct TypedPage
 // first call makes the (offscreen) GUI application that drawing text needs.
 QByteArray typedPdf(const QVector<TypedPage> &pages);
 
+// Makes the (offscreen) GUI application that drawing text needs, once.
+void ensureGuiApplication();
+
 // A PDF whose only page is a picture, as a scanner makes it.
 QByteArray scannedPdf();

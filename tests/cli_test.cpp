@@ -1,7 +1,9 @@
 // The command-line tool, run as a separate process on real screenplays.
 
 #include "DocumentStages.h"
+#include "PrintedScreenplay.h"
 #include "TestSupport.h"
+#include "TypedPdf.h"
 
 #include "reader/TextFile.h"
 #include "document/AnalysisPipeline.h"
@@ -328,6 +330,34 @@ TEST_F(CliTest, MissingFile_IsReportedAndTheOthersAreStillProcessed)
                   .value(QStringLiteral("file"))
                   .toString(),
               good);
+}
+
+TEST_F(CliTest, PrintedScreenplay_JsonGivesItsLayout_AndALayoutWithoutCuesFails)
+{
+    ensureGuiApplication();
+    PrintStyle style;
+    style.titleKeys = true;
+    const QStringList typed = TextFile::readLines(corpusFile("cyber_bob_ep1.txt")).value();
+    const QString printed =
+        scratch.write(QStringLiteral("printed.pdf"), PrintedScreenplay::pdf(typed, style));
+    const QString letter = scratch.write(
+        QStringLiteral("letter.pdf"), typedPdf({TypedPage{72.0, 12, {"Dear Ann,", "", "Yours."}}}));
+
+    const CliRun result = run({QStringLiteral("--json"), printed, letter});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains("cannot read " + QFile::encodeName(letter) +
+                                    ": has no layout that could be read as a screenplay"))
+        << result.err.constData();
+    const QStringList lines = jsonLines(result.out);
+    ASSERT_EQ(lines.size(), 1);
+    const QJsonObject layout =
+        QJsonDocument::fromJson(lines.at(0).toUtf8()).object().value("layout").toObject();
+    EXPECT_EQ(layout.value("page").toObject().value("name").toString(), "US Letter");
+    EXPECT_EQ(layout.value("titlePages").toArray(), QJsonArray{1});
+    const QJsonObject columns = layout.value("columns").toObject();
+    EXPECT_NEAR(columns.value("cue").toDouble(), style.cue, 0.05);
+    EXPECT_NEAR(columns.value("dialogue").toDouble(), style.dialogue, 0.05);
+    EXPECT_TRUE(columns.contains("parenthetical") && columns.contains("action"));
 }
 
 TEST_F(CliTest, UnwritableOutput_IsReportedAndTheOthersAreStillProcessed)

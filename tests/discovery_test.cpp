@@ -154,6 +154,80 @@ TEST_F(Discovery, MergeCueExtensions_EveryVariantIsOnePerson)
     EXPECT_EQ(document.speakerIndent, 20);
 }
 
+TEST_F(Discovery, MergeCueExtensions_SpeechCutByAPageIsOneSpeech)
+{
+    const QStringList lines{cue(20, "12 - EDWARD"),
+                            cue(10, "It was"),
+                            cue(20, "(MORE)"),
+                            "[2]",
+                            "",
+                            cue(20, "13 - EDWARD (CONT'D)"),
+                            cue(10, "the door."),
+                            "[3]",
+                            cue(20, "EDWARD (cont'd)"),
+                            cue(10, "Locked."),
+                            "",
+                            "He goes.",
+                            "[4]",
+                            cue(20, "EDWARD (CONT'D)"),
+                            cue(10, "Again."),
+                            "",
+                            cue(20, "14. ANN"),
+                            cue(10, "No."),
+                            cue(15, "(MORE)"),
+                            "[5]",
+                            cue(20, "EDWARD"),
+                            cue(10, "Yes.")};
+    // Without the option each spelling stays its own speaker, as the Parts have it.
+    EXPECT_EQ(discoverText(lines).size(), 6);
+    EXPECT_EQ(character("EDWARD")->count, 2); // "EDWARD (cont'd)" among them
+
+    document = TestDocument();
+    document.options.mergeCueExtensions = true;
+    // Continued after "(MORE)" and after a page the speech ran to; new after action or
+    // another speaker.
+    EXPECT_EQ(discoverText(lines), (QStringList{"EDWARD", "ANN"}));
+    EXPECT_EQ(character("EDWARD")->count, 3);
+    EXPECT_EQ(character("ANN")->count, 1);
+}
+
+TEST_F(Discovery, TypedText_TitlePageAndTitleCardsNameNobody)
+{
+    const QStringList lines{cue(20, "THE GREAT ESCAPE"),
+                            "",
+                            cue(20, "WRITTEN BY"),
+                            "",
+                            cue(20, "JOHN DOE"),
+                            "Second Draft",
+                            "[1]",
+                            "INT. HOUSE - DAY",
+                            "",
+                            cue(20, "ANN"),
+                            cue(10, "Hello."),
+                            "",
+                            cue(20, "BOB"),
+                            cue(15, "(softly)"),
+                            cue(10, "Hi."),
+                            "",
+                            cue(20, "ANN"),
+                            "",
+                            cue(10, "Bye."),
+                            "",
+                            cue(20, "THE END")};
+    document.options.mergeCueExtensions = true;
+    EXPECT_EQ(discoverText(lines).size(), 6); // read as HTML or a laid-out format would be
+    document = TestDocument();
+    document.options.mergeCueExtensions = document.options.typedText = true;
+    EXPECT_EQ(discoverText(lines), (QStringList{"ANN", "BOB"}));
+    EXPECT_EQ(character("ANN")->count, 2);
+
+    // Typed without indented dialogue: the cues are all there is.
+    document = TestDocument();
+    document.options.mergeCueExtensions = document.options.typedText = true;
+    EXPECT_EQ(discoverText({"INT. HOUSE", cue(20, "ANN"), "Hello.", cue(20, "BOB"), "Hi."}),
+              (QStringList{"ANN", "BOB"}));
+}
+
 TEST_F(Discovery, SingleSpeaker_IsFoundWhateverTheOptions)
 {
     const QStringList lines{"INT. ROOM", cue(20, "BOB"), cue(10, "Hello."), cue(20, "BOB"),

@@ -1,7 +1,13 @@
 #include "reader/PdfReader.h"
 
+#include "PrintedScreenplay.h"
 #include "TestSupport.h"
 #include "TypedPdf.h"
+#include "characters/CharacterDiscovery.h"
+#include "support/StageProgress.h"
+
+#include <QMap>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +26,111 @@ QStringList linesOf(const QVector<TypedPage> &pages)
     return text.lines;
 }
 
+// Three scenes whose speeches a page of 20 lines cuts: ANN's long one twice.
+QStringList typedScreenplay()
+{
+    QStringList typed{blanks(20) + "THE SMALL HOURS",
+                      "",
+                      blanks(25) + "by",
+                      "",
+                      blanks(20) + "ANN AUTHOR",
+                      "[1]",
+                      "INT. KITCHEN - NIGHT",
+                      "",
+                      "Rain."};
+    const auto speech = [&typed](const QString &cue, const QStringList &lines) {
+        typed << "" << blanks(20) + cue;
+        for (const QString &line : lines)
+            typed << (line.startsWith('(') ? blanks(15) : blanks(10)) + line;
+    };
+    speech("ANN", {"(to herself)", "No.", "It was never the kettle, it was",
+                   "the door, and the door", "was never locked, not once",
+                   "in all the years we had it,", "not even", "the winter the river rose",
+                   "and the whole street came", "to sleep here.", "Not once.", "Never."});
+    speech("BOB (V.O.)", {"She always says that."});
+    typed << ""
+          << "EXT. YARD - DAWN"
+          << ""
+          << "Frost.";
+    speech("CAPTAIN HOOK", {"Anyone?"});
+    speech("ANN", {"Here."});
+    typed << ""
+          << "Bob comes in.";
+    speech("BOB", {"(softly)", "Me too."});
+    speech("ANN (CONT'D)", {"Then sit."});
+    typed << "" << blanks(50) + "FADE OUT."
+          << "" << blanks(30) + "THE END";
+    return typed;
+}
+
+QMap<QString, int> castOf(const ScreenplayText &text)
+{
+    AnalysisOptions options;
+    options.mergeCueExtensions = true;
+    options.wholeNameMatch = true;
+    QMap<QString, int> cast;
+    for (const CharacterPtr &c :
+         discoverTextCharacters(text.lines, {}, options, {}, StageProgress()).characters)
+        cast.insert(c->names.join(' '), c->count);
+    return cast;
+}
+
 } // namespace
+
+TEST(PdfReader, ProgramLayouts_ReadAsTyped)
+{
+    const QMap<QString, int> cast{{"ANN", 3}, {"BOB", 2}, {"CAPTAIN HOOK", 1}};
+    QVector<PrintStyle> styles(10);
+    for (PrintStyle &style : styles)
+        style.linesPerPage = 20;
+    styles[1].sceneNumbers = styles[1].continued = true;
+    styles[2].speechNumbers = styles[2].lowerContd = true;
+    styles[3].multiCamera = true;
+    styles[4].reversed = styles[4].nudgedCues = true;
+    styles[5].titleKeys = styles[5].castPage = true;
+    styles[6].usLetter = styles[6].more = false;
+    styles[7] = styles[3];
+    styles[7].sceneNumbers = styles[7].continued = styles[7].speechNumbers = true;
+    styles[8].multiCamera = styles[8].castPage = styles[8].reversed = true;
+    styles[9] = styles[1];
+    styles[9].speechNumbers = styles[9].nudgedCues = styles[9].titleKeys = true;
+    ensureGuiApplication();
+    for (int s = 0; s < styles.size(); ++s) {
+        const ScreenplayText text = readPdf(PrintedScreenplay::pdf(typedScreenplay(), styles[s]));
+        ASSERT_TRUE(text.ok()) << s << text.error.toStdString();
+        EXPECT_EQ(castOf(text), cast) << "style " << s << "\n"
+                                      << text.lines.join('\n').toStdString();
+    }
+}
+
+TEST(PdfReader, PageFurniture_OffTheLinesAndInTheLayout)
+{
+    PrintStyle style;
+    style.linesPerPage = 20;
+    style.sceneNumbers = style.continued = style.castPage = true;
+    ensureGuiApplication();
+    const ScreenplayText text = readPdf(PrintedScreenplay::pdf(typedScreenplay(), style));
+    ASSERT_TRUE(text.ok());
+    for (const QString &line : text.lines) {
+        const QString trimmed = line.trimmed();
+        const bool pageMarker = trimmed.startsWith('[');
+        EXPECT_FALSE(trimmed.contains("CONTINUED") ||
+                     (!pageMarker && trimmed.contains(QRegularExpression("\\d"))))
+            << line.toStdString();
+    }
+    EXPECT_TRUE(text.lines.contains("EXT. YARD - DAWN"));
+    // The title and cast pages are not numbered, the pages after them from 1.
+    EXPECT_GT(text.lines.indexOf("[1]"), text.lines.indexOf("CAST OF CHARACTERS"));
+    EXPECT_TRUE(text.lines.contains(blanks(20) + "ANN (CONT'D)"));
+    ASSERT_TRUE(text.printedLayout.has_value());
+    const PrintedLayout &layout = *text.printedLayout;
+    EXPECT_EQ(layout.pageWidth, 612.0);
+    EXPECT_EQ(layout.titlePages, (QVector<qint32>{1, 2}));
+    EXPECT_EQ(layout.numberedScenes, 2);
+    EXPECT_NEAR(layout.cueColumn, style.cue, 0.05);
+    EXPECT_NEAR(layout.dialogueColumn, style.dialogue, 0.05);
+    EXPECT_NEAR(layout.actionColumn, style.action, 0.05);
+}
 
 TEST(PdfReader, DriftingIndents_ClassifiedPerPage)
 {
@@ -91,6 +201,10 @@ TEST(PdfReader, NoReadableText_Refused)
         {scannedPdf(), "has no text layer: a scanned PDF needs OCR first"},
         {encrypted, "is encrypted: save a copy without its password first"},
         {"INT. HOUSE - DAY\n", "is not a PDF file, or is too damaged to read"},
+        {typedPdf(
+             {TypedPage{72.0, 12, {"Dear Ann,", "", "THE KETTLE", "", blanks(10) + "Yours,"}}}),
+         "has no layout that could be read as a screenplay: no line stands as a speaker's cue "
+         "above dialogue"},
     };
     for (const auto &[bytes, reason] : cases) {
         const ScreenplayText text = readPdf(bytes);

@@ -16,4 +16,7 @@ struct AnalysisOptions
     bool mergeCueExtensions = false;
     // A multi-word name counts only where all its words stand one after another.
     bool wholeNameMatch = false;
+    // Not an option of config.txt: set for each file, true when its lines are a typed
+    // screenplay (plain text), whose title page and title cards stand where cues do.
+    bool typedText = false;
 };

@@ -3,6 +3,8 @@
 #include "characters/CharacterCollector.h"
 #include "characters/CueName.h"
 #include "characters/IncludeMatcher.h"
+#include "characters/SpeechContinuation.h"
+#include "characters/TypedCueFilter.h"
 #include "support/Random15.h"
 #include "support/StageProgress.h"
 
@@ -23,7 +25,7 @@ void scanLines(const QStringList &lines, const CharacterCollector &collector,
         if (progress.wasCanceled())
             break;
         progress.report(l, static_cast<int>(collector.characters().size()));
-        treat(lines.at(l));
+        treat(l, lines.at(l));
     }
 }
 
@@ -81,12 +83,30 @@ struct TextScan
     IncludeMatcher matcher;
     std::map<int, int> cueLinesAtIndent;
     std::set<const Character *> cueSpeakers; // the characters that speaker lines name
+    // With merged extensions: cues repeated after a page break, and the typed lines at a
+    // cue's indent that name nobody (empty unless the text is typed).
+    SpeechContinuation continuation;
+    QVector<bool> keptOut;
 };
 
-void countSpeaker(TextScan &scan, const QStringList &tokens, int lead)
+// A speaker line that names nobody, a cue continuing the speech of the page before, or a
+// counted speech.
+void countSpeaker(TextScan &scan, int index, const QString &line, const QStringList &tokens,
+                  int lead)
 {
-    const QStringList nameWords = cueNameWords(tokens, lead, scan.options.mergeCueExtensions);
-    if (nameWords.isEmpty())
+    const bool merge = scan.options.mergeCueExtensions;
+    const QStringList nameWords = cueNameWords(tokens, lead, merge);
+    const bool keptOut = index < scan.keptOut.size() && scan.keptOut.at(index);
+    if (nameWords.isEmpty() || keptOut) {
+        // Made but not counted, and dropped at the end: making a character seeds the shared
+        // generator with its name, and the colours and the thread layout draw from it after.
+        if (keptOut)
+            scan.collector.findOrAdd(nameWords);
+        if (merge)
+            scan.continuation.passLine(line, lead);
+        return;
+    }
+    if (merge && scan.continuation.continuesAtCue(nameWords, tokens))
         return;
     const CharacterPtr speaker = scan.collector.findOrAdd(nameWords);
     ++speaker->count;
@@ -135,12 +155,14 @@ void countIncluded(TextScan &scan, const QStringList &tokens, int lead)
     }
 }
 
-void treatTextLine(TextScan &scan, const QString &line)
+void treatTextLine(TextScan &scan, int index, const QString &line)
 {
     const QStringList tokens = line.split(QLatin1Char(' '));
     const int lead = leadingBlanks(tokens);
     if (lead > scan.options.minCharacterSpaces && lead < tokens.size())
-        countSpeaker(scan, tokens, lead);
+        countSpeaker(scan, index, line, tokens, lead);
+    else if (scan.options.mergeCueExtensions)
+        scan.continuation.passLine(line, lead);
     if (!scan.includeCharacters.empty())
         countIncluded(scan, tokens, lead);
 }
@@ -195,13 +217,15 @@ DiscoveredCharacters discoverTextCharacters(const QStringList &lines,
                                             const StageProgress &progress)
 {
     TextScan scan(includeCharacters, options);
+    if (options.mergeCueExtensions && options.typedText)
+        scan.keptOut = typedCuesKeptOut(lines, options.minCharacterSpaces);
     scanLines(lines, scan.collector, progress,
-              [&scan](const QString &line) { treatTextLine(scan, line); });
+              [&scan](int index, const QString &line) { treatTextLine(scan, index, line); });
 
     DiscoveredCharacters found;
     CharacterList &characters = found.characters;
     characters = scan.collector.takeCharacters();
-    keepCountAbove(characters, options.minCharacterInstances);
+    keepCountAbove(characters, std::max(0, options.minCharacterInstances));
     sortDescending(characters, [](const Character &c) { return c.indent; });
     found.speakerIndent = speakerIndentOf(scan, characters);
     const int speakerIndent = found.speakerIndent;
@@ -223,7 +247,7 @@ DiscoveredCharacters discoverCsvCharacters(const QStringList &lines,
 {
     CharacterCollector collector(includeCharacters);
     scanLines(lines, collector, progress,
-              [&](const QString &line) { treatCsvLine(collector, includeCharacters, line); });
+              [&](int, const QString &line) { treatCsvLine(collector, includeCharacters, line); });
 
     DiscoveredCharacters found;
     found.characters = collector.takeCharacters();

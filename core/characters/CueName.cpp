@@ -1,5 +1,7 @@
 #include "characters/CueName.h"
 
+#include "reader/ScreenplayWords.h"
+
 namespace {
 
 QString straightApostrophes(QString word)
@@ -41,7 +43,9 @@ QStringList cueNameWords(const QStringList &tokens, int lead, bool mergeExtensio
             continue;
         nameWords.append(mergeExtensions ? straightApostrophes(token) : token);
     }
-    if (mergeExtensions)
+    if (mergeExtensions) {
         dropDualDialogueMark(nameWords);
+        nameWords.erase(nameWords.begin(), nameWords.begin() + speechNumberWords(nameWords));
+    }
     return nameWords;
 }

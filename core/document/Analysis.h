@@ -2,6 +2,7 @@
 
 #include "characters/AnalysisOptions.h"
 #include "characters/Character.h"
+#include "reader/PrintedLayout.h"
 #include "scenes/TimeIndexVector.h"
 
 #include <QByteArray>
@@ -11,6 +12,7 @@
 #include <QVector>
 
 #include <memory>
+#include <optional>
 
 struct MarkupSources;
 
@@ -36,6 +38,7 @@ struct Screenplay
     QString format;        // what the reader read the file as ("text", "fountain", ...)
     qint32 pageCount = -1; // -1 where the format does not say
     QString readError;     // why the file could not be read; empty when it was
+    std::optional<PrintedLayout> printedLayout; // how printed pages (PDF) were read
     QStringList textLines;
     CharacterList characters;
     qint32 speakerIndent = 0;

@@ -50,7 +50,9 @@ DiscoveredCharacters findCharacters(const Screenplay &screenplay, const Analysis
         const auto discover = screenplay.fileSuffix == QLatin1String("csv")
                                   ? discoverCsvCharacters
                                   : discoverTextCharacters;
-        found = discover(screenplay.textLines, settings.includeCharacters, settings.options,
+        AnalysisOptions options = settings.options;
+        options.typedText = screenplay.format == QLatin1String("text");
+        found = discover(screenplay.textLines, settings.includeCharacters, options,
                          settings.palette, lineProgress(progress, true));
     }
     progress.report(screenplay.textLines.size());
@@ -80,6 +82,7 @@ OpenedScreenplay openScreenplay(const QString &path, const AnalysisSettings &set
     screenplay.format = text.format;
     screenplay.pageCount = text.pageCount;
     screenplay.readError = text.error;
+    screenplay.printedLayout = text.printedLayout;
     // Breaks were set on the text of the screenplay open before; they mean nothing here.
     opened.settings.manualBreaks.clear();
     opened.settings.includeCharacters.clear();

@@ -2,6 +2,8 @@
 
 #include "reader/ScreenplayLayout.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -38,6 +40,23 @@ bool isCueText(const QString &text)
     const int open = text.indexOf(QLatin1Char('('));
     return isCapitals((open < 0 ? text : text.left(open)).trimmed()) &&
            !text.endsWith(QLatin1String("TO:"));
+}
+
+// A name of a few words, and not a transition ("FADE OUT.", "CUT TO:") over a centred line:
+// what a cue over double-spaced dialogue must be, since such dialogue is in capitals too.
+bool isShortName(const QString &text)
+{
+    static const QRegularExpression transition(
+        QStringLiteral("^(?:FADE|CUT|DISSOLVE|SMASH|MATCH|WIPE|IRIS)\\b|[.:]$"));
+    const int open = text.indexOf(QLatin1Char('('));
+    const QString name = (open < 0 ? text : text.left(open)).trimmed();
+    return name.size() <= 30 && name.count(QLatin1Char(' ')) < 4 &&
+           !transition.match(name).hasMatch();
+}
+
+bool isMore(const QString &text)
+{
+    return text.trimmed().compare(QLatin1String("(MORE)"), Qt::CaseInsensitive) == 0;
 }
 
 struct SpeechLine
@@ -81,24 +100,42 @@ struct DualSpeech
 class PageClassifier
 {
 public:
-    explicit PageClassifier(const PrintedPage &page)
+    PageClassifier(const PrintedPage &page, bool frontMatter, double actionLeft)
         : m_lines(page.lines)
         , m_pitch(page.pitch > 0.0 ? page.pitch : 7.2)
         , m_spacing(page.lineSpacing > 0.0 ? page.lineSpacing : 12.0)
         , m_roles(page.lines.size())
+        , m_closeUp(page.lines.size(), false)
     {
         m_pageLeft = std::numeric_limits<double>::max();
         for (const PrintedLine &line : m_lines)
             m_pageLeft = qMin(m_pageLeft, line.left);
-        markSpeeches();
+        // A page of speeches alone has no line at the action's edge; earlier pages had.
+        m_actionLeft = actionLeft > 0.0 ? qMin(m_pageLeft, actionLeft) : m_pageLeft;
+        if (!frontMatter)
+            markSpeeches();
         markRemaining();
+    }
+
+    PageColumns columnsFound() const
+    {
+        PageColumns found;
+        found.cues = m_cueLefts;
+        found.dialogue = m_dialogueLefts;
+        found.parentheticals = m_parentheticalLefts;
+        for (int i = 0; i < m_lines.size(); ++i) {
+            if (m_roles.at(i) == Element::Action)
+                found.action.append(m_lines.at(i).left);
+        }
+        return found;
     }
 
     void writeTo(ScreenplayLayout &layout) const
     {
         std::optional<double> lastTop;
         for (int i = 0; i < m_lines.size(); ++i) {
-            writeGap(layout, lastTop, m_lines.at(i).top);
+            if (!m_closeUp.at(i))
+                writeGap(layout, lastTop, m_lines.at(i).top);
             const auto dual = std::find_if(m_duals.begin(), m_duals.end(),
                                            [i](const DualSpeech &d) { return d.cue == i; });
             if (dual != m_duals.end()) {
@@ -121,11 +158,34 @@ private:
                m_lines.at(i).top - m_lines.at(i - 1).top <= 1.5 * m_spacing;
     }
 
+    // Line i stands one blank line under line i - 1, as double-spaced dialogue does.
+    bool oneBlankBelow(int i) const
+    {
+        if (i <= 0 || i >= m_lines.size())
+            return false;
+        const double distance = m_lines.at(i).top - m_lines.at(i - 1).top;
+        return distance > 1.5 * m_spacing && distance <= 2.5 * m_spacing;
+    }
+
+    // Indented from the page's left edge, where action stands.
+    bool indented(int i) const { return columns(m_lines.at(i).left - m_actionLeft) >= 2.0; }
+
+    // The speech under a cue starts on the next line, or, in the double-spaced layout of
+    // multi-camera scripts, after one blank line and away from the action's edge.
+    bool speechFollows(int cue) const
+    {
+        const int next = cue + 1;
+        if (next >= m_lines.size() || columns(m_lines.at(cue).left - m_lines.at(next).left) < 2.0)
+            return false;
+        const bool doubleSpacedSpeech =
+            oneBlankBelow(next) && indented(next) && isShortName(m_lines.at(cue).text.trimmed());
+        return directlyBelow(next) || doubleSpacedSpeech;
+    }
+
     bool isCue(int i) const
     {
         const PrintedLine &line = m_lines.at(i);
-        return line.segments.size() == 1 && isCueText(line.text.trimmed()) &&
-               directlyBelow(i + 1) && columns(line.left - m_lines.at(i + 1).left) >= 2.0 &&
+        return line.segments.size() == 1 && isCueText(line.text.trimmed()) && speechFollows(i) &&
                columns(line.left - m_pageLeft) >= cueIndentFromEdge;
     }
 
@@ -152,12 +212,18 @@ private:
         const PrintedLine &cueLine = m_lines.at(cue);
         QVector<SpeechLine> speech;
         int end = cue + 1;
-        for (; directlyBelow(end) && columns(cueLine.left - m_lines.at(end).left) >= 1.0; ++end) {
+        const bool doubleSpaced = !directlyBelow(end);
+        for (; continuesSpeech(cue, end, doubleSpaced) || isMoreBelow(end, doubleSpaced); ++end) {
             // Back at the page's left edge under an indented speech: action follows.
-            const bool atEdge = columns(m_lines.at(end).left - m_pageLeft) < 0.5;
-            if (atEdge && columns(m_lines.at(cue + 1).left - m_pageLeft) >= 2.0)
+            const bool atEdge = columns(m_lines.at(end).left - m_actionLeft) < 0.5;
+            if (atEdge && indented(cue + 1))
                 break;
             speech.append({m_lines.at(end).left, m_lines.at(end).text});
+            m_closeUp[end] = doubleSpaced;
+            if (isMore(m_lines.at(end).text)) {
+                ++end;
+                break;
+            }
         }
         m_roles[cue] = Element::Cue;
         m_cueLefts.append(cueLine.left);
@@ -168,6 +234,23 @@ private:
                 .append(speech.at(k).left);
         }
         return end;
+    }
+
+    // "(MORE)" under a speech that the page cuts, wherever the program puts it.
+    bool isMoreBelow(int i, bool doubleSpaced) const
+    {
+        return i < m_lines.size() && isMore(m_lines.at(i).text) &&
+               (directlyBelow(i) || (doubleSpaced && oneBlankBelow(i)));
+    }
+
+    bool continuesSpeech(int cue, int i, bool doubleSpaced) const
+    {
+        if (i >= m_lines.size() || columns(m_lines.at(cue).left - m_lines.at(i).left) < 1.0)
+            return false;
+        if (!doubleSpaced)
+            return directlyBelow(i);
+        // Double spacing: lines at the speech's own columns, up to the next cue or action.
+        return (directlyBelow(i) || oneBlankBelow(i)) && indented(i) && !isCue(i);
     }
 
     int markDual(int cue)
@@ -266,7 +349,9 @@ private:
     const double m_pitch;
     const double m_spacing;
     double m_pageLeft = 0.0;
+    double m_actionLeft = 0.0; // where action stands: the page's left edge or an earlier one's
     QVector<std::optional<Element>> m_roles;
+    QVector<bool> m_closeUp; // written straight under the line before, its blank line dropped
     QVector<DualSpeech> m_duals;
     QVector<double> m_cueLefts;
     QVector<double> m_dialogueLefts;
@@ -275,7 +360,10 @@ private:
 
 } // namespace
 
-void writePrintedPage(const PrintedPage &page, ScreenplayLayout &layout)
+PageColumns writePrintedPage(const PrintedPage &page, bool frontMatter, double actionLeft,
+                             ScreenplayLayout &layout)
 {
-    PageClassifier(page).writeTo(layout);
+    const PageClassifier classifier(page, frontMatter, actionLeft);
+    classifier.writeTo(layout);
+    return classifier.columnsFound();
 }

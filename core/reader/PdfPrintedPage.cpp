@@ -1,5 +1,7 @@
 #include "reader/PdfPrintedPage.h"
 
+#include "reader/PdfPageFurniture.h"
+
 #include <QMap>
 #include <QRegularExpression>
 
@@ -114,17 +116,31 @@ PrintedPage PrintedPage::fromWords(QVector<PdfWord> words)
     std::sort(words.begin(), words.end(), [](const PdfWord &a, const PdfWord &b) {
         return a.box.center().y() < b.box.center().y();
     });
-    QVector<PdfWord> current;
+    QVector<QVector<PdfWord>> rows;
     for (const PdfWord &word : words) {
         // Words whose middles lie within half a line of the line's first word share it.
-        if (!current.isEmpty() &&
-            std::abs(word.box.center().y() - current.first().box.center().y()) > 0.5 * height) {
-            page.lines.append(lineOf(current, page.pitch));
-            current.clear();
-        }
-        current.append(word);
+        if (rows.isEmpty() ||
+            std::abs(word.box.center().y() - rows.last().first().box.center().y()) > 0.5 * height)
+            rows.append(QVector<PdfWord>());
+        rows.last().append(word);
     }
-    page.lines.append(lineOf(current, page.pitch));
+    for (int r = 0; r < rows.size(); ++r) {
+        QVector<PdfWord> &row = rows[r];
+        std::sort(row.begin(), row.end(),
+                  [](const PdfWord &a, const PdfWord &b) { return a.box.left() < b.box.left(); });
+        const bool atEdge = r == 0 || r == rows.size() - 1;
+        if (PdfPageFurniture::isFurniture(row, atEdge, &page.printedNumber))
+            continue;
+        const QString sceneNumber = PdfPageFurniture::takeSceneNumbers(row, page.pitch);
+        const QString speechNumber = PdfPageFurniture::takeSpeechNumber(row);
+        if (row.isEmpty())
+            continue;
+        page.lines.append(lineOf(row, page.pitch));
+        page.lines.last().sceneNumber = sceneNumber;
+        page.lines.last().speechNumber = speechNumber;
+    }
+    if (page.lines.isEmpty())
+        return page;
     page.lineSpacing = singleSpacing(page.lines, height);
 
     // A number alone on the first or the last line is the printed page number.

@@ -26,6 +26,8 @@ struct PrintedLine
     double left = 0.0;
     QString text; // the whole line, blanks rebuilt from the glyph positions
     QVector<PrintedSegment> segments;
+    QString sceneNumber;  // printed in a margin beside it, not part of `text`
+    QString speechNumber; // printed before a cue by programs that number speeches
 };
 
 // A page's words rebuilt into printed lines, top to bottom, with the measures the layout

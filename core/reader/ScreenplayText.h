@@ -1,7 +1,11 @@
 #pragma once
 
+#include "reader/PrintedLayout.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // What reading one screenplay file gives. Every format is turned into the lines the
 // plain-text analysis understands, so the later stages never ask which format it was.
@@ -14,7 +18,8 @@ struct ScreenplayText
     // Empty when the file was read; otherwise why not, in words a user can act on
     // ("cannot be opened: No such file or directory").
     QString error;
-    bool stopped = false; // the reading was cancelled; then error says so too
+    bool stopped = false;                       // the reading was cancelled; then error says so too
+    std::optional<PrintedLayout> printedLayout; // for printed pages (PDF) only
 
     bool ok() const { return error.isEmpty(); }
 };
