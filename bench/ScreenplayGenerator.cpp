@@ -1,7 +1,7 @@
 #include "ScreenplayGenerator.h"
 
-#include "reader/TextFile.h"
 #include "document/AnalysisPipeline.h"
+#include "reader/TextFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

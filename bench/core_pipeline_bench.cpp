@@ -5,10 +5,10 @@
 #include "ScreenplayGenerator.h"
 
 #include "characters/ConfigFile.h"
-#include "support/StageProgress.h"
 #include "document/AnalysisPipeline.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/Statistics.h"
+#include "support/StageProgress.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

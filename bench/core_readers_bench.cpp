@@ -11,9 +11,9 @@
 #include "ScreenplayFormats.h"
 #include "ScreenplayGenerator.h"
 
+#include "document/AnalysisPipeline.h"
 #include "reader/ScreenplayReader.h"
 #include "reader/TextFile.h"
-#include "document/AnalysisPipeline.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -6,8 +6,8 @@
 
 #include "ScreenplayGenerator.h"
 
-#include "document/Analysis.h"
 #include "app/GraphWidget.h"
+#include "document/Analysis.h"
 #include "threads/ThreadModel.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 // the two modes where they label threads. The settings files are read from the screenplay's
 // folder. Usage: window_pictures SCREENPLAY OUTPUT_FOLDER   (run under a display)
 
-#include "app/textVis.h"
 #include "app/GraphWidget.h"
+#include "app/textVis.h"
 
 #include <QApplication>
 #include <QCheckBox>

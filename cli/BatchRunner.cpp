@@ -1,10 +1,8 @@
 #include "BatchRunner.h"
 
-#include "characters/ConfigFile.h"
-#include "support/Random15.h"
 #include "JsonExport.h"
+#include "characters/ConfigFile.h"
 #include "reader/ScreenplayReader.h"
-#include "support/StageProgress.h"
 #include "reader/TextFile.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/CoPresenceNetwork.h"
@@ -12,6 +10,8 @@
 #include "scenes/PresenceMatrix.h"
 #include "scenes/SavedMarkup.h"
 #include "scenes/Statistics.h"
+#include "support/Random15.h"
+#include "support/StageProgress.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "characters/AnalysisOptions.h"
 #include "CliOptions.h"
 #include "FileOutcome.h"
 #include "StderrCapture.h"
-#include "reader/TextFile.h"
+#include "characters/AnalysisOptions.h"
 #include "document/AnalysisPipeline.h"
+#include "reader/TextFile.h"
 
 #include <QStringList>
 

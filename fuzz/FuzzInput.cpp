@@ -1,11 +1,11 @@
 #include "FuzzInput.h"
 
 #include "characters/CharacterDiscovery.h"
-#include "reader/ScreenplayText.h"
-#include "support/StageProgress.h"
 #include "document/AnalysisPipeline.h"
+#include "reader/ScreenplayText.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/MarkupBuilder.h"
+#include "support/StageProgress.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Reads a screenplay, finds its characters and marks it up, as opening a file does.
 #include "FuzzInput.h"
 
-#include "reader/ScreenplayReader.h"
 #include "document/Analysis.h"
+#include "reader/ScreenplayReader.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/Statistics.h"
 

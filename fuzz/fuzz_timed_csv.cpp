@@ -1,8 +1,8 @@
 // Reads a time-coded screenplay, finds its characters and builds its scenes.
 #include "FuzzInput.h"
 
-#include "reader/ScreenplayReader.h"
 #include "document/Analysis.h"
+#include "reader/ScreenplayReader.h"
 #include "scenes/Statistics.h"
 
 #include <cmath>

@@ -4,12 +4,12 @@
 // tests keep their document builders while the stages take only what they use.
 
 #include "characters/CharacterDiscovery.h"
-#include "support/StageProgress.h"
 #include "document/Analysis.h"
 #include "scenes/MarkupBuilder.h"
 #include "scenes/MarkupStyles.h"
 #include "scenes/SavedMarkup.h"
 #include "scenes/TimedMarkup.h"
+#include "support/StageProgress.h"
 
 // What the stage tests build and run the stages on: a screenplay, the settings of a parse and
 // what the last markup pass made, in one place each stage reads and writes.

@@ -5,8 +5,8 @@
 #include "TestSupport.h"
 #include "TypedPdf.h"
 
-#include "reader/TextFile.h"
 #include "document/AnalysisPipeline.h"
+#include "reader/TextFile.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/SavedMarkup.h"
 #include "scenes/Statistics.h"

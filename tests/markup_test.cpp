@@ -3,10 +3,10 @@
 #include "DocumentBuilder.h"
 #include "TestSupport.h"
 #include "reader/ScreenplayReader.h"
-#include "support/StageProgress.h"
 #include "scenes/HtmlSanitizer.h"
 #include "scenes/MarkupStyles.h"
 #include "scenes/NameWordFilter.h"
+#include "support/StageProgress.h"
 
 #include <gtest/gtest.h>
 

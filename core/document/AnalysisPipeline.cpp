@@ -5,8 +5,8 @@
 #include "characters/ConfigFile.h"
 #include "characters/PaletteFile.h"
 #include "reader/ScreenplayReader.h"
-#include "support/StageProgress.h"
 #include "scenes/BreakStringFile.h"
+#include "support/StageProgress.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "reader/ScreenplayReader.h"
 
-#include "support/Diagnostics.h"
 #include "reader/FinalDraftReader.h"
 #include "reader/FountainReader.h"
 #include "reader/PdfReader.h"
 #include "reader/TextFile.h"
+#include "support/Diagnostics.h"
 
 #include <QFileInfo>
 

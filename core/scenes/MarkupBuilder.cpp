@@ -1,11 +1,11 @@
 #include "scenes/MarkupBuilder.h"
 
 #include "characters/CueName.h"
-#include "support/StageProgress.h"
 #include "scenes/HtmlSanitizer.h"
 #include "scenes/MarkupStyles.h"
 #include "scenes/NameWordFilter.h"
 #include "scenes/TimedMarkup.h"
+#include "support/StageProgress.h"
 
 #include <QHash>
 

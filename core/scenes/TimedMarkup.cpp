@@ -1,8 +1,8 @@
 #include "scenes/TimedMarkup.h"
 
-#include "support/StageProgress.h"
 #include "scenes/HtmlSanitizer.h"
 #include "scenes/NameWordFilter.h"
+#include "support/StageProgress.h"
 
 #include <cmath>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "threads/ThreadModel.h"
 
-#include "support/Random15.h"
 #include "scenes/TimeIndexVector.h"
+#include "support/Random15.h"
 
 #include <QStringList>
 

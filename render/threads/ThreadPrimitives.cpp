@@ -2,9 +2,9 @@
 
 #include "threads/ThreadPrimitives.h"
 
-#include "support/Random15.h"
-#include "support/Diagnostics.h"
 #include "scenes/TimeIndexVector.h"
+#include "support/Diagnostics.h"
+#include "support/Random15.h"
 #include "threads/StrandBuffer.h"
 #include "threads/StrokeFontText.h"
 #include "threads/ThreadModel.h"

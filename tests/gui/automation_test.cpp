@@ -1,8 +1,8 @@
 #include "WindowTestSupport.h"
 
+#include "app/GraphWidget.h"
 #include "automation/AutomationRun.h"
 #include "automation/BatchTarget.h"
-#include "app/GraphWidget.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "WindowTestSupport.h"
 
-#include "characters/Option.h"
 #include "app/OptionWidgets.h"
+#include "characters/Option.h"
 #include "reader/TextFile.h"
 
 #include <QCheckBox>

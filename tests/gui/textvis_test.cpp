@@ -1,8 +1,8 @@
 #include "WindowTestSupport.h"
 
 #include "app/AboutDialog.h"
-#include "app/LocalOnlyNetworkAccess.h"
 #include "app/GraphWidget.h"
+#include "app/LocalOnlyNetworkAccess.h"
 
 #include <QCheckBox>
 #include <QComboBox>

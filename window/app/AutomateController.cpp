@@ -1,9 +1,9 @@
 #include "app/AutomateController.h"
 
 #include "app/DocumentController.h"
+#include "app/GraphWidget.h"
 #include "app/StatisticsExport.h"
 #include "automation/AutomateDialog.h"
-#include "app/GraphWidget.h"
 
 #include <QFileDialog>
 

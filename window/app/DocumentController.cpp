@@ -2,8 +2,8 @@
 
 #include "characters/CharacterDiscovery.h"
 #include "characters/ConfigFile.h"
-#include "reader/ScreenplayReader.h"
 #include "document/AnalysisPipeline.h"
+#include "reader/ScreenplayReader.h"
 
 #include <QFileDialog>
 #include <QWidget>

@@ -1,8 +1,8 @@
 #include "app/textVis.h"
 
 #include "app/AboutDialog.h"
-#include "support/Diagnostics.h"
 #include "app/GraphWidget.h"
+#include "support/Diagnostics.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "app/GraphWidget.h"
 
-#include "support/Diagnostics.h"
 #include "scenes/TimeIndexVector.h"
 #include "shaders/GlslSupport.h"
+#include "support/Diagnostics.h"
 #include "support/ImageFile.h"
 #include "threads/ThreadRenderer.h"
 #include "threads/ViewInteraction.h"

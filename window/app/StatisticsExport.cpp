@@ -1,9 +1,9 @@
 #include "app/StatisticsExport.h"
 
 #include "app/DocumentController.h"
-#include "support/Diagnostics.h"
 #include "scenes/SavedMarkup.h"
 #include "scenes/Statistics.h"
+#include "support/Diagnostics.h"
 
 #include <QDir>
 #include <QFileDialog>

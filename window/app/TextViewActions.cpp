@@ -1,8 +1,8 @@
 #include "app/textVis.h"
 
-#include "support/Diagnostics.h"
-#include "scenes/ManualBreak.h"
 #include "app/GraphWidget.h"
+#include "scenes/ManualBreak.h"
+#include "support/Diagnostics.h"
 
 #include <QMenu>
 #include <QWebFrame>

@@ -1,9 +1,9 @@
 #include "app/textVis.h"
 
+#include "app/GraphWidget.h"
 #include "app/LocalOnlyNetworkAccess.h"
 #include "characters/CharacterListFile.h"
 #include "support/Diagnostics.h"
-#include "app/GraphWidget.h"
 #include "threads/ThreadModel.h"
 
 #include <QAction>
