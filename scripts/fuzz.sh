@@ -26,7 +26,7 @@ cmake --build "$build" -j"$(nproc)" --target $(printf 'fuzz_%s ' "${targets[@]}"
 
 # The analysis library itself must call into both sanitizers (aborting on undefined behaviour)
 # and the coverage hooks, and every target must carry their runtimes.
-library=$(nm -u "$build/libquillmark_core.a" 2>/dev/null)
+library=$(nm -u "$build/core/libquillmark_core.a" 2>/dev/null)
 for hook in __asan_report_load __ubsan_handle_.*_abort __sanitizer_cov_trace; do
     if ! grep -q "$hook" <<<"$library"; then
         echo "quillmark_core is not instrumented ($hook missing)" >&2
