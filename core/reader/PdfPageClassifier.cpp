@@ -1,6 +1,7 @@
 #include "reader/PdfPageClassifier.h"
 
 #include "reader/ScreenplayLayout.h"
+#include "reader/ScreenplayWords.h"
 
 #include <QRegularExpression>
 
@@ -26,12 +27,6 @@ constexpr int maximumBlankLines = 4;
 bool startsParenthetical(const QString &text)
 {
     return text.startsWith(QLatin1Char('('));
-}
-
-bool isCapitals(const QString &text)
-{
-    const bool letter = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
-    return letter && text == text.toUpper();
 }
 
 // Capitals with a letter before any extension "(...)", and not a transition "CUT TO:".

@@ -29,14 +29,14 @@ constexpr double marginGapInCharacters = 2.0;
 QString takeSceneNumbers(QVector<PdfWord> &words, double pitch)
 {
     QString number;
-    if (words.size() >= 2 && isSceneNumber(words.first().text) && isCapitalWord(words.at(1).text) &&
+    if (words.size() >= 2 && isSceneNumber(words.first().text) && isCapitals(words.at(1).text) &&
         gapInCharacters(words.at(0), words.at(1), pitch) >= marginGapInCharacters) {
         number = words.takeFirst().text;
     }
     const int last = static_cast<int>(words.size()) - 1;
     if (last >= 1 && isSceneNumber(words.at(last).text) &&
         gapInCharacters(words.at(last - 1), words.at(last), pitch) >= marginGapInCharacters &&
-        (number.isEmpty() || number == words.at(last).text || isCapitalWord(words.first().text))) {
+        (number.isEmpty() || number == words.at(last).text || isCapitals(words.first().text))) {
         const QString right = words.takeLast().text;
         if (number.isEmpty())
             number = right;

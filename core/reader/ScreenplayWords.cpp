@@ -13,10 +13,10 @@ bool isDash(const QString &word)
 
 } // namespace
 
-bool isCapitalWord(const QString &word)
+bool isCapitals(const QString &text)
 {
-    const bool letter = std::any_of(word.begin(), word.end(), [](QChar c) { return c.isLetter(); });
-    return letter && word == word.toUpper();
+    const bool letter = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+    return letter && text == text.toUpper();
 }
 
 bool isPageMarker(const QString &line)
@@ -62,5 +62,5 @@ int speechNumberWords(const QStringList &words)
         length = 2;
     else if (words.size() >= 2 && marked.match(words.at(0)).hasMatch())
         length = 1;
-    return length > 0 && isCapitalWord(words.at(length)) ? length : 0;
+    return length > 0 && isCapitals(words.at(length)) ? length : 0;
 }

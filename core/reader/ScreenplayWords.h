@@ -5,8 +5,9 @@
 
 // What the words of a printed or typed line say about it, before its place on the page does.
 
-// Holds a letter and no lower-case one: "EDWARD", "O'HARA", "(V.O.)"; not "12" or "-".
-bool isCapitalWord(const QString &word);
+// Holds a letter and no lower-case one: "EDWARD", "O'HARA", "(V.O.)", "CUT TO:"; not "12"
+// or "-".
+bool isCapitals(const QString &text);
 
 // "[N]", the page marker of the typed layout.
 bool isPageMarker(const QString &line);
