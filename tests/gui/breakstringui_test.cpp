@@ -1,11 +1,11 @@
 #include "WindowTestSupport.h"
 
 #include "views/GraphWidget.h"
+#include "views/MarkupView.h"
 
 #include <QInputDialog>
 #include <QListWidget>
 #include <QMenu>
-#include <QWebView>
 
 #include <gtest/gtest.h>
 
@@ -89,7 +89,8 @@ TEST_F(BreakStringUiTest, AddButton_AppendsTypedTextButNotAnEmptyAnswer)
         ModalAnswerer answerer(typeText(QString()));
         formOf(*window).actionAdd_Break_String->trigger();
     }
-    EXPECT_EQ(documentOf(*window).settings().breakStrings, (QStringList{"INT.", "EXT.", "  Scene "}));
+    EXPECT_EQ(documentOf(*window).settings().breakStrings,
+              (QStringList{"INT.", "EXT.", "  Scene "}));
     EXPECT_EQ(rowTexts(list()), documentOf(*window).settings().breakStrings);
 }
 
@@ -139,8 +140,8 @@ TEST_F(BreakStringUiTest, ContextMenu_OffersThreeEntriesInOrder)
 TEST_F(BreakStringUiTest, ContextAddBreakString_AppendsSelectionAndMarksViewOutOfDate)
 {
     showText(QStringLiteral("<p>We cut to FLASHBACK now.</p>"));
-    ASSERT_TRUE(formOf(*window).webView->findText(QStringLiteral("FLASHBACK")));
-    const QString selection = formOf(*window).webView->selectedText();
+    ASSERT_TRUE(formOf(*window).webView->find(QStringLiteral("FLASHBACK")));
+    const QString selection = formOf(*window).webView->selectedPlainText();
     ASSERT_TRUE(selection.startsWith(QStringLiteral("FLASHBACK")));
     useContextMenu(QStringLiteral("Add BreakString"));
     EXPECT_EQ(documentOf(*window).settings().breakStrings.last(),
@@ -170,7 +171,7 @@ TEST_F(BreakStringUiTest, ContextBreakHere_RecordsFinitePositionsAndMarksViewOut
 TEST_F(BreakStringUiTest, ContextAddCharacter_AddsSelectedNameOnceAndMarksViewOutOfDate)
 {
     showText(QStringLiteral("<p>Then MARY JANE walks in.</p>"));
-    ASSERT_TRUE(formOf(*window).webView->findText(QStringLiteral("MARY JANE")));
+    ASSERT_TRUE(formOf(*window).webView->find(QStringLiteral("MARY JANE")));
     useContextMenu(QStringLiteral("Add Character"));
     useContextMenu(QStringLiteral("Add Character"));
     ASSERT_EQ(documentOf(*window).characters().size(), 1u);
