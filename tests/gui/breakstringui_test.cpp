@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QListWidget>
 #include <QMenu>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -157,6 +158,9 @@ TEST_F(BreakStringUiTest, ContextAddBreakString_AppendsSelectionAndMarksViewOutO
 
 TEST_F(BreakStringUiTest, ContextBreakHere_RecordsFinitePositionsAndMarksViewOutOfDate)
 {
+    // The page is laid out, as it is where a person can ask for its context menu.
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     showText(QStringLiteral("<p>short page without a scroll range</p>"));
     useContextMenu(QStringLiteral("Break Section Here"));
     useContextMenu(QStringLiteral("Break Section Here"));

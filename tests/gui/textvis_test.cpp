@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QProcess>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -40,6 +41,13 @@ void expectSpinBox(const QDoubleSpinBox *box, double value, double maximum, doub
     EXPECT_DOUBLE_EQ(box->maximum(), maximum);
     EXPECT_DOUBLE_EQ(box->singleStep(), step);
     EXPECT_EQ(box->decimals(), 2);
+}
+
+// Whether a resource of a page holds anything: the bytes of a file or a picture.
+bool holdsData(const QVariant &resource)
+{
+    return !resource.toByteArray().isEmpty() || !resource.value<QImage>().isNull() ||
+           !resource.value<QPixmap>().isNull();
 }
 
 // The size in points the text view shows its page in.
@@ -146,24 +154,23 @@ TEST_F(TextVisTest, TextView_RunsNoScriptsLoadsNothingAndFollowsNoLink)
                                  ".innerHTML='after';</script>"));
     EXPECT_EQ(view->toPlainText(), QStringLiteral("before"));
 
-    // Images are fetched neither from disk nor from the network; a plain browser would read
-    // the one on disk.
+    // Images are fetched neither from disk nor from the network; a plain browser reads the
+    // one on disk.
     QImage picture(4, 4, QImage::Format_RGB32);
     picture.fill(Qt::red);
     const QString pictureFile = dir.scratch().file(QStringLiteral("picture.png"));
     ASSERT_TRUE(picture.save(pictureFile));
     const QUrl local = QUrl::fromLocalFile(pictureFile);
     const QUrl remote(QStringLiteral("http://127.0.0.1:9/image.png"));
+    const QString pictures =
+        QStringLiteral("<img src='%1'><img src='%2'>").arg(local.toString(), remote.toString());
     QTextBrowser plain;
-    ASSERT_FALSE(plain.loadResource(QTextDocument::ImageResource, local).isNull());
-    view->setHtml(
-        QStringLiteral("<img src='%1'><img src='%2'>").arg(local.toString(), remote.toString()));
+    plain.setHtml(pictures);
+    ASSERT_TRUE(holdsData(plain.document()->resource(QTextDocument::ImageResource, local)));
+    view->setHtml(pictures);
     for (const QUrl &url : {local, remote}) {
-        EXPECT_TRUE(view->document()->resource(QTextDocument::ImageResource, url).isNull())
+        EXPECT_FALSE(holdsData(view->document()->resource(QTextDocument::ImageResource, url)))
             << url.toString().toStdString();
-        EXPECT_TRUE(static_cast<QTextBrowser *>(view)
-                        ->loadResource(QTextDocument::ImageResource, url)
-                        .isNull());
     }
 
     // A click on a link changes nothing on the page.

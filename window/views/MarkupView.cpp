@@ -243,9 +243,10 @@ void MarkupView::scrollToScene(int scene)
     verticalScrollBar()->setValue(int(place.top()));
 }
 
+// An empty resource rather than none: given none, the document reads a local file itself.
 QVariant MarkupView::loadResource(int, const QUrl &)
 {
-    return QVariant();
+    return QByteArray();
 }
 
 void MarkupView::relayReadingPosition()
