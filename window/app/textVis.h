@@ -88,6 +88,8 @@ public slots:
     void loadBreakStringList();
     void automateTrigger();
     void currentColorChanged(const QColor &color);
+    // Shows every character's present colour in the text.
+    void recolorText();
     void customContextMenuTrigger(const QPoint &pos);
     void reparseTrigger();
 
