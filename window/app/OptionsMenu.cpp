@@ -17,7 +17,7 @@ void textVis::showParsingOptions()
     // The values reach the members only through writeConfig, so a file that cannot be
     // written leaves them as they were.
     if (dialog.exec() == QDialog::Accepted)
-        writeConfig(QStringLiteral("config.txt"), options);
+        writeConfig(document.settingsPaths().config, options);
     for (const auto &option : options)
         forgetWidget(*option);
 }

@@ -23,7 +23,7 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
     , document(this)
 {
     options = makeAnalysisOptions(document.settings().options);
-    readConfig(QStringLiteral("config.txt"), options);
+    readConfig(document.settingsPaths().config, options);
 
     form.setupUi(this);
     makeParts();
@@ -50,7 +50,7 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
                 written ? reportWritten(path) : reportNotDone(tr("Image %1").arg(path), reason);
             });
     connectParts();
-    loadCharacterList(QStringLiteral("characters.txt"), document.settings().includeCharacters);
+    loadCharacterList(document.settingsPaths().characters, document.settings().includeCharacters);
     form.webView->settings()->setFontSize(QWebSettings::DefaultFontSize, 11);
     showAbout();
     setWindowTitle(QStringLiteral("Quillmark (v %1.%2)").arg(versionMajor).arg(versionMinor));
@@ -66,6 +66,7 @@ void textVis::makeParts()
 {
     characterPanel = std::make_unique<CharacterPanel>(*form.listWidget);
     breakStringPanel = std::make_unique<BreakStringPanel>(document.settings().breakStrings,
+                                                          document.settingsPaths().breakStrings,
                                                           *form.listWidget_BreakString, this);
     characterEditor = std::make_unique<CharacterEditor>(document, this);
     automate =
