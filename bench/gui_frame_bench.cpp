@@ -6,7 +6,7 @@
 
 #include "ScreenplayGenerator.h"
 
-#include "app/GraphWidget.h"
+#include "views/GraphWidget.h"
 #include "document/Analysis.h"
 #include "threads/ThreadModel.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/BackgroundRelease.h"
-#include "app/DialogProgress.h"
 #include "document/AnalysisSession.h"
+#include "parts/BackgroundRelease.h"
+#include "parts/DialogProgress.h"
 
 #include <QObject>
 #include <QString>

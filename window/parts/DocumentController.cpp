@@ -1,4 +1,4 @@
-#include "app/DocumentController.h"
+#include "parts/DocumentController.h"
 
 #include "reader/ScreenplayReader.h"
 

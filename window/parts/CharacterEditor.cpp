@@ -1,8 +1,8 @@
-#include "app/CharacterEditor.h"
+#include "parts/CharacterEditor.h"
 
-#include "app/DocumentController.h"
 #include "characters/CharacterDiscovery.h"
 #include "characters/PaletteFile.h"
+#include "parts/DocumentController.h"
 #include "support/Diagnostics.h"
 
 #include "characters/CharacterListFile.h"
