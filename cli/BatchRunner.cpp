@@ -41,6 +41,12 @@ void reportFailure(const char *what, const QString &path)
     std::fprintf(stderr, "quillmark-cli: %s %s\n", what, printable(path).constData());
 }
 
+void reportWarnings(const QStringList &warnings)
+{
+    for (const QString &warning : warnings)
+        std::fprintf(stderr, "quillmark-cli: warning: %s\n", warning.toLocal8Bit().constData());
+}
+
 } // namespace
 
 BatchRunner::BatchRunner(CliOptions options)
@@ -60,8 +66,9 @@ bool BatchRunner::prepare()
     }
     // As the window does at start-up: the options before the first discovery, and the break
     // strings once (a missing file simply means none; there is nobody to offer a sample to).
-    readConfig(m_settings.config, m_startSettings.options);
-    loadBreakStringFile(m_settings.breakStrings, m_startSettings.breakStrings);
+    reportSettingsWarnings(readConfig(m_settings.config, m_startSettings.options).warnings);
+    reportSettingsWarnings(
+        loadBreakStringFile(m_settings.breakStrings, m_startSettings.breakStrings).warnings);
     return true;
 }
 
@@ -139,6 +146,7 @@ QString BatchRunner::summaryRow(const QString &path, const Analysis &analysis,
 std::shared_ptr<const Analysis> BatchRunner::analyse(const QString &path, MarkupOutput &markup)
 {
     const OpenedScreenplay opened = openScreenplay(path, m_startSettings, m_settings, {});
+    reportSettingsWarnings(opened.settingsWarnings);
     if (opened.outcome != OpenOutcome::Read) {
         std::fprintf(stderr, "quillmark-cli: cannot read %s: %s\n", printable(path).constData(),
                      opened.screenplay.readError.toLocal8Bit().constData());
@@ -160,13 +168,26 @@ std::shared_ptr<const Analysis> BatchRunner::analyse(const QString &path, Markup
     }
     AnalysisSettings parsing = opened.settings;
     // As every parse of the window does: options edited in config.txt since count.
-    readConfig(m_settings.config, parsing.options);
+    reportSettingsWarnings(readConfig(m_settings.config, parsing.options).warnings);
     std::shared_ptr<const Analysis> analysis =
         parseScreenplay(opened.screenplay, parsing, {}, sink);
+    reportWarnings(analysis->warnings);
     if (!analysis->analysisError.isEmpty())
         std::fprintf(stderr, "quillmark-cli: cannot analyse %s: %s\n", printable(path).constData(),
                      analysis->analysisError.toLocal8Bit().constData());
     return analysis;
+}
+
+void BatchRunner::reportSettingsWarnings(const QStringList &warnings)
+{
+    // The settings are read again for every screenplay; each of their lines is said once.
+    QStringList unsaid;
+    for (const QString &warning : warnings) {
+        if (!m_settingsWarningsSaid.contains(warning))
+            unsaid.append(warning);
+        m_settingsWarningsSaid.insert(warning);
+    }
+    reportWarnings(unsaid);
 }
 
 bool BatchRunner::writeOutputs(const QString &path, const Analysis &analysis, MarkupOutput &markup)

@@ -31,26 +31,29 @@ TEST(SavedMarkup, StyleBlock_WorkedExampleAndEdgeCases)
     john->color = QColor(0x3c, 0x96, 0x50);
     auto doc = parsed({"INT. HOUSE - DAY", "JOHN", "Hello there."}, {john});
     const QString text = savedMarkupText(*doc);
-    EXPECT_TRUE(text.startsWith("<head><style type='text/css'>span.JOHN{ color: #3c9650 } " +
-                                headingRule + "</style></head><div class='scene'>"))
+    EXPECT_TRUE(text.startsWith(
+        "<head><meta charset='utf-8'><style type='text/css'>span.JOHN{ color: #3c9650 } " +
+        headingRule + "</style></head><div class='scene'>"))
         << text.toStdString();
     EXPECT_TRUE(text.endsWith(doc->markupHtml));
     EXPECT_TRUE(text.contains("<span class='JOHN'>JOHN </span>"));
 
     // No characters: the heading rule alone.
     auto none = parsed({"x"}, {});
-    EXPECT_EQ(savedMarkupText(*none), "<head><style type='text/css'>" + headingRule +
+    EXPECT_EQ(savedMarkupText(*none), "<head><meta charset='utf-8'><style type='text/css'>" +
+                                          headingRule +
                                           "</style></head><div class='scene'>x <br></div>");
 
     // An xml screenplay has no markup: the style block is the whole file.
     auto xml = parsed({"<a>JOHN</a>"}, {john}, "xml");
-    EXPECT_EQ(savedMarkupText(*xml), "<head><style type='text/css'>span.JOHN{ color: #3c9650 } " +
-                                         headingRule + "</style></head>");
+    EXPECT_EQ(savedMarkupText(*xml),
+              "<head><meta charset='utf-8'><style type='text/css'>span.JOHN{ color: #3c9650 } " +
+                  headingRule + "</style></head>");
 
     // Before any parse: no index, so no character rules.
     TestDocument fresh;
-    EXPECT_EQ(savedMarkupText(fresh),
-              "<head><style type='text/css'>" + headingRule + "</style></head>");
+    EXPECT_EQ(savedMarkupText(fresh), "<head><meta charset='utf-8'><style type='text/css'>" +
+                                          headingRule + "</style></head>");
 }
 
 TEST(SavedMarkup, OddNames_SelectorsCannotLeaveTheStyleBlock)
@@ -59,8 +62,9 @@ TEST(SavedMarkup, OddNames_SelectorsCannotLeaveTheStyleBlock)
     odd->color = QColor(1, 2, 3);
     auto doc = parsed({"</style><b> O'K"}, {odd});
     const QString text = savedMarkupText(*doc);
-    EXPECT_TRUE(text.startsWith("<head><style type='text/css'>span.\\<\\/style\\>\\<b\\>O\\'K{ "
-                                "color: #010203 } "))
+    EXPECT_TRUE(text.startsWith(
+        "<head><meta charset='utf-8'><style type='text/css'>span.\\<\\/style\\>\\<b\\>O\\'K{ "
+        "color: #010203 } "))
         << text.toStdString();
     EXPECT_EQ(text.indexOf("</style>"), text.indexOf("</style></head>"));
     EXPECT_TRUE(text.contains("<span class='&lt;/style&gt;&lt;b&gt;O&#39;K'>"));
@@ -72,8 +76,8 @@ TEST(SavedMarkup, SaveMarkup_WritesTheTextOrFails)
     const auto anna = std::make_shared<Character>(QStringList{QStringLiteral("ANN\u00C9")});
     auto doc = parsed({QStringLiteral("ANN\u00C9 sings")}, {anna});
     ASSERT_TRUE(saveMarkup(dir.file("out.xml"), *doc));
-    // Latin-1 when every character fits.
-    EXPECT_EQ(readBytes(dir.file("out.xml")), savedMarkupText(*doc).toLatin1());
+    // UTF-8 as the head declares, though every character would fit in Latin-1.
+    EXPECT_EQ(readBytes(dir.file("out.xml")), savedMarkupText(*doc).toUtf8());
     EXPECT_FALSE(saveMarkup(QString(), *doc));
     EXPECT_FALSE(saveMarkup(dir.file("no/such/dir.html"), *doc));
 }

@@ -82,12 +82,15 @@ OpenedScreenplay openScreenplay(const QString &path, const AnalysisSettings &set
     screenplay.format = text.format;
     screenplay.pageCount = text.pageCount;
     screenplay.readError = text.error;
+    for (const QString &warning : text.warnings)
+        screenplay.warnings.append(path + QStringLiteral(": ") + warning);
     screenplay.printedLayout = text.printedLayout;
     // Breaks were set on the text of the screenplay open before; they mean nothing here.
     opened.settings.manualBreaks.clear();
     opened.settings.includeCharacters.clear();
-    loadCharacterList(paths.characters, opened.settings.includeCharacters);
-    loadPalette(paths.colors, opened.settings.palette);
+    opened.settingsWarnings =
+        loadCharacterList(paths.characters, opened.settings.includeCharacters).warnings +
+        loadPalette(paths.colors, opened.settings.palette).warnings;
     if (opened.settings.options.findCharacters) {
         DiscoveredCharacters found = findCharacters(screenplay, opened.settings, progress);
         screenplay.characters = std::move(found.characters);
@@ -112,6 +115,13 @@ std::shared_ptr<const Analysis> parseScreenplay(const Screenplay &screenplay,
     analysis->markupHtml = std::move(made.html);
     analysis->lastBreakPosition = made.lastBreakPosition;
     analysis->options = settings.options;
+    if (made.skippedRecords > 0)
+        analysis->warnings.append(
+            QStringLiteral("%1: %2 time-coded %3 left out: a negative duration, a negative or "
+                           "non-finite start, or a time beyond 1e9 s")
+                .arg(screenplay.filePath)
+                .arg(made.skippedRecords)
+                .arg(QLatin1String(made.skippedRecords == 1 ? "line" : "lines")));
     const TimeIndexVector &index = *made.index;
     if (index.tooLarge)
         analysis->analysisError =

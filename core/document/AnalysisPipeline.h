@@ -35,6 +35,9 @@ struct OpenedScreenplay
     OpenOutcome outcome = OpenOutcome::Stopped;
     Screenplay screenplay;
     AnalysisSettings settings;
+    // The lines of characters.txt and colors.txt that could not be read as written; the same
+    // for every screenplay of a run, so a batch says them once.
+    QStringList settingsWarnings;
 };
 
 // Reads the screenplay at `path`, loads the include characters and the palette and (when
