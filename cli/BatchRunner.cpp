@@ -217,7 +217,11 @@ bool BatchRunner::writeOutputs(const QString &path, const Analysis &analysis, Ma
     report(markup.path, markupWritten, reason);
     if (m_options.matrix)
         write(path + QStringLiteral("-presence.csv"), presenceMatrixCsv(index), csvMark);
-    if (m_options.network)
+    const QString networkTooLarge = m_options.network ? coPresenceTooLarge(index) : QString();
+    if (!networkTooLarge.isEmpty())
+        report(path + QStringLiteral("-network.graphml"), false,
+               networkTooLarge);
+    else if (m_options.network)
         write(path + QStringLiteral("-network.graphml"), coPresenceGraphml(index),
               TextFile::ByteOrderMark::None);
     if (m_options.image)

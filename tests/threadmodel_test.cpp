@@ -404,3 +404,17 @@ TEST(ThreadModel, Convergence_PresentOnAxisAbsencesBulgeByLayer)
     EXPECT_FLOAT_EQ(nodes[3 * 3 + 1].position.x, bulge);  // odd thread: right
     EXPECT_EQ(nodes[3 * 3 + 2].position.x, 0.0f);
 }
+
+TEST(ThreadModel, CrowdedLayout_RefusedWithAReason)
+{
+    // 300 threads in one scene: 44,850 pairs repel in each time step, and as many are linked.
+    auto index = makeSceneIndex(300, {{0.0f, 1.0f, std::vector<int>(300, 1)}});
+    ThreadModel model;
+    EXPECT_EQ(ThreadModel::layoutTooLarge(*index, 0.01f),
+              "300 characters over 101 time steps are more than the thread view lays out in "
+              "good time (about 281 at these steps)");
+    EXPECT_FALSE(model.buildThreads(index.get(), 0.01f));
+    // Eleven steps make a tenth of the pairs.
+    EXPECT_EQ(ThreadModel::layoutTooLarge(*index, 0.1f), QString());
+    EXPECT_TRUE(model.buildThreads(index.get(), 0.1f));
+}
