@@ -4,7 +4,7 @@
 #include "FileOutcome.h"
 #include "StderrCapture.h"
 #include "characters/AnalysisOptions.h"
-#include "document/AnalysisPipeline.h"
+#include "document/AnalysisSession.h"
 #include "reader/TextFile.h"
 
 #include <QSet>
@@ -56,9 +56,8 @@ private:
     QString summaryRow(const QString &path, const Analysis &analysis, const QString &failure) const;
 
     CliOptions m_options;
-    SettingsPaths m_settings;
-    AnalysisSettings m_startSettings; // options and break strings as read at start-up
-    const QStringList &m_breakStrings = m_startSettings.breakStrings;
+    AnalysisSession m_session; // the options and break strings as read at start-up
+    const QStringList &m_breakStrings = m_session.settings().breakStrings;
     StderrCapture m_messages;
     QSet<QString> m_settingsWarningsSaid;
     // The once-only lines of this process's first image, within the current file's messages.

@@ -2,7 +2,7 @@
 
 #include <QElapsedTimer>
 
-#include <poppler-qt5.h>
+#include <poppler-qt6.h>
 
 #include <malloc.h>
 
@@ -68,7 +68,7 @@ QString typewriterText(QString text)
 // letter right of its last), 0 when one letter cannot tell.
 int direction(const Poppler::TextBox &box)
 {
-    const int length = box.text().size();
+    const qsizetype length = box.text().size();
     if (length < 2)
         return 0;
     const double first = box.charBoundingBox(0).center().x();
@@ -97,32 +97,26 @@ PdfPageText readPdfPageText(const Poppler::Page &page, const PdfPageBounds &boun
 {
     PdfPageText text;
     ExtractionWatch watch(bounds);
-    QList<Poppler::TextBox *> boxes = page.textList(Poppler::Page::Rotate0, shouldStopExtraction,
-                                                    QVariant::fromValue<void *>(&watch));
-    const auto freeBoxes = [&boxes] {
-        qDeleteAll(boxes);
-        boxes.clear();
-    };
+    std::vector<std::unique_ptr<Poppler::TextBox>> boxes = page.textList(
+        Poppler::Page::Rotate0, shouldStopExtraction, QVariant::fromValue<void *>(&watch));
     if (!watch.overrun.isEmpty()) {
-        freeBoxes();
         text.error = tooMuchText(watch.overrun);
         return text;
     }
     qint64 characters = 0;
     int turn = 0;
-    for (const Poppler::TextBox *box : boxes) {
+    for (const std::unique_ptr<Poppler::TextBox> &box : boxes) {
         characters += box->text().size();
         turn += direction(*box);
     }
     if (characters > bounds.maxCharacters) {
-        freeBoxes();
         text.error = tooMuchText(QStringLiteral("over %1 characters").arg(bounds.maxCharacters));
         return text;
     }
-    text.words.reserve(boxes.size());
-    for (const Poppler::TextBox *box : boxes)
+    text.words.reserve(qsizetype(boxes.size()));
+    for (const std::unique_ptr<Poppler::TextBox> &box : boxes)
         text.words.append({box->boundingBox(), typewriterText(box->text())});
-    freeBoxes();
+    boxes.clear();
     if (turn < 0)
         turnHalfway(text.words, page.pageSizeF());
     return text;

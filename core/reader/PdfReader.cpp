@@ -8,7 +8,7 @@
 
 #include <QMap>
 
-#include <poppler-qt5.h>
+#include <poppler-qt6.h>
 
 #include <algorithm>
 #include <memory>

@@ -4,11 +4,11 @@
 #include "threads/Vec3.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
 class QColor;
-class QStringList;
 class TimeIndexVector;
 
 // One sample of one character's thread. Present nodes have presence 1, absent ones 0.25
