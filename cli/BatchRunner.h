@@ -7,6 +7,7 @@
 #include "document/AnalysisSession.h"
 #include "reader/TextFile.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include <memory>
@@ -50,6 +51,7 @@ private:
     // with its readError (no index).
     std::shared_ptr<const Analysis> analyse(const QString &path, MarkupOutput &markup);
     bool writeOutputs(const QString &path, const Analysis &analysis, MarkupOutput &markup);
+    void reportSettingsWarnings(const QStringList &warnings);
     bool writeImage(const QString &path, const Analysis &analysis);
     QString summaryRow(const QString &path, const Analysis &analysis, const QString &failure) const;
 
@@ -57,6 +59,7 @@ private:
     AnalysisSession m_session; // the options and break strings as read at start-up
     const QStringList &m_breakStrings = m_session.settings().breakStrings;
     StderrCapture m_messages;
+    QSet<QString> m_settingsWarningsSaid;
     // The once-only lines of this process's first image, within the current file's messages.
     int m_onceFrom = -1;
     int m_onceLength = 0;

@@ -116,7 +116,8 @@ TEST_F(CliTest, WritesExactlyTheLibraryOutputs_ForCorpusScreenplays)
         const QString markup = path + QStringLiteral("-markup.html");
         EXPECT_EQ(firstLine(scenes), sceneHeader);
         EXPECT_EQ(firstLine(characters), characterHeader);
-        EXPECT_TRUE(readBytes(markup).startsWith("<head><style type='text/css'>span."));
+        EXPECT_TRUE(readBytes(markup).startsWith(
+            "<head><meta charset='utf-8'><style type='text/css'>span."));
         EXPECT_EQ(TextFile::decode(readBytes(scenes)),
                   sceneStatsCsv(*expected.timeIndex, expected.textLines.size()));
         EXPECT_EQ(TextFile::decode(readBytes(characters)), characterStatsCsv(*expected.timeIndex));
@@ -149,7 +150,8 @@ TEST_F(CliTest, ShippedExamples_AnalyseWithTheirOwnSettings)
         const QString path = scratch.file(screenplays.at(i));
         EXPECT_EQ(firstLine(path + QStringLiteral("-scene.csv")), sceneHeader);
         EXPECT_EQ(firstLine(path + QStringLiteral("-character.csv")), characterHeader);
-        EXPECT_TRUE(readBytes(path + QStringLiteral("-markup.html")).startsWith("<head><style"));
+        EXPECT_TRUE(readBytes(path + QStringLiteral("-markup.html"))
+                        .startsWith("<head><meta charset='utf-8'><style"));
         const QJsonObject object = QJsonDocument::fromJson(lines.at(i).toUtf8()).object();
         EXPECT_EQ(object.value(QStringLiteral("file")).toString(), screenplays.at(i));
         EXPECT_FALSE(object.value(QStringLiteral("characters")).toArray().isEmpty());
