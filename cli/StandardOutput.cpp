@@ -57,8 +57,11 @@ bool write(const QByteArray &bytes)
         std::fflush(stdout) == 0;
     if (written)
         return true;
-    firstFailure() = errno != 0 ? QString::fromLocal8Bit(std::strerror(errno))
-                                : QStringLiteral("the write was cut short");
+    if (errno == EBADF)
+        firstFailure() = QStringLiteral("it is closed");
+    else
+        firstFailure() = errno != 0 ? QString::fromLocal8Bit(std::strerror(errno))
+                                    : QStringLiteral("the write was cut short");
     // What stdio still holds would only fail again at exit.
     std::clearerr(stdout);
     return false;
