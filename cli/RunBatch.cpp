@@ -23,6 +23,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -74,6 +75,16 @@ void sweepUpEarlierRuns(const CliOptions &options, const QStringList &files, qin
                                [&](const QByteArray &target) { return target == table; });
 }
 
+// The limit for one file: as asked, or long enough for the largest screenplay on a busy
+// machine (a feature-length one takes about a second; one of 200 MB, some minutes).
+int timeLimitFor(const CliOptions &options, const QString &path)
+{
+    if (options.timeLimit >= 0)
+        return options.timeLimit;
+    constexpr qint64 megabyte = 1024 * 1024;
+    return static_cast<int>(600 + 10 * (QFileInfo(path).size() / megabyte));
+}
+
 // Analyses the files in worker processes, one at a time at -j 1 too: a file that crashes its
 // process, runs it out of memory or takes too long costs that file, never the run.
 void analyseAll(const CliOptions &options, const QStringList &breakStrings,
@@ -82,7 +93,7 @@ void analyseAll(const CliOptions &options, const QStringList &breakStrings,
     WorkerPool::Setup setup;
     setup.arguments = workerArguments(options);
     setup.workers = workerCount(options, files.size());
-    setup.timeLimitSeconds = options.timeLimit;
+    setup.timeLimit = [&options](const QString &path) { return timeLimitFor(options, path); };
     WorkerPool pool(
         setup, files,
         [&](int index, FileOutcome outcome) { report.add(index, std::move(outcome)); },
@@ -162,6 +173,9 @@ int runBatch(const CliOptions &options)
         return usageError(clash);
 
     StopSignals::catchAll();
+    // A reader of standard output that goes away (`| head`) makes the next write fail with
+    // EPIPE, which is reported, rather than end the process before it has stopped its workers.
+    std::signal(SIGPIPE, SIG_IGN);
     sweepUpEarlierRuns(options, inputs.files, runStart);
     BatchReport report(inputs.files, settingsFileNames(runner.settings()),
                        isatty(STDERR_FILENO) != 0);
@@ -172,9 +186,9 @@ int runBatch(const CliOptions &options)
         analyseAll(options, runner.breakStrings(), inputs.files, report);
     report.finish();
     if (const int signal = StopSignals::received()) {
-        std::fprintf(stderr, "quillmark-cli: stopped by signal %d (%s); outputs of finished "
-                             "screenplays are kept, the corpus table is not written\n",
-                     signal, strsignal(signal));
+        std::fprintf(stderr, "quillmark-cli: stopped by signal %d (%s)%s\n", signal,
+                     strsignal(signal),
+                     options.summary.isEmpty() ? "" : "; the corpus table is not written");
         return StopSignals::exitStatus(signal);
     }
     bool summaryWritten = true;

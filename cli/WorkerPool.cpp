@@ -8,6 +8,7 @@
 #include <QProcessEnvironment>
 #include <QTimer>
 
+#include <chrono>
 #include <cstring>
 #include <utility>
 
@@ -96,7 +97,7 @@ void WorkerPool::start(Worker &worker)
         connect(worker.clock, &QTimer::timeout, this, [this, &worker] {
             kill(worker, QStringLiteral("it took longer than the time limit of %1 s "
                                         "(--time-limit)")
-                             .arg(m_setup.timeLimitSeconds));
+                             .arg(worker.limitSeconds));
         });
     }
     worker.process = new QProcess(this);
@@ -142,8 +143,9 @@ void WorkerPool::dispatch(Worker &worker)
     worker.busyWith = m_next++;
     worker.process->write(
         WorkerChannel::encodeRequest({worker.busyWith, m_files.at(worker.busyWith)}));
-    if (m_setup.timeLimitSeconds > 0)
-        worker.clock->start(m_setup.timeLimitSeconds * 1000);
+    worker.limitSeconds = m_setup.timeLimit(m_files.at(worker.busyWith));
+    if (worker.limitSeconds > 0)
+        worker.clock->start(std::chrono::seconds(worker.limitSeconds));
 }
 
 void WorkerPool::readReplies(Worker &worker)

@@ -28,11 +28,14 @@ public:
     // Removes what a worker (its process id) that ended without finishing the file left of it.
     using SweepUp = std::function<void(const QString &path, qint64 worker)>;
 
+    // The seconds one worker may take over a file; 0 for no limit.
+    using TimeLimit = std::function<int(const QString &path)>;
+
     struct Setup
     {
         QStringList arguments; // those that make the program a worker
         int workers = 1;
-        int timeLimitSeconds = 0; // for one file, in one worker; 0 for none
+        TimeLimit timeLimit;
     };
 
     WorkerPool(Setup setup, QStringList files, OutcomeReady outcomeReady,
@@ -51,6 +54,7 @@ private:
         QProcess *process = nullptr;
         qint64 processId = 0;
         QTimer *clock = nullptr; // the time limit of the file it is analysing
+        int limitSeconds = 0;
         QByteArray received;
         int busyWith = -1;    // the index of the file it is analysing, or -1
         QString killedBecause; // set when this pool ended the process
