@@ -48,9 +48,8 @@ public:
     {
         DIR *directory = ::opendir(folder.constData());
         if (directory == nullptr) {
-            m_inputs.unusable.push_back(
-                {folder, QStringLiteral("cannot list the folder: ") +
-                             QString::fromLocal8Bit(std::strerror(errno))});
+            m_inputs.unusable.push_back({folder, QStringLiteral("cannot list the folder: ") +
+                                                     QString::fromLocal8Bit(std::strerror(errno))});
             return;
         }
         std::vector<QByteArray> folders;

@@ -19,7 +19,7 @@ struct InputFiles
 {
     QStringList files;
     std::vector<UnusablePath> unusable; // reported, and counted as failed
-    QString error; // a list file that cannot be read; empty when all went well
+    QString error;                      // a list file that cannot be read; empty when all went well
 };
 
 // The files of the command line in their order, then those of the list file (one path per

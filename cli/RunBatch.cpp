@@ -93,7 +93,9 @@ void analyseAll(const CliOptions &options, const QStringList &breakStrings,
     WorkerPool::Setup setup;
     setup.arguments = workerArguments(options);
     setup.workers = workerCount(options, files.size());
-    setup.timeLimit = [&options](const QString &path) { return timeLimitFor(options, path); };
+    setup.timeLimit = [&options](const QString &path) {
+        return timeLimitFor(options, path);
+    };
     WorkerPool pool(
         setup, files,
         [&](int index, FileOutcome outcome) { report.add(index, std::move(outcome)); },
@@ -162,9 +164,9 @@ int runBatch(const CliOptions &options)
         std::fputs(runMessages.constData(), stderr);
         return 2;
     }
-    const QString ownTable = !options.summary.isEmpty() && RunOutputs::isCorpusTable(options.summary)
-                                 ? options.summary
-                                 : QString();
+    const QString ownTable =
+        !options.summary.isEmpty() && RunOutputs::isCorpusTable(options.summary) ? options.summary
+                                                                                 : QString();
     const InputFiles inputs = collectInputFiles(options.files, options.filesFrom, ownTable);
     if (!inputs.error.isEmpty())
         return usageError(inputs.error);
@@ -193,8 +195,8 @@ int runBatch(const CliOptions &options)
     }
     bool summaryWritten = true;
     if (!options.summary.isEmpty())
-        summaryWritten = writeSummary(options, runner.breakStrings(),
-                                      report.summaryRows() + unusableRows);
+        summaryWritten =
+            writeSummary(options, runner.breakStrings(), report.summaryRows() + unusableRows);
     const bool outputWritten = StandardOutput::reportFailure();
     const bool allRead = report.failures() == 0 && inputs.unusable.empty();
     return allRead && summaryWritten && outputWritten ? 0 : 1;

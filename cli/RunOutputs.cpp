@@ -90,7 +90,8 @@ QString clashWithInputs(const QStringList &screenplays, const CliOptions &option
          {settings.config, settings.breakStrings, settings.characters, settings.colors})
         names.addRead(file, read);
 
-    const QString summary = options.summary.isEmpty() ? QString() : names.replacedBy(options.summary);
+    const QString summary =
+        options.summary.isEmpty() ? QString() : names.replacedBy(options.summary);
     if (!summary.isEmpty() && read.contains(summary))
         return QStringLiteral("--summary %1 is a file this run reads; choose another name for the "
                               "corpus table")

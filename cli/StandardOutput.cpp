@@ -52,9 +52,8 @@ bool write(const QByteArray &bytes)
         return false;
     const size_t size = static_cast<size_t>(bytes.size());
     errno = 0;
-    const bool written =
-        (size == 0 || std::fwrite(bytes.constData(), 1, size, stdout) == size) &&
-        std::fflush(stdout) == 0;
+    const bool written = (size == 0 || std::fwrite(bytes.constData(), 1, size, stdout) == size) &&
+                         std::fflush(stdout) == 0;
     if (written)
         return true;
     if (errno == EBADF)

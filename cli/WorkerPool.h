@@ -38,8 +38,8 @@ public:
         TimeLimit timeLimit;
     };
 
-    WorkerPool(Setup setup, QStringList files, OutcomeReady outcomeReady,
-               LostOutcome lostOutcome, SweepUp sweepUp);
+    WorkerPool(Setup setup, QStringList files, OutcomeReady outcomeReady, LostOutcome lostOutcome,
+               SweepUp sweepUp);
     ~WorkerPool() override;
 
     // Returns once every file has had its outcome handed over, or stop() was called.
@@ -56,7 +56,7 @@ private:
         QTimer *clock = nullptr; // the time limit of the file it is analysing
         int limitSeconds = 0;
         QByteArray received;
-        int busyWith = -1;    // the index of the file it is analysing, or -1
+        int busyWith = -1;     // the index of the file it is analysing, or -1
         QString killedBecause; // set when this pool ended the process
     };
 

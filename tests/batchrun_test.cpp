@@ -70,7 +70,8 @@ public:
             m_process.waitForFinished();
             return result;
         }
-        result.exitCode = m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+        result.exitCode =
+            m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
         result.out = m_process.readAllStandardOutput();
         result.err = m_process.readAllStandardError();
         return result;
@@ -120,7 +121,8 @@ protected:
 
     QStringList temporaryFiles() const
     {
-        return QDir(scratch.path()).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden);
+        return QDir(scratch.path())
+            .entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden);
     }
 
     ScratchDir scratch;
@@ -193,8 +195,8 @@ TEST_F(BatchRunTest, LostWorker_CostsOnlyItsFile_AtEveryJobCount)
     for (const Case &lost : cases) {
         SCOPED_TRACE(lost.reported);
         qint64 worker = 0;
-        const QStringList options{QString::fromLatin1(lost.jobs), "--time-limit", "3",
-                                  "--summary", "corpus.csv"};
+        const QStringList options{QString::fromLatin1(lost.jobs), "--time-limit", "3", "--summary",
+                                  "corpus.csv"};
         const Finished result = signalled(options + names, lost.signal, true, &worker);
         ASSERT_GT(worker, 0);
         EXPECT_EQ(result.exitCode, 1);
@@ -232,10 +234,11 @@ TEST_F(BatchRunTest, TemporaryFilesOfKilledRuns_AreSweptByTheNextRunThatWritesTh
     // The names an atomic write gives its temporary files, from a process that is gone (no
     // process number is that large), from an earlier version, from this running test, and
     // from a file that is not an output of the tool.
-    const QString gone = scratch.write(QStringLiteral(".play00.txt-markup.html.999999999-ab.tmp"), "");
+    const QString gone =
+        scratch.write(QStringLiteral(".play00.txt-markup.html.999999999-ab.tmp"), "");
     const QString earlier = scratch.write(QStringLiteral(".play00.txt-scene.csv.k3j2.tmp"), "");
-    const QString running = scratch.write(
-        QStringLiteral(".play00.txt.png.%1-cd.tmp").arg(::getpid()), "");
+    const QString running =
+        scratch.write(QStringLiteral(".play00.txt.png.%1-cd.tmp").arg(::getpid()), "");
     const QString foreign = scratch.write(QStringLiteral(".notes.txt.12-ef.tmp"), "");
     for (const QString &path : {gone, earlier, running, foreign}) {
         const timeval anHourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
@@ -254,13 +257,13 @@ TEST_F(BatchRunTest, UndecodableFolderName_IsReportedNotSkipped)
     const QByteArray folder = QFile::encodeName(scratch.path()) + "/caf\xE9";
     ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
     QFile hidden;
-    ASSERT_TRUE(hidden.open(std::fopen((folder + "/play.txt").constData(), "w"), QIODevice::WriteOnly,
-                            QFileDevice::AutoCloseHandle));
+    ASSERT_TRUE(hidden.open(std::fopen((folder + "/play.txt").constData(), "w"),
+                            QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
     hidden.write(readBytes(corpusFile(QStringLiteral("cyber_bob_ep1.txt"))));
     hidden.close();
 
-    const Finished result = run({QStringLiteral("--summary"), QStringLiteral("corpus.csv"),
-                                 QStringLiteral(".")});
+    const Finished result =
+        run({QStringLiteral("--summary"), QStringLiteral("corpus.csv"), QStringLiteral(".")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.contains("cannot read ./caf\\xE9/play.txt: its name is not valid"))
         << result.err.constData();

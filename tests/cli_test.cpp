@@ -131,7 +131,8 @@ TEST_F(CliTest, ShippedExamples_AnalyseWithTheirOwnSettings)
                                     QStringLiteral("breakStrings.txt"),
                                     QStringLiteral("characters.txt"), QStringLiteral("colors.txt")};
     // What an earlier run in examples/ left there is not shipped.
-    const QRegularExpression output(QStringLiteral("\\.(txt|csv|html|fdx|fountain|pdf)(-|\\.png$)"));
+    const QRegularExpression output(
+        QStringLiteral("\\.(txt|csv|html|fdx|fountain|pdf)(-|\\.png$)"));
     QStringList screenplays;
     for (const QFileInfo &entry : examples.entryInfoList(QDir::Files, QDir::Name)) {
         if (output.match(entry.fileName()).hasMatch() || entry.fileName().startsWith("corpus."))

@@ -42,7 +42,9 @@ TEST(WorkerChannelTest, FramesArriveWhole_WhateverPiecesThePipeDeliversThemIn)
 
 TEST(WorkerChannelTest, OverlongOrGarbledFrames_AreRefusedBeforeAnythingIsAllocated)
 {
-    const QByteArray overlong("\xFF\xFF\xFF\xFF" "29 bytes follow, not 4 GiB...", 33);
+    const QByteArray overlong("\xFF\xFF\xFF\xFF"
+                              "29 bytes follow, not 4 GiB...",
+                              33);
     QByteArray buffer = overlong;
     const std::optional<WorkerChannel::Reply> reply = WorkerChannel::takeReply(buffer);
     ASSERT_TRUE(reply.has_value()); // refused at once, without waiting for 4 GiB
