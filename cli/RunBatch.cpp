@@ -26,6 +26,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include <unistd.h>
 
@@ -144,10 +145,21 @@ QByteArrayList settingsFileNames(const SettingsPaths &settings)
     return names;
 }
 
-int usageError(const QString &message)
+// The screenplays of the run; nothing (after saying why) when the list cannot be read or an
+// output would replace one of the files the run reads.
+std::optional<InputFiles> gatherInputs(const CliOptions &options, const SettingsPaths &settings)
 {
-    std::fprintf(stderr, "quillmark-cli: %s\n", message.toLocal8Bit().constData());
-    return 2;
+    const QString ownTable =
+        !options.summary.isEmpty() && RunOutputs::isCorpusTable(options.summary) ? options.summary
+                                                                                 : QString();
+    InputFiles inputs = collectInputFiles(options.files, options.filesFrom, ownTable);
+    const QString refusal = !inputs.error.isEmpty()
+                                ? inputs.error
+                                : RunOutputs::clashWithInputs(inputs.files, options, settings);
+    if (refusal.isEmpty())
+        return inputs;
+    std::fprintf(stderr, "quillmark-cli: %s\n", refusal.toLocal8Bit().constData());
+    return std::nullopt;
 }
 
 } // namespace
@@ -164,28 +176,22 @@ int runBatch(const CliOptions &options)
         std::fputs(runMessages.constData(), stderr);
         return 2;
     }
-    const QString ownTable =
-        !options.summary.isEmpty() && RunOutputs::isCorpusTable(options.summary) ? options.summary
-                                                                                 : QString();
-    const InputFiles inputs = collectInputFiles(options.files, options.filesFrom, ownTable);
-    if (!inputs.error.isEmpty())
-        return usageError(inputs.error);
-    const QString clash = RunOutputs::clashWithInputs(inputs.files, options, runner.settings());
-    if (!clash.isEmpty())
-        return usageError(clash);
+    const std::optional<InputFiles> inputs = gatherInputs(options, runner.settings());
+    if (!inputs)
+        return 2;
 
     StopSignals::catchAll();
     // A reader of standard output that goes away (`| head`) makes the next write fail with
     // EPIPE, which is reported, rather than end the process before it has stopped its workers.
     std::signal(SIGPIPE, SIG_IGN);
-    sweepUpEarlierRuns(options, inputs.files, runStart);
-    BatchReport report(inputs.files, settingsFileNames(runner.settings()),
+    sweepUpEarlierRuns(options, inputs->files, runStart);
+    BatchReport report(inputs->files, settingsFileNames(runner.settings()),
                        isatty(STDERR_FILENO) != 0);
     report.addRunMessages(runMessages);
     QString unusableRows;
-    reportUnusable(inputs.unusable, options, runner.breakStrings(), unusableRows);
+    reportUnusable(inputs->unusable, options, runner.breakStrings(), unusableRows);
     if (StopSignals::received() == 0)
-        analyseAll(options, runner.breakStrings(), inputs.files, report);
+        analyseAll(options, runner.breakStrings(), inputs->files, report);
     report.finish();
     if (const int signal = StopSignals::received()) {
         std::fprintf(stderr, "quillmark-cli: stopped by signal %d (%s)%s\n", signal,
@@ -198,7 +204,7 @@ int runBatch(const CliOptions &options)
         summaryWritten =
             writeSummary(options, runner.breakStrings(), report.summaryRows() + unusableRows);
     const bool outputWritten = StandardOutput::reportFailure();
-    const bool allRead = report.failures() == 0 && inputs.unusable.empty();
+    const bool allRead = report.failures() == 0 && inputs->unusable.empty();
     return allRead && summaryWritten && outputWritten ? 0 : 1;
 }
 

@@ -71,10 +71,17 @@ std::optional<QByteArray> readFrame(int descriptor, quint32 maxBytes, bool &tooL
         tooLong = true;
         return QByteArray();
     }
-    QByteArray frame(headerSize + static_cast<int>(length), Qt::Uninitialized);
-    std::copy(header, header + headerSize, frame.data());
-    if (!readExactly(descriptor, frame.data() + headerSize, length))
-        return std::nullopt;
+    // The memory grows with the bytes that come, not with what the header claims.
+    constexpr qint64 piece = 64 * 1024;
+    QByteArray frame(header, headerSize);
+    for (qint64 left = length; left > 0;) {
+        const qint64 size = std::min(left, piece);
+        const qint64 at = frame.size();
+        frame.resize(at + size);
+        if (!readExactly(descriptor, frame.data() + at, size))
+            return std::nullopt;
+        left -= size;
+    }
     return frame;
 }
 
