@@ -47,16 +47,18 @@ public:
 
     qint64 processId() const { return m_process.processId(); }
 
-    // The first worker process the tool starts; 0 when none came within a minute.
+    // The first worker process the tool starts; 0 when none came within a minute. A child that
+    // has not yet become the worker program is still part of the tool's start of it.
     qint64 firstWorker()
     {
         const QString children = QStringLiteral("/proc/%1/task/%1/children").arg(processId());
         QElapsedTimer waited;
         waited.start();
         while (waited.elapsed() < 60000 && m_process.state() == QProcess::Running) {
-            const QByteArray listed = readBytes(children).trimmed();
-            if (!listed.isEmpty())
-                return listed.split(' ').first().toLongLong();
+            const qint64 child = readBytes(children).trimmed().split(' ').first().toLongLong();
+            const QString arguments = QStringLiteral("/proc/%1/cmdline").arg(child);
+            if (child > 0 && readBytes(arguments).contains("--worker"))
+                return child;
             QThread::msleep(5);
         }
         return 0;
