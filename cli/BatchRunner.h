@@ -12,6 +12,7 @@
 #include <memory>
 
 class OffscreenRenderer;
+struct ScriptFacts;
 
 // Runs the window's open-and-parse pipeline on one screenplay at a time, each with fresh
 // settings, and writes the statistics, the saved markup and the asked-for research outputs
@@ -50,8 +51,15 @@ private:
     // with its readError (no index).
     std::shared_ptr<const Analysis> analyse(const QString &path, MarkupOutput &markup);
     bool writeOutputs(const QString &path, const Analysis &analysis, MarkupOutput &markup);
+    // One output file; a failure is reported on standard error.
+    bool writeOutput(const QString &output, const QString &text, TextFile::ByteOrderMark mark);
+    static void reportWriteFailure(const QString &output, const QString &reason);
+    TextFile::ByteOrderMark csvMark() const;
     bool writeImage(const QString &path, const Analysis &analysis);
-    QString summaryRow(const QString &path, const Analysis &analysis, const QString &failure) const;
+    // FILE-facts.json and FILE-locations.csv.
+    bool writeFacts(const QString &path, const ScriptFacts &facts);
+    QString summaryRow(const QString &path, const Analysis &analysis, const ScriptFacts *facts,
+                       const QString &failure) const;
 
     CliOptions m_options;
     SettingsPaths m_settings;

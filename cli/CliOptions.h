@@ -25,6 +25,7 @@ struct CliOptions
     QString summary;      // the corpus table, one row per screenplay
     bool matrix = false;  // FILE-presence.csv, the character-by-scene counts
     bool network = false; // FILE-network.graphml, who shares scenes with whom
+    bool facts = false;   // FILE-facts.json and FILE-locations.csv
     // Set only for the tool's own worker processes, which take their files on standard input.
     bool worker = false;
 };

@@ -16,7 +16,7 @@ namespace {
 bool isOwnFile(const QString &name)
 {
     static const char *const outputEndings[] = {"-scene.csv", "-character.csv", "-presence.csv",
-                                                "-markup.html"};
+                                                "-locations.csv", "-markup.html"};
     static const char *const settingsNames[] = {"config.txt", "characters.txt", "breakStrings.txt",
                                                 "colors.txt"};
     const auto endsWith = [&](const char *ending) {

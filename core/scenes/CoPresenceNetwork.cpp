@@ -100,20 +100,31 @@ void writeNodes(QXmlStreamWriter &xml, const TimeIndexVector &index)
     }
 }
 
-void writeEdges(QXmlStreamWriter &xml, const QHash<PairKey, int> &shared)
+void writeEdges(QXmlStreamWriter &xml, const std::vector<WeightedEdge> &edges)
 {
-    std::vector<PairKey> pairs(shared.keyBegin(), shared.keyEnd());
-    std::sort(pairs.begin(), pairs.end());
-    for (const PairKey pair : pairs) {
+    for (const WeightedEdge &edge : edges) {
         xml.writeStartElement(QStringLiteral("edge"));
-        xml.writeAttribute(QStringLiteral("source"), nodeId(static_cast<int>(pair >> 32)));
-        xml.writeAttribute(QStringLiteral("target"), nodeId(static_cast<int>(pair & 0xffffffffu)));
-        writeData(xml, "weight", QString::number(shared.value(pair)));
+        xml.writeAttribute(QStringLiteral("source"), nodeId(edge.first));
+        xml.writeAttribute(QStringLiteral("target"), nodeId(edge.second));
+        writeData(xml, "weight", QString::number(edge.weight));
         xml.writeEndElement();
     }
 }
 
 } // namespace
+
+std::vector<WeightedEdge> coPresenceEdges(const TimeIndexVector &index)
+{
+    const QHash<PairKey, int> shared = sharedSceneCounts(index);
+    std::vector<PairKey> pairs(shared.keyBegin(), shared.keyEnd());
+    std::sort(pairs.begin(), pairs.end());
+    std::vector<WeightedEdge> edges;
+    edges.reserve(pairs.size());
+    for (const PairKey pair : pairs)
+        edges.push_back({static_cast<int>(pair >> 32), static_cast<int>(pair & 0xffffffffu),
+                         shared.value(pair)});
+    return edges;
+}
 
 QString coPresenceGraphml(const TimeIndexVector &index)
 {
@@ -132,7 +143,7 @@ QString coPresenceGraphml(const TimeIndexVector &index)
     xml.writeAttribute(QStringLiteral("id"), QStringLiteral("G"));
     xml.writeAttribute(QStringLiteral("edgedefault"), QStringLiteral("undirected"));
     writeNodes(xml, index);
-    writeEdges(xml, sharedSceneCounts(index));
+    writeEdges(xml, coPresenceEdges(index));
     xml.writeEndDocument();
     return text;
 }
