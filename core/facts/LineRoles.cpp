@@ -103,9 +103,11 @@ struct SpeechWalk
             return line;
         }
         const bool continued = continuation.continuesAtCue(nameWords, tokens);
-        line.role = LineRole::Cue;
         if (!continued)
             speaker = speakers.find(nameWords);
+        // A cue of nobody the analysis counts ("THE END", or a speaker left out) is no
+        // character's speech; what stands under it is still dialogue.
+        line.role = speaker >= 0 ? LineRole::Cue : LineRole::Other;
         line.speaker = speaker;
         line.newSpeech = !continued && speaker >= 0;
         inSpeech = true;
