@@ -1,4 +1,4 @@
-#include "app/BreakStringPanel.h"
+#include "parts/BreakStringPanel.h"
 
 #include "scenes/BreakStringFile.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/BackgroundRelease.h"
-#include "app/DialogProgress.h"
+#include "parts/BackgroundRelease.h"
+#include "parts/DialogProgress.h"
 #include "document/Analysis.h"
 
 #include <QObject>

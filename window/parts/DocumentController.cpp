@@ -1,4 +1,4 @@
-#include "app/DocumentController.h"
+#include "parts/DocumentController.h"
 
 #include "characters/CharacterDiscovery.h"
 #include "characters/ConfigFile.h"

@@ -1,6 +1,6 @@
-#include "app/CharacterEditor.h"
+#include "parts/CharacterEditor.h"
 
-#include "app/DocumentController.h"
+#include "parts/DocumentController.h"
 #include "characters/CharacterDiscovery.h"
 #include "characters/PaletteFile.h"
 #include "support/Diagnostics.h"
