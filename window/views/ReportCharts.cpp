@@ -25,10 +25,20 @@ QChart *newChart(const QString &title)
 {
     auto *chart = new QChart;
     chart->setTitle(title);
+    QFont titleFont = chart->titleFont();
+    titleFont.setBold(true);
+    chart->setTitleFont(titleFont);
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->setBackgroundRoundness(0);
     return chart;
+}
+
+QFont smallFont(const QChart *chart)
+{
+    QFont font = chart->font();
+    font.setPointSizeF(std::max(7.0, font.pointSizeF() - 1.0));
+    return font;
 }
 
 // Horizontal bars, the first value at the top.
@@ -48,6 +58,9 @@ QChart *barChart(const QString &title, const QStringList &names, const QList<qre
     chart->addSeries(series);
     auto *nameAxis = new QBarCategoryAxis;
     nameAxis->append(categories);
+    // Names are what the chart is read by: shown whole, in a smaller font when many.
+    nameAxis->setTruncateLabels(false);
+    nameAxis->setLabelsFont(smallFont(chart));
     chart->addAxis(nameAxis, Qt::AlignLeft);
     series->attachAxis(nameAxis);
     auto *axis = new QValueAxis;
@@ -57,6 +70,7 @@ QChart *barChart(const QString &title, const QStringList &names, const QList<qre
     axis->setMax(std::max(1.0, largest * 1.1));
     axis->applyNiceNumbers();
     axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setTruncateLabels(false);
     chart->addAxis(axis, Qt::AlignBottom);
     series->attachAxis(axis);
     chart->legend()->hide();
@@ -93,6 +107,7 @@ QChart *donut(const QString &title, const std::vector<FactShare> &shares,
     }
     chart->addSeries(series);
     chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setFont(smallFont(chart));
     return chart;
 }
 
@@ -160,14 +175,17 @@ QChart *dialogueShareChart(const ScriptFacts &facts, const ReportClick &characte
     return chart;
 }
 
-QChart *locationChart(const ScriptFacts &facts, const ReportClick &sceneClicked)
+QChart *locationChart(const ScriptFacts &facts, const ReportClick &sceneClicked, int nameLength)
 {
     QStringList names;
     QList<qreal> scenes;
     std::vector<int> targets;
     for (size_t i = 0; i < facts.locations.size() && i < size_t(reportTopCount); ++i) {
         const LocationFacts &location = facts.locations[i];
-        names << location.name;
+        // The chart gives the names a third of its width; the table has them whole.
+        names << (location.name.size() > nameLength
+                      ? location.name.left(nameLength - 1) + QChar(0x2026)
+                      : location.name);
         scenes << location.scenes;
         targets.push_back(location.sceneNumbers.front());
     }
@@ -189,7 +207,8 @@ QChart *timeOfDayChart(const ScriptFacts &facts)
 
 QChart *sceneLengthChart(const ScriptFacts &facts, const ReportClick &sceneClicked)
 {
-    QChart *chart = newChart(tr("Scene lengths (pages), in script order"));
+    QChart *chart = newChart(
+        tr("Scene lengths in pages, the %1 scenes in script order").arg(facts.scenes.size()));
     auto *series = new QStackedBarSeries;
     series->setBarWidth(1.0);
     // One set per time of day, each holding only its own scenes, so the bars take its colour.
@@ -208,17 +227,19 @@ QChart *sceneLengthChart(const ScriptFacts &facts, const ReportClick &sceneClick
         numbers << QString::number(scene.number);
     order->append(numbers);
     // A feature has a hundred scenes and more: their numbers would cover each other.
-    order->setLabelsVisible(facts.scenes.size() <= 40);
+    order->setLabelsVisible(facts.scenes.size() <= 20);
+    order->setTruncateLabels(false);
     order->setGridLineVisible(false);
     chart->addAxis(order, Qt::AlignBottom);
     series->attachAxis(order);
     auto *pages = new QValueAxis;
     pages->setMin(0.0);
     pages->setLabelFormat(QStringLiteral("%g"));
+    pages->setTruncateLabels(false);
     chart->addAxis(pages, Qt::AlignLeft);
     series->attachAxis(pages);
     pages->applyNiceNumbers();
-    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setAlignment(Qt::AlignBottom);
     if (sceneClicked) {
         std::vector<int> numbersInOrder;
         for (const SceneFacts &scene : facts.scenes)

@@ -14,8 +14,10 @@ using ReportClick = std::function<void(int)>;
 
 // Each character's share of the dialogue words: the fifteen largest, and the rest together.
 QChart *dialogueShareChart(const ScriptFacts &facts, const ReportClick &characterClicked = {});
-// Scenes per location, the most used first; a click gives the location's first scene.
-QChart *locationChart(const ScriptFacts &facts, const ReportClick &sceneClicked = {});
+// Scenes per location, the most used first; a click gives the location's first scene. Names
+// longer than `nameLength` are shortened.
+QChart *locationChart(const ScriptFacts &facts, const ReportClick &sceneClicked = {},
+                      int nameLength = 24);
 // Scenes by interior and by time of day, as donuts.
 QChart *interiorChart(const ScriptFacts &facts);
 QChart *timeOfDayChart(const ScriptFacts &facts);

@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QGraphicsLayout>
 #include <QLocale>
 #include <QPageSize>
 #include <QPainter>
@@ -50,26 +51,37 @@ public:
         m_top += height * 3 / 2;
     }
 
-    // Rows of cells in columns of the given shares of the width; the first row bold.
-    void table(const QList<QStringList> &rows, const QList<double> &columnShares, int points)
+    // Rows of cells in columns of the given shares of the width; with `header` the first row
+    // is bold. A cell too long for its column is wrapped in the last column, else shortened.
+    // Returns the number of rows drawn: the table stops where the page does.
+    // `reservedLines` stay free below it, for the gap after it and a note.
+    int table(const QList<QStringList> &rows, const QList<double> &columnShares, int points,
+              bool header, int reservedLines = 2)
     {
         QFont font = m_painter.font();
         font.setPointSize(points);
-        for (int r = 0; r < rows.size(); ++r) {
-            font.setBold(r == 0);
+        int drawn = 0;
+        for (; drawn < rows.size(); ++drawn) {
+            font.setBold(header && drawn == 0);
             m_painter.setFont(font);
-            const int height = m_painter.fontMetrics().height();
-            int x = left();
-            for (int c = 0; c < rows.at(r).size() && c < columnShares.size(); ++c) {
-                const int cellWidth = int(width() * columnShares.at(c));
-                const QString text = m_painter.fontMetrics().elidedText(
-                    rows.at(r).at(c), Qt::ElideRight, cellWidth - height / 2);
-                m_painter.drawText(QRect(x, m_top, cellWidth, height), Qt::AlignLeft, text);
-                x += cellWidth;
-            }
+            const int height = rowHeight(rows.at(drawn), columnShares);
+            if (height > remaining() - reservedLines * lineHeight(points))
+                break;
+            drawRow(rows.at(drawn), columnShares);
             m_top += height;
         }
         m_top += m_painter.fontMetrics().height();
+        return drawn;
+    }
+
+    // A square of the colour before a table row, in the margin left of the table.
+    void swatch(const QColor &color, int row, int points)
+    {
+        const int height = lineHeight(points);
+        const int side = height * 2 / 3;
+        m_painter.fillRect(
+            QRect(left() - side * 3 / 2, m_top + row * height + (height - side) / 2, side, side),
+            color);
     }
 
     // Charts side by side in one row of the given height.
@@ -90,13 +102,53 @@ public:
     }
 
 private:
-    // Laid out at a screen size and drawn scaled into `target`, as vectors.
+    // A cell too long for its column is wrapped in the last column, else shortened.
+    QRect cellRect(int column, const QList<double> &columnShares, int lines) const
+    {
+        int x = left();
+        for (int c = 0; c < column; ++c)
+            x += int(width() * columnShares.at(c));
+        const int cellWidth = int(width() * columnShares.at(column));
+        return QRect(x, m_top, cellWidth, m_painter.fontMetrics().height() * lines);
+    }
+
+    int rowHeight(const QStringList &row, const QList<double> &columnShares) const
+    {
+        const int last = int(columnShares.size()) - 1;
+        if (row.size() <= last)
+            return m_painter.fontMetrics().height();
+        const QRect wrapped = m_painter.fontMetrics().boundingRect(
+            cellRect(last, columnShares, 4), Qt::AlignLeft | Qt::TextWordWrap, row.at(last));
+        return std::max(m_painter.fontMetrics().height(), wrapped.height());
+    }
+
+    void drawRow(const QStringList &row, const QList<double> &columnShares)
+    {
+        const QFontMetrics metrics = m_painter.fontMetrics();
+        for (int c = 0; c < row.size() && c < columnShares.size(); ++c) {
+            const bool last = c + 1 == columnShares.size();
+            const QRect cell = cellRect(c, columnShares, last ? 4 : 1);
+            if (last)
+                m_painter.drawText(cell, Qt::AlignLeft | Qt::TextWordWrap, row.at(c));
+            else
+                m_painter.drawText(cell, Qt::AlignLeft,
+                                   metrics.elidedText(row.at(c), Qt::ElideRight,
+                                                      cell.width() - metrics.height() / 2));
+        }
+    }
+
+    // Laid out at about the target's size in points, so its text keeps about its point size
+    // on paper, and drawn into `target` as vectors.
     void drawChart(QChart *chart, const QRect &target)
     {
         QChartView view(chart); // owns the chart from here on
-        const QSize laidOut(520, int(520.0 * target.height() / target.width()));
+        // A third larger than the target's size in points: the text is read at 7 to 8 points.
+        const double pixelsPerPoint = m_painter.device()->logicalDpiX() / 72.0 / 1.35;
+        const QSize laidOut = (QSizeF(target.size()) / pixelsPerPoint).toSize();
         view.resize(laidOut);
         chart->resize(laidOut);
+        // The chart lays its axes out for the new size in posted events.
+        QCoreApplication::sendPostedEvents();
         chart->layout()->activate();
         view.scene()->render(&m_painter, target, QRectF(QPointF(0, 0), laidOut));
     }
@@ -125,56 +177,58 @@ void firstPage(PageWriter &page, const ScriptFacts &facts, const QString &name)
     QList<QStringList> rows;
     for (const auto &[label, value] : scriptFactRows(facts, name))
         rows << QStringList{label, value};
-    page.table(rows, {0.22, 0.78}, 9);
-    const int rest = page.remaining();
-    const int gapAllowance = page.width() / 50 * 3;
-    page.charts({dialogueShareChart(facts), locationChart(facts)},
-                (rest - gapAllowance) * 38 / 100);
-    page.charts({interiorChart(facts), timeOfDayChart(facts)}, (rest - gapAllowance) * 27 / 100);
-    page.charts({sceneLengthChart(facts)}, (rest - gapAllowance) * 33 / 100);
+    page.table(rows, {0.22, 0.78}, 9, false);
+    // What the gaps between the rows of charts leave; the bars need the height for a
+    // readable name each.
+    const int charts = page.remaining() - page.width() / 50 * 3;
+    // Half a page wide, the location chart has room for 16 letters of a name.
+    page.charts({dialogueShareChart(facts), locationChart(facts, {}, 16)}, charts * 46 / 100);
+    page.charts({interiorChart(facts), timeOfDayChart(facts)}, charts * 24 / 100);
+    page.charts({sceneLengthChart(facts)}, charts * 29 / 100);
+}
+
+// "and 12 more", under a table that the page cut short.
+void noteLeftOut(PageWriter &page, int left, const QString &what)
+{
+    if (left > 0)
+        page.table({{tr("... and %1 more %2").arg(left).arg(what)}}, {1.0}, 8, false, 0);
 }
 
 void secondPage(PageWriter &page, const ScriptFacts &facts)
 {
     const int points = 8;
-    const int fit = page.remaining() / page.lineHeight(points) - 8;
     std::vector<const CharacterFacts *> characters;
     for (const CharacterFacts &character : facts.characters)
         characters.push_back(&character);
     std::stable_sort(characters.begin(), characters.end(),
                      [](const auto *a, const auto *b) { return a->speeches > b->speeches; });
-    const int characterRows =
-        std::min(int(characters.size()), std::max(fit * 3 / 5, fit - int(facts.locations.size())));
+    // The characters take at most three fifths of the page, the locations the rest.
+    const int rowsThatFit = page.remaining() / page.lineHeight(points);
+    const int characterRows = std::min(int(characters.size()), rowsThatFit * 3 / 5);
     // Name, speeches, lines, words, time, share, scenes, first, last, degree, betweenness.
     const std::vector<int> columns{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11};
-    QStringList header;
-    for (const int c : columns)
-        header << characterColumns().at(c);
+    const QStringList header{tr("Character"), tr("Speeches"), tr("Lines"),      tr("Words"),
+                             tr("Time"),      tr("Share"),    tr("Scenes"),     tr("First"),
+                             tr("Last"),      tr("Degree"),   tr("Betweenness")};
     QList<QStringList> rows;
     for (int i = 0; i < characterRows; ++i)
         rows << texts(characterCells(*characters[size_t(i)]), columns);
-    page.heading(characterRows < int(characters.size())
-                     ? tr("Characters (the %1 with most speeches of %2)")
-                           .arg(characterRows)
-                           .arg(characters.size())
-                     : tr("Characters"),
-                 12);
-    page.table(withHeader(header, rows),
-               {0.2, 0.07, 0.08, 0.07, 0.08, 0.07, 0.07, 0.08, 0.08, 0.07, 0.09}, points);
-    const int locationRows =
-        std::min(int(facts.locations.size()), page.remaining() / page.lineHeight(points) - 4);
-    if (locationRows <= 0)
+    page.heading(tr("Characters, most speeches first"), 12);
+    for (int i = 0; i < characterRows; ++i)
+        page.swatch(characters[size_t(i)]->color, i + 1, points);
+    const int shown =
+        page.table(withHeader(header, rows),
+                   {0.2, 0.09, 0.06, 0.07, 0.07, 0.07, 0.08, 0.06, 0.06, 0.08, 0.12}, points, true);
+    noteLeftOut(page, int(characters.size()) - std::max(shown - 1, 0), tr("characters"));
+    if (facts.locations.empty())
         return;
     rows.clear();
-    for (int i = 0; i < locationRows; ++i)
-        rows << texts(locationCells(facts.locations[size_t(i)]), {0, 1, 2, 3, 4});
-    page.heading(locationRows < int(facts.locations.size())
-                     ? tr("Locations (the %1 with most scenes of %2)")
-                           .arg(locationRows)
-                           .arg(facts.locations.size())
-                     : tr("Locations"),
-                 12);
-    page.table(withHeader(locationColumns(), rows), {0.36, 0.08, 0.08, 0.18, 0.30}, points);
+    for (const LocationFacts &location : facts.locations)
+        rows << texts(locationCells(location), {0, 1, 2, 3, 4});
+    page.heading(tr("Locations, most scenes first"), 12);
+    const int located = page.table(withHeader(locationColumns(), rows),
+                                   {0.36, 0.08, 0.08, 0.18, 0.30}, points, true);
+    noteLeftOut(page, int(facts.locations.size()) - std::max(located - 1, 0), tr("locations"));
 }
 
 QPageSize pageSizeForLocale()
