@@ -2,7 +2,7 @@
 
 #include "DocumentBuilder.h"
 #include "TestSupport.h"
-#include "document/AnalysisPipeline.h"
+#include "document/AnalysisSession.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -28,12 +28,12 @@ TEST(ScriptFactsTest, SmallScreenplay_ScenesCharactersLocationsAndNetwork)
 {
     const QString cue(20, QLatin1Char(' '));
     const QString talk(10, QLatin1Char(' '));
-    auto doc = documentFor({cue + "TITLE", "", "[1]", "INT. HALL - NIGHT", "", "ANNA and BEN wait.",
-                            "", cue + "ANNA", talk + "One two three.", "", "EXT. YARD - DAY", "",
-                            cue + "BEN", talk + "Four five.", "", "INT. HALL - DAY", "Nobody."},
-                           {characterNamed("ANNA"), characterNamed("BEN")});
-    markupText(*doc);
-    const ScriptFacts facts = scriptFacts({doc->textLines, *doc->timeIndex, doc->options});
+    ParseCase play =
+        parseCase({cue + "TITLE", "", "[1]", "INT. HALL - NIGHT", "", "ANNA and BEN wait.", "",
+                   cue + "ANNA", talk + "One two three.", "", "EXT. YARD - DAY", "", cue + "BEN",
+                   talk + "Four five.", "", "INT. HALL - DAY", "Nobody."},
+                  {characterNamed("ANNA"), characterNamed("BEN")});
+    const ScriptFacts facts = scriptFacts(play.parse());
 
     // The title page before the first heading is no scene.
     ASSERT_EQ(facts.scenes.size(), size_t(3));
@@ -84,14 +84,14 @@ TEST(ScriptFactsTest, SmallScreenplay_ScenesCharactersLocationsAndNetwork)
 // Fountain source: the speeches of every character and the headed scenes.
 TEST(ScriptFactsTest, CorpusScreenplays_MatchTheTrueCastInEveryFormat)
 {
-    const SettingsPaths examples =
-        SettingsPaths::in(QStringLiteral(QUILLMARK_SOURCE_DIR "/examples"));
+    AnalysisSession examples(SettingsPaths::in(QStringLiteral(QUILLMARK_SOURCE_DIR "/examples")));
+    examples.readSettings();
     for (const QString base : {"cyber_bob_ep1", "the_library_freak_out"}) {
         const QJsonObject truth =
             QJsonDocument::fromJson(readBytes(corpusFile(base + ".cast.json"))).object();
         const QJsonObject cast = truth.value("cast").toObject();
         for (const QString suffix : {".fountain", ".fdx", ".html", ".pdf", ".txt"}) {
-            const auto analysis = analyseScreenplay(corpusFile(base + suffix), examples);
+            const auto analysis = examples.analyse(corpusFile(base + suffix));
             const ScriptFacts facts = scriptFacts(*analysis);
             const std::string file = (base + suffix).toStdString();
             EXPECT_EQ(facts.script.scenes, truth.value("scenes_headed").toInt()) << file;

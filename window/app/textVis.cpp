@@ -27,7 +27,7 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
     , m_form(std::make_unique<Ui::textVisClass>())
 {
     m_options = makeAnalysisOptions(m_document.settings().options);
-    readConfig(QStringLiteral("config.txt"), m_options);
+    readConfig(m_document.settingsPaths().config, m_options);
 
     m_form->setupUi(this);
     fitPanelToContents();
@@ -53,7 +53,8 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
                 written ? reportWritten(path) : reportNotDone(tr("Image %1").arg(path), reason);
             });
     connectParts();
-    loadCharacterList(QStringLiteral("characters.txt"), m_document.settings().includeCharacters);
+    loadCharacterList(m_document.settingsPaths().characters,
+                      m_document.settings().includeCharacters);
     showAbout();
     setWindowTitle(QStringLiteral("Quillmark (v %1.%2)").arg(versionMajor).arg(versionMinor));
 }
@@ -68,6 +69,7 @@ void textVis::makeParts()
 {
     m_characterPanel = std::make_unique<CharacterPanel>(*m_form->listWidget);
     m_breakStringPanel = std::make_unique<BreakStringPanel>(m_document.settings().breakStrings,
+                                                            m_document.settingsPaths().breakStrings,
                                                             *m_form->listWidget_BreakString, this);
     m_characterEditor = std::make_unique<CharacterEditor>(m_document, this);
     m_automate = std::make_unique<AutomateController>(m_document, m_statisticsExport,
