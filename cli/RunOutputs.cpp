@@ -14,8 +14,9 @@ namespace RunOutputs {
 
 namespace {
 
-const char *const everyEnding[] = {"-scene.csv",    "-character.csv",   "-markup.html",
-                                   "-presence.csv", "-network.graphml", ".png"};
+const char *const everyEnding[] = {"-scene.csv",       "-character.csv", "-markup.html",
+                                   "-presence.csv",    "-network.graphml", ".png",
+                                   "-locations.csv", "-facts.json"};
 
 // A file's names as the checks compare them: absolute, with the links of its folder resolved.
 // The last name itself is kept, since a write replaces a link there rather than its target.
