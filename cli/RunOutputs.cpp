@@ -1,7 +1,7 @@
 #include "RunOutputs.h"
 
 #include "CliOptions.h"
-#include "document/AnalysisPipeline.h"
+#include "document/AnalysisSession.h"
 #include "reader/ScreenplayReader.h"
 #include "reader/TextFile.h"
 #include "scenes/CorpusSummary.h"
@@ -14,8 +14,8 @@ namespace RunOutputs {
 
 namespace {
 
-const char *const everyEnding[] = {"-scene.csv",       "-character.csv", "-markup.html",
-                                   "-presence.csv",    "-network.graphml", ".png",
+const char *const everyEnding[] = {"-scene.csv",     "-character.csv",   "-markup.html",
+                                   "-presence.csv",  "-network.graphml", ".png",
                                    "-locations.csv", "-facts.json"};
 
 // A file's names as the checks compare them: absolute, with the links of its folder resolved.
@@ -59,6 +59,10 @@ QStringList besideScreenplay(const QString &screenplay, const CliOptions &option
         outputs.append(screenplay + QStringLiteral("-presence.csv"));
     if (options.network)
         outputs.append(screenplay + QStringLiteral("-network.graphml"));
+    if (options.facts) {
+        outputs.append(screenplay + QStringLiteral("-facts.json"));
+        outputs.append(screenplay + QStringLiteral("-locations.csv"));
+    }
     if (options.image)
         outputs.append(screenplay + QStringLiteral(".png"));
     return outputs;
