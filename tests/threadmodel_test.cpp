@@ -433,3 +433,17 @@ TEST(ThreadModel, LayoutRevision_ChangesWithEveryMoveAndDiffersBetweenModels)
     (void)model.nodes();
     EXPECT_FALSE(changes());
 }
+
+TEST(ThreadModel, CrowdedLayout_RefusedWithAReason)
+{
+    // 300 threads in one scene: 44,850 pairs repel in each time step, and as many are linked.
+    auto index = makeSceneIndex(300, {{0.0f, 1.0f, std::vector<int>(300, 1)}});
+    ThreadModel model;
+    EXPECT_EQ(ThreadModel::layoutTooLarge(*index, 0.01f),
+              "300 characters over 101 time steps are more than the thread view lays out in "
+              "good time (about 281 at these steps)");
+    EXPECT_FALSE(model.buildThreads(index.get(), 0.01f));
+    // Eleven steps make a tenth of the pairs.
+    EXPECT_EQ(ThreadModel::layoutTooLarge(*index, 0.1f), QString());
+    EXPECT_TRUE(model.buildThreads(index.get(), 0.1f));
+}

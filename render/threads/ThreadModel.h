@@ -3,6 +3,7 @@
 #include "characters/Character.h"
 #include "threads/Vec3.h"
 
+#include <QString>
 #include <QStringList>
 
 #include <cstdint>
@@ -122,6 +123,13 @@ public:
     // square of the characters; beyond this many a screenplay gets no threads rather than
     // exhausting memory (feature films have well under a hundred speakers).
     static constexpr int maximumCharacters = 2000;
+    // Each layout step repels every two nodes of a time step and pulls every two linked in a
+    // scene; past this many such pairs per step a settled layout takes minutes, and a picture
+    // of that many threads shows nothing anyway.
+    static constexpr qint64 maximumPairsPerStep = 4000000;
+    // Why the index is not laid out at this step (too many pairs, or characters); empty when
+    // it is.
+    static QString layoutTooLarge(const TimeIndexVector &index, float step);
 
 private:
     void sampleTimeAxis(float step, const std::vector<float> &angles);

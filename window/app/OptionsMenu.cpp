@@ -17,7 +17,7 @@ void textVis::showParsingOptions()
     // The values reach the members only through writeConfig, so a file that cannot be
     // written leaves them as they were.
     if (dialog.exec() == QDialog::Accepted)
-        writeConfig(QStringLiteral("config.txt"), m_options);
+        writeConfig(m_document.settingsPaths().config, m_options);
     for (const auto &option : m_options)
         forgetWidget(*option);
 }
