@@ -17,6 +17,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -131,8 +132,13 @@ TEST_F(CliTest, ShippedExamples_AnalyseWithTheirOwnSettings)
     const QStringList settingsFiles{QStringLiteral("config.txt"),
                                     QStringLiteral("breakStrings.txt"),
                                     QStringLiteral("characters.txt"), QStringLiteral("colors.txt")};
+    // What an earlier run in examples/ left there is not shipped.
+    const QRegularExpression output(
+        QStringLiteral("\\.(txt|csv|html|fdx|fountain|pdf)(-|\\.png$)"));
     QStringList screenplays;
     for (const QFileInfo &entry : examples.entryInfoList(QDir::Files, QDir::Name)) {
+        if (output.match(entry.fileName()).hasMatch() || entry.fileName().startsWith("corpus."))
+            continue;
         QFile::copy(entry.filePath(), scratch.file(entry.fileName()));
         const QString suffix = entry.suffix();
         if ((suffix == QLatin1String("txt") && !settingsFiles.contains(entry.fileName())) ||
@@ -403,6 +409,7 @@ TEST_F(CliTest, CommandLineMistakes_AreUsageErrors)
         {{QStringLiteral("a.txt"), QStringLiteral("--workdir")}, "--workdir needs a value"},
         {{QStringLiteral("-hx"), QStringLiteral("a.txt")}, "unknown option -hx"},
         {{QStringLiteral("--json=1"), QStringLiteral("a.txt")}, "unknown option --json=1"},
+        {{QStringLiteral("--worker")}, "--worker is only for the analysis processes"},
         // The first mistake is the one reported.
         {{QStringLiteral("--frames"), QStringLiteral("0"), QStringLiteral("--jsn"),
           QStringLiteral("a.txt")},

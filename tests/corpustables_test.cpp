@@ -2,6 +2,7 @@
 
 #include "SceneIndexBuilder.h"
 
+#include "facts/FactsColumns.h"
 #include "scenes/CoPresenceNetwork.h"
 #include "scenes/CorpusSummary.h"
 
@@ -40,15 +41,18 @@ TEST(CorpusSummaryTest, RowCountsScenesPerBreakString_AndNamesTheLeaders)
     source.index = index.get();
     const QStringList header = fieldsOf(corpusSummaryHeader(breakStrings));
     const QStringList row = fieldsOf(corpusSummaryRow(source, breakStrings));
-    ASSERT_EQ(header.size(), 15) << "a repeated break string has one column";
+    const int factColumns = factsColumnNames().size();
+    ASSERT_EQ(header.size(), 15 + factColumns) << "a repeated break string has one column";
     // The name with a comma is quoted, so it takes two raw fields after the split.
-    ASSERT_EQ(row.size(), 16);
+    ASSERT_EQ(row.size(), 16 + factColumns);
     EXPECT_EQ(row.mid(0, 9), (QStringList{"a.txt", "text", "120", "", "4", "3", "14", "2", "1"}));
     // C0 and ANNA LEE, both have 6 lines: the first in index order leads.
     EXPECT_EQ(row.at(9), QStringLiteral("C0"));
     EXPECT_EQ(row.at(10), QStringLiteral("0.4286"));
     EXPECT_EQ(row.at(11) + QLatin1Char(',') + row.at(12), QStringLiteral("\"ANNA LEE,\""));
-    EXPECT_EQ(row.mid(13), (QStringList{"3", "no", ""}));
+    // Without the screenplay's facts their columns stay empty.
+    const QStringList empty(factColumns, QString());
+    EXPECT_EQ(row.mid(13), (QStringList{"3"} + empty + QStringList{"no", ""}));
 }
 
 TEST(CorpusSummaryTest, FailedScreenplay_KeepsItsRowWithTheReason)

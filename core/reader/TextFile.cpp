@@ -1,5 +1,6 @@
 #include "reader/TextFile.h"
 
+#include "reader/TemporaryFile.h"
 #include "reader/TextDecoding.h"
 
 #include <QCoreApplication>
@@ -227,8 +228,8 @@ int createTemporary(const QByteArray &name, QByteArray *temporaryName)
     const QByteArray folder = name.left(slash + 1);
     const QByteArray base = name.mid(slash + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray tag = QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        *temporaryName = folder + '.' + base + '.' + tag + ".tmp";
+        *temporaryName = folder + TemporaryFile::nameFor(base, ::getpid(),
+                                                         QRandomGenerator::global()->generate());
         const int fd =
             ::open(temporaryName->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)

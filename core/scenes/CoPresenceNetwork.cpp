@@ -147,6 +147,15 @@ void writeEdges(QXmlStreamWriter &xml, const std::vector<Edge> &edges)
 
 } // namespace
 
+std::vector<WeightedEdge> coPresenceEdges(const TimeIndexVector &index)
+{
+    std::vector<WeightedEdge> edges;
+    for (const Edge &edge : sharedSceneCounts(index))
+        edges.push_back({static_cast<int>(edge.pair >> 32),
+                         static_cast<int>(edge.pair & 0xffffffffu), edge.sharedScenes});
+    return edges;
+}
+
 QString coPresenceTooLarge(const TimeIndexVector &index)
 {
     const qint64 meetings = meetingCount(index);

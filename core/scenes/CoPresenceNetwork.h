@@ -1,9 +1,17 @@
 #pragma once
 
+#include "facts/NetworkMeasures.h"
+
 #include <QString>
 #include <QtGlobal>
 
+#include <vector>
+
 class TimeIndexVector;
+
+// An edge between every two characters present in a common scene, weighted by the number of
+// scenes they share, ordered by first, then second character position (first < second).
+std::vector<WeightedEdge> coPresenceEdges(const TimeIndexVector &index);
 
 // The co-presence network of one screenplay as GraphML: a node per character of the index
 // (name, count, colour, scenes), and an undirected edge between two characters for every pair

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <utility>
 
@@ -21,6 +22,9 @@ constexpr float repulsionSoftening = 0.0001f;
 // The layout's circle and arcs use this value rather than pi; kept so layouts stay as
 // they have always been.
 constexpr float halfTurn = 3.1415f;
+
+// Shared by all models, so that no two layouts ever carry the same revision.
+std::atomic<std::uint64_t> lastLayoutRevision{0};
 
 // The first scene, in list order, whose range contains t; -1 when none does.
 int sceneAt(const std::vector<Scene> &scenes, float t)
@@ -133,8 +137,20 @@ float ThreadModel::usableStep(float step)
     return std::max(step, minimumStep);
 }
 
+void ThreadModel::layoutChanged()
+{
+    m_layoutRevision = ++lastLayoutRevision;
+}
+
+std::vector<ThreadNode> &ThreadModel::mutableNodes()
+{
+    layoutChanged();
+    return m_nodes;
+}
+
 void ThreadModel::clearThreads()
 {
+    layoutChanged();
     m_graphReady = false;
     m_timeIndex = nullptr;
     m_characters.clear();
@@ -192,6 +208,7 @@ bool ThreadModel::buildThreads(const TimeIndexVector *index, float step)
     linkThreads();
     hideThreadEnds();
     m_graphReady = true;
+    layoutChanged();
     return true;
 }
 
@@ -269,6 +286,7 @@ void ThreadModel::hideThreadEnds()
 
 void ThreadModel::reset()
 {
+    layoutChanged();
     for (ThreadNode &node : m_nodes) {
         node.position = node.homePosition;
         node.velocity = Vec3{};
@@ -279,6 +297,7 @@ void ThreadModel::simulate(float dt, int selectedIndex, bool moveToPlane)
 {
     if (m_timeIndex == nullptr)
         return;
+    layoutChanged();
     const int characterCount = this->characterCount();
     for (ThreadNode &node : m_nodes)
         node.force = Vec3{};
@@ -403,6 +422,7 @@ void ThreadModel::integrate(float dt)
 
 void ThreadModel::placeConvergence(float drawM)
 {
+    layoutChanged();
     for (ThreadNode &node : m_nodes) {
         if (node.presence > 0.9f) {
             node.position.x = 0.0f;
