@@ -176,7 +176,7 @@ int runBatch(const CliOptions &options)
         std::fputs(runMessages.constData(), stderr);
         return 2;
     }
-    const std::optional<InputFiles> inputs = gatherInputs(options, runner.settingsPaths());
+    const std::optional<InputFiles> inputs = gatherInputs(options, runner.settings());
     if (!inputs)
         return 2;
 
@@ -185,7 +185,7 @@ int runBatch(const CliOptions &options)
     // EPIPE, which is reported, rather than end the process before it has stopped its workers.
     std::signal(SIGPIPE, SIG_IGN);
     sweepUpEarlierRuns(options, inputs->files, runStart);
-    BatchReport report(inputs->files, settingsFileNames(runner.settingsPaths()),
+    BatchReport report(inputs->files, settingsFileNames(runner.settings()),
                        isatty(STDERR_FILENO) != 0);
     report.addRunMessages(runMessages);
     QString unusableRows;
