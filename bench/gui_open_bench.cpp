@@ -245,7 +245,7 @@ int main(int argc, char **argv)
     heartbeat.beat();
     std::fflush(stdout);
     std::fprintf(stderr, "\n%s: %d lines\n", qPrintable(screenplay.fileName()),
-                 documentOf(window).analysis()->textLines.size());
+                 int(documentOf(window).analysis()->textLines.size()));
     std::fprintf(stderr, "  first dialog shown    %lld ms\n", watch.firstShown);
     std::fprintf(stderr, "  first dialog painted  %lld ms (%s)\n", watch.firstPainted,
                  qPrintable(watch.firstPaintedLabel));

@@ -99,5 +99,6 @@ TEST_F(StatsMenuTest, SaveMarkup_WritesStyleBlockThenMarkup)
     EXPECT_TRUE(saved.startsWith(expectedStart)) << saved.toStdString();
     EXPECT_TRUE(saved.endsWith(documentOf(*window).analysis()->markupHtml));
 
-    EXPECT_EQ(saveWith(formOf(*window).actionSave_markup, QString()), "got here!\nfile not found\n");
+    EXPECT_EQ(saveWith(formOf(*window).actionSave_markup, QString()),
+              "got here!\nfile not found\n");
 }

@@ -1,7 +1,9 @@
 #include "app/textVis.h"
 
+#include "document/Analysis.h"
 #include "parts/CharacterPanel.h"
 #include "parts/DialogProgress.h"
+#include "scenes/TimeIndexVector.h"
 #include "ui_textVis.h"
 #include "views/MarkupView.h"
 
@@ -40,5 +42,13 @@ void textVis::currentColorChanged(const QColor &)
     if (!m_document.analysis())
         return;
     for (const CharacterPtr &character : m_characterPanel->selectedCharacters())
+        m_form->webView->recolorCharacter(*character);
+}
+
+void textVis::recolorText()
+{
+    if (!m_document.analysis())
+        return;
+    for (const CharacterPtr &character : m_document.analysis()->timeIndex->characters)
         m_form->webView->recolorCharacter(*character);
 }

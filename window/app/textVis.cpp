@@ -79,10 +79,13 @@ void textVis::connectParts()
 {
     connect(m_form->ThreadView, &GraphWidget::characterColorChanged, m_characterPanel.get(),
             &CharacterPanel::showCharacterColor);
+    // Forced and loaded colours reach the text in place: the page is not laid out again.
     connect(m_characterEditor.get(), &CharacterEditor::includeListShown, this,
-            &textVis::applyMarkupStyles);
+            &textVis::recolorText);
     connect(m_characterEditor.get(), &CharacterEditor::charactersRecolored, m_characterPanel.get(),
             &CharacterPanel::showColors);
+    connect(m_characterEditor.get(), &CharacterEditor::charactersRecolored, this,
+            &textVis::recolorText);
     connect(m_automate.get(), &AutomateController::notDone, this, &textVis::reportNotDone);
     connect(&m_statisticsExport, &StatisticsExport::written, this, &textVis::reportWritten);
     connect(&m_statisticsExport, &StatisticsExport::notDone, this, &textVis::reportNotDone);

@@ -12,7 +12,8 @@
 // and keeps its slots as forwarders. Its own operations live in app/:
 //   textVis.cpp              constructor, wiring, showing an analysis, the forwarders
 //   MainWindowWiring.cpp     the form's controls to the thread view, the panel's size
-//   FileMenu.cpp             changeFont, saveImage, showAbout, applyMarkupStyles
+//   FileMenu.cpp             changeFont, saveImage, showAbout
+//   TextViewDisplay.cpp      applyMarkupStyles, currentColorChanged
 //   TextViewActions.cpp      the text view's context menu and its entries:
 //                            textAddCharacterTrigger, textBreakStringTrigger,
 //                            textBreakHereTrigger
@@ -87,6 +88,8 @@ public slots:
     void loadBreakStringList();
     void automateTrigger();
     void currentColorChanged(const QColor &color);
+    // Shows every character's present colour in the text.
+    void recolorText();
     void customContextMenuTrigger(const QPoint &pos);
     void reparseTrigger();
 
