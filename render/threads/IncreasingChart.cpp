@@ -86,7 +86,7 @@ void IncreasingChart::update(const ThreadModel &model, const ViewState &state)
     m_key = key;
 }
 
-void IncreasingChart::draw(const ThreadModel &model, const ViewState &state)
+void IncreasingChart::setProjection(const ThreadModel &model, const ViewState &state)
 {
     const float height = model.graphHeight;
     glViewport(0, 0, state.viewportWidth, state.viewportHeight);
@@ -98,7 +98,11 @@ void IncreasingChart::draw(const ThreadModel &model, const ViewState &state)
         glOrtho(0.0, 1.0, -height / 2.0, height / 2.0, -10.0, 10.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+}
 
+void IncreasingChart::draw(const ThreadModel &model, const ViewState &state)
+{
+    setProjection(model, state);
     update(model, state);
     glDisable(GL_LIGHTING);
     // Only the fills are translucent, but an opaque colour (alpha 1) blends to itself, so
@@ -108,13 +112,17 @@ void IncreasingChart::draw(const ThreadModel &model, const ViewState &state)
     drawChunks(state);
     glDisable(GL_BLEND);
     glLineWidth(1.0f);
+}
 
-    if (state.drawGrid) {
-        if (state.flipAxis)
-            drawReadingLine(model, state);
-        else
-            ThreadPrimitives::drawReadingGrid(model, state);
-    }
+void IncreasingChart::drawReadingMarks(const ThreadModel &model, const ViewState &state) const
+{
+    if (!state.drawGrid)
+        return;
+    setProjection(model, state);
+    if (state.flipAxis)
+        drawReadingLine(model, state);
+    else
+        ThreadPrimitives::drawReadingGrid(model, state);
 }
 
 void IncreasingChart::drawChunks(const ViewState &state) const
