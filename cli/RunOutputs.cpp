@@ -59,6 +59,10 @@ QStringList besideScreenplay(const QString &screenplay, const CliOptions &option
         outputs.append(screenplay + QStringLiteral("-presence.csv"));
     if (options.network)
         outputs.append(screenplay + QStringLiteral("-network.graphml"));
+    if (options.facts) {
+        outputs.append(screenplay + QStringLiteral("-facts.json"));
+        outputs.append(screenplay + QStringLiteral("-locations.csv"));
+    }
     if (options.image)
         outputs.append(screenplay + QStringLiteral(".png"));
     return outputs;
