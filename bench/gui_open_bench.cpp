@@ -11,8 +11,8 @@
 // Usage: gui_open_bench SCREENPLAY [--abort MS] [--picture PNG] [--after EARLIER]
 //                      [--mode N] [--idle SECONDS]   (run under a display)
 
-#include "views/GraphWidget.h"
 #include "app/TextVisAccess.h"
+#include "views/GraphWidget.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,9 +1,9 @@
 #include "parts/AutomateController.h"
 
-#include "parts/DocumentController.h"
-#include "views/GraphWidget.h"
-#include "parts/StatisticsExport.h"
 #include "dialogs/AutomateDialog.h"
+#include "parts/DocumentController.h"
+#include "parts/StatisticsExport.h"
+#include "views/GraphWidget.h"
 
 #include <QFileDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dialogs/IncludeCharactersDialog.h"
 #include "characters/Character.h"
+#include "dialogs/IncludeCharactersDialog.h"
 
 #include <QObject>
 
