@@ -11,7 +11,10 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -73,7 +76,52 @@ void ThreadRenderer::beginFrame()
     glLoadIdentity();
 }
 
+bool ThreadRenderer::PictureKey::operator==(const PictureKey &other) const
+{
+    return std::tie(stamp, view, clearColor, samples, weaveProgram) ==
+           std::tie(other.stamp, other.view, other.clearColor, other.samples, other.weaveProgram);
+}
+
+ThreadRenderer::PictureKey ThreadRenderer::pictureKey(const ThreadModel &model,
+                                                      const ViewState &state) const
+{
+    PictureKey key;
+    key.stamp = LayoutStamp::of(model);
+    key.view = state;
+    // The reading marks are drawn over the picture, and the turn's target only moves the
+    // rotation, which is in the key.
+    key.view.drawGrid = false;
+    key.view.hasTextView = false;
+    key.view.scrollValue = 0;
+    key.view.scrollMaximum = 0;
+    std::fill(std::begin(key.view.targetRotation), std::end(key.view.targetRotation), 0.0f);
+    key.view.spinSpeed = 0.0f;
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, key.clearColor.data());
+    key.samples = RetainedLayer::targetSamples();
+    key.weaveProgram = m_weaveProgram != nullptr;
+    return key;
+}
+
+// A frame whose picture would be the one drawn last copies it instead, and draws only the
+// reading marks afresh.
 void ThreadRenderer::drawGraph(const ThreadModel &model, const ViewState &state)
+{
+    const PictureKey key = pictureKey(model, state);
+    const bool copied = m_pictureKey && *m_pictureKey == key && m_picture.copyToTarget();
+    if (!copied) {
+        const bool retained = m_picture.beginDrawing(state.viewportWidth, state.viewportHeight);
+        drawPicture(model, state);
+        if (retained) {
+            m_picture.endDrawing();
+            m_pictureKey = key;
+        } else {
+            m_pictureKey.reset();
+        }
+    }
+    drawReadingMarks(model, state);
+}
+
+void ThreadRenderer::drawPicture(const ThreadModel &model, const ViewState &state)
 {
     switch (state.drawMode) {
     case ViewState::ColorWeaving:
@@ -87,6 +135,32 @@ void ThreadRenderer::drawGraph(const ThreadModel &model, const ViewState &state)
         break;
     default:
         drawForceDirected(model, state);
+        break;
+    }
+}
+
+// The grid stands in the turned (and, in "Convergence Graph", panned and zoomed) graph.
+void ThreadRenderer::drawReadingMarks(const ThreadModel &model, const ViewState &state)
+{
+    if (!state.drawGrid)
+        return;
+    switch (state.drawMode) {
+    case ViewState::ColorWeaving:
+        break;
+    case ViewState::ConvergenceGraph:
+        setViewport(state);
+        setGraphProjection(model);
+        applyRotation(state);
+        applyPanAndZoom(state);
+        ThreadPrimitives::drawReadingGrid(model, state);
+        break;
+    case ViewState::IncreasingGraph:
+        m_increasingChart.drawReadingMarks(model, state);
+        break;
+    default:
+        setGraphProjection(model);
+        applyRotation(state);
+        ThreadPrimitives::drawReadingGrid(model, state);
         break;
     }
 }
@@ -113,8 +187,6 @@ void ThreadRenderer::drawForceDirected(const ThreadModel &model, const ViewState
     if (state.springs)
         m_threads.drawSceneLinks(model);
     m_threads.drawThreadFibres(model, state);
-    if (state.drawGrid)
-        ThreadPrimitives::drawReadingGrid(model, state);
 }
 
 void ThreadRenderer::drawConvergenceGraph(const ThreadModel &model, const ViewState &state)
@@ -135,8 +207,6 @@ void ThreadRenderer::drawConvergenceGraph(const ThreadModel &model, const ViewSt
 
     glDisable(GL_LIGHTING);
     m_threads.drawThreadFibres(model, state);
-    if (state.drawGrid)
-        ThreadPrimitives::drawReadingGrid(model, state);
 }
 
 // Each band shows, pixel by pixel, the colour of one character present in its scene picked

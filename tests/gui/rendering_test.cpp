@@ -1,6 +1,7 @@
 #include "threads/ThreadRenderer.h"
 
 #include "../TestSupport.h"
+#include "OffscreenTarget.h"
 #include "ThreadViewTestSupport.h"
 #include "shaders/GlslSupport.h"
 #include "shaders/WeaveShaderSources.h"
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <set>
 #include <tuple>
 
@@ -316,5 +318,57 @@ TEST(GlslShader, Objects_CompileOnAddAndReportFailures)
     EXPECT_NE(testing::internal::GetCapturedStdout().find("***COMPILER ERROR (Fragment Shader):"),
               std::string::npos);
     EXPECT_TRUE(manager.programs.empty());
+    EXPECT_EQ(reportGLErrors("test", __LINE__), 0);
+}
+
+// Each frame of a renderer that keeps its buffers and its last picture is the frame a fresh
+// renderer draws, whatever changed in between; and the change shows in the modes it concerns.
+TEST(ThreadRenderer, KeptBuffers_RedrawnWhenWhatTheyShowChanges)
+{
+    const auto index = makeSceneIndex(
+        3, {{0.0f, 0.3f, {1, 0, 1}}, {0.3f, 0.6f, {0, 1, 0}}, {0.6f, 1.0f, {2, 1, 0}}},
+        primaryColors());
+    OffscreenTarget target(QSize(320, 240), 4);
+    ASSERT_TRUE(target.valid());
+    ThreadRenderer kept;
+    ThreadModel model;
+    ASSERT_TRUE(model.buildThreads(index.get(), 0.05f));
+    ViewState state;
+    state.viewportWidth = 320;
+    state.viewportHeight = 240;
+    state.drawGrid = true;
+    state.hasTextView = true;
+    state.scrollMaximum = 100;
+
+    struct Change
+    {
+        const char *name;
+        std::function<void()> apply;
+        std::set<int> showsIn; // draw modes
+    };
+    const std::vector<Change> changes = {
+        {"layout", [&] { model.simulate(0.5f); }, {0, 2}},
+        {"colour", [&] { index->characters[0]->color = QColor(250, 200, 0); }, {0, 1, 2, 3}},
+        {"transparency", [&] { state.threadTransparency = 0.8f - state.threadTransparency; }, {0, 2, 3}},
+        {"thread size", [&] { state.activeThreadSize = 4.5f - state.activeThreadSize; }, {0, 2, 3}},
+        {"scroll", [&] { state.scrollValue += 20; }, {0, 2, 3}},
+        {"flip", [&] { state.flipAxis = !state.flipAxis; }, {3}},
+        {"names", [&] { state.drawNames = !state.drawNames; }, {0, 2}},
+        {"spheres", [&] { state.spheres = !state.spheres; }, {0}},
+        {"springs", [&] { state.springs = !state.springs; }, {0}},
+        {"turn", [&] { state.rotation[0] += 30.0f; }, {0, 2}}};
+    for (const int mode : {0, 1, 2, 3}) {
+        state.drawMode = mode;
+        for (const Change &change : changes) {
+            const QImage before = target.frame(kept, model, state);
+            EXPECT_EQ(target.frame(kept, model, state), before) << change.name << ", mode " << mode;
+            change.apply();
+            const QImage after = target.frame(kept, model, state);
+            ThreadRenderer fresh;
+            EXPECT_EQ(after, target.frame(fresh, model, state)) << change.name << ", mode " << mode;
+            EXPECT_EQ(after != before, change.showsIn.count(mode) == 1)
+                << change.name << ", mode " << mode;
+        }
+    }
     EXPECT_EQ(reportGLErrors("test", __LINE__), 0);
 }
