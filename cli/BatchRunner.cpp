@@ -2,6 +2,7 @@
 
 #include "FactsJson.h"
 #include "JsonExport.h"
+#include "characters/ConfigFile.h"
 #include "facts/LocationsCsv.h"
 #include "facts/ScriptFacts.h"
 #include "reader/ScreenplayReader.h"
@@ -43,6 +44,12 @@ void reportFailure(const char *what, const QString &path)
     std::fprintf(stderr, "quillmark-cli: %s %s\n", what, printable(path).constData());
 }
 
+void reportWarnings(const QStringList &warnings)
+{
+    for (const QString &warning : warnings)
+        std::fprintf(stderr, "quillmark-cli: warning: %s\n", warning.toLocal8Bit().constData());
+}
+
 } // namespace
 
 BatchRunner::BatchRunner(CliOptions options)
@@ -63,6 +70,7 @@ bool BatchRunner::prepare()
     // As the window does at start-up: the options before the first discovery, and the break
     // strings once (a missing file simply means none; there is nobody to offer a sample to).
     m_session.readSettings();
+    reportSettingsWarnings(m_session.takeSettingsWarnings());
     return true;
 }
 
@@ -149,6 +157,7 @@ std::shared_ptr<const Analysis> BatchRunner::analyse(const QString &path, Markup
     // Each screenplay starts from the settings read at start-up, as if it were alone.
     AnalysisSession session = m_session;
     const OpenedScreenplay opened = session.open(path, {});
+    reportSettingsWarnings(session.takeSettingsWarnings());
     if (opened.outcome != OpenOutcome::Read) {
         std::fprintf(stderr, "quillmark-cli: cannot read %s: %s\n", printable(path).constData(),
                      opened.screenplay.readError.toLocal8Bit().constData());
@@ -169,10 +178,24 @@ std::shared_ptr<const Analysis> BatchRunner::analyse(const QString &path, Markup
         };
     }
     std::shared_ptr<const Analysis> analysis = session.parse(opened.screenplay, {}, sink);
+    reportSettingsWarnings(session.takeSettingsWarnings());
+    reportWarnings(analysis->warnings);
     if (!analysis->analysisError.isEmpty())
         std::fprintf(stderr, "quillmark-cli: cannot analyse %s: %s\n", printable(path).constData(),
                      analysis->analysisError.toLocal8Bit().constData());
     return analysis;
+}
+
+void BatchRunner::reportSettingsWarnings(const QStringList &warnings)
+{
+    // The settings are read again for every screenplay; each of their lines is said once.
+    QStringList unsaid;
+    for (const QString &warning : warnings) {
+        if (!m_settingsWarningsSaid.contains(warning))
+            unsaid.append(warning);
+        m_settingsWarningsSaid.insert(warning);
+    }
+    reportWarnings(unsaid);
 }
 
 bool BatchRunner::writeOutput(const QString &output, const QString &text,
@@ -214,10 +237,15 @@ bool BatchRunner::writeOutputs(const QString &path, const Analysis &analysis, Ma
         allWritten = writeOutput(path + QStringLiteral("-presence.csv"), presenceMatrixCsv(index),
                                  csvMark()) &&
                      allWritten;
-    if (m_options.network)
+    const QString networkTooLarge = m_options.network ? coPresenceTooLarge(index) : QString();
+    if (!networkTooLarge.isEmpty()) {
+        reportWriteFailure(path + QStringLiteral("-network.graphml"), networkTooLarge);
+        allWritten = false;
+    } else if (m_options.network) {
         allWritten = writeOutput(path + QStringLiteral("-network.graphml"),
                                  coPresenceGraphml(index), TextFile::ByteOrderMark::None) &&
                      allWritten;
+    }
     if (m_options.image)
         allWritten = writeImage(path, analysis) && allWritten;
     return allWritten;

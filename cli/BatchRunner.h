@@ -7,6 +7,7 @@
 #include "document/AnalysisSession.h"
 #include "reader/TextFile.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include <memory>
@@ -29,6 +30,7 @@ public:
     // settings folder is missing, which ends the run with exit status 2.
     bool prepare();
     const QStringList &breakStrings() const { return m_breakStrings; }
+    const SettingsPaths &settings() const { return m_session.paths(); }
 
     // Everything one screenplay gives. Each analysis starts from the generator state of a
     // fresh process, so a screenplay gets the same colours and layout alone, anywhere in a
@@ -51,6 +53,7 @@ private:
     // with its readError (no index).
     std::shared_ptr<const Analysis> analyse(const QString &path, MarkupOutput &markup);
     bool writeOutputs(const QString &path, const Analysis &analysis, MarkupOutput &markup);
+    void reportSettingsWarnings(const QStringList &warnings);
     // One output file; a failure is reported on standard error.
     bool writeOutput(const QString &output, const QString &text, TextFile::ByteOrderMark mark);
     static void reportWriteFailure(const QString &output, const QString &reason);
@@ -65,6 +68,7 @@ private:
     AnalysisSession m_session; // the options and break strings as read at start-up
     const QStringList &m_breakStrings = m_session.settings().breakStrings;
     StderrCapture m_messages;
+    QSet<QString> m_settingsWarningsSaid;
     // The once-only lines of this process's first image, within the current file's messages.
     int m_onceFrom = -1;
     int m_onceLength = 0;

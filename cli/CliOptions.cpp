@@ -92,6 +92,13 @@ bool setJobs(const QString &value, CliOptions &options)
     return ok && options.jobs >= 1 && options.jobs <= 256;
 }
 
+bool setTimeLimit(const QString &value, CliOptions &options)
+{
+    bool ok = false;
+    options.timeLimit = value.toInt(&ok);
+    return ok && options.timeLimit >= 0 && options.timeLimit <= 1000000;
+}
+
 const ValueOption valueOptions[] = {
     {"workdir", nullptr, setWorkdir, ""},
     {"frames", nullptr, setFrames,
@@ -100,6 +107,8 @@ const ValueOption valueOptions[] = {
     {"files-from", nullptr, setFilesFrom, ""},
     {"summary", nullptr, setSummary, ""},
     {"jobs", "j", setJobs, "-j takes a whole number from 1 to 256"},
+    {"time-limit", nullptr, setTimeLimit,
+     "--time-limit takes a whole number of seconds from 0 (no limit) to 1000000"},
     {"mode", nullptr, setMode,
      "--mode takes 0 (Force Directed), 1 (Color Weaving), 2 (Convergence Graph) or 3 (Increasing "
      "Graph)"},
@@ -274,7 +283,7 @@ QString cliUsage()
         "                     [--size WxH]\n"
         "                     [--mode M]] [--matrix] [--network] [--facts]\n"
         "                     [--summary FILE.csv]\n"
-        "                     [-j N] [--files-from LIST] FILE|FOLDER...\n"
+        "                     [-j N] [--time-limit SECONDS] [--files-from LIST] FILE|FOLDER...\n"
         "\n"
         "Analyses each screenplay as the window does when it is opened (characters, scenes,\n"
         "markup) and writes next to it FILE-scene.csv, FILE-character.csv and\n"
@@ -316,6 +325,10 @@ QString cliUsage()
         "  -j, --jobs N   analyse N screenplays at a time in separate processes (default:\n"
         "                 one per core); every output, message and exit status is the same\n"
         "                 for every N\n"
+        "  --time-limit SECONDS\n"
+        "                 stop the analysis of one screenplay after this long and report it as\n"
+        "                 failed (default: 600, and 10 more for every MB of the file;\n"
+        "                 0 for no limit)\n"
         "  --files-from LIST\n"
         "                 also analyse the files (or folders) listed in LIST, one per line;\n"
         "                 \"-\" reads the list from standard input\n"
@@ -334,6 +347,11 @@ QString cliUsage()
         "per screenplay. A file that cannot be read or an output that cannot be written is\n"
         "reported on standard error and the other files are still processed.\n"
         "\n"
-        "Exit status: 0 when every file was analysed and written, 1 when any failed,\n"
-        "2 for a usage error.\n");
+        "No output may be a file the run reads: such a run is refused before anything is\n"
+        "written. Each screenplay is analysed in a separate process, so one that crashes\n"
+        "or runs out of memory costs only that file.\n"
+        "\n"
+        "Exit status: 0 when every file was analysed and written, 1 when any failed or\n"
+        "standard output could not be written, 2 for a usage error, 128 + N when signal N\n"
+        "(SIGINT, SIGTERM, SIGHUP) stopped the run.\n");
 }

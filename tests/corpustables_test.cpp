@@ -99,3 +99,15 @@ TEST(CoPresenceNetworkTest, EdgesWeighSharedScenes_AndTheFileIsValidXmlForAnyNam
     EXPECT_EQ(edges, (QStringList{"n0-n1=2", "n0-n2=1", "n1-n2=1"}));
     EXPECT_EQ(graphml.count(QStringLiteral("<node ")), 4);
 }
+
+TEST(CoPresenceNetworkTest, TooLarge_PairsCountedOncePerSharedScene)
+{
+    // Two scenes of 1,000 together: 499,500 pairs each, 999,000 meetings, within the bound.
+    const std::vector<int> all(1000, 1);
+    auto twice = makeSceneIndex(1000, {{0.0f, 0.5f, all}, {0.5f, 1.0f, all}});
+    EXPECT_EQ(coPresenceTooLarge(*twice), QString());
+    auto crowded = makeSceneIndex(1500, {{0.0f, 1.0f, std::vector<int>(1500, 1)}});
+    EXPECT_EQ(coPresenceTooLarge(*crowded), "its scenes bring together 1124250 pairs of "
+                                            "characters, more than the 1000000 a network is "
+                                            "written for");
+}

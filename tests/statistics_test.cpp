@@ -187,4 +187,8 @@ TEST(Statistics, CsvField_QuotedWhenNeededAndNeverAFormula)
     EXPECT_EQ(csvField("+1;@2"), QString("'+1;@2"));
     EXPECT_EQ(csvField("@A,B"), QString("\"'@A,B\""));
     EXPECT_EQ(csvField("-1"), QString("-1"));
+    EXPECT_EQ(csvField("-2.5e3"), QString("-2.5e3"));
+    EXPECT_EQ(csvField("+7"), QString("+7"));
+    EXPECT_EQ(csvField("-2+3+CMD|' /C CALC'!A0"), QString("'-2+3+CMD|' /C CALC'!A0"));
+    EXPECT_EQ(csvField("-"), QString("'-"));
 }
