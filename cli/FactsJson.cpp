@@ -109,7 +109,11 @@ QJsonObject scriptToJson(const ScriptFacts &facts)
                   sharesToJson(script.interiors, QStringLiteral("interior")));
     object.insert(QStringLiteral("times"), sharesToJson(script.times, QStringLiteral("time")));
     object.insert(QStringLiteral("topLocations"), topLocations(facts));
-    object.insert(QStringLiteral("network"), networkToJson(script.network, facts));
+    if (!script.networkTooLarge.isEmpty())
+        object.insert(QStringLiteral("networkTooLarge"), script.networkTooLarge);
+    object.insert(QStringLiteral("network"), script.networkTooLarge.isEmpty()
+                                                 ? QJsonValue(networkToJson(script.network, facts))
+                                                 : QJsonValue());
     return object;
 }
 
@@ -143,8 +147,11 @@ QJsonObject characterToJson(const CharacterFacts &character)
     object.insert(QStringLiteral("lastScene"), sceneNumber(character.lastScene));
     object.insert(QStringLiteral("dialogueShare"), rounded(character.dialogueShare, 4));
     object.insert(QStringLiteral("locations"), QJsonArray::fromStringList(character.locations));
-    object.insert(QStringLiteral("degree"), character.degree);
-    object.insert(QStringLiteral("weightedDegree"), character.weightedDegree);
+    const auto measured = [](int value) {
+        return value < 0 ? QJsonValue() : QJsonValue(value);
+    };
+    object.insert(QStringLiteral("degree"), measured(character.degree));
+    object.insert(QStringLiteral("weightedDegree"), measured(character.weightedDegree));
     object.insert(QStringLiteral("betweenness"),
                   character.betweenness < 0.0 ? QJsonValue()
                                               : QJsonValue(rounded(character.betweenness, 6)));

@@ -1,6 +1,7 @@
 #include "facts/ScriptFacts.h"
 
 #include "DocumentBuilder.h"
+#include "SceneIndexBuilder.h"
 #include "TestSupport.h"
 #include "document/AnalysisSession.h"
 
@@ -102,4 +103,18 @@ TEST(ScriptFactsTest, CorpusScreenplays_MatchTheTrueCastInEveryFormat)
             }
         }
     }
+}
+
+// 1,500 characters in one scene make more pairs than a network is made of: it is not measured,
+// and saying so costs nothing like building it would.
+TEST(ScriptFactsTest, CrowdedScene_LeavesTheNetworkUnmeasured)
+{
+    const int crowd = 1500;
+    auto index = makeSceneIndex(crowd, {{0.0f, 1.0f, std::vector<int>(crowd, 1)}});
+    const QStringList noLines;
+    const AnalysisOptions options;
+    const ScriptFacts facts = scriptFacts({noLines, *index, options, false, true});
+    EXPECT_FALSE(facts.script.networkTooLarge.isEmpty());
+    EXPECT_EQ(facts.characters.front().degree, -1);
+    EXPECT_EQ(facts.characters.front().scenes, 1);
 }

@@ -53,6 +53,8 @@ QString maximumDegreeNames(const ScriptFacts &facts)
 QStringList networkFields(const ScriptFacts &facts)
 {
     const NetworkMeasures &network = facts.script.network;
+    if (!facts.script.networkTooLarge.isEmpty())
+        return QStringList(10, QString());
     const auto measured = [](bool known, const QString &value) {
         return known ? value : QString();
     };

@@ -220,6 +220,12 @@ void measureCoPresence(const FactsSources &sources, ScriptFacts &facts)
     TimeIndexVector counted(sources.index.characters);
     for (const SceneFacts &scene : facts.scenes)
         counted.scenes.push_back(sources.index.scenes[static_cast<size_t>(scene.number)]);
+    facts.script.networkTooLarge = coPresenceTooLarge(counted);
+    if (!facts.script.networkTooLarge.isEmpty()) {
+        for (CharacterFacts &character : facts.characters)
+            character.degree = character.weightedDegree = -1;
+        return;
+    }
     facts.script.network =
         measureNetwork(static_cast<int>(counted.characters.size()), coPresenceEdges(counted));
     const NetworkMeasures &network = facts.script.network;

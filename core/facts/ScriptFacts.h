@@ -45,7 +45,7 @@ struct CharacterFacts
     int lastScene = -1;
     double dialogueShare = 0.0; // of all dialogue words
     QStringList locations;      // where it is present, in order of first appearance
-    int degree = 0;             // in the co-presence network
+    int degree = 0;             // in the co-presence network; -1 when it was not measured
     int weightedDegree = 0;
     double betweenness = -1.0; // -1 when the network was too large to measure
 };
@@ -83,6 +83,9 @@ struct ScriptTotals
     std::vector<FactShare> interiors; // "INT", "EXT", "INT/EXT", "" in that order, where used
     std::vector<FactShare> times;     // most scenes first
     NetworkMeasures network;
+    // Why the co-presence network was not measured (its scenes bring together more pairs
+    // than a network is made of); empty when it was.
+    QString networkTooLarge;
 };
 
 // What a reader of a screenplay wants to know of it, computed once for the window's report,

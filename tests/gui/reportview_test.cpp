@@ -93,6 +93,12 @@ TEST_F(ReportViewTest, FollowsTheParse_AndItsClicksSelectAndScroll)
         QStringLiteral("two.txt"), "INT. HALL - DAY\n\n                    ANNA\n          Hi.\n"));
     QCoreApplication::processEvents();
     EXPECT_EQ(table->model()->rowCount(), 1);
+    // Time-coded records have no headings, lines or pages: the charts stay empty, not broken.
+    QFile::copy(corpusFile(QStringLiteral("the_duel.csv")), dir.scratch().file("duel.csv"));
+    window->loadScreenplay(dir.scratch().file("duel.csv"));
+    QCoreApplication::processEvents();
+    EXPECT_GT(table->model()->rowCount(), 0);
+    EXPECT_EQ(report->facts()->script.eighths, 0);
 }
 
 TEST_F(ReportViewTest, SaveReport_WritesATwoPagePdf_OrSaysWhyNot)

@@ -27,7 +27,8 @@ ReportCell number(int value)
     return {QString::number(value), value};
 }
 
-ReportCell sceneNumber(int value)
+// A number that is -1 when there is none (no scene, not measured): an empty cell.
+ReportCell optionalNumber(int value)
 {
     return value < 0 ? ReportCell{QString(), -1} : number(value);
 }
@@ -106,7 +107,9 @@ QList<QPair<QString, QString>> scriptFactRows(const ScriptFacts &facts, const QS
         {tr("Interior / exterior"), sharesText(script.interiors)},
         {tr("Time of day"), sharesText(script.times)},
         {tr("Most used locations"), top.join(QStringLiteral(", "))},
-        {tr("Co-presence"), networkText(script.network)},
+        {tr("Co-presence"), script.networkTooLarge.isEmpty()
+                                ? networkText(script.network)
+                                : tr("not measured: %1").arg(script.networkTooLarge)},
         {tr("Most connected"), mostConnected(facts)},
     };
 }
@@ -129,10 +132,10 @@ std::vector<ReportCell> characterCells(const CharacterFacts &character)
             {minutesAndSeconds(character.speakingSeconds), character.speakingSeconds},
             {percent(character.dialogueShare), character.dialogueShare},
             number(character.scenes),
-            sceneNumber(character.firstScene),
-            sceneNumber(character.lastScene),
-            number(character.degree),
-            number(character.weightedDegree),
+            optionalNumber(character.firstScene),
+            optionalNumber(character.lastScene),
+            optionalNumber(character.degree),
+            optionalNumber(character.weightedDegree),
             {measured ? QString::number(character.betweenness, 'f', 3) : QString(),
              character.betweenness},
             {character.locations.join(QStringLiteral(", ")), int(character.locations.size())}};
