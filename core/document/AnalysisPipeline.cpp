@@ -44,7 +44,10 @@ DiscoveredCharacters findCharacters(const Screenplay &screenplay, const Analysis
 {
     progress.begin(findingCharacters, screenplay.textLines.size());
     DiscoveredCharacters found;
-    if (screenplay.fileSuffix == QLatin1String("xml")) {
+    if (screenplay.format == QLatin1String("storyline")) {
+        found = discoverSessionsCharacters(screenplay.textLines, settings.includeCharacters,
+                                           settings.palette);
+    } else if (screenplay.fileSuffix == QLatin1String("xml")) {
         walkXml(screenplay.filePath);
     } else {
         const auto discover = screenplay.fileSuffix == QLatin1String("csv")
@@ -88,7 +91,8 @@ OpenedScreenplay openScreenplay(const QString &path, const AnalysisSettings &set
     opened.settings.includeCharacters.clear();
     loadCharacterList(paths.characters, opened.settings.includeCharacters);
     loadPalette(paths.colors, opened.settings.palette);
-    if (opened.settings.options.findCharacters) {
+    // A sessions file's characters are the names it gives, whatever the options say.
+    if (opened.settings.options.findCharacters || screenplay.format == QLatin1String("storyline")) {
         DiscoveredCharacters found = findCharacters(screenplay, opened.settings, progress);
         screenplay.characters = std::move(found.characters);
         screenplay.speakerIndent = found.speakerIndent;
@@ -112,6 +116,7 @@ std::shared_ptr<const Analysis> parseScreenplay(const Screenplay &screenplay,
     analysis->markupHtml = std::move(made.html);
     analysis->lastBreakPosition = made.lastBreakPosition;
     analysis->options = settings.options;
+    analysis->sessionSteps = std::move(made.sessionSteps);
     const TimeIndexVector &index = *made.index;
     if (index.tooLarge)
         analysis->analysisError =
