@@ -10,6 +10,10 @@
 #include "scenes/PresenceMatrix.h"
 #include "scenes/SavedMarkup.h"
 #include "scenes/Statistics.h"
+#include "storyline/StorylineCast.h"
+#include "storyline/StorylineExport.h"
+#include "storyline/StorylineLayout.h"
+#include "storyline/StorylinePicture.h"
 #include "support/Random15.h"
 #include "support/StageProgress.h"
 
@@ -27,6 +31,7 @@ class OffscreenRenderer // never made: a build without OpenGL draws no images
 
 #include <cstdio>
 #include <new>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -34,6 +39,11 @@ namespace {
 QByteArray printable(const QString &path)
 {
     return QFile::encodeName(path);
+}
+
+bool isSessionsFile(const Screenplay &screenplay)
+{
+    return screenplay.format == QLatin1String("storyline");
 }
 
 void reportFailure(const char *what, const QString &path)
@@ -102,27 +112,35 @@ bool BatchRunner::processFile(const QString &path, FileOutcome &outcome)
     markup.path = path + QStringLiteral("-markup.html");
     const std::shared_ptr<const Analysis> analysis = analyse(path, markup);
     const bool analysed = analysis->readError.isEmpty() && analysis->analysisError.isEmpty();
+    // The layout is searched once for the picture, the JSON and the corpus table alike.
+    std::optional<StorylineLayout> storyline;
+    if (analysed && (m_options.storyline || !m_options.summary.isEmpty()))
+        storyline = layoutStoryline(analysis->storylineSteps());
+    const StorylineLayout *layout = storyline ? &*storyline : nullptr;
     if (!m_options.summary.isEmpty()) {
         const QString failure = !analysed ? (analysis->readError.isEmpty() ? analysis->analysisError
                                                                            : analysis->readError)
                                           : QString();
-        outcome.summaryRow = summaryRow(path, *analysis, failure);
+        outcome.summaryRow = summaryRow(path, *analysis, failure, layout);
     }
     if (!analysed)
         return false;
-    const bool written = writeOutputs(path, *analysis, markup);
+    const bool written = writeOutputs(path, *analysis, markup, layout);
 
     if (m_options.json) {
         const int lineCount = analysis->textLines.size();
-        outcome.json = QJsonDocument(documentToJson(path, *analysis, lineCount))
-                           .toJson(QJsonDocument::Compact);
+        QJsonObject object = documentToJson(path, *analysis, lineCount);
+        if (m_options.storyline)
+            object.insert(QStringLiteral("storyline"),
+                          storylineToJson(*storyline, storylineCast(*analysis).names));
+        outcome.json = QJsonDocument(object).toJson(QJsonDocument::Compact);
         outcome.json.append('\n');
     }
     return written;
 }
 
 QString BatchRunner::summaryRow(const QString &path, const Analysis &analysis,
-                                const QString &failure) const
+                                const QString &failure, const StorylineLayout *storyline) const
 {
     SummarySource source;
     source.file = path;
@@ -133,6 +151,10 @@ QString BatchRunner::summaryRow(const QString &path, const Analysis &analysis,
     source.pages = analysis.pageCount;
     source.index = failure.isEmpty() ? analysis.timeIndex.get() : nullptr;
     source.failure = failure;
+    if (storyline) {
+        source.crossings = storyline->crossings;
+        source.wiggles = storyline->wiggles;
+    }
     return corpusSummaryRow(source, m_breakStrings);
 }
 
@@ -151,7 +173,8 @@ std::shared_ptr<const Analysis> BatchRunner::analyse(const QString &path, Markup
     // the old one when it is committed with the other outputs.
     const QString breakStringClass = Analysis().breakStringClass;
     MarkupSink sink;
-    if (markup.file.open(markup.path, &markup.openError)) {
+    // A sessions file has no text to mark up.
+    if (!isSessionsFile(opened.screenplay) && markup.file.open(markup.path, &markup.openError)) {
         markup.file.append(
             savedMarkupStyle(opened.screenplay.characters, breakStringClass).toUtf8());
         sink = [&markup](const QByteArray &piece) {
@@ -169,7 +192,8 @@ std::shared_ptr<const Analysis> BatchRunner::analyse(const QString &path, Markup
     return analysis;
 }
 
-bool BatchRunner::writeOutputs(const QString &path, const Analysis &analysis, MarkupOutput &markup)
+bool BatchRunner::writeOutputs(const QString &path, const Analysis &analysis, MarkupOutput &markup,
+                               const StorylineLayout *storyline)
 {
     bool allWritten = true;
     // Files for other programs are UTF-8, which the usual CSV and JSON readers expect.
@@ -188,12 +212,15 @@ bool BatchRunner::writeOutputs(const QString &path, const Analysis &analysis, Ma
     const TimeIndexVector &index = *analysis.timeIndex;
     const TextFile::ByteOrderMark csvMark =
         m_options.bom ? TextFile::ByteOrderMark::Written : TextFile::ByteOrderMark::None;
-    write(path + QStringLiteral("-scene.csv"), sceneStatsCsv(index, analysis.textLines.size()),
-          csvMark);
-    write(path + QStringLiteral("-character.csv"), characterStatsCsv(index), csvMark);
-    QString reason = markup.openError;
-    const bool markupWritten = markup.file.isOpen() && markup.file.commit(&reason);
-    report(markup.path, markupWritten, reason);
+    // The statistics count a text's lines and pages, and the markup shows its text.
+    if (!isSessionsFile(analysis)) {
+        write(path + QStringLiteral("-scene.csv"), sceneStatsCsv(index, analysis.textLines.size()),
+              csvMark);
+        write(path + QStringLiteral("-character.csv"), characterStatsCsv(index), csvMark);
+        QString reason = markup.openError;
+        const bool markupWritten = markup.file.isOpen() && markup.file.commit(&reason);
+        report(markup.path, markupWritten, reason);
+    }
     if (m_options.matrix)
         write(path + QStringLiteral("-presence.csv"), presenceMatrixCsv(index), csvMark);
     if (m_options.network)
@@ -201,7 +228,22 @@ bool BatchRunner::writeOutputs(const QString &path, const Analysis &analysis, Ma
               TextFile::ByteOrderMark::None);
     if (m_options.image)
         allWritten = writeImage(path, analysis) && allWritten;
+    if (m_options.storyline && storyline)
+        allWritten = writeStoryline(path, analysis, *storyline) && allWritten;
     return allWritten;
+}
+
+bool BatchRunner::writeStoryline(const QString &path, const Analysis &analysis,
+                                 const StorylineLayout &storyline)
+{
+    const QString picturePath = path + QStringLiteral("-storyline.svg");
+    const StorylinePicture picture(storyline, analysis.storylineSteps(), storylineCast(analysis));
+    QString reason;
+    if (saveStorylinePicture(picture, picturePath, &reason))
+        return true;
+    std::fprintf(stderr, "quillmark-cli: cannot write %s: %s\n", printable(picturePath).constData(),
+                 reason.toLocal8Bit().constData());
+    return false;
 }
 
 bool BatchRunner::writeImage(const QString &path, const Analysis &analysis)

@@ -12,6 +12,7 @@
 #include <memory>
 
 class OffscreenRenderer;
+struct StorylineLayout;
 
 // Runs the window's open-and-parse pipeline on one screenplay at a time, each with fresh
 // settings, and writes the statistics, the saved markup and the asked-for research outputs
@@ -49,9 +50,14 @@ private:
     // The analysis of the file; when it could not be read, one that holds only the screenplay
     // with its readError (no index).
     std::shared_ptr<const Analysis> analyse(const QString &path, MarkupOutput &markup);
-    bool writeOutputs(const QString &path, const Analysis &analysis, MarkupOutput &markup);
+    // `storyline` is null unless the storyline was asked for (for its picture or the table).
+    bool writeOutputs(const QString &path, const Analysis &analysis, MarkupOutput &markup,
+                      const StorylineLayout *storyline);
     bool writeImage(const QString &path, const Analysis &analysis);
-    QString summaryRow(const QString &path, const Analysis &analysis, const QString &failure) const;
+    bool writeStoryline(const QString &path, const Analysis &analysis,
+                        const StorylineLayout &storyline);
+    QString summaryRow(const QString &path, const Analysis &analysis, const QString &failure,
+                       const StorylineLayout *storyline) const;
 
     CliOptions m_options;
     SettingsPaths m_settings;

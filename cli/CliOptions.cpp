@@ -16,6 +16,7 @@ const QString imageName = QStringLiteral("image");
 const QString bomName = QStringLiteral("bom");
 const QString matrixName = QStringLiteral("matrix");
 const QString networkName = QStringLiteral("network");
+const QString storylineName = QStringLiteral("storyline");
 const QString workerName = QStringLiteral("worker");
 // Left undeclared: Qt would also take "--h" and "-hh" for it, which the tool never did.
 const QString shortHelp = QStringLiteral("-h");
@@ -116,7 +117,7 @@ const ValueOption *findValueOption(const QString &name)
 bool isFlagName(const QString &name)
 {
     return name == helpName || name == jsonName || name == imageName || name == bomName ||
-           name == matrixName || name == networkName || name == workerName;
+           name == matrixName || name == networkName || name == storylineName || name == workerName;
 }
 
 // Whether Qt took `argument` as an option the tool does not have: one with an unknown name, or
@@ -172,6 +173,7 @@ void declareOptions(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(bomName));
     parser.addOption(QCommandLineOption(matrixName));
     parser.addOption(QCommandLineOption(networkName));
+    parser.addOption(QCommandLineOption(storylineName));
     parser.addOption(QCommandLineOption(workerName));
     for (const ValueOption &option : valueOptions) {
         QStringList names{QString::fromLatin1(option.name)};
@@ -229,6 +231,7 @@ CliParseResult parseCliArguments(const QStringList &arguments)
     options.bom = parser.isSet(bomName);
     options.matrix = parser.isSet(matrixName);
     options.network = parser.isSet(networkName);
+    options.storyline = parser.isSet(storylineName);
     options.worker = parser.isSet(workerName);
     options.files = parser.positionalArguments();
     result.error = takeValues(parser, options);
@@ -246,11 +249,10 @@ QStringList workerArguments(const CliOptions &options)
     QStringList arguments{QStringLiteral("--worker")};
     if (!options.workdir.isEmpty())
         arguments << QStringLiteral("--workdir") << options.workdir;
-    const std::pair<bool, const QString &> flags[] = {{options.json, jsonName},
-                                                      {options.bom, bomName},
-                                                      {options.matrix, matrixName},
-                                                      {options.network, networkName},
-                                                      {options.image, imageName}};
+    const std::pair<bool, const QString &> flags[] = {
+        {options.json, jsonName},           {options.bom, bomName},
+        {options.matrix, matrixName},       {options.network, networkName},
+        {options.storyline, storylineName}, {options.image, imageName}};
     for (const auto &flag : flags) {
         if (flag.first)
             arguments << QStringLiteral("--") + flag.second;
@@ -271,14 +273,20 @@ QString cliUsage()
     return QStringLiteral(
         "Usage: quillmark-cli [--workdir DIR] [--json] [--bom] [--image [--frames N|settled]\n"
         "                     [--size WxH]\n"
-        "                     [--mode M]] [--matrix] [--network] [--summary FILE.csv]\n"
+        "                     [--mode M]] [--matrix] [--network] [--storyline]\n"
+        "                     [--summary FILE.csv]\n"
         "                     [-j N] [--files-from LIST] FILE|FOLDER...\n"
         "\n"
         "Analyses each screenplay as the window does when it is opened (characters, scenes,\n"
         "markup) and writes next to it FILE-scene.csv, FILE-character.csv and\n"
         "FILE-markup.html, all in UTF-8. A FOLDER stands for every screenplay below it\n"
-        "(.txt .csv .xml .html .htm .fountain .spmd .fdx .pdf, at any depth, sorted by path),\n"
-        "leaving out the settings files and the files this tool writes.\n"
+        "(.txt .csv .xml .html .htm .fountain .spmd .fdx .pdf .storyline, at any depth, sorted\n"
+        "by path), leaving out the settings files and the files this tool writes.\n"
+        "\n"
+        "A sessions file (.storyline) holds a storyline instead of a screenplay: one line\n"
+        "per time step, its groups separated by tabs, the names of a group by commas. It has\n"
+        "no text to mark up and no lines or pages to count, so it gets no FILE-scene.csv,\n"
+        "FILE-character.csv or FILE-markup.html; every other output is written for it.\n"
         "\n"
         "Options:\n"
         "  --workdir DIR  read config.txt, breakStrings.txt, characters.txt and colors.txt\n"
@@ -302,11 +310,18 @@ QString cliUsage()
         "  --network      also write FILE-network.graphml: a node per character (name,\n"
         "                 count, color, scenes), an edge between characters who share\n"
         "                 scenes, weighted by the number of scenes they share\n"
+        "  --storyline    also write FILE-storyline.svg: one line per character, scene by\n"
+        "                 scene left to right, lines together while their characters share\n"
+        "                 a scene, laid out with as few crossings as the search finds; with\n"
+        "                 --json each object also holds \"storyline\": \"steps\", \"crossings\",\n"
+        "                 \"wiggles\" and \"lines\" (per character, its slot at each step,\n"
+        "                 smaller is higher, or null where its line is not drawn)\n"
         "  --summary FILE.csv\n"
         "                 write one row per screenplay (failed ones included): file, format,\n"
         "                 lines, pages, scenes, characters, speaker lines, scenes per break\n"
         "                 string, the character with most lines and its share, the\n"
-        "                 characters in most scenes, and why reading failed\n"
+        "                 characters in most scenes, the crossings and wiggles of the\n"
+        "                 storyline, and why reading failed\n"
         "  -j, --jobs N   analyse N screenplays at a time in separate processes (default:\n"
         "                 one per core); every output, message and exit status is the same\n"
         "                 for every N\n"

@@ -25,6 +25,8 @@ struct CliOptions
     QString summary;      // the corpus table, one row per screenplay
     bool matrix = false;  // FILE-presence.csv, the character-by-scene counts
     bool network = false; // FILE-network.graphml, who shares scenes with whom
+    // FILE-storyline.svg, who is with whom scene by scene; with json, the layout in the JSON.
+    bool storyline = false;
     // Set only for the tool's own worker processes, which take their files on standard input.
     bool worker = false;
 };

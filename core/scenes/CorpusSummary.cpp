@@ -76,9 +76,15 @@ QString share(qint64 part, qint64 whole)
                : QString();
 }
 
+// A count, or nothing where there is none (-1).
+QString countField(int count)
+{
+    return count >= 0 ? QString::number(count) : QString();
+}
+
 QString pagesField(int pages)
 {
-    return pages >= 0 ? QString::number(pages) : QString();
+    return countField(pages);
 }
 
 } // namespace
@@ -93,7 +99,8 @@ QString corpusSummaryHeader(const QStringList &breakStrings)
         columns.append(csvField(QStringLiteral("scenes ") + entry));
     columns << QStringLiteral("most lines") << QStringLiteral("most lines share")
             << QStringLiteral("most scenes") << QStringLiteral("most scenes count")
-            << QStringLiteral("failed") << QStringLiteral("reason");
+            << QStringLiteral("crossings") << QStringLiteral("wiggles") << QStringLiteral("failed")
+            << QStringLiteral("reason");
     return columns.join(QLatin1Char(',')) + QLatin1Char('\n');
 }
 
@@ -115,7 +122,7 @@ QString corpusSummaryRow(const SummarySource &source, const QStringList &breakSt
         // A file that could not be read has no lines to tell.
         fields << (source.lines > 0 ? QString::number(source.lines) : QString())
                << pagesField(source.pages);
-        for (int empty = 0; empty < 3 + distinct.size() + 4; ++empty)
+        for (int empty = 0; empty < 3 + distinct.size() + 6; ++empty)
             fields << QString();
         fields << QStringLiteral("yes") << csvField(source.failure);
         return fields.join(QLatin1Char(',')) + QLatin1Char('\n');
@@ -129,6 +136,7 @@ QString corpusSummaryRow(const SummarySource &source, const QStringList &breakSt
         fields << QString::number(scenesOfType(index, entry));
     fields << csvField(leaders.mostLines) << share(leaders.mostLinesCount, leaders.allLines)
            << csvField(leaders.inMostScenes.join(QStringLiteral("; ")))
-           << QString::number(leaders.mostScenes) << QStringLiteral("no") << QString();
+           << QString::number(leaders.mostScenes) << countField(source.crossings)
+           << countField(source.wiggles) << QStringLiteral("no") << QString();
     return fields.join(QLatin1Char(',')) + QLatin1Char('\n');
 }

@@ -15,6 +15,9 @@ struct SummarySource
     // The scene index of the analysis; null when the screenplay could not be read or analysed.
     const TimeIndexVector *index = nullptr;
     QString failure; // why it could not, when it could not
+    // The storyline's crossings and wiggles; -1 where it was not laid out.
+    int crossings = -1;
+    int wiggles = -1;
 };
 
 // The corpus table: one row per screenplay, failed ones included, so that a study sees what

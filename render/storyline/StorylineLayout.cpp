@@ -17,10 +17,10 @@ StorylineLayout finished(const StorylineFrame &frame, const StorylineOrder &orde
     layout.stepCount = frame.stepCount();
     for (int s = 0; s < frame.stepCount(); ++s)
         layout.order.push_back(order.at(s));
-    layout.slots = assignSlots(frame, order);
+    layout.lineSlots = assignSlots(frame, order);
     layout.crossings = order.crossings();
-    layout.wiggles = countWiggles(layout.slots);
-    for (const std::vector<int> &line : layout.slots) {
+    layout.wiggles = countWiggles(layout.lineSlots);
+    for (const std::vector<int> &line : layout.lineSlots) {
         for (const int slot : line)
             layout.slotCount = std::max(layout.slotCount, slot + 1);
     }
@@ -38,7 +38,11 @@ StorylineLayout layoutStoryline(const StorylineSteps &steps, const std::function
 {
     const StorylineFrame frame(steps);
     StorylineLayout layout = finished(frame, searchFewestCrossings(frame, canceled));
-    StorylineLayout first = finished(frame, firstAppearanceOrder(frame));
+    const StorylineOrder baseline = firstAppearanceOrder(frame);
+    // Slots only decide between equal crossings.
+    if (baseline.crossings() > layout.crossings)
+        return layout;
+    StorylineLayout first = finished(frame, baseline);
     return isBetter(first, layout) ? std::move(first) : std::move(layout);
 }
 

@@ -13,7 +13,7 @@ struct StorylineLayout
     std::vector<std::vector<int>> order; // per step, the drawn characters from top to bottom
     // Per character, per step: the vertical slot of its line (smaller is higher), or -1
     // where the line is not drawn.
-    std::vector<std::vector<int>> slots;
+    std::vector<std::vector<int>> lineSlots;
     // Pairs of lines drawn at two consecutive steps that swap places between them.
     int crossings = 0;
     // Times a line drawn at two consecutive steps moves up or down between them.

@@ -2,6 +2,7 @@
 
 #include "storyline/StorylineFrame.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -31,7 +32,16 @@ StorylineOrder::StorylineOrder(const StorylineFrame &frame)
     : m_characters(frame.characterCount())
     , m_orders(frame.stepCount())
     , m_positions(static_cast<size_t>(frame.stepCount()) * frame.characterCount(), -1)
+    , m_changedAt(frame.stepCount(), 0)
 {
+}
+
+long long StorylineOrder::lastChangeIn(int first, int last) const
+{
+    long long latest = 0;
+    for (int s = std::max(first, 0); s <= last && s < stepCount(); ++s)
+        latest = std::max(latest, m_changedAt[s]);
+    return latest;
 }
 
 void StorylineOrder::set(int step, std::vector<int> order)
@@ -42,6 +52,7 @@ void StorylineOrder::set(int step, std::vector<int> order)
     for (int i = 0; i < static_cast<int>(order.size()); ++i)
         positions[order[i]] = i;
     m_orders[step] = std::move(order);
+    m_changedAt[step] = ++m_stamp;
 }
 
 int StorylineOrder::crossingsAfter(int step) const

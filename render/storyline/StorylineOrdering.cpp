@@ -145,10 +145,42 @@ bool isGroup(const StorylineFrame &frame, const std::vector<int> &members, int s
            std::is_permutation(group.begin(), group.end(), members.begin());
 }
 
+// What the local moves looked at last, as the order's stamp then: a move is tried again only
+// once a step it depends on has changed.
+struct Checked
+{
+    explicit Checked(const StorylineFrame &frame)
+        : lines(frame.characterCount(), -1)
+        , steps(frame.stepCount(), -1)
+        , groups(frame.stepCount())
+    {
+        for (int s = 0; s < frame.stepCount(); ++s)
+            groups[s].assign(frame.groupCount(s), -1);
+    }
+
+    std::vector<long long> lines;
+    std::vector<long long> steps;
+    std::vector<std::vector<long long>> groups;
+};
+
+bool rerouteLines(const StorylineFrame &frame, StorylineOrder &order, StorylineRerouter &rerouter,
+                  Checked &checked)
+{
+    bool moved = false;
+    for (int c = 0; c < frame.characterCount(); ++c) {
+        if (order.lastChangeIn(frame.firstStep(c), frame.lastStep(c)) <= checked.lines[c])
+            continue;
+        moved = rerouter.rerouteLine(order, c) || moved;
+        checked.lines[c] = order.stamp();
+    }
+    return moved;
+}
+
 // Every group of a step, moved with the stretch of steps around it over which its members
 // stand together: a group that meets over several steps crosses another line once, not at
 // each step. True when any moved.
-bool rerouteGroups(const StorylineFrame &frame, StorylineOrder &order, int window)
+bool rerouteGroups(const StorylineFrame &frame, StorylineOrder &order, StorylineRerouter &rerouter,
+                   Checked &checked)
 {
     bool moved = false;
     for (int s = 0; s < frame.stepCount(); ++s) {
@@ -165,8 +197,23 @@ bool rerouteGroups(const StorylineFrame &frame, StorylineOrder &order, int windo
             int last = s;
             while (last + 1 < frame.stepCount() && movesAsOne(frame, order, members, last + 1))
                 ++last;
-            moved = rerouteBundle(frame, order, members, first, last, window) || moved;
+            if (order.lastChangeIn(first - 1, last + 1) <= checked.groups[s][g])
+                continue;
+            moved = rerouter.rerouteBundle(order, members, first, last) || moved;
+            checked.groups[s][g] = order.stamp();
         }
+    }
+    return moved;
+}
+
+bool siftSteps(const StorylineFrame &frame, StorylineOrder &order, Checked &checked)
+{
+    bool moved = false;
+    for (int s = 0; s < frame.stepCount(); ++s) {
+        if (order.lastChangeIn(s - 1, s + 1) <= checked.steps[s])
+            continue;
+        moved = siftStep(frame, order, s, StorylineNeighbours::Both) || moved;
+        checked.steps[s] = order.stamp();
     }
     return moved;
 }
@@ -176,18 +223,16 @@ bool rerouteGroups(const StorylineFrame &frame, StorylineOrder &order, int windo
 bool improveOrder(const StorylineFrame &frame, StorylineOrder &order, int rounds,
                   const std::function<bool()> &canceled)
 {
-    const int window = mostLinesAtOneStep(frame) > fullSearchLines ? searchWindow : 0;
+    StorylineRerouter rerouter(frame,
+                               mostLinesAtOneStep(frame) > fullSearchLines ? searchWindow : 0);
+    Checked checked(frame);
     bool changed = false;
     for (int round = 0; round < rounds; ++round) {
-        bool moved = false;
-        for (int c = 0; c < frame.characterCount(); ++c) {
-            if (canceled && canceled())
-                return changed;
-            moved = rerouteLine(frame, order, c, window) || moved;
-        }
-        moved = rerouteGroups(frame, order, window) || moved;
-        for (int s = 0; s < frame.stepCount(); ++s)
-            moved = siftStep(frame, order, s, StorylineNeighbours::Both) || moved;
+        if (canceled && canceled())
+            break;
+        bool moved = rerouteLines(frame, order, rerouter, checked);
+        moved = rerouteGroups(frame, order, rerouter, checked) || moved;
+        moved = siftSteps(frame, order, checked) || moved;
         if (!moved)
             break;
         changed = true;

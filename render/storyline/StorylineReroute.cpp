@@ -8,66 +8,6 @@
 
 namespace {
 
-// The order of one step with the bundle taken out, and the places (indices of that shorter
-// order) where it may go back in.
-class StepWithout
-{
-public:
-    StepWithout(const StorylineOrder &order, int step, int blockStart, int blockSize)
-        : m_order(order)
-        , m_full(order.at(step))
-        , m_step(step)
-        , m_present(blockStart)
-        , m_blockSize(blockSize)
-    {
-    }
-
-    // The places from `low` to `high` (inclusive, in the shorter order), all of them or only
-    // those between two units.
-    void allowPlaces(const StorylineFrame &frame, int low, int high, bool betweenUnitsOnly)
-    {
-        const int n = size();
-        for (int p = low; p <= high; ++p) {
-            if (!betweenUnitsOnly || p == 0 || p == n ||
-                frame.unitOf(other(p - 1), m_step) != frame.unitOf(other(p), m_step))
-                places.push_back(p);
-        }
-    }
-
-    int size() const { return static_cast<int>(m_full.size()) - m_blockSize; }
-    int present() const { return m_present; }
-    int other(int index) const { return m_full[index < m_present ? index : index + m_blockSize]; }
-    // The index of a character outside the bundle in the shorter order; -1 where it is not
-    // drawn.
-    int indexOf(int character) const
-    {
-        const int position = m_order.position(character, m_step);
-        return position < 0 ? -1 : position - (position > m_present ? m_blockSize : 0);
-    }
-    std::vector<int> withBundleAt(int place) const
-    {
-        std::vector<int> result;
-        result.reserve(m_full.size());
-        const auto block = m_full.begin() + m_present;
-        for (int i = 0; i <= size(); ++i) {
-            if (i == place)
-                result.insert(result.end(), block, block + m_blockSize);
-            if (i < size())
-                result.push_back(other(i));
-        }
-        return result;
-    }
-
-    std::vector<int> places;
-
-private:
-    const StorylineOrder &m_order;
-    const std::vector<int> &m_full;
-    int m_step;
-    int m_present;
-    int m_blockSize;
-};
-
 // The index of the first member of the bundle at the step, or -1 when its members do not
 // stand together there in any order.
 int blockStart(const StorylineOrder &order, const std::vector<int> &members, int step)
@@ -84,209 +24,282 @@ int blockStart(const StorylineOrder &order, const std::vector<int> &members, int
     return high - low + 1 == static_cast<int>(members.size()) ? low : -1;
 }
 
+// The step's order with the bundle (blockSize members from `present` on) taken out.
+struct Without
+{
+    const std::vector<int> &full;
+    const StorylineOrder &order;
+    int step;
+    int present;
+    int blockSize;
+
+    int size() const { return static_cast<int>(full.size()) - blockSize; }
+    int other(int index) const { return full[index < present ? index : index + blockSize]; }
+    // The index of a character outside the bundle in the shorter order; -1 where it is not
+    // drawn.
+    int indexOf(int character) const
+    {
+        const int position = order.position(character, step);
+        return position < 0 ? -1 : position - (position > present ? blockSize : 0);
+    }
+};
+
+} // namespace
+
+StorylineRerouter::StorylineRerouter(const StorylineFrame &frame, int window)
+    : m_frame(frame)
+    , m_window(window)
+{
+}
+
+bool StorylineRerouter::rerouteLine(StorylineOrder &order, int character)
+{
+    m_lineMembers.assign(1, character);
+    return rerouteBundle(order, m_lineMembers, m_frame.firstStep(character),
+                         m_frame.lastStep(character));
+}
+
 // The step seen without the bundle, with its places; false when the bundle cannot move as
 // one there (its members are split among units).
-bool prepareStep(const StorylineFrame &frame, const StorylineOrder &order,
-                 const std::vector<int> &members, int step, int window,
-                 std::vector<StepWithout> &steps)
+bool StorylineRerouter::prepareStep(const StorylineOrder &order, const std::vector<int> &members,
+                                    int step)
 {
     const int start = blockStart(order, members, step);
     if (start < 0)
         return false;
-    const int size = static_cast<int>(members.size());
-    const int unit = frame.unitOf(members[0], step);
-    const bool grouped = frame.isGrouped(members[0], step);
+    const int size = m_blockSize;
+    const int unit = m_frame.unitOf(members[0], step);
+    const bool grouped = m_frame.isGrouped(members[0], step);
     for (const int member : members) {
-        if (frame.isGrouped(member, step) != grouped ||
-            (grouped && frame.unitOf(member, step) != unit))
+        if (m_frame.isGrouped(member, step) != grouped ||
+            (grouped && m_frame.unitOf(member, step) != unit))
             return false;
     }
-    steps.emplace_back(order, step, start, size);
-    StepWithout &without = steps.back();
+    const std::vector<int> &full = order.at(step);
+    const Without without{full, order, step, start, size};
     const int n = without.size();
     int low = 0;
     int high = n;
-    // Among the group's other members, if it has others.
+    // Among the group's other members, if it has others; else between units.
     bool betweenUnits = true;
-    if (grouped && static_cast<int>(frame.group(step, unit).size()) > size) {
-        const std::vector<int> &full = order.at(step);
+    if (grouped && static_cast<int>(m_frame.group(step, unit).size()) > size) {
         low = start;
-        while (low > 0 && frame.unitOf(full[low - 1], step) == unit)
+        while (low > 0 && m_frame.unitOf(full[low - 1], step) == unit)
             --low;
         high = start;
         while (high + size < static_cast<int>(full.size()) &&
-               frame.unitOf(full[high + size], step) == unit)
+               m_frame.unitOf(full[high + size], step) == unit)
             ++high;
         betweenUnits = false;
     }
-    if (window > 0) {
-        low = std::max(low, start - window);
-        high = std::min(high, start + window);
+    if (m_window > 0) {
+        low = std::max(low, start - m_window);
+        high = std::min(high, start + m_window);
     }
-    without.allowPlaces(frame, low, high, betweenUnits);
+    Step prepared;
+    prepared.step = step;
+    prepared.present = start;
+    prepared.placesBegin = static_cast<int>(m_places.size());
+    for (int p = low; p <= high; ++p) {
+        if (!betweenUnits || p == 0 || p == n ||
+            m_frame.unitOf(without.other(p - 1), step) != m_frame.unitOf(without.other(p), step))
+            m_places.push_back(p);
+    }
+    prepared.placesEnd = static_cast<int>(m_places.size());
+    m_steps.push_back(prepared);
     return true;
 }
 
-// The crossings of the bundle at each place of one step with the lines it passes on the
-// other side at each place of the next step (lines common to both). Counted by moving the
-// place one line at a time from a single full count, so a transition costs the lines plus
+// From the costs of reaching each place of `from` (m_costs), the costs of reaching each place
+// of `to` (m_next): crossings with the lines common to both steps, each `weight`, and one for
+// leaving the present place; m_cameFrom says where each came from. As the place at `to` moves
+// past one line, the crossings with it change by one for every place at `from`: up for those
+// at or above where the line stood, down below. A segment tree keeps the least sum under
+// those changes, so a step costs its lines plus its places times their logarithm rather than
 // the places squared.
-std::vector<long long> crossingTable(const StepWithout &from, const StepWithout &to)
+void StorylineRerouter::crossOver(const StorylineOrder &order, const Step &fromStep,
+                                  const Step &toStep, long long weight)
 {
-    const int p0 = from.places.front();
-    const int pLast = from.places.back();
-    const int q0 = to.places.front();
-    const int qLast = to.places.back();
-    int base = 0;
+    const Without from{order.at(fromStep.step), order, fromStep.step, fromStep.present,
+                       m_blockSize};
+    const Without to{order.at(toStep.step), order, toStep.step, toStep.present, m_blockSize};
+    const int *const fromPlaces = m_places.data() + fromStep.placesBegin;
+    const int fromCount = fromStep.placesEnd - fromStep.placesBegin;
+    const int p0 = fromPlaces[0];
+    const int pLast = fromPlaces[fromCount - 1];
+    const int q0 = m_places[toStep.placesBegin];
+    const int qLast = m_places[toStep.placesEnd - 1];
+    // Crossings of the first place at `from` with the first at `to`, then of each place.
+    int crossings = 0;
     for (int i = 0; i < from.size(); ++i) {
         const int b = to.indexOf(from.other(i));
         if (b >= 0 && (i < p0) != (b < q0))
-            ++base;
+            ++crossings;
     }
-    std::vector<int> column(static_cast<size_t>(qLast - q0 + 1));
-    column[0] = base;
-    for (int q = q0; q < qLast; ++q) {
-        const int a = from.indexOf(to.other(q));
-        column[q - q0 + 1] = column[q - q0] + (a < 0 ? 0 : (a < p0 ? -1 : 1));
-    }
-    const size_t width = from.places.size();
-    std::vector<long long> table(width * to.places.size());
-    for (size_t j = 0; j < to.places.size(); ++j) {
-        const int q = to.places[j];
-        int cost = column[q - q0];
-        size_t k = 0;
-        for (int p = p0; p <= pLast; ++p) {
-            if (k < width && from.places[k] == p)
-                table[j * width + k++] = cost;
-            if (p < pLast) {
-                const int b = to.indexOf(from.other(p));
-                cost += b < 0 ? 0 : (b < q ? -1 : 1);
-            }
+    m_treeSize = 1;
+    while (m_treeSize < fromCount)
+        m_treeSize *= 2;
+    const long long none = std::numeric_limits<long long>::max() / 4;
+    m_least.assign(2 * static_cast<size_t>(m_treeSize), none);
+    m_leastAt.assign(2 * static_cast<size_t>(m_treeSize), 0);
+    m_pending.assign(2 * static_cast<size_t>(m_treeSize), 0);
+    int k = 0;
+    for (int p = p0; p <= pLast; ++p) {
+        if (k < fromCount && fromPlaces[k] == p) {
+            m_least[m_treeSize + k] = m_costs[k] + crossings * weight;
+            m_leastAt[m_treeSize + k] = k;
+            ++k;
+        }
+        if (p < pLast) {
+            const int b = to.indexOf(from.other(p));
+            crossings += b < 0 ? 0 : (b < q0 ? -1 : 1);
         }
     }
-    return table;
+    for (int node = m_treeSize - 1; node >= 1; --node)
+        pull(node);
+
+    m_next.resize(static_cast<size_t>(toStep.placesEnd - toStep.placesBegin));
+    int j = 0;
+    for (int q = q0; q <= qLast; ++q) {
+        if (m_places[toStep.placesBegin + j] == q) {
+            m_next[j] = m_least[1] + (q != toStep.present ? 1 : 0);
+            m_cameFrom[toStep.placesBegin + j] = m_leastAt[1];
+            if (++j == static_cast<int>(m_next.size()))
+                break;
+        }
+        const int a = from.indexOf(to.other(q));
+        if (a < 0)
+            continue;
+        // Places at or above `a` now cross the line; those below no longer do.
+        const int above =
+            static_cast<int>(std::upper_bound(fromPlaces, fromPlaces + fromCount, a) - fromPlaces);
+        m_pending[1] -= weight;
+        m_least[1] -= weight;
+        addToPrefix(1, 0, m_treeSize, above, 2 * weight);
+    }
+    std::swap(m_costs, m_next);
 }
 
-// The crossings of the members, where they stand at the neighbouring step `outside`, with the
-// lines they pass on the other side when the bundle takes each place of `step`.
-std::vector<long long> edgeCrossings(const StorylineOrder &order, const std::vector<int> &members,
-                                     int outside, const StepWithout &step)
+void StorylineRerouter::pull(int node)
 {
-    std::vector<long long> costs(step.places.size(), 0);
+    const int left = 2 * node;
+    const bool leftWins = m_least[left] <= m_least[left + 1];
+    m_least[node] = (leftWins ? m_least[left] : m_least[left + 1]) + m_pending[node];
+    m_leastAt[node] = leftWins ? m_leastAt[left] : m_leastAt[left + 1];
+}
+
+// Adds `amount` to the entries 0..count-1 under the node, which covers low..high-1; pending
+// additions stay on the node that covers them whole.
+void StorylineRerouter::addToPrefix(int node, int low, int high, int count, long long amount)
+{
+    if (count <= low)
+        return;
+    if (high <= count) {
+        m_least[node] += amount;
+        m_pending[node] += amount;
+        return;
+    }
+    const int middle = (low + high) / 2;
+    addToPrefix(2 * node, low, middle, count, amount);
+    addToPrefix(2 * node + 1, middle, high, count, amount);
+    pull(node);
+}
+
+// Adds to m_costs the crossings, each `weight`, of the members where they stand at the
+// neighbouring step `outside` with the lines they pass on the other side when the bundle
+// takes each place of `step`.
+void StorylineRerouter::edgeCrossings(const StorylineOrder &order, const std::vector<int> &members,
+                                      int outside, const Step &step, long long weight)
+{
+    const Without without{order.at(step.step), order, step.step, step.present, m_blockSize};
     const std::vector<int> &neighbour = order.at(outside);
-    const int p0 = step.places.front();
+    const int *const places = m_places.data() + step.placesBegin;
+    const int count = step.placesEnd - step.placesBegin;
+    const int p0 = places[0];
     for (const int member : members) {
         const int at = order.position(member, outside);
         if (at < 0)
             continue;
-        int cost = 0;
+        int crossings = 0;
         for (int i = 0; i < static_cast<int>(neighbour.size()); ++i) {
-            const int index = step.indexOf(neighbour[i]);
+            const int index = without.indexOf(neighbour[i]);
             if (i != at && index >= 0 &&
                 std::find(members.begin(), members.end(), neighbour[i]) == members.end() &&
                 (i < at) != (index < p0))
-                ++cost;
+                ++crossings;
         }
-        size_t k = 0;
-        for (int p = p0; p <= step.places.back(); ++p) {
-            if (k < costs.size() && step.places[k] == p)
-                costs[k++] += cost;
-            if (p < step.places.back()) {
-                const int y = step.other(p);
-                const int yAt = order.position(y, outside);
-                if (yAt >= 0)
-                    cost += yAt < at ? -1 : 1;
+        int k = 0;
+        for (int p = p0; p <= places[count - 1]; ++p) {
+            if (k < count && places[k] == p)
+                m_costs[k++] += crossings * weight;
+            if (p < places[count - 1]) {
+                const int lineAt = order.position(without.other(p), outside);
+                if (lineAt >= 0)
+                    crossings += lineAt < at ? -1 : 1;
             }
         }
     }
-    return costs;
 }
 
-// The index of the cheapest entry; on a tie the one at the present place, else the first.
-size_t cheapest(const std::vector<long long> &costs, const StepWithout &step)
-{
-    size_t best = 0;
-    for (size_t k = 1; k < costs.size(); ++k) {
-        if (costs[k] < costs[best] || (costs[k] == costs[best] && step.places[k] == step.present()))
-            best = k;
-    }
-    return best;
-}
-
-} // namespace
-
-bool rerouteBundle(const StorylineFrame &frame, StorylineOrder &order,
-                   const std::vector<int> &members, int first, int last, int window)
+bool StorylineRerouter::rerouteBundle(StorylineOrder &order, const std::vector<int> &members,
+                                      int first, int last)
 {
     if (members.empty() || first < 0 || last < first)
         return false;
-    const int length = last - first + 1;
-    std::vector<StepWithout> steps;
-    steps.reserve(length);
+    m_blockSize = static_cast<int>(members.size());
+    m_steps.clear();
+    m_places.clear();
     for (int s = first; s <= last; ++s) {
-        if (!prepareStep(frame, order, members, s, window, steps))
+        if (!prepareStep(order, members, s))
             return false;
     }
-    const long long size = static_cast<long long>(members.size());
+    m_cameFrom.assign(m_places.size(), 0);
+    const int length = last - first + 1;
     // A crossing outweighs moving at every step, so the bundle only moves to lose crossings.
     const long long crossingWeight = length + 1;
-
-    std::vector<long long> costs(steps[0].places.size(), 0);
+    const Step &head = m_steps.front();
+    m_costs.assign(static_cast<size_t>(head.placesEnd - head.placesBegin), 0);
+    for (int k = head.placesBegin; k < head.placesEnd; ++k)
+        m_costs[k - head.placesBegin] = m_places[k] != head.present ? 1 : 0;
     if (first > 0)
-        costs = edgeCrossings(order, members, first - 1, steps[0]);
-    for (size_t k = 0; k < costs.size(); ++k)
-        costs[k] = costs[k] * crossingWeight + (steps[0].places[k] != steps[0].present() ? 1 : 0);
-    std::vector<std::vector<int>> cameFrom(length);
-    for (int i = 1; i < length; ++i) {
-        const StepWithout &from = steps[i - 1];
-        const StepWithout &to = steps[i];
-        const std::vector<long long> table = crossingTable(from, to);
-        const size_t width = from.places.size();
-        std::vector<long long> next(to.places.size(), std::numeric_limits<long long>::max());
-        cameFrom[i].assign(to.places.size(), 0);
-        for (size_t j = 0; j < to.places.size(); ++j) {
-            for (size_t k = 0; k < width; ++k) {
-                const long long cost = costs[k] + table[j * width + k] * size * crossingWeight;
-                if (cost < next[j] || (cost == next[j] && from.places[k] == from.present())) {
-                    next[j] = cost;
-                    cameFrom[i][j] = static_cast<int>(k);
-                }
-            }
-            next[j] += to.places[j] != to.present() ? 1 : 0;
-        }
-        costs = std::move(next);
-    }
-    if (last + 1 < frame.stepCount()) {
-        const std::vector<long long> after = edgeCrossings(order, members, last + 1, steps.back());
-        for (size_t k = 0; k < costs.size(); ++k)
-            costs[k] += after[k] * crossingWeight;
-    }
+        edgeCrossings(order, members, first - 1, head, crossingWeight);
+    for (int i = 1; i < length; ++i)
+        crossOver(order, m_steps[i - 1], m_steps[i], m_blockSize * crossingWeight);
+    if (last + 1 < m_frame.stepCount())
+        edgeCrossings(order, members, last + 1, m_steps.back(), crossingWeight);
 
-    std::vector<int> chosen(length);
-    size_t k = cheapest(costs, steps[length - 1]);
-    for (int i = length - 1; i >= 0; --i) {
-        chosen[i] = steps[i].places[k];
-        if (i > 0)
-            k = static_cast<size_t>(cameFrom[i][k]);
+    // The cheapest end; on a tie the present place, else the first.
+    const Step &tail = m_steps.back();
+    int k = 0;
+    for (int i = 1; i < tail.placesEnd - tail.placesBegin; ++i) {
+        if (m_costs[i] < m_costs[k] ||
+            (m_costs[i] == m_costs[k] && m_places[tail.placesBegin + i] == tail.present))
+            k = i;
     }
-    std::vector<std::vector<int>> orders(length);
+    m_chosen.resize(length);
+    for (int i = length - 1; i >= 0; --i) {
+        m_chosen[i] = m_places[m_steps[i].placesBegin + k];
+        k = m_cameFrom[m_steps[i].placesBegin + k];
+    }
     bool moved = false;
     for (int i = 0; i < length; ++i) {
-        if (chosen[i] != steps[i].present()) {
-            orders[i] = steps[i].withBundleAt(chosen[i]);
-            moved = true;
+        const Step &step = m_steps[i];
+        if (m_chosen[i] == step.present)
+            continue;
+        // Each step's new order only reads its own old one, so they change one by one.
+        const std::vector<int> &full = order.at(step.step);
+        const Without without{full, order, step.step, step.present, m_blockSize};
+        std::vector<int> result;
+        result.reserve(full.size());
+        for (int p = 0; p <= without.size(); ++p) {
+            if (p == m_chosen[i])
+                result.insert(result.end(), full.begin() + step.present,
+                              full.begin() + step.present + m_blockSize);
+            if (p < without.size())
+                result.push_back(without.other(p));
         }
-    }
-    // The steps refer to the order, so it changes only once the search is over.
-    for (int i = 0; i < length; ++i) {
-        if (chosen[i] != steps[i].present())
-            order.set(first + i, std::move(orders[i]));
+        order.set(step.step, std::move(result));
+        moved = true;
     }
     return moved;
-}
-
-bool rerouteLine(const StorylineFrame &frame, StorylineOrder &order, int character, int window)
-{
-    return rerouteBundle(frame, order, {character}, frame.firstStep(character),
-                         frame.lastStep(character), window);
 }

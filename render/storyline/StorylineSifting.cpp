@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -60,9 +61,10 @@ std::vector<std::vector<int>> unitsInOrder(const StorylineFrame &frame,
     return units;
 }
 
-} // namespace
-
-bool siftSequence(std::vector<int> &items, const std::function<long long(int, int)> &above)
+// Moves one item of the sequence at a time to the place where it costs least, until no move
+// lowers the cost. `above(a, b)` is the cost of item a standing anywhere above item b. An item
+// stays where it is unless a move is strictly cheaper. True when the sequence changed.
+template<typename Cost> bool siftSequence(std::vector<int> &items, const Cost &above)
 {
     const int m = static_cast<int>(items.size());
     if (m < 2)
@@ -106,6 +108,8 @@ bool siftSequence(std::vector<int> &items, const std::function<long long(int, in
     }
     return changed;
 }
+
+} // namespace
 
 bool siftStep(const StorylineFrame &frame, StorylineOrder &order, int step,
               StorylineNeighbours neighbours)

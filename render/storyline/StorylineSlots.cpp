@@ -45,7 +45,7 @@ class SlotPlacer
 {
 public:
     SlotPlacer(const StorylineFrame &frame, const StorylineOrder &order)
-        : slots(frame.characterCount(), std::vector<int>(frame.stepCount(), -1))
+        : placed(frame.characterCount(), std::vector<int>(frame.stepCount(), -1))
         , m_frame(frame)
         , m_order(order)
     {
@@ -64,7 +64,7 @@ public:
             place(forward ? i : n - 1 - i);
     }
 
-    std::vector<std::vector<int>> slots;
+    std::vector<std::vector<int>> placed;
 
 private:
     void placeTight(int step)
@@ -80,7 +80,7 @@ private:
     {
         const std::vector<int> &order = m_order.at(step);
         for (int i = 0; i < unit.size; ++i)
-            slots[order[unit.first + i]][step] = top + i;
+            placed[order[unit.first + i]][step] = top + i;
     }
 
     // What putting the unit's top at `top` is worth against the neighbouring steps.
@@ -89,7 +89,7 @@ private:
         const std::vector<int> &order = m_order.at(step);
         long long value = 0;
         for (int i = 0; i < unit.size; ++i) {
-            const std::vector<int> &line = slots[order[unit.first + i]];
+            const std::vector<int> &line = placed[order[unit.first + i]];
             for (const int r : {step - 1, step + 1}) {
                 if (r < 0 || r >= m_frame.stepCount() || line[r] < 0)
                     continue;
@@ -156,13 +156,13 @@ std::vector<std::vector<int>> assignSlots(const StorylineFrame &frame, const Sto
         placer.sweep(true);
         placer.sweep(false);
     }
-    return std::move(placer.slots);
+    return std::move(placer.placed);
 }
 
-int countWiggles(const std::vector<std::vector<int>> &slots)
+int countWiggles(const std::vector<std::vector<int>> &lineSlots)
 {
     int wiggles = 0;
-    for (const std::vector<int> &line : slots) {
+    for (const std::vector<int> &line : lineSlots) {
         for (size_t s = 0; s + 1 < line.size(); ++s) {
             if (line[s] >= 0 && line[s + 1] >= 0 && line[s] != line[s + 1])
                 ++wiggles;

@@ -13,4 +13,4 @@ class StorylineOrder;
 std::vector<std::vector<int>> assignSlots(const StorylineFrame &frame, const StorylineOrder &order);
 
 // The wiggles of the slots: the times a line drawn at two consecutive steps changes slot.
-int countWiggles(const std::vector<std::vector<int>> &slots);
+int countWiggles(const std::vector<std::vector<int>> &lineSlots);
