@@ -11,8 +11,8 @@
 // Usage: gui_open_bench SCREENPLAY [--abort MS] [--picture PNG] [--after EARLIER]
 //                      [--mode N] [--idle SECONDS]   (run under a display)
 
-#include "app/GraphWidget.h"
-#include "app/textVis.h"
+#include "views/GraphWidget.h"
+#include "app/TextVisAccess.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -180,7 +180,7 @@ void reportIdle(textVis &window, int seconds)
 {
     QElapsedTimer settling;
     settling.start();
-    const GraphWidget &view = *window.form.ThreadView;
+    const GraphWidget &view = *formOf(window).ThreadView;
     runEventsUntil([&view] { return view.atRest(); }, qint64(seconds) * 1000);
     std::fprintf(stderr, "  thread view %s after %.1f s\n",
                  view.atRest() ? "at rest" : "still moving", settling.elapsed() / 1000.0);
@@ -245,7 +245,7 @@ int main(int argc, char **argv)
     heartbeat.beat();
     std::fflush(stdout);
     std::fprintf(stderr, "\n%s: %d lines\n", qPrintable(screenplay.fileName()),
-                 window.document.analysis()->textLines.size());
+                 int(documentOf(window).analysis()->textLines.size()));
     std::fprintf(stderr, "  first dialog shown    %lld ms\n", watch.firstShown);
     std::fprintf(stderr, "  first dialog painted  %lld ms (%s)\n", watch.firstPainted,
                  qPrintable(watch.firstPaintedLabel));
@@ -256,7 +256,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "  Abort pressed at      %lld ms\n", watch.abortTaken);
     std::fprintf(stderr, "  whole load            %lld ms\n", total);
     if (options.contains("--mode"))
-        window.form.ThreadView->changeDrawMode(options.value("--mode").toInt());
+        formOf(window).ThreadView->changeDrawMode(options.value("--mode").toInt());
     if (options.contains("--idle"))
         reportIdle(window, options.value("--idle").toInt());
     if (options.contains("--picture")) {

@@ -3,8 +3,9 @@
 // the two modes where they label threads. The settings files are read from the screenplay's
 // folder. Usage: window_pictures SCREENPLAY OUTPUT_FOLDER   (run under a display)
 
-#include "app/GraphWidget.h"
-#include "app/textVis.h"
+#include "app/TextVisAccess.h"
+#include "views/GraphWidget.h"
+#include "views/MarkupView.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,10 +17,8 @@
 #include <QPixmap>
 #include <QProgressDialog>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
-#include <QWebFrame>
-#include <QWebPage>
-#include <QWebView>
 #include <QWindow>
 
 #include <cstdio>
@@ -51,9 +50,9 @@ template<typename Condition> void processEventsUntil(Condition done, int timeout
 
 bool take(textVis &window, const Picture &picture, const QDir &output)
 {
-    GraphWidget *view = window.form.ThreadView;
-    window.form.checkBox_DrawNames->setChecked(picture.names);
-    window.form.comboBox_DrawMode->setCurrentIndex(picture.mode);
+    GraphWidget *view = formOf(window).ThreadView;
+    formOf(window).checkBox_DrawNames->setChecked(picture.names);
+    formOf(window).comboBox_DrawMode->setCurrentIndex(picture.mode);
     view->changeDrawMode(picture.mode); // as choosing it in the list does
     processEventsUntil([view] { return view->atRest(); }, restTimeoutMs);
     const QPixmap shot = window.screen()->grabWindow(window.winId());
@@ -95,7 +94,7 @@ int main(int argc, char **argv)
         return 1;
     }
     // Past the title page, so the marked-up dialogue shows.
-    window.form.webView->page()->mainFrame()->setScrollBarValue(Qt::Vertical, 420);
+    formOf(window).webView->verticalScrollBar()->setValue(420);
     bool allSaved = true;
     for (const Picture &picture : pictures)
         allSaved = take(window, picture, output) && allSaved;

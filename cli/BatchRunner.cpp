@@ -1,10 +1,8 @@
 #include "BatchRunner.h"
 
 #include "JsonExport.h"
-#include "characters/ConfigFile.h"
 #include "reader/ScreenplayReader.h"
 #include "reader/TextFile.h"
-#include "scenes/BreakStringFile.h"
 #include "scenes/CoPresenceNetwork.h"
 #include "scenes/CorpusSummary.h"
 #include "scenes/PresenceMatrix.h"
@@ -57,7 +55,7 @@ BatchRunner::BatchRunner(CliOptions options)
     : m_options(std::move(options))
 {
     if (!m_options.workdir.isEmpty())
-        m_settings = SettingsPaths::in(m_options.workdir);
+        m_session = AnalysisSession(SettingsPaths::in(m_options.workdir));
 }
 
 BatchRunner::~BatchRunner() = default;
@@ -70,8 +68,7 @@ bool BatchRunner::prepare()
     }
     // As the window does at start-up: the options before the first discovery, and the break
     // strings once (a missing file simply means none; there is nobody to offer a sample to).
-    readConfig(m_settings.config, m_startSettings.options);
-    loadBreakStringFile(m_settings.breakStrings, m_startSettings.breakStrings);
+    m_session.readSettings();
     return true;
 }
 
@@ -160,7 +157,9 @@ QString BatchRunner::summaryRow(const QString &path, const Analysis &analysis,
 
 std::shared_ptr<const Analysis> BatchRunner::analyse(const QString &path, MarkupOutput &markup)
 {
-    const OpenedScreenplay opened = openScreenplay(path, m_startSettings, m_settings, {});
+    // Each screenplay starts from the settings read at start-up, as if it were alone.
+    AnalysisSession session = m_session;
+    const OpenedScreenplay opened = session.open(path, {});
     if (opened.outcome != OpenOutcome::Read) {
         std::fprintf(stderr, "quillmark-cli: cannot read %s: %s\n", printable(path).constData(),
                      opened.screenplay.readError.toLocal8Bit().constData());
@@ -181,11 +180,7 @@ std::shared_ptr<const Analysis> BatchRunner::analyse(const QString &path, Markup
             markup.file.append(piece);
         };
     }
-    AnalysisSettings parsing = opened.settings;
-    // As every parse of the window does: options edited in config.txt since count.
-    readConfig(m_settings.config, parsing.options);
-    std::shared_ptr<const Analysis> analysis =
-        parseScreenplay(opened.screenplay, parsing, {}, sink);
+    std::shared_ptr<const Analysis> analysis = session.parse(opened.screenplay, {}, sink);
     if (!analysis->analysisError.isEmpty())
         std::fprintf(stderr, "quillmark-cli: cannot analyse %s: %s\n", printable(path).constData(),
                      analysis->analysisError.toLocal8Bit().constData());

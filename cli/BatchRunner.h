@@ -4,7 +4,7 @@
 #include "FileOutcome.h"
 #include "StderrCapture.h"
 #include "characters/AnalysisOptions.h"
-#include "document/AnalysisPipeline.h"
+#include "document/AnalysisSession.h"
 #include "reader/TextFile.h"
 
 #include <QStringList>
@@ -60,9 +60,8 @@ private:
                        const StorylineLayout *storyline) const;
 
     CliOptions m_options;
-    SettingsPaths m_settings;
-    AnalysisSettings m_startSettings; // options and break strings as read at start-up
-    const QStringList &m_breakStrings = m_startSettings.breakStrings;
+    AnalysisSession m_session; // the options and break strings as read at start-up
+    const QStringList &m_breakStrings = m_session.settings().breakStrings;
     StderrCapture m_messages;
     // The once-only lines of this process's first image, within the current file's messages.
     int m_onceFrom = -1;

@@ -1,5 +1,6 @@
 #include "InputFiles.h"
 
+#include "document/AnalysisSession.h"
 #include "reader/ScreenplayReader.h"
 #include "reader/TextFile.h"
 
@@ -17,16 +18,12 @@ bool isOwnFile(const QString &name)
 {
     static const char *const outputEndings[] = {"-scene.csv", "-character.csv", "-presence.csv",
                                                 "-markup.html"};
-    static const char *const settingsNames[] = {"config.txt", "characters.txt", "breakStrings.txt",
-                                                "colors.txt"};
+    static const QStringList settingsNames = SettingsPaths::fileNames();
     const auto endsWith = [&](const char *ending) {
         return name.endsWith(QLatin1String(ending));
     };
-    const auto isNamed = [&](const char *settings) {
-        return name == QLatin1String(settings);
-    };
     return std::any_of(std::begin(outputEndings), std::end(outputEndings), endsWith) ||
-           std::any_of(std::begin(settingsNames), std::end(settingsNames), isNamed);
+           settingsNames.contains(name);
 }
 
 QStringList screenplaysBelow(const QString &folder, const QStringList &excluded)

@@ -1,6 +1,7 @@
 #include "WorkerChannel.h"
 
 #include <QDataStream>
+#include <QIODevice>
 #include <QtEndian>
 
 #include <cerrno>

@@ -15,7 +15,7 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 
 if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
-    apt-get install -y clang libclang-rt-14-dev cmake qtbase5-dev libtinyxml2-dev libpoppler-qt5-dev pkg-config
+    apt-get install -y clang libclang-rt-14-dev cmake qt6-base-dev libtinyxml2-dev libpoppler-qt6-dev pkg-config
 fi
 
 build="$root/build-fuzz"

@@ -4,8 +4,8 @@
 set -eu
 
 # poppler-utils: pdftotext, which bench/core_readers_bench times the PDF reader against.
-PACKAGES="build-essential cmake qtbase5-dev libqt5webkit5-dev libqt5opengl5-dev libglew-dev
-freeglut3-dev libtinyxml2-dev libpoppler-qt5-dev libgtest-dev xvfb xauth pkg-config
+PACKAGES="build-essential cmake qt6-base-dev libqt6opengl6-dev qt6-svg-dev qt6-charts-dev
+libglew-dev freeglut3-dev libtinyxml2-dev libpoppler-qt6-dev libgtest-dev xvfb xauth pkg-config
 clang-format poppler-utils"
 
 missing=""

@@ -1,11 +1,10 @@
 // The command-line tool, run as a separate process on real screenplays.
 
-#include "DocumentStages.h"
 #include "PrintedScreenplay.h"
 #include "TestSupport.h"
 #include "TypedPdf.h"
 
-#include "document/AnalysisPipeline.h"
+#include "document/AnalysisSession.h"
 #include "reader/TextFile.h"
 #include "scenes/BreakStringFile.h"
 #include "scenes/SavedMarkup.h"
@@ -80,7 +79,9 @@ protected:
     // The window's pipeline run in this process on the same file and settings.
     static Analysis analysedHere(const QString &path, const SettingsPaths &settings)
     {
-        return *analyseScreenplay(path, settings);
+        AnalysisSession session(settings);
+        session.readSettings();
+        return *session.analyse(path);
     }
 
     ScratchDir scratch;

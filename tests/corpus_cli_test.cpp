@@ -94,8 +94,8 @@ QMap<QString, int> graphEdges(const QByteArray &graphml, QMap<QString, QString> 
         if (xml.name() == QLatin1String("node")) {
             node = attributes.value(QLatin1String("id")).toString();
         } else if (xml.name() == QLatin1String("edge")) {
-            edge = attributes.value(QLatin1String("source")) + QLatin1Char(' ') +
-                   attributes.value(QLatin1String("target"));
+            edge = attributes.value(QLatin1String("source")).toString() + QLatin1Char(' ') +
+                   attributes.value(QLatin1String("target")).toString();
         } else if (xml.name() == QLatin1String("data")) {
             const QString key = attributes.value(QLatin1String("key")).toString();
             const QString text = xml.readElementText();

@@ -80,8 +80,8 @@ TEST(CoPresenceNetworkTest, EdgesWeighSharedScenes_AndTheFileIsValidXmlForAnyNam
             continue;
         const QXmlStreamAttributes attributes = xml.attributes();
         if (xml.name() == QLatin1String("edge"))
-            edges.append(attributes.value(QLatin1String("source")) + QLatin1Char('-') +
-                         attributes.value(QLatin1String("target")));
+            edges.append(attributes.value(QLatin1String("source")).toString() + QLatin1Char('-') +
+                         attributes.value(QLatin1String("target")).toString());
         else if (xml.name() == QLatin1String("data") &&
                  attributes.value(QLatin1String("key")) == QLatin1String("weight"))
             edges.last() += QLatin1Char('=') + xml.readElementText();

@@ -52,7 +52,7 @@ CueCounts castOf(const QString &screenplay)
             .toObject();
     CueCounts counts;
     for (auto it = cast.begin(); it != cast.end(); ++it)
-        counts[it.key().toStdString()] = it.value()["cues"].toInt();
+        counts[it.key().toStdString()] = it.value()[QLatin1String("cues")].toInt();
     return counts;
 }
 

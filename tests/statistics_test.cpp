@@ -67,10 +67,11 @@ TEST(Statistics, CharacterStats_RunsStartAndStop)
 
 TEST(Statistics, SceneStats_WorkedExampleRows)
 {
-    auto doc = documentFor({"INT. HOUSE - DAY", "JOHN", "Hello there."}, {characterNamed("JOHN")});
+    ParseCase doc =
+        parseCase({"INT. HOUSE - DAY", "JOHN", "Hello there."}, {characterNamed("JOHN")});
     const StageProgress progress;
-    markupText(*doc, progress);
-    EXPECT_EQ(sceneStatsCsv(*doc->timeIndex, doc->textLines.size()),
+    const Analysis &parsed = doc.parse(progress);
+    EXPECT_EQ(sceneStatsCsv(*parsed.timeIndex, parsed.textLines.size()),
               QString("SceneNumber,Type,NumCharacters,Start,Stop,Length,NumLines,startPage,"
                       "endPage,Characters,\n"
                       "0,START,0,0,0,0,0,0,0,,\n"
@@ -122,11 +123,11 @@ TEST(Statistics, Corpus_SceneRowsCarryPagesAndNameThePresent)
     const ScreenplayText read = readScreenplayFile(corpusFile("cyber_bob_ep1.txt"));
     ASSERT_TRUE(read.ok());
     const QStringList screenplay = read.lines;
-    auto doc = documentFor(
+    ParseCase doc = parseCase(
         screenplay, {characterNamed("BOB"), characterNamed("MARGARET"), characterNamed("DOG")});
     const StageProgress progress;
-    markupText(*doc, progress);
-    const QStringList lines = csvLines(sceneStatsCsv(*doc->timeIndex, doc->textLines.size()));
+    const Analysis &parsed = doc.parse(progress);
+    const QStringList lines = csvLines(sceneStatsCsv(*parsed.timeIndex, parsed.textLines.size()));
     ASSERT_EQ(lines.size(), 5);
     // Headings on lines 26, 141 and 168 of the file; page markers [1] .. [6] at column 0.
     // The title line names BOB; the third scene has no marker and keeps page 3.
@@ -140,7 +141,7 @@ TEST(Statistics, Corpus_SceneRowsCarryPagesAndNameThePresent)
         EXPECT_EQ(QStringList({fields[1], fields[2], fields[7], fields[8], fields[9]}).join(','),
                   expected.at(i));
     }
-    const std::vector<CharacterStatistics> rows = characterStatistics(*doc->timeIndex);
+    const std::vector<CharacterStatistics> rows = characterStatistics(*parsed.timeIndex);
     EXPECT_EQ(rows[0].numDialogueLines, 26);
     EXPECT_EQ(rows[1].numScenes, 1);
     EXPECT_EQ(rows[2].numDialogueLines, 22);

@@ -292,7 +292,7 @@ void assignColors(CharacterList &characters, const QVector<QColor> &palette)
         if (character.forcedColor)
             continue;
         if (!palette.isEmpty()) {
-            character.color = palette.at(std::min(i, palette.size() - 1));
+            character.color = palette.at(std::min<qsizetype>(i, palette.size() - 1));
         } else {
             // Hues spread evenly in list order; the value draws from the shared generator.
             const double value = (150 + Random15::drawFull() % 56) / 255.0;

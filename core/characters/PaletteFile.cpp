@@ -50,7 +50,7 @@ void applyPalette(CharacterList &characters, const QVector<QColor> &palette)
     if (palette.isEmpty())
         return; // no entry to take, so every character keeps its colour
     for (size_t i = 0; i < characters.size(); ++i) {
-        const int entry = std::min(static_cast<int>(i), palette.size() - 1);
+        const qsizetype entry = std::min<qsizetype>(qsizetype(i), palette.size() - 1);
         characters[i]->color = palette.at(entry);
     }
 }

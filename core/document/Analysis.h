@@ -47,7 +47,7 @@ struct Screenplay
 
 // One analysed screenplay: the screenplay (its characters as the parse left them: include
 // characters met in the text have joined them), the scene index and the markup of the parse.
-// It is made whole by parseScreenplay and not changed afterwards; the window's parts and the
+// It is made whole by AnalysisSession::parse and not changed afterwards; the window's parts and the
 // command-line outputs share it read-only. (The character records stay shared and mutable:
 // the user recolours them.)
 struct Analysis : Screenplay

@@ -7,7 +7,7 @@
 
 #include <QMap>
 
-#include <poppler-qt5.h>
+#include <poppler-qt6.h>
 
 #include <algorithm>
 #include <memory>
@@ -29,12 +29,11 @@ QString typewriterText(QString text)
 
 QVector<PdfWord> pageWords(const Poppler::Page &page)
 {
-    const QList<Poppler::TextBox *> boxes = page.textList();
+    const std::vector<std::unique_ptr<Poppler::TextBox>> boxes = page.textList();
     QVector<PdfWord> words;
-    words.reserve(boxes.size());
-    for (const Poppler::TextBox *box : boxes)
+    words.reserve(qsizetype(boxes.size()));
+    for (const std::unique_ptr<Poppler::TextBox> &box : boxes)
         words.append({box->boundingBox(), typewriterText(box->text())});
-    qDeleteAll(boxes);
     return words;
 }
 

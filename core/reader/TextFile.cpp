@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSet>
-#include <QTextCodec>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <cerrno>
@@ -35,32 +35,36 @@ QString systemError(int code)
     return QString::fromLocal8Bit(std::strerror(code));
 }
 
-QString decodeWith(const char *codecName, const QByteArray &bytes, int skip)
+// Stateless: a sequence cut off by the end of the bytes becomes a replacement character and
+// counts as an error. The mark has been skipped; a second one is text (a zero-width no-break
+// space), hence ConvertInitialBom.
+QString decodeWith(QStringConverter::Encoding encoding, const char *bytes, qsizetype size,
+                   bool *valid = nullptr)
 {
-    // The mark has been skipped; a second one is text (a zero-width no-break space).
-    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
-    QString text = QTextCodec::codecForName(codecName)->toUnicode(bytes.constData() + skip,
-                                                                  bytes.size() - skip, &state);
-    if (state.remainingChars > 0)
-        text += QChar(QChar::ReplacementCharacter); // a sequence cut off by the end of the file
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless |
+                                         QStringConverter::Flag::ConvertInitialBom);
+    QString text = decoder.decode(QByteArrayView(bytes, size));
+    if (valid != nullptr)
+        *valid = !decoder.hasError();
     return text;
 }
 
 struct EncodingMark
 {
     QByteArray bytes;
-    const char *codec;
+    QStringConverter::Encoding encoding;
     bool utf8;
 };
 
 const EncodingMark *markOf(const QByteArray &bytes)
 {
     // UTF-32 LE first: its mark begins with the UTF-16 LE one.
-    static const EncodingMark marks[] = {{QByteArray("\xFF\xFE\0\0", 4), "UTF-32LE", false},
-                                         {QByteArray("\0\0\xFE\xFF", 4), "UTF-32BE", false},
-                                         {QByteArray("\xFF\xFE"), "UTF-16LE", false},
-                                         {QByteArray("\xFE\xFF"), "UTF-16BE", false},
-                                         {QByteArray("\xEF\xBB\xBF"), "UTF-8", true}};
+    static const EncodingMark marks[] = {
+        {QByteArray("\xFF\xFE\0\0", 4), QStringConverter::Utf32LE, false},
+        {QByteArray("\0\0\xFE\xFF", 4), QStringConverter::Utf32BE, false},
+        {QByteArray("\xFF\xFE"), QStringConverter::Utf16LE, false},
+        {QByteArray("\xFE\xFF"), QStringConverter::Utf16BE, false},
+        {QByteArray("\xEF\xBB\xBF"), QStringConverter::Utf8, true}};
     for (const EncodingMark &mark : marks) {
         if (bytes.startsWith(mark.bytes))
             return &mark;
@@ -72,22 +76,6 @@ const EncodingMark *markOf(const QByteArray &bytes)
 // whole decoded text, twice the size of the file, is never held beside its lines.
 constexpr int decodePieceBytes = 4 * 1024 * 1024;
 
-// Whether the codec takes every byte as UTF-8, judged piece by piece without keeping the text.
-// A cancelled check answers for the bytes looked at.
-bool isUtf8(const QByteArray &bytes, const StageProgress &progress)
-{
-    QTextCodec *const codec = QTextCodec::codecForName("UTF-8");
-    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
-    for (int at = 0; at < bytes.size() && state.invalidChars == 0; at += decodePieceBytes) {
-        codec->toUnicode(bytes.constData() + at, std::min(decodePieceBytes, bytes.size() - at),
-                         &state);
-        progress.report(int(qint64(at) * 1000 / bytes.size()));
-        if (progress.wasCanceled())
-            break;
-    }
-    return state.invalidChars == 0 && state.remainingChars == 0;
-}
-
 // The end of the piece that starts at `begin`: just after a line feed, or the end of the bytes.
 // A line end is never cut in two, so the pieces' lines are the lines of the whole text.
 int pieceEnd(const QByteArray &bytes, int begin)
@@ -98,21 +86,35 @@ int pieceEnd(const QByteArray &bytes, int begin)
     return feed < 0 ? bytes.size() : feed + 1;
 }
 
+// Whether every byte is UTF-8, judged piece by piece without keeping the text. Pieces end
+// after a line feed, so no sequence is cut in two. A cancelled check answers for the bytes
+// looked at.
+bool isUtf8(const QByteArray &bytes, const StageProgress &progress)
+{
+    for (int begin = 0; begin < bytes.size();) {
+        const int end = pieceEnd(bytes, begin);
+        bool valid = true;
+        decodeWith(QStringConverter::Utf8, bytes.constData() + begin, end - begin, &valid);
+        if (!valid)
+            return false;
+        begin = end;
+        progress.report(int(qint64(begin) * 1000 / bytes.size()));
+        if (progress.wasCanceled())
+            break;
+    }
+    return true;
+}
+
 // decode followed by splitLines, for UTF-8 (with or without its mark) and Latin-1 text.
 QStringList decodeLinesInPieces(const QByteArray &bytes, int skip, bool utf8,
                                 const StageProgress &progress)
 {
-    QTextCodec *const codec = QTextCodec::codecForName("UTF-8");
-    // The mark has been skipped; a second one is text (a zero-width no-break space).
-    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
     QStringList lines;
     for (int begin = skip; begin < bytes.size();) {
         const int end = pieceEnd(bytes, begin);
-        QString piece = utf8 ? codec->toUnicode(bytes.constData() + begin, end - begin, &state)
-                             : QString::fromLatin1(bytes.constData() + begin, end - begin);
-        if (end == bytes.size() && state.remainingChars > 0)
-            piece += QChar(QChar::ReplacementCharacter); // a sequence cut off by the end
-        lines += splitLines(piece);
+        const char *const piece = bytes.constData() + begin;
+        lines += splitLines(utf8 ? decodeWith(QStringConverter::Utf8, piece, end - begin)
+                                 : QString::fromLatin1(piece, end - begin));
         begin = end;
         progress.report(int(qint64(begin) * 1000 / bytes.size()));
         if (progress.wasCanceled())
@@ -275,11 +277,11 @@ bool finishTemporary(int fd, const mode_t *previousMode)
 QString decode(const QByteArray &bytes)
 {
     if (const EncodingMark *mark = markOf(bytes))
-        return decodeWith(mark->codec, bytes, mark->bytes.size());
-    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
-    QString text =
-        QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
-    if (state.invalidChars == 0 && state.remainingChars == 0)
+        return decodeWith(mark->encoding, bytes.constData() + mark->bytes.size(),
+                          bytes.size() - mark->bytes.size());
+    bool valid = true;
+    QString text = decodeWith(QStringConverter::Utf8, bytes.constData(), bytes.size(), &valid);
+    if (valid)
         return text;
     // With the explicit size: the QByteArray overload stops at the first NUL.
     return QString::fromLatin1(bytes.constData(), bytes.size());
@@ -329,7 +331,7 @@ QStringList decodeLines(const QByteArray &bytes, const StageProgress &progress)
     if (mark->utf8)
         return decodeLinesInPieces(bytes, mark->bytes.size(), true, progress);
     // UTF-16 and UTF-32 text is rare and cannot be cut at a byte.
-    return splitLines(decodeWith(mark->codec, bytes, mark->bytes.size()));
+    return splitLines(decode(bytes));
 }
 
 std::optional<QByteArray> readBytes(const QString &path, QString *reason,

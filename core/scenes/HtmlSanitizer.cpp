@@ -193,7 +193,7 @@ bool harmlessStyleSheet(const QString &css)
 // Comments, declarations and processing instructions: "<!", "<?" up to their end.
 int skipMarkupDeclaration(const QString &html, int start)
 {
-    if (html.midRef(start, 4) == QLatin1String("<!--")) {
+    if (QStringView(html).mid(start, 4) == QLatin1String("<!--")) {
         const int end = html.indexOf(QLatin1String("-->"), start + 4);
         return end < 0 ? html.size() : end + 3;
     }
@@ -239,10 +239,10 @@ QString sanitizeHtml(const QString &html)
     while (i < html.size()) {
         const int open = html.indexOf(QLatin1Char('<'), i);
         if (open < 0) {
-            out += html.midRef(i);
+            out += QStringView(html).mid(i);
             break;
         }
-        out += html.midRef(i, open - i);
+        out += QStringView(html).mid(i, open - i);
         const QChar next = open + 1 < html.size() ? html.at(open + 1) : QChar();
         if (next == QLatin1Char('!') || next == QLatin1Char('?')) {
             i = skipMarkupDeclaration(html, open);
@@ -257,7 +257,7 @@ QString sanitizeHtml(const QString &html)
         i = tag.end;
         if (tag.name == QLatin1String("style") && !tag.closing && !tag.selfClosing) {
             const int end = skipElement(html, i, tag.name);
-            const QStringRef element = html.midRef(open, end - open);
+            const QStringView element = QStringView(html).mid(open, end - open);
             if (harmlessStyleSheet(element.toString()) && tag.attributes.isEmpty())
                 out += element;
             i = end;

@@ -3,10 +3,11 @@
 #include "characters/Character.h"
 #include "threads/Vec3.h"
 
+#include <QStringList>
+
 #include <vector>
 
 class QColor;
-class QStringList;
 class TimeIndexVector;
 
 // One sample of one character's thread. Present nodes have presence 1, absent ones 0.25

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "../SceneIndexBuilder.h"
-#include "app/GraphWidget.h"
+#include "views/GraphWidget.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

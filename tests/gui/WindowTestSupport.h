@@ -1,7 +1,7 @@
 #pragma once
 
 #include "../TestSupport.h"
-#include "app/textVis.h"
+#include "app/TextVisAccess.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "WindowTestSupport.h"
 
-#include "app/GraphWidget.h"
+#include "views/GraphWidget.h"
 #include "automation/AutomationRun.h"
 #include "automation/BatchTarget.h"
 
@@ -191,10 +191,10 @@ protected:
 
     void setSettings(int delay, bool images, bool scenes, bool characters)
     {
-        window->automate->automateDelayMs = delay;
-        window->automate->automateWriteImages = images;
-        window->automate->automateWriteSceneStats = scenes;
-        window->automate->automateWriteCharacterStats = characters;
+        TextVisTestAccess::automate(*window).automateDelayMs = delay;
+        TextVisTestAccess::automate(*window).automateWriteImages = images;
+        TextVisTestAccess::automate(*window).automateWriteSceneStats = scenes;
+        TextVisTestAccess::automate(*window).automateWriteCharacterStats = characters;
     }
 
     // Runs the menu entry with its dialogs answered; returns once both have been answered.
@@ -202,7 +202,7 @@ protected:
     {
         answers.folder = dir.scratch().path();
         ModalAnswerer answerer([&answers](QWidget *modal) { return answers.answer(modal); });
-        window->form.actionAutomate->trigger();
+        formOf(*window).actionAutomate->trigger();
     }
 
     static bool waitForSteps(const Count &steps, int count)
@@ -242,8 +242,8 @@ bool hasMoreThanOneColour(const QImage &image)
 
 TEST_F(AutomationTest, MenuRunOverThreeScreenplays_WritesExactlyTheirImagesAndStatistics)
 {
-    Count steps(window->automate->automation, &AutomationRun::stepDone);
-    Count finished(window->automate->automation, &AutomationRun::finished);
+    Count steps(TextVisTestAccess::automate(*window).automation, &AutomationRun::stepDone);
+    Count finished(TextVisTestAccess::automate(*window).automation, &AutomationRun::finished);
     AutomateAnswers answers;
     answers.names = examples;
     useMenuEntry(answers);
@@ -254,9 +254,9 @@ TEST_F(AutomationTest, MenuRunOverThreeScreenplays_WritesExactlyTheirImagesAndSt
         expected << outputsOf(screenplay);
     EXPECT_EQ(filesWritten(), sorted(expected));
     EXPECT_EQ(steps.value(), 4);
-    EXPECT_FALSE(window->automate->automation.isPending());
+    EXPECT_FALSE(TextVisTestAccess::automate(*window).automation.isPending());
 
-    const QSize viewSize = window->form.ThreadView->size() * window->devicePixelRatioF();
+    const QSize viewSize = formOf(*window).ThreadView->size() * window->devicePixelRatioF();
     for (const QString &screenplay : screenplays) {
         const QImage image(screenplay + QStringLiteral(".png"));
         EXPECT_EQ(image.size(), viewSize) << screenplay.toStdString();
@@ -268,7 +268,7 @@ TEST_F(AutomationTest, MenuRunOverThreeScreenplays_WritesExactlyTheirImagesAndSt
     for (int i = 0; i < screenplays.size(); ++i)
         EXPECT_EQ(readBytes(screenplays[i] + QStringLiteral("-character.csv")).contains("MARGARET"),
                   i == 1);
-    EXPECT_EQ(window->document.filePath(), screenplays[2]);
+    EXPECT_EQ(documentOf(*window).filePath(), screenplays[2]);
 }
 
 TEST_F(AutomationTest, CancelledSettings_ShowFreshDefaultsAndRunWithThem)
@@ -277,7 +277,7 @@ TEST_F(AutomationTest, CancelledSettings_ShowFreshDefaultsAndRunWithThem)
     AutomateAnswers answers;
     answers.names = QStringList{examples[0]};
     answers.accept = false;
-    Count steps(window->automate->automation, &AutomationRun::stepDone);
+    Count steps(TextVisTestAccess::automate(*window).automation, &AutomationRun::stepDone);
     useMenuEntry(answers);
 
     EXPECT_EQ(answers.shown.title, QStringLiteral("Dialog"));
@@ -289,16 +289,16 @@ TEST_F(AutomationTest, CancelledSettings_ShowFreshDefaultsAndRunWithThem)
     EXPECT_EQ(answers.shown.flags, (QList<bool>{true, false, false}));
 
     ASSERT_TRUE(waitForSteps(steps, 1));
-    EXPECT_EQ(window->document.filePath(), screenplays[0]);
-    EXPECT_TRUE(window->automate->automation.isPending());
-    EXPECT_EQ(window->automate->automation.pendingDelayMs(), 5000);
+    EXPECT_EQ(documentOf(*window).filePath(), screenplays[0]);
+    EXPECT_TRUE(TextVisTestAccess::automate(*window).automation.isPending());
+    EXPECT_EQ(TextVisTestAccess::automate(*window).automation.pendingDelayMs(), 5000);
     EXPECT_TRUE(filesWritten().isEmpty());
 
     // Rather than wait out the five seconds, the test runs the pending step itself.
-    Count finished(window->automate->automation, &AutomationRun::finished);
+    Count finished(TextVisTestAccess::automate(*window).automation, &AutomationRun::finished);
     window->automateTrigger();
     EXPECT_EQ(finished.value(), 1);
-    EXPECT_FALSE(window->automate->automation.isPending());
+    EXPECT_FALSE(TextVisTestAccess::automate(*window).automation.isPending());
     EXPECT_EQ(filesWritten(), QStringList{screenplays[0] + QStringLiteral(".png")});
 }
 
@@ -307,19 +307,19 @@ TEST_F(AutomationTest, NoFileChosen_StillShowsSettingsButStartsNothing)
     AutomateAnswers answers;
     useMenuEntry(answers);
     EXPECT_TRUE(answers.settingsShown);
-    EXPECT_FALSE(window->automate->automation.isPending());
-    EXPECT_TRUE(window->automate->automateFiles.isEmpty());
+    EXPECT_FALSE(TextVisTestAccess::automate(*window).automation.isPending());
+    EXPECT_TRUE(TextVisTestAccess::automate(*window).automateFiles.isEmpty());
     processFor(50);
-    EXPECT_TRUE(window->document.filePath().isEmpty());
+    EXPECT_TRUE(documentOf(*window).filePath().isEmpty());
     EXPECT_TRUE(filesWritten().isEmpty());
 }
 
 TEST_F(AutomationTest, SingleFile_LoadsThenWritesInTwoSteps)
 {
     setSettings(0, true, true, false);
-    Count steps(window->automate->automation, &AutomationRun::stepDone);
-    Count finished(window->automate->automation, &AutomationRun::finished);
-    window->automate->automation.start(QStringList{screenplays[1]});
+    Count steps(TextVisTestAccess::automate(*window).automation, &AutomationRun::stepDone);
+    Count finished(TextVisTestAccess::automate(*window).automation, &AutomationRun::finished);
+    TextVisTestAccess::automate(*window).automation.start(QStringList{screenplays[1]});
     EXPECT_EQ(steps.value(), 0); // nothing happens before the event loop runs
 
     ASSERT_TRUE(waitForEnd(finished));
@@ -333,11 +333,11 @@ TEST_F(AutomationTest, SingleFile_LoadsThenWritesInTwoSteps)
 TEST_F(AutomationTest, NegativeDelay_RunsAsNoDelay)
 {
     setSettings(-1, true, false, false);
-    Count steps(window->automate->automation, &AutomationRun::stepDone);
-    Count finished(window->automate->automation, &AutomationRun::finished);
-    window->automate->automation.start(QStringList{screenplays[0]});
+    Count steps(TextVisTestAccess::automate(*window).automation, &AutomationRun::stepDone);
+    Count finished(TextVisTestAccess::automate(*window).automation, &AutomationRun::finished);
+    TextVisTestAccess::automate(*window).automation.start(QStringList{screenplays[0]});
     ASSERT_TRUE(waitForSteps(steps, 1));
-    EXPECT_EQ(window->automate->automation.pendingDelayMs(), 0);
+    EXPECT_EQ(TextVisTestAccess::automate(*window).automation.pendingDelayMs(), 0);
     ASSERT_TRUE(waitForEnd(finished));
     EXPECT_EQ(filesWritten(), QStringList{screenplays[0] + QStringLiteral(".png")});
 }
@@ -345,14 +345,14 @@ TEST_F(AutomationTest, NegativeDelay_RunsAsNoDelay)
 TEST_F(AutomationTest, SecondStart_CancelsThePendingRunFirst)
 {
     setSettings(60000, true, true, true);
-    Count steps(window->automate->automation, &AutomationRun::stepDone);
-    window->automate->automation.start(QStringList{screenplays[0], screenplays[2]});
+    Count steps(TextVisTestAccess::automate(*window).automation, &AutomationRun::stepDone);
+    TextVisTestAccess::automate(*window).automation.start(QStringList{screenplays[0], screenplays[2]});
     ASSERT_TRUE(waitForSteps(steps, 1)); // file 1 is loaded, its delay running
 
     setSettings(0, true, false, false);
-    Count finished(window->automate->automation, &AutomationRun::finished);
+    Count finished(TextVisTestAccess::automate(*window).automation, &AutomationRun::finished);
     testing::internal::CaptureStdout();
-    window->automate->automation.start(QStringList{screenplays[1]});
+    TextVisTestAccess::automate(*window).automation.start(QStringList{screenplays[1]});
     const bool ended = waitForEnd(finished);
     const std::string printed = testing::internal::GetCapturedStdout();
     ASSERT_TRUE(ended);
@@ -360,21 +360,21 @@ TEST_F(AutomationTest, SecondStart_CancelsThePendingRunFirst)
     EXPECT_NE(printed.find("automate: run cancelled"), std::string::npos);
     EXPECT_EQ(steps.value(), 3);
     EXPECT_EQ(filesWritten(), QStringList{screenplays[1] + QStringLiteral(".png")});
-    EXPECT_FALSE(window->automate->automation.isPending());
-    EXPECT_EQ(window->document.filePath(), screenplays[1]);
+    EXPECT_FALSE(TextVisTestAccess::automate(*window).automation.isPending());
+    EXPECT_EQ(documentOf(*window).filePath(), screenplays[1]);
 }
 
 TEST_F(AutomationTest, MenuEntry_CancelsAPendingRunEvenWhenNoFileIsChosen)
 {
     setSettings(60000, true, false, false);
-    Count steps(window->automate->automation, &AutomationRun::stepDone);
-    window->automate->automation.start(QStringList{screenplays[0], screenplays[1]});
+    Count steps(TextVisTestAccess::automate(*window).automation, &AutomationRun::stepDone);
+    TextVisTestAccess::automate(*window).automation.start(QStringList{screenplays[0], screenplays[1]});
     ASSERT_TRUE(waitForSteps(steps, 1));
 
     AutomateAnswers answers;
     useMenuEntry(answers);
-    EXPECT_FALSE(window->automate->automation.isPending());
-    EXPECT_TRUE(window->automate->automateFiles.isEmpty());
+    EXPECT_FALSE(TextVisTestAccess::automate(*window).automation.isPending());
+    EXPECT_TRUE(TextVisTestAccess::automate(*window).automateFiles.isEmpty());
     processFor(50);
     EXPECT_EQ(steps.value(), 1);
     EXPECT_TRUE(filesWritten().isEmpty());
@@ -390,12 +390,12 @@ TEST_F(AutomationTest, FileGoneMidRun_IsSkippedAndTheOthersAreWritten)
     const QString oldImage = dir.scratch().write(examples[2] + QStringLiteral(".png"), "earlier");
     filesBefore = filesInScratch();
 
-    Count finished(window->automate->automation, &AutomationRun::finished);
-    QObject::connect(&window->automate->automation, &AutomationRun::stepDone, [gone] {
+    Count finished(TextVisTestAccess::automate(*window).automation, &AutomationRun::finished);
+    QObject::connect(&TextVisTestAccess::automate(*window).automation, &AutomationRun::stepDone, [gone] {
         QFile::remove(gone); // once the first file is loaded
     });
     testing::internal::CaptureStdout();
-    window->automate->automation.start(QStringList{first, gone, last});
+    TextVisTestAccess::automate(*window).automation.start(QStringList{first, gone, last});
     const bool ended = waitForEnd(finished);
     const std::string printed = testing::internal::GetCapturedStdout();
     ASSERT_TRUE(ended);
@@ -413,14 +413,14 @@ TEST_F(AutomationTest, NothingToDraw_LeavesNoImageRequestForTheNextScreenplay)
     const QString xml =
         dir.scratch().write(QStringLiteral("notes.xml"), "<div style='a'>no speakers</div>\n");
     filesBefore = filesInScratch();
-    Count finished(window->automate->automation, &AutomationRun::finished);
+    Count finished(TextVisTestAccess::automate(*window).automation, &AutomationRun::finished);
     testing::internal::CaptureStdout();
-    window->automate->automation.start(QStringList{xml});
+    TextVisTestAccess::automate(*window).automation.start(QStringList{xml});
     const bool ended = waitForEnd(finished);
     const std::string printed = testing::internal::GetCapturedStdout();
     ASSERT_TRUE(ended);
     EXPECT_NE(printed.find("no image written"), std::string::npos);
-    EXPECT_TRUE(window->form.ThreadView->pendingImageFile.isEmpty());
+    EXPECT_TRUE(formOf(*window).ThreadView->pendingImageFile.isEmpty());
 
     // The next screenplay is drawn by the view's own timer; its picture must not be taken
     // under the earlier name.

@@ -1,4 +1,4 @@
-#include "app/BackgroundRelease.h"
+#include "parts/BackgroundRelease.h"
 
 #include <gtest/gtest.h>
 

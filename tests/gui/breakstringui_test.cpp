@@ -1,6 +1,6 @@
 #include "WindowTestSupport.h"
 
-#include "app/GraphWidget.h"
+#include "views/GraphWidget.h"
 
 #include <QInputDialog>
 #include <QListWidget>
@@ -41,7 +41,7 @@ protected:
     WorkingDirectory dir;
     std::unique_ptr<textVis> window = makeWindow(dir.scratch());
 
-    QListWidget *list() const { return window->form.listWidget_BreakString; }
+    QListWidget *list() const { return formOf(*window).listWidget_BreakString; }
 
     // Opens the text view's context menu and returns its actions' texts; `chosen`, when
     // given, is triggered.
@@ -64,8 +64,8 @@ protected:
 
     void showText(const QString &html)
     {
-        window->form.webView->setHtml(html);
-        window->form.ThreadView->upToDate = true;
+        formOf(*window).webView->setHtml(html);
+        formOf(*window).ThreadView->upToDate = true;
     }
 };
 
@@ -73,7 +73,7 @@ protected:
 
 TEST_F(BreakStringUiTest, StartupFile_FillsTheListInFileOrder)
 {
-    EXPECT_EQ(window->document.settings().breakStrings, (QStringList{"INT.", "EXT."}));
+    EXPECT_EQ(documentOf(*window).settings().breakStrings, (QStringList{"INT.", "EXT."}));
     EXPECT_EQ(rowTexts(list()), (QStringList{"INT.", "EXT."}));
     EXPECT_EQ(list()->item(0)->foreground().color(), QColor(Qt::black));
     EXPECT_EQ(list()->item(0)->background().color(), QColor(Qt::white));
@@ -83,49 +83,49 @@ TEST_F(BreakStringUiTest, AddButton_AppendsTypedTextButNotAnEmptyAnswer)
 {
     {
         ModalAnswerer answerer(typeText(QStringLiteral("  Scene ")));
-        window->form.pushButton_addBreakString->click();
+        formOf(*window).pushButton_addBreakString->click();
     }
     {
         ModalAnswerer answerer(typeText(QString()));
-        window->form.actionAdd_Break_String->trigger();
+        formOf(*window).actionAdd_Break_String->trigger();
     }
-    EXPECT_EQ(window->document.settings().breakStrings, (QStringList{"INT.", "EXT.", "  Scene "}));
-    EXPECT_EQ(rowTexts(list()), window->document.settings().breakStrings);
+    EXPECT_EQ(documentOf(*window).settings().breakStrings, (QStringList{"INT.", "EXT.", "  Scene "}));
+    EXPECT_EQ(rowTexts(list()), documentOf(*window).settings().breakStrings);
 }
 
 TEST_F(BreakStringUiTest, RemoveButton_DropsEveryCopyOfTheSelectedTexts)
 {
-    window->document.settings().breakStrings = QStringList{"INT", "EXT", "INT"};
-    window->breakStringPanel->refresh();
+    documentOf(*window).settings().breakStrings = QStringList{"INT", "EXT", "INT"};
+    TextVisTestAccess::breakStringPanel(*window).refresh();
     list()->item(0)->setSelected(true);
-    window->form.pushButton_removeBreakString->click();
-    EXPECT_EQ(window->document.settings().breakStrings, QStringList{QStringLiteral("EXT")});
+    formOf(*window).pushButton_removeBreakString->click();
+    EXPECT_EQ(documentOf(*window).settings().breakStrings, QStringList{QStringLiteral("EXT")});
     EXPECT_EQ(rowTexts(list()), QStringList{QStringLiteral("EXT")});
 
-    window->form.actionRemove_Break_String->trigger(); // nothing selected
-    EXPECT_EQ(window->document.settings().breakStrings, QStringList{QStringLiteral("EXT")});
+    formOf(*window).actionRemove_Break_String->trigger(); // nothing selected
+    EXPECT_EQ(documentOf(*window).settings().breakStrings, QStringList{QStringLiteral("EXT")});
 }
 
 TEST_F(BreakStringUiTest, SaveAndLoad_RoundTripThroughFiles)
 {
-    window->document.settings().breakStrings.append(QStringLiteral("FLASHBACK"));
-    window->form.actionSave_Break_Strings->trigger();
+    documentOf(*window).settings().breakStrings.append(QStringLiteral("FLASHBACK"));
+    formOf(*window).actionSave_Break_Strings->trigger();
     EXPECT_EQ(readBytes(dir.scratch().file(QStringLiteral("breakStrings.txt"))),
               QByteArray("INT.\nEXT.\nFLASHBACK\n"));
 
     const QString other = dir.scratch().write(QStringLiteral("other.txt"), "SCENE\n\nEXT \n");
     {
         ModalAnswerer answerer(chooseFile(other));
-        window->form.pushButton_loadBreakString->click();
+        formOf(*window).pushButton_loadBreakString->click();
     }
-    EXPECT_EQ(window->document.settings().breakStrings, (QStringList{"SCENE", "EXT "}));
+    EXPECT_EQ(documentOf(*window).settings().breakStrings, (QStringList{"SCENE", "EXT "}));
     EXPECT_EQ(rowTexts(list()), (QStringList{"SCENE", "EXT "}));
 
     {
         ModalAnswerer answerer(chooseFile(QString()));
-        window->form.actionLoad_Break_Strings->trigger();
+        formOf(*window).actionLoad_Break_Strings->trigger();
     }
-    EXPECT_EQ(window->document.settings().breakStrings, (QStringList{"SCENE", "EXT "}));
+    EXPECT_EQ(documentOf(*window).settings().breakStrings, (QStringList{"SCENE", "EXT "}));
     EXPECT_EQ(list()->count(), 2);
 }
 
@@ -133,25 +133,25 @@ TEST_F(BreakStringUiTest, ContextMenu_OffersThreeEntriesInOrder)
 {
     EXPECT_EQ(useContextMenu(),
               (QStringList{"Add Character", "Add BreakString", "Break Section Here"}));
-    EXPECT_EQ(window->contextMenuPos, QPoint(20, 30));
+    EXPECT_EQ(TextVisTestAccess::contextMenuPos(*window), QPoint(20, 30));
 }
 
 TEST_F(BreakStringUiTest, ContextAddBreakString_AppendsSelectionAndMarksViewOutOfDate)
 {
     showText(QStringLiteral("<p>We cut to FLASHBACK now.</p>"));
-    ASSERT_TRUE(window->form.webView->findText(QStringLiteral("FLASHBACK")));
-    const QString selection = window->form.webView->selectedText();
+    ASSERT_TRUE(formOf(*window).webView->findText(QStringLiteral("FLASHBACK")));
+    const QString selection = formOf(*window).webView->selectedText();
     ASSERT_TRUE(selection.startsWith(QStringLiteral("FLASHBACK")));
     useContextMenu(QStringLiteral("Add BreakString"));
-    EXPECT_EQ(window->document.settings().breakStrings.last(),
+    EXPECT_EQ(documentOf(*window).settings().breakStrings.last(),
               selection); // kept exactly as selected
     EXPECT_EQ(list()->count(), 3);
-    EXPECT_FALSE(window->form.ThreadView->upToDate);
+    EXPECT_FALSE(formOf(*window).ThreadView->upToDate);
 
     showText(QStringLiteral("<p>nothing selected</p>"));
     useContextMenu(QStringLiteral("Add BreakString"));
-    EXPECT_EQ(window->document.settings().breakStrings.size(), 3);
-    EXPECT_FALSE(window->form.ThreadView->upToDate);
+    EXPECT_EQ(documentOf(*window).settings().breakStrings.size(), 3);
+    EXPECT_FALSE(formOf(*window).ThreadView->upToDate);
 }
 
 TEST_F(BreakStringUiTest, ContextBreakHere_RecordsFinitePositionsAndMarksViewOutOfDate)
@@ -159,28 +159,28 @@ TEST_F(BreakStringUiTest, ContextBreakHere_RecordsFinitePositionsAndMarksViewOut
     showText(QStringLiteral("<p>short page without a scroll range</p>"));
     useContextMenu(QStringLiteral("Break Section Here"));
     useContextMenu(QStringLiteral("Break Section Here"));
-    ASSERT_EQ(window->document.settings().manualBreaks.size(), 2);
-    EXPECT_TRUE(std::isfinite(window->document.settings().manualBreaks[0]));
-    EXPECT_GT(window->document.settings().manualBreaks[0], 0.0f);
-    EXPECT_EQ(window->document.settings().manualBreaks[0],
-              window->document.settings().manualBreaks[1]);
-    EXPECT_FALSE(window->form.ThreadView->upToDate);
+    ASSERT_EQ(documentOf(*window).settings().manualBreaks.size(), 2);
+    EXPECT_TRUE(std::isfinite(documentOf(*window).settings().manualBreaks[0]));
+    EXPECT_GT(documentOf(*window).settings().manualBreaks[0], 0.0f);
+    EXPECT_EQ(documentOf(*window).settings().manualBreaks[0],
+              documentOf(*window).settings().manualBreaks[1]);
+    EXPECT_FALSE(formOf(*window).ThreadView->upToDate);
 }
 
 TEST_F(BreakStringUiTest, ContextAddCharacter_AddsSelectedNameOnceAndMarksViewOutOfDate)
 {
     showText(QStringLiteral("<p>Then MARY JANE walks in.</p>"));
-    ASSERT_TRUE(window->form.webView->findText(QStringLiteral("MARY JANE")));
+    ASSERT_TRUE(formOf(*window).webView->findText(QStringLiteral("MARY JANE")));
     useContextMenu(QStringLiteral("Add Character"));
     useContextMenu(QStringLiteral("Add Character"));
-    ASSERT_EQ(window->document.characters().size(), 1u);
-    EXPECT_EQ(window->document.characters()[0]->names, (QStringList{"MARY", "JANE"}));
-    EXPECT_EQ(window->document.characters()[0]->count, 0);
-    EXPECT_FALSE(window->form.ThreadView->upToDate);
+    ASSERT_EQ(documentOf(*window).characters().size(), 1u);
+    EXPECT_EQ(documentOf(*window).characters()[0]->names, (QStringList{"MARY", "JANE"}));
+    EXPECT_EQ(documentOf(*window).characters()[0]->count, 0);
+    EXPECT_FALSE(formOf(*window).ThreadView->upToDate);
 
     showText(QStringLiteral("<p>nothing selected</p>"));
     useContextMenu(QStringLiteral("Add Character"));
-    EXPECT_EQ(window->document.characters().size(), 1u);
+    EXPECT_EQ(documentOf(*window).characters().size(), 1u);
 }
 
 TEST_F(BreakStringUiTest, ContextMenus_AreReleasedAfterClosing)

@@ -1,4 +1,4 @@
-#include "app/GraphWidget.h"
+#include "views/GraphWidget.h"
 
 #include "../TestSupport.h"
 #include "ThreadViewTestSupport.h"

@@ -42,19 +42,19 @@ void forceCharacter(textVis &window, const DialogScript &script)
             dialog->reject();
         return true;
     });
-    window.form.actionForce_Character->trigger();
+    formOf(window).actionForce_Character->trigger();
 }
 
 void add(textVis &window, const QString &name)
 {
     ModalAnswerer nested(nestedAnswers(name, QColor()));
-    window.characterEditor->includeUi.pushButton_AddIncludeCharacter->click();
+    TextVisTestAccess::characterEditor(window).includeUi.pushButton_AddIncludeCharacter->click();
 }
 
 void force(textVis &window, const QColor &color)
 {
     ModalAnswerer nested(nestedAnswers(QString(), color));
-    window.characterEditor->includeUi.pushButton_ForceColor->click();
+    TextVisTestAccess::characterEditor(window).includeUi.pushButton_ForceColor->click();
 }
 
 QStringList rowTexts(const QListWidget *list)
@@ -86,17 +86,17 @@ TEST_F(IncludeCharactersTest, AddAndRemove_EditTheListAndOkSavesIt)
         add(w, QStringLiteral("BOB"));
         add(w, QStringLiteral("BOB"));
         add(w, QStringLiteral("ANNA LEE"));
-        afterAdding = rowTexts(w.characterEditor->includeUi.listWidget);
-        w.characterEditor->includeUi.listWidget->item(0)->setSelected(true);
-        w.characterEditor->includeUi.listWidget->item(1)->setSelected(true);
-        w.characterEditor->includeUi.pushButton_RemoveIncludeCharacter->click();
+        afterAdding = rowTexts(TextVisTestAccess::characterEditor(w).includeUi.listWidget);
+        TextVisTestAccess::characterEditor(w).includeUi.listWidget->item(0)->setSelected(true);
+        TextVisTestAccess::characterEditor(w).includeUi.listWidget->item(1)->setSelected(true);
+        TextVisTestAccess::characterEditor(w).includeUi.pushButton_RemoveIncludeCharacter->click();
         return true;
     });
     EXPECT_EQ(afterAdding, (QStringList{"BOB ", "BOB ", "ANNA LEE "}));
-    ASSERT_EQ(window->document.settings().includeCharacters.size(), 1u);
-    EXPECT_EQ(window->document.settings().includeCharacters[0]->names,
+    ASSERT_EQ(documentOf(*window).settings().includeCharacters.size(), 1u);
+    EXPECT_EQ(documentOf(*window).settings().includeCharacters[0]->names,
               (QStringList{"ANNA", "LEE"}));
-    EXPECT_EQ(window->document.settings().includeCharacters[0]->color, QColor(Qt::white));
+    EXPECT_EQ(documentOf(*window).settings().includeCharacters[0]->color, QColor(Qt::white));
     EXPECT_EQ(charactersFile(), QByteArray("ANNA LEE \n"));
 }
 
@@ -105,10 +105,10 @@ TEST_F(IncludeCharactersTest, ForceColor_MarksSelectedEntriesAndOkSavesTheColour
     dir.scratch().write(QStringLiteral("characters.txt"), "ANNA\nBEN\nCAL\n");
     QStringList rows;
     forceCharacter(*window, [&](textVis &w) {
-        w.characterEditor->includeUi.listWidget->item(0)->setSelected(true);
-        w.characterEditor->includeUi.listWidget->item(2)->setSelected(true);
+        TextVisTestAccess::characterEditor(w).includeUi.listWidget->item(0)->setSelected(true);
+        TextVisTestAccess::characterEditor(w).includeUi.listWidget->item(2)->setSelected(true);
         force(w, QColor(255, 0, 0));
-        rows = rowTexts(w.characterEditor->includeUi.listWidget);
+        rows = rowTexts(TextVisTestAccess::characterEditor(w).includeUi.listWidget);
         return true;
     });
     EXPECT_EQ(rows, (QStringList{"ANNA  [forced color]", "BEN ", "CAL  [forced color]"}));
@@ -123,16 +123,16 @@ TEST_F(IncludeCharactersTest, ForceColor_ShowsAtTheNextReparse)
                                  "BEN\n          Yes.\n                    ANNA\n          No.\n");
     ASSERT_TRUE(window->loadScreenplay(script));
     forceCharacter(*window, [&](textVis &w) {
-        w.characterEditor->includeUi.listWidget->item(0)->setSelected(true);
+        TextVisTestAccess::characterEditor(w).includeUi.listWidget->item(0)->setSelected(true);
         force(w, QColor(0, 0, 255));
         return true;
     });
     EXPECT_EQ(charactersFile(), QByteArray("ANNA, MISS A : 0 0 255\n"));
     window->parseText();
-    const CharacterPtr anna = window->document.analysis()->timeIndex->characters.front();
+    const CharacterPtr anna = documentOf(*window).analysis()->timeIndex->characters.front();
     ASSERT_EQ(anna->names, QStringList{"ANNA"});
     EXPECT_EQ(anna->color, QColor(0, 0, 255));
-    EXPECT_EQ(window->form.listWidget->item(0)->background().color(), QColor(0, 0, 255));
+    EXPECT_EQ(formOf(*window).listWidget->item(0)->background().color(), QColor(0, 0, 255));
 }
 
 TEST_F(IncludeCharactersTest, Cancel_WritesNothing)
@@ -142,7 +142,7 @@ TEST_F(IncludeCharactersTest, Cancel_WritesNothing)
         return false;
     });
     EXPECT_FALSE(QFile::exists(dir.scratch().file(QStringLiteral("characters.txt"))));
-    EXPECT_EQ(window->document.settings().includeCharacters.size(), 1u);
+    EXPECT_EQ(documentOf(*window).settings().includeCharacters.size(), 1u);
 }
 
 TEST_F(IncludeCharactersTest, ClosedDialogAndReparse_LeaveNoRowOfTheDialogBehind)
@@ -161,14 +161,14 @@ TEST_F(IncludeCharactersTest, ClosedDialogAndReparse_LeaveNoRowOfTheDialogBehind
     window->parseText();
 
     // Each row shows the index character of its place, whatever the dialog's rows were.
-    const CharacterList &shown = window->characterPanel->characters();
-    ASSERT_EQ(int(shown.size()), window->form.listWidget->count());
-    for (int row = 0; row < window->form.listWidget->count(); ++row)
-        EXPECT_EQ(window->form.listWidget->item(row)->text(), shown[size_t(row)]->displayText());
+    const CharacterList &shown = TextVisTestAccess::characterPanel(*window).characters();
+    ASSERT_EQ(int(shown.size()), formOf(*window).listWidget->count());
+    for (int row = 0; row < formOf(*window).listWidget->count(); ++row)
+        EXPECT_EQ(formOf(*window).listWidget->item(row)->text(), shown[size_t(row)]->displayText());
     bool calFound = false;
     for (const CharacterList *list : std::initializer_list<const CharacterList *>{
-             &window->document.characters(), &window->document.settings().includeCharacters,
-             &window->document.analysis()->timeIndex->characters}) {
+             &documentOf(*window).characters(), &documentOf(*window).settings().includeCharacters,
+             &documentOf(*window).analysis()->timeIndex->characters}) {
         for (const CharacterPtr &character : *list)
             calFound = calFound || character->names == QStringList{"CAL"};
     }
@@ -178,12 +178,12 @@ TEST_F(IncludeCharactersTest, ClosedDialogAndReparse_LeaveNoRowOfTheDialogBehind
     const QString palette = dir.scratch().write(QStringLiteral("p.txt"), "1 2 3\n");
     {
         ModalAnswerer answerer(chooseFile(palette));
-        window->form.actionLoad_Colors->trigger();
+        formOf(*window).actionLoad_Colors->trigger();
     }
-    for (const CharacterPtr &character : window->document.characters())
+    for (const CharacterPtr &character : documentOf(*window).characters())
         EXPECT_EQ(character->color, QColor(1, 2, 3));
-    ASSERT_EQ(window->form.listWidget->count(), 2);
-    EXPECT_EQ(window->form.listWidget->item(0)->background().color(), QColor(1, 2, 3));
+    ASSERT_EQ(formOf(*window).listWidget->count(), 2);
+    EXPECT_EQ(formOf(*window).listWidget->item(0)->background().color(), QColor(1, 2, 3));
 }
 
 TEST_F(IncludeCharactersTest, LoadColors_EmptyPaletteKeepsColours)
@@ -194,15 +194,15 @@ TEST_F(IncludeCharactersTest, LoadColors_EmptyPaletteKeepsColours)
                                                "                    BEN\n"
                                                "          Hi.\n"));
     std::vector<QColor> before;
-    for (const CharacterPtr &character : window->document.characters())
+    for (const CharacterPtr &character : documentOf(*window).characters())
         before.push_back(character->color);
     ASSERT_EQ(before.size(), 2u);
 
     const QString empty = dir.scratch().write(QStringLiteral("empty.txt"), "");
     ModalAnswerer answerer(chooseFile(empty));
-    window->form.actionLoad_Colors->trigger();
+    formOf(*window).actionLoad_Colors->trigger();
     for (size_t i = 0; i < before.size(); ++i)
-        EXPECT_EQ(window->document.characters()[i]->color, before[i]);
+        EXPECT_EQ(documentOf(*window).characters()[i]->color, before[i]);
 }
 
 TEST_F(IncludeCharactersTest, SaveColors_WritesOneLinePerCharacterAndLoadsBack)
@@ -212,15 +212,15 @@ TEST_F(IncludeCharactersTest, SaveColors_WritesOneLinePerCharacterAndLoadsBack)
                                                "          Hello.\n"
                                                "                    BEN\n"
                                                "          Hi.\n"));
-    window->document.characters()[0]->color = QColor(10, 20, 30);
-    window->document.characters()[1]->color = QColor(40, 50, 60);
-    window->form.actionSave_Colors->trigger();
+    documentOf(*window).characters()[0]->color = QColor(10, 20, 30);
+    documentOf(*window).characters()[1]->color = QColor(40, 50, 60);
+    formOf(*window).actionSave_Colors->trigger();
     EXPECT_EQ(readBytes(dir.scratch().file(QStringLiteral("colors.txt"))),
               QByteArray("10 20 30\n40 50 60\n"));
 
-    window->document.characters()[0]->color = Qt::black;
+    documentOf(*window).characters()[0]->color = Qt::black;
     ModalAnswerer answerer(chooseFile(dir.scratch().file(QStringLiteral("colors.txt"))));
-    window->form.actionLoad_Colors->trigger();
-    EXPECT_EQ(window->document.characters()[0]->color, QColor(10, 20, 30));
-    EXPECT_EQ(window->form.listWidget->item(0)->background().color(), QColor(10, 20, 30));
+    formOf(*window).actionLoad_Colors->trigger();
+    EXPECT_EQ(documentOf(*window).characters()[0]->color, QColor(10, 20, 30));
+    EXPECT_EQ(formOf(*window).listWidget->item(0)->background().color(), QColor(10, 20, 30));
 }

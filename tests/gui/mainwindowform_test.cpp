@@ -113,7 +113,7 @@ TEST(MainWindowFormFonts, Panel_ShowsEveryControlWholeAtTwoFontSizesAndTwoWindow
 TEST_F(MainWindowFormTest, Keys_ReachTheThreadViewAndEveryMenuShortcutFires)
 {
     showAt(QSize(1192, 881));
-    GraphWidget *view = window->form.ThreadView;
+    GraphWidget *view = formOf(*window).ThreadView;
     QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     EXPECT_EQ(QApplication::focusWidget(), view);
     QTest::keyClick(view, Qt::Key_2);

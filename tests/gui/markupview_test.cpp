@@ -49,7 +49,7 @@ protected:
     int pageBlocks() const
     {
         const QWebElement body =
-            window->form.webView->page()->mainFrame()->findFirstElement(QStringLiteral("body"));
+            formOf(*window).webView->page()->mainFrame()->findFirstElement(QStringLiteral("body"));
         int blocks = 0;
         for (QWebElement block = body.firstChild(); !block.isNull(); block = block.nextSibling())
             ++blocks;
@@ -58,12 +58,12 @@ protected:
 
     QWebElementCollection find(const QString &selector) const
     {
-        return window->form.webView->page()->mainFrame()->findAllElements(selector);
+        return formOf(*window).webView->page()->mainFrame()->findAllElements(selector);
     }
 
     CharacterPtr character(const QString &name) const
     {
-        for (const CharacterPtr &c : window->document.analysis()->timeIndex->characters) {
+        for (const CharacterPtr &c : documentOf(*window).analysis()->timeIndex->characters) {
             if (c->names == QStringList{name})
                 return c;
         }
@@ -105,14 +105,14 @@ TEST_F(MarkupViewTest, Parse_ColoursNamesScenesAndHeadings)
     EXPECT_EQ(headings.at(0).styleProperty(QStringLiteral("font-style"), QWebElement::InlineStyle),
               QStringLiteral("italic"));
 
-    EXPECT_FALSE(window->document.progress().dialog()->isVisible());
+    EXPECT_FALSE(documentOf(*window).progress().dialog()->isVisible());
 }
 
 TEST_F(MarkupViewTest, LongText_IsShownWholeInStyledPiecesAndGivesWayToTheNextText)
 {
     const int sceneCount = 3000;
     open(longScript(sceneCount));
-    ASSERT_GT(window->document.analysis()->markupHtml.size(), 2 * 256 * 1024);
+    ASSERT_GT(documentOf(*window).analysis()->markupHtml.size(), 2 * 256 * 1024);
     EXPECT_GE(pageBlocks(), 3);
 
     // Every scene is there, and the backgrounds alternate across the pieces.
@@ -131,15 +131,15 @@ TEST_F(MarkupViewTest, LongText_IsShownWholeInStyledPiecesAndGivesWayToTheNextTe
     ASSERT_EQ(annaSpans.count(), sceneCount);
     EXPECT_EQ(annaSpans.last().styleProperty(QStringLiteral("color"), QWebElement::InlineStyle),
               cssColor(anna->color));
-    EXPECT_TRUE(window->form.statusBar->currentMessage().isEmpty());
+    EXPECT_TRUE(formOf(*window).statusBar->currentMessage().isEmpty());
 
     // The next screenplay's text replaces the long one entirely.
     open(twoScenes);
     EXPECT_EQ(pageBlocks(), 1);
     EXPECT_EQ(find(QStringLiteral("div.scene")).count(), 3);
     EXPECT_FALSE(
-        window->form.webView->page()->mainFrame()->toPlainText().contains(QStringLiteral("ROOM")));
-    EXPECT_FALSE(window->document.progress().dialog()->isVisible());
+        formOf(*window).webView->page()->mainFrame()->toPlainText().contains(QStringLiteral("ROOM")));
+    EXPECT_FALSE(documentOf(*window).progress().dialog()->isVisible());
 }
 
 TEST_F(MarkupViewTest, LayingOutStopped_ShowsTheFirstPieceAndSaysSo)
@@ -148,17 +148,17 @@ TEST_F(MarkupViewTest, LayingOutStopped_ShowsTheFirstPieceAndSaysSo)
     open(longScript(3000));
     EXPECT_EQ(abort.aborted, 1);
     EXPECT_EQ(pageBlocks(), 1);
-    EXPECT_TRUE(window->form.statusBar->currentMessage().startsWith(
+    EXPECT_TRUE(formOf(*window).statusBar->currentMessage().startsWith(
         QStringLiteral("Text view stopped: 1 of ")))
-        << window->form.statusBar->currentMessage().toStdString();
-    EXPECT_FALSE(window->document.progress().dialog()->isVisible());
+        << formOf(*window).statusBar->currentMessage().toStdString();
+    EXPECT_FALSE(documentOf(*window).progress().dialog()->isVisible());
 }
 
 TEST_F(MarkupViewTest, BeforeAnyParse_ShowsTheEmptyMarkupOnly)
 {
     window->applyMarkupStyles();
-    EXPECT_TRUE(window->form.webView->page()->mainFrame()->toPlainText().isEmpty());
-    EXPECT_EQ(window->document.progress().dialog(), nullptr);
+    EXPECT_TRUE(formOf(*window).webView->page()->mainFrame()->toPlainText().isEmpty());
+    EXPECT_EQ(documentOf(*window).progress().dialog(), nullptr);
     window->currentColorChanged(Qt::red); // no index: nothing to recolour, no crash
 }
 
@@ -172,7 +172,7 @@ TEST_F(MarkupViewTest, ColourChange_RecoloursOnlySelectedCharacters)
                                   .at(0)
                                   .styleProperty(QStringLiteral("color"), QWebElement::InlineStyle);
 
-    window->form.listWidget->findItems(anna->displayText(), Qt::MatchExactly)
+    formOf(*window).listWidget->findItems(anna->displayText(), Qt::MatchExactly)
         .at(0)
         ->setSelected(true);
     anna->color = QColor(1, 2, 3);

@@ -1,6 +1,6 @@
 #include "WindowTestSupport.h"
 
-#include "app/OptionWidgets.h"
+#include "dialogs/OptionWidgets.h"
 #include "characters/Option.h"
 #include "reader/TextFile.h"
 
@@ -69,7 +69,7 @@ TEST_F(OptionsDialogTest, Parsing_ShowsCheckBoxAndSpinBoxRowsInConfigOrder)
         dialog->reject();
         return true;
     });
-    window->form.actionParsing->trigger();
+    formOf(*window).actionParsing->trigger();
 
     EXPECT_EQ(name, QStringLiteral("OptionsDialog"));
     EXPECT_EQ(size, QSize(404, 497));
@@ -109,7 +109,7 @@ TEST_F(OptionsDialogTest, Ok_WritesConfigWithTheDialogValues)
             ->click();
         return true;
     });
-    window->form.actionParsing->trigger();
+    formOf(*window).actionParsing->trigger();
 
     const auto lines = TextFile::readLines(dir.scratch().file(QStringLiteral("config.txt")));
     ASSERT_TRUE(lines.has_value());
@@ -117,10 +117,10 @@ TEST_F(OptionsDialogTest, Ok_WritesConfigWithTheDialogValues)
                                    "CaseSensitivity False", "MinCharacterSpaces 15",
                                    "MinNumberOfCharacterInstances 0", "NumberSteps 50",
                                    "MergeCueExtensions False", "WholeNameMatch False"}));
-    EXPECT_EQ(window->document.settings().options.numberSteps, 50);
-    EXPECT_TRUE(window->document.settings().options.looseMatch);
+    EXPECT_EQ(documentOf(*window).settings().options.numberSteps, 50);
+    EXPECT_TRUE(documentOf(*window).settings().options.looseMatch);
     // The rows are gone with the dialog; the options must not point at them any more.
-    for (const auto &option : window->options) {
+    for (const auto &option : TextVisTestAccess::options(*window)) {
         EXPECT_EQ(option->widget, nullptr);
         EXPECT_EQ(option->valueWidget, nullptr);
     }
@@ -134,9 +134,9 @@ TEST_F(OptionsDialogTest, Cancel_WritesNothingAndKeepsValues)
         dialog->reject();
         return true;
     });
-    window->form.actionParsing->trigger();
+    formOf(*window).actionParsing->trigger();
     EXPECT_FALSE(QFile::exists(dir.scratch().file(QStringLiteral("config.txt"))));
-    EXPECT_EQ(window->document.settings().options.numberSteps, 100);
+    EXPECT_EQ(documentOf(*window).settings().options.numberSteps, 100);
 }
 
 TEST(OptionWidgetsTest, CreateWidget_RecordsWidgetsAndNamesThem)

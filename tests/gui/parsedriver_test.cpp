@@ -1,6 +1,6 @@
 #include "WindowTestSupport.h"
 
-#include "app/GraphWidget.h"
+#include "views/GraphWidget.h"
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -71,11 +71,11 @@ TEST_F(ParseDriverTest, XmlSuffix_FindsNoCharactersAndShowsNothing)
 {
     ProgressTitles progress;
     window->loadScreenplay(write(QStringLiteral("play.xml"), indentedScript));
-    EXPECT_TRUE(window->document.characters().empty());
+    EXPECT_TRUE(documentOf(*window).characters().empty());
     EXPECT_TRUE(progress.titles.contains(QStringLiteral("Finding characters: 0")));
     EXPECT_EQ(progress.titles.last(), QStringLiteral("Parsing Text"));
-    EXPECT_TRUE(window->document.analysis()->markupHtml.isEmpty());
-    EXPECT_TRUE(window->document.analysis()->timeIndex->scenes.empty());
+    EXPECT_TRUE(documentOf(*window).analysis()->markupHtml.isEmpty());
+    EXPECT_TRUE(documentOf(*window).analysis()->timeIndex->scenes.empty());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : play.xml"));
 }
 
@@ -86,10 +86,10 @@ TEST_F(ParseDriverTest, OtherSuffixes_AreReadAsPlainText)
         SCOPED_TRACE(name.toStdString());
         ProgressTitles progress;
         window->loadScreenplay(write(name, indentedScript));
-        EXPECT_EQ(namesOf(window->document.characters()), (QStringList{"ANNA ", "BEN "}));
+        EXPECT_EQ(namesOf(documentOf(*window).characters()), (QStringList{"ANNA ", "BEN "}));
         EXPECT_TRUE(progress.titles.contains(QStringLiteral("Finding characters: 2")));
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : ") + name);
-        EXPECT_FALSE(window->document.analysis()->timeIndex->scenes.empty());
+        EXPECT_FALSE(documentOf(*window).analysis()->timeIndex->scenes.empty());
     }
 }
 
@@ -97,34 +97,34 @@ TEST_F(ParseDriverTest, CsvSuffix_ReadsNamesFromTimeCodedRecords)
 {
     window->loadScreenplay(write(QStringLiteral("fight.csv"), "0.0,2.5,\"['ANNA', 'BEN']\"\n"
                                                               "4.0,1.0,\"['ANNA']\"\n"));
-    EXPECT_EQ(namesOf(window->document.characters()), (QStringList{"ANNA ", "BEN "}));
-    EXPECT_EQ(window->document.characters().front()->displayText(), QStringLiteral("ANNA "));
+    EXPECT_EQ(namesOf(documentOf(*window).characters()), (QStringList{"ANNA ", "BEN "}));
+    EXPECT_EQ(documentOf(*window).characters().front()->displayText(), QStringLiteral("ANNA "));
 }
 
 TEST_F(ParseDriverTest, FindCharactersOff_LeavesTheListEmpty)
 {
-    window->document.settings().options.findCharacters = false;
+    documentOf(*window).settings().options.findCharacters = false;
     ProgressTitles progress;
     window->loadScreenplay(write(QStringLiteral("play.txt"), indentedScript));
-    EXPECT_TRUE(window->document.characters().empty());
+    EXPECT_TRUE(documentOf(*window).characters().empty());
     EXPECT_EQ(progress.titles, QStringList{QStringLiteral("Parsing Text")});
-    EXPECT_EQ(window->form.listWidget->count(), 0);
+    EXPECT_EQ(formOf(*window).listWidget->count(), 0);
 }
 
 TEST_F(ParseDriverTest, Reparses_KeepOneRowPerCharacter)
 {
     window->loadScreenplay(write(QStringLiteral("play.txt"), indentedScript));
-    window->form.actionReparse->trigger();
+    formOf(*window).actionReparse->trigger();
     window->reparseTrigger();
 
-    const DocumentController &document = window->document;
-    const QListWidget *list = window->form.listWidget;
-    ASSERT_EQ(window->document.characters().size(), 2u);
+    const DocumentController &document = documentOf(*window);
+    const QListWidget *list = formOf(*window).listWidget;
+    ASSERT_EQ(documentOf(*window).characters().size(), 2u);
     ASSERT_EQ(document.analysis()->timeIndex->characters.size(), 2u);
     ASSERT_EQ(list->count(), 2);
     for (int row = 0; row < 2; ++row) {
         const CharacterPtr &character = document.analysis()->timeIndex->characters[row];
-        EXPECT_EQ(window->characterPanel->characters()[size_t(row)], character);
+        EXPECT_EQ(TextVisTestAccess::characterPanel(*window).characters()[size_t(row)], character);
         EXPECT_EQ(list->item(row)->text(), character->displayText());
         EXPECT_EQ(list->item(row)->background().color(), character->color);
     }
@@ -136,16 +136,16 @@ TEST_F(ParseDriverTest, ReparseAfterRecolour_ShowsNewColourWithoutReadingTheFile
     const QString path = write(QStringLiteral("play.txt"), indentedScript);
     window->loadScreenplay(path);
     QFile::remove(path);
-    window->document.characters().front()->color = QColor(1, 2, 3);
+    documentOf(*window).characters().front()->color = QColor(1, 2, 3);
     window->parseText();
-    EXPECT_EQ(window->document.analysis()->textLines.size(), 10);
-    EXPECT_EQ(window->form.listWidget->item(0)->background().color(), QColor(1, 2, 3));
+    EXPECT_EQ(documentOf(*window).analysis()->textLines.size(), 10);
+    EXPECT_EQ(formOf(*window).listWidget->item(0)->background().color(), QColor(1, 2, 3));
 }
 
 TEST_F(ParseDriverTest, MissingFile_RecordsNotFoundAndKeepsTitle)
 {
     window->loadScreenplay(dir.scratch().file(QStringLiteral("missing.txt")));
-    EXPECT_EQ(window->document.analysis()->textLines,
+    EXPECT_EQ(documentOf(*window).analysis()->textLines,
               QStringList{QStringLiteral("file not found\n")});
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark (v 0.2)"));
 }
@@ -155,48 +155,48 @@ TEST_F(ParseDriverTest, OpenFileMenu_ReadsTheChosenFileAndCancelKeepsTheOpenOne)
     const QString path = write(QStringLiteral("chosen.txt"), indentedScript);
     {
         ModalAnswerer answerer(chooseFile(path));
-        window->form.actionOpen_File->trigger();
+        formOf(*window).actionOpen_File->trigger();
     }
-    EXPECT_EQ(window->document.filePath(), path);
+    EXPECT_EQ(documentOf(*window).filePath(), path);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : chosen.txt"));
-    EXPECT_EQ(window->form.listWidget->count(), 2);
+    EXPECT_EQ(formOf(*window).listWidget->count(), 2);
 
-    window->document.settings().manualBreaks = {0.5f};
-    const QStringList lines = window->document.analysis()->textLines;
+    documentOf(*window).settings().manualBreaks = {0.5f};
+    const QStringList lines = documentOf(*window).analysis()->textLines;
     {
         ModalAnswerer answerer(chooseFile(QString()));
-        window->form.actionOpen_File->trigger();
+        formOf(*window).actionOpen_File->trigger();
     }
-    EXPECT_EQ(window->document.filePath(), path);
-    EXPECT_EQ(window->document.analysis()->textLines, lines);
-    EXPECT_EQ(window->document.settings().manualBreaks, QVector<float>{0.5f});
+    EXPECT_EQ(documentOf(*window).filePath(), path);
+    EXPECT_EQ(documentOf(*window).analysis()->textLines, lines);
+    EXPECT_EQ(documentOf(*window).settings().manualBreaks, QVector<float>{0.5f});
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : chosen.txt"));
-    EXPECT_EQ(window->form.listWidget->count(), 2);
+    EXPECT_EQ(formOf(*window).listWidget->count(), 2);
 
     // Breaks belong to the screenplay they were set on.
     ASSERT_TRUE(window->loadScreenplay(write(QStringLiteral("other.txt"), indentedScript)));
-    EXPECT_TRUE(window->document.settings().manualBreaks.isEmpty());
+    EXPECT_TRUE(documentOf(*window).settings().manualBreaks.isEmpty());
 }
 
 TEST_F(ParseDriverTest, ReadingStopped_KeepsTheOpenScreenplayItsTitleAndThreads)
 {
     const QString first = write(QStringLiteral("first.txt"), indentedScript);
     ASSERT_TRUE(window->loadScreenplay(first));
-    const QStringList lines = window->document.analysis()->textLines;
-    const QString page = window->form.webView->page()->mainFrame()->toPlainText();
+    const QStringList lines = documentOf(*window).analysis()->textLines;
+    const QString page = formOf(*window).webView->page()->mainFrame()->toPlainText();
 
     AbortStage abort(QStringLiteral("Reading"));
     EXPECT_FALSE(window->loadScreenplay(write(QStringLiteral("second.txt"), "INT. HALL\n")));
     EXPECT_EQ(abort.aborted, 1);
-    EXPECT_EQ(window->document.filePath(), first);
-    EXPECT_EQ(window->document.analysis()->textLines, lines);
+    EXPECT_EQ(documentOf(*window).filePath(), first);
+    EXPECT_EQ(documentOf(*window).analysis()->textLines, lines);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : first.txt"));
-    EXPECT_EQ(window->form.statusBar->currentMessage(),
+    EXPECT_EQ(formOf(*window).statusBar->currentMessage(),
               QStringLiteral("Reading stopped: second.txt was not opened"));
-    EXPECT_EQ(window->form.listWidget->count(), 2);
-    EXPECT_EQ(window->form.webView->page()->mainFrame()->toPlainText(), page);
-    EXPECT_TRUE(window->form.ThreadView->graphReady);
-    EXPECT_EQ(window->form.ThreadView->threadModel().characters().size(), size_t(2));
+    EXPECT_EQ(formOf(*window).listWidget->count(), 2);
+    EXPECT_EQ(formOf(*window).webView->page()->mainFrame()->toPlainText(), page);
+    EXPECT_TRUE(formOf(*window).ThreadView->graphReady);
+    EXPECT_EQ(formOf(*window).ThreadView->threadModel().characters().size(), size_t(2));
 }
 
 TEST(ExamplesTest, SampleScreenplays_OpenWithTheirSpeakersAndScenes)
@@ -213,11 +213,11 @@ TEST(ExamplesTest, SampleScreenplays_OpenWithTheirSpeakersAndScenes)
     for (const auto &sample : samples) {
         SCOPED_TRACE(sample.first.toStdString());
         window->loadScreenplay(dir.scratch().file(sample.first));
-        const QStringList names = namesOf(window->document.characters());
+        const QStringList names = namesOf(documentOf(*window).characters());
         EXPECT_TRUE(names.contains(QStringLiteral("ANNA "))) << names.join('|').toStdString();
         EXPECT_GE(names.size(), 3);
-        EXPECT_GE(int(window->document.analysis()->timeIndex->scenes.size()), sample.second);
-        EXPECT_EQ(window->form.listWidget->count(), int(names.size()));
+        EXPECT_GE(int(documentOf(*window).analysis()->timeIndex->scenes.size()), sample.second);
+        EXPECT_EQ(formOf(*window).listWidget->count(), int(names.size()));
     }
 }
 

@@ -18,7 +18,7 @@ int main(int argc, char **argv)
     QTimer::singleShot(0, [window] {
         std::printf("quit-probe: triggering Quit\n");
         std::fflush(stdout);
-        window->form.actionQuit->trigger();
+        formOf(*window).actionQuit->trigger();
         std::printf("quit-probe: still running\n");
         std::fflush(stdout);
         QApplication::exit(0);

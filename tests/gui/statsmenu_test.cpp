@@ -42,8 +42,8 @@ TEST_F(StatsMenuTest, StatsEntriesAndButtons_WriteTheirCsvFiles)
     open();
     const QString scenes = dir.scratch().file(QStringLiteral("scenes.csv"));
     const QString characters = dir.scratch().file(QStringLiteral("characters.csv"));
-    saveWith(window->form.actionWrite_Scene_Stats, scenes);
-    saveWith(window->form.actionWrite_Character_Stats, characters);
+    saveWith(formOf(*window).actionWrite_Scene_Stats, scenes);
+    saveWith(formOf(*window).actionWrite_Character_Stats, characters);
 
     const QByteArray sceneText = readBytes(scenes);
     EXPECT_EQ(firstLine(sceneText), QByteArray("SceneNumber,Type,NumCharacters,Start,Stop,Length,"
@@ -58,7 +58,7 @@ TEST_F(StatsMenuTest, StatsEntriesAndButtons_WriteTheirCsvFiles)
     const QString fromButton = dir.scratch().file(QStringLiteral("button.csv"));
     {
         ModalAnswerer answerer(chooseFile(fromButton));
-        window->form.pushButton_WriteSceneStats->click();
+        formOf(*window).pushButton_WriteSceneStats->click();
     }
     EXPECT_EQ(readBytes(fromButton), sceneText);
 }
@@ -66,7 +66,7 @@ TEST_F(StatsMenuTest, StatsEntriesAndButtons_WriteTheirCsvFiles)
 TEST_F(StatsMenuTest, UnwritablePath_PrintsFileNotFound)
 {
     open();
-    EXPECT_EQ(saveWith(window->form.actionWrite_Scene_Stats, QString()), "file not found\n");
+    EXPECT_EQ(saveWith(formOf(*window).actionWrite_Scene_Stats, QString()), "file not found\n");
     testing::internal::CaptureStdout();
     window->writeCharacterStats(dir.scratch().file(QStringLiteral("no/such/dir/x.csv")));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "file not found\n");
@@ -77,7 +77,7 @@ TEST_F(StatsMenuTest, BeforeAnyParse_WritesNothingAndSaysWhy)
     const QString path = dir.scratch().file(QStringLiteral("early.csv"));
     testing::internal::CaptureStdout();
     window->writeSceneStats(path);
-    window->form.pushButton_WriteCharacterStats->click(); // asks for no file
+    formOf(*window).pushButton_WriteCharacterStats->click(); // asks for no file
     const std::string printed = testing::internal::GetCapturedStdout();
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_NE(printed.find("no screenplay has been parsed"), std::string::npos);
@@ -87,17 +87,17 @@ TEST_F(StatsMenuTest, SaveMarkup_WritesStyleBlockThenMarkup)
 {
     open();
     const QString path = dir.scratch().file(QStringLiteral("marked.html"));
-    saveWith(window->form.actionSave_markup, path);
+    saveWith(formOf(*window).actionSave_markup, path);
     QByteArray expectedStart = "<head><style type='text/css'>";
-    for (const CharacterPtr &character : window->document.analysis()->timeIndex->characters)
+    for (const CharacterPtr &character : documentOf(*window).analysis()->timeIndex->characters)
         expectedStart += "span." + character->characterClass().toLatin1() +
                          "{ color: " + character->color.name().toLatin1() + " } ";
     expectedStart += "span.breakString{ color: purple; font-weight: bold; font-style: italic;}"
                      "</style></head><div class='scene'>";
-    ASSERT_EQ(window->document.analysis()->timeIndex->characters.size(), 2u);
+    ASSERT_EQ(documentOf(*window).analysis()->timeIndex->characters.size(), 2u);
     const QByteArray saved = readBytes(path);
     EXPECT_TRUE(saved.startsWith(expectedStart)) << saved.toStdString();
-    EXPECT_TRUE(saved.endsWith(window->document.analysis()->markupHtml));
+    EXPECT_TRUE(saved.endsWith(documentOf(*window).analysis()->markupHtml));
 
-    EXPECT_EQ(saveWith(window->form.actionSave_markup, QString()), "got here!\nfile not found\n");
+    EXPECT_EQ(saveWith(formOf(*window).actionSave_markup, QString()), "got here!\nfile not found\n");
 }

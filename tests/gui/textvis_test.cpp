@@ -1,7 +1,7 @@
 #include "WindowTestSupport.h"
 
-#include "app/AboutDialog.h"
-#include "app/GraphWidget.h"
+#include "dialogs/AboutDialog.h"
+#include "views/GraphWidget.h"
 #include "app/LocalOnlyNetworkAccess.h"
 
 #include <QCheckBox>
@@ -52,7 +52,7 @@ TEST_F(TextVisTest, Title_NamesTheVersion)
 
 TEST_F(TextVisTest, DrawModes_FourEntriesWithForceDirectedSelected)
 {
-    const QComboBox *modes = window->form.comboBox_DrawMode;
+    const QComboBox *modes = formOf(*window).comboBox_DrawMode;
     ASSERT_EQ(modes->count(), 4);
     EXPECT_EQ(modes->itemText(0), QStringLiteral("Force Directed"));
     EXPECT_EQ(modes->itemText(1), QStringLiteral("Color Weaving"));
@@ -90,17 +90,17 @@ TEST_F(TextVisTest, Controls_ShowTheirDefaultsWithCharactersTabFirst)
 TEST_F(TextVisTest, Menus_HoldTheirActionsInOrder)
 {
     QStringList fileTexts;
-    for (const QAction *action : window->form.menuFile->actions())
+    for (const QAction *action : formOf(*window).menuFile->actions())
         fileTexts << (action->isSeparator() ? QStringLiteral("|") : action->text());
     EXPECT_EQ(fileTexts, (QStringList{"Open File", "Reparse", "Automate", "Save Image",
                                       "Save Markup", "About", "|", "Quit"}));
     QStringList titles;
-    for (const QAction *action : window->form.menuBar->actions())
+    for (const QAction *action : formOf(*window).menuBar->actions())
         titles << action->text();
     EXPECT_EQ(titles,
               (QStringList{"File", "Fonts", "Characters", "BreakStrings", "Stats", "Options"}));
-    EXPECT_EQ(window->form.actionOpen_File->shortcutContext(), Qt::WindowShortcut);
-    EXPECT_EQ(window->form.actionQuit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    EXPECT_EQ(formOf(*window).actionOpen_File->shortcutContext(), Qt::WindowShortcut);
+    EXPECT_EQ(formOf(*window).actionQuit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
 }
 
 TEST_F(TextVisTest, ChangeFont_AcceptedSetsDefaultFontSizeOfTextView)
@@ -115,9 +115,9 @@ TEST_F(TextVisTest, ChangeFont_AcceptedSetsDefaultFontSizeOfTextView)
         dialog->accept();
         return true;
     });
-    window->form.actionChange_Font->trigger();
-    EXPECT_EQ(window->form.webView->settings()->fontSize(QWebSettings::DefaultFontSize), 14);
-    EXPECT_EQ(window->form.webView->font().pointSize(), 14);
+    formOf(*window).actionChange_Font->trigger();
+    EXPECT_EQ(formOf(*window).webView->settings()->fontSize(QWebSettings::DefaultFontSize), 14);
+    EXPECT_EQ(formOf(*window).webView->font().pointSize(), 14);
 }
 
 TEST_F(TextVisTest, ChangeFont_CancelledChangesNothing)
@@ -128,25 +128,25 @@ TEST_F(TextVisTest, ChangeFont_CancelledChangesNothing)
             dialog->reject();
         return dialog != nullptr;
     });
-    window->form.actionChange_Font->trigger();
-    EXPECT_EQ(window->form.webView->settings()->fontSize(QWebSettings::DefaultFontSize), 11);
+    formOf(*window).actionChange_Font->trigger();
+    EXPECT_EQ(formOf(*window).webView->settings()->fontSize(QWebSettings::DefaultFontSize), 11);
 }
 
 TEST_F(TextVisTest, TextView_RunsNoScriptsAndLoadsNothingRemote)
 {
-    QWebSettings *settings = window->form.webView->settings();
+    QWebSettings *settings = formOf(*window).webView->settings();
     EXPECT_FALSE(settings->testAttribute(QWebSettings::JavascriptEnabled));
     EXPECT_FALSE(settings->testAttribute(QWebSettings::PluginsEnabled));
 
     // A screenplay is shown with setHtml; an inline script must not run.
-    window->form.webView->setHtml(
+    formOf(*window).webView->setHtml(
         QStringLiteral("<p id='t'>before</p><script>document.getElementById('t')"
                        ".innerHTML='after';</script>"));
-    EXPECT_EQ(window->form.webView->page()->mainFrame()->toPlainText(), QStringLiteral("before"));
+    EXPECT_EQ(formOf(*window).webView->page()->mainFrame()->toPlainText(), QStringLiteral("before"));
 
     // Requests of the page never reach the network: they fail without a connection attempt.
     auto *network = qobject_cast<LocalOnlyNetworkAccess *>(
-        window->form.webView->page()->networkAccessManager());
+        formOf(*window).webView->page()->networkAccessManager());
     ASSERT_NE(network, nullptr);
     EXPECT_TRUE(network->allows(QUrl(QStringLiteral("data:text/plain,x"))));
     EXPECT_FALSE(network->allows(QUrl(QStringLiteral("file:///etc/passwd"))));
@@ -197,7 +197,7 @@ TEST(StartupTest, MissingBreakStringFile_SampleWrittenOnlyOnOk)
         ModalAnswerer answerer;
         answerer.messageBoxAnswer = QMessageBox::No;
         textVis window;
-        EXPECT_TRUE(window.document.settings().breakStrings.isEmpty());
+        EXPECT_TRUE(documentOf(window).settings().breakStrings.isEmpty());
         EXPECT_FALSE(QFile::exists(dir.scratch().file(QStringLiteral("breakStrings.txt"))));
     }
     WorkingDirectory dir;
@@ -205,8 +205,8 @@ TEST(StartupTest, MissingBreakStringFile_SampleWrittenOnlyOnOk)
     answerer.messageBoxAnswer = QMessageBox::Ok;
     textVis window;
     const QStringList sample{"int.", "ext.", "INTERIOR", "EXTERIOR", "INT", "EXT"};
-    EXPECT_EQ(window.document.settings().breakStrings, sample);
-    EXPECT_EQ(window.form.listWidget_BreakString->count(), 6);
+    EXPECT_EQ(documentOf(window).settings().breakStrings, sample);
+    EXPECT_EQ(formOf(window).listWidget_BreakString->count(), 6);
     EXPECT_EQ(readBytes(dir.scratch().file(QStringLiteral("breakStrings.txt"))),
               QByteArray("int.\next.\nINTERIOR\nEXTERIOR\nINT\nEXT\n"));
 }
@@ -216,10 +216,10 @@ TEST(StartupTest, ConfigFile_OverridesOnlyTheValuesItSets)
     WorkingDirectory dir;
     dir.scratch().write(QStringLiteral("config.txt"), "NumberSteps 50\nlooseMatch True\n");
     const std::unique_ptr<textVis> window = makeWindow(dir.scratch());
-    EXPECT_EQ(window->document.settings().options.numberSteps, 50);
-    EXPECT_TRUE(window->document.settings().options.looseMatch);
-    EXPECT_EQ(window->document.settings().options.minCharacterSpaces, 15);
-    EXPECT_TRUE(window->document.settings().options.findCharacters);
+    EXPECT_EQ(documentOf(*window).settings().options.numberSteps, 50);
+    EXPECT_TRUE(documentOf(*window).settings().options.looseMatch);
+    EXPECT_EQ(documentOf(*window).settings().options.minCharacterSpaces, 15);
+    EXPECT_TRUE(documentOf(*window).settings().options.findCharacters);
 }
 
 TEST(QuitTest, Quit_EndsTheProcessWithStatusTwoAfterItsTrace)
@@ -245,15 +245,15 @@ TEST_F(TextVisTest, ImageWrites_AreAnsweredInTheStatusBar)
                                                "INT. HOUSE - DAY\n                    JOHN\n"
                                                "          Hello.\n                    MARY\n"
                                                "          Hi.\n"));
-    GraphWidget *view = window->form.ThreadView;
+    GraphWidget *view = formOf(*window).ThreadView;
     const QString good = dir.scratch().file(QStringLiteral("view.png"));
     view->setImageFileName(good);
     view->paintFrame();
-    EXPECT_EQ(window->form.statusBar->currentMessage(), QStringLiteral("Wrote ") + good);
+    EXPECT_EQ(formOf(*window).statusBar->currentMessage(), QStringLiteral("Wrote ") + good);
     const QString unwritable = dir.scratch().file(QStringLiteral("missing/view.png"));
     view->setImageFileName(unwritable);
     view->paintFrame();
-    EXPECT_TRUE(window->form.statusBar->currentMessage().startsWith(
+    EXPECT_TRUE(formOf(*window).statusBar->currentMessage().startsWith(
         QStringLiteral("Image %1 not written: ").arg(unwritable)))
-        << window->form.statusBar->currentMessage().toStdString();
+        << formOf(*window).statusBar->currentMessage().toStdString();
 }

@@ -1,16 +1,16 @@
 #include "app/textVis.h"
 
-#include "app/AboutDialog.h"
-#include "app/GraphWidget.h"
+#include "dialogs/AboutDialog.h"
 #include "support/Diagnostics.h"
+#include "ui_textVis.h"
+#include "views/GraphWidget.h"
+#include "views/MarkupView.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
-#include <QWebSettings>
-#include <QWebView>
 
 void textVis::changeFont()
 {
@@ -19,14 +19,13 @@ void textVis::changeFont()
         QFontDialog::getFont(&accepted, QFont(QStringLiteral("Helvetica [Cronyx]"), 10), this);
     if (!accepted)
         return;
-    form.webView->setFont(font);
-    form.webView->settings()->setFontSize(QWebSettings::DefaultFontSize, font.pointSize());
+    m_form->webView->setFont(font);
 }
 
 void textVis::saveImage()
 {
     Diagnostics::print("do we get here??\n");
-    if (!form.ThreadView->graphReady) {
+    if (!m_form->ThreadView->graphReady) {
         reportNotDone(tr("Image"), tr("no screenplay has been parsed yet; open one first"));
         return;
     }
@@ -36,7 +35,7 @@ void textVis::saveImage()
     // Without a suffix the format would be unknown and nothing written.
     if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
         name += QStringLiteral(".png");
-    form.ThreadView->setImageFileName(name);
+    m_form->ThreadView->setImageFileName(name);
 }
 
 void textVis::showAbout()

@@ -1,10 +1,15 @@
 #include "app/textVis.h"
 
-#include "app/GraphWidget.h"
-#include "app/LocalOnlyNetworkAccess.h"
 #include "characters/CharacterListFile.h"
+#include "parts/AutomateController.h"
+#include "parts/BreakStringPanel.h"
+#include "parts/CharacterEditor.h"
+#include "parts/CharacterPanel.h"
 #include "support/Diagnostics.h"
 #include "threads/ThreadModel.h"
+#include "ui_textVis.h"
+#include "views/GraphWidget.h"
+#include "views/MarkupView.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -12,46 +17,43 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QWebPage>
-#include <QWebSettings>
-#include <QWebView>
 
 #include <cstdlib>
 
 textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
-    , document(this)
+    , m_document(this)
+    , m_form(std::make_unique<Ui::textVisClass>())
 {
-    options = makeAnalysisOptions(document.settings().options);
-    readConfig(QStringLiteral("config.txt"), options);
+    m_options = makeAnalysisOptions(m_document.settings().options);
+    readConfig(m_document.settingsPaths().config, m_options);
 
-    form.setupUi(this);
+    m_form->setupUi(this);
+    fitPanelToContents();
+    connectThreadView();
+    connectDrawingOptions();
     makeParts();
-    // The text view shows whatever the opened file holds: no scripts, no remote loads.
-    LocalOnlyNetworkAccess::install(form.webView, {QStringLiteral("data")});
-    // A link in the screenplay must not replace the screenplay: clicks are only reported.
-    form.webView->page()->setLinkDelegationPolicy(QWebPage::DelegateAllLinks);
     connectWindow();
     fillDrawModes();
     connectBreakStringButtons();
     // After the thread view's own connection: the view and the panel store the colour in
     // the characters, and the window then shows it in the text.
-    connect(form.ThreadView->colorDialog(), &QColorDialog::currentColorChanged,
-            characterPanel.get(), &CharacterPanel::colorSelected);
-    connect(form.ThreadView->colorDialog(), &QColorDialog::currentColorChanged, this,
+    connect(m_form->ThreadView->colorDialog(), &QColorDialog::currentColorChanged,
+            m_characterPanel.get(), &CharacterPanel::colorSelected);
+    connect(m_form->ThreadView->colorDialog(), &QColorDialog::currentColorChanged, this,
             &textVis::currentColorChanged);
-    connect(form.webView, &QWidget::customContextMenuRequested, this,
+    connect(m_form->webView, &QWidget::customContextMenuRequested, this,
             &textVis::customContextMenuTrigger);
     addTextActions();
-    breakStringPanel->loadStartupFile();
-    connect(form.ThreadView, &GraphWidget::reparse, this, &textVis::reparseTrigger);
-    connect(form.ThreadView, &GraphWidget::imageWritten, this,
+    m_breakStringPanel->loadStartupFile();
+    connect(m_form->ThreadView, &GraphWidget::reparse, this, &textVis::reparseTrigger);
+    connect(m_form->ThreadView, &GraphWidget::imageWritten, this,
             [this](const QString &path, bool written, const QString &reason) {
                 written ? reportWritten(path) : reportNotDone(tr("Image %1").arg(path), reason);
             });
     connectParts();
-    loadCharacterList(QStringLiteral("characters.txt"), document.settings().includeCharacters);
-    form.webView->settings()->setFontSize(QWebSettings::DefaultFontSize, 11);
+    loadCharacterList(m_document.settingsPaths().characters,
+                      m_document.settings().includeCharacters);
     showAbout();
     setWindowTitle(QStringLiteral("Quillmark (v %1.%2)").arg(versionMajor).arg(versionMinor));
 }
@@ -59,45 +61,49 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
 textVis::~textVis()
 {
     // The thread view outlives the analysis; it must not keep the index.
-    form.ThreadView->clearThreads();
+    m_form->ThreadView->clearThreads();
 }
 
 void textVis::makeParts()
 {
-    characterPanel = std::make_unique<CharacterPanel>(*form.listWidget);
-    breakStringPanel = std::make_unique<BreakStringPanel>(document.settings().breakStrings,
-                                                          *form.listWidget_BreakString, this);
-    characterEditor = std::make_unique<CharacterEditor>(document, this);
-    automate =
-        std::make_unique<AutomateController>(document, statisticsExport, *form.ThreadView, this);
+    m_characterPanel = std::make_unique<CharacterPanel>(*m_form->listWidget);
+    m_breakStringPanel = std::make_unique<BreakStringPanel>(m_document.settings().breakStrings,
+                                                            m_document.settingsPaths().breakStrings,
+                                                            *m_form->listWidget_BreakString, this);
+    m_characterEditor = std::make_unique<CharacterEditor>(m_document, this);
+    m_automate = std::make_unique<AutomateController>(m_document, m_statisticsExport,
+                                                      *m_form->ThreadView, this);
 }
 
 void textVis::connectParts()
 {
-    connect(form.ThreadView, &GraphWidget::characterColorChanged, characterPanel.get(),
+    connect(m_form->ThreadView, &GraphWidget::characterColorChanged, m_characterPanel.get(),
             &CharacterPanel::showCharacterColor);
-    connect(characterEditor.get(), &CharacterEditor::includeListShown, this,
-            &textVis::applyMarkupStyles);
-    connect(characterEditor.get(), &CharacterEditor::charactersRecolored, characterPanel.get(),
+    // Forced and loaded colours reach the text in place: the page is not laid out again.
+    connect(m_characterEditor.get(), &CharacterEditor::includeListShown, this,
+            &textVis::recolorText);
+    connect(m_characterEditor.get(), &CharacterEditor::charactersRecolored, m_characterPanel.get(),
             &CharacterPanel::showColors);
-    connect(automate.get(), &AutomateController::notDone, this, &textVis::reportNotDone);
-    connect(&statisticsExport, &StatisticsExport::written, this, &textVis::reportWritten);
-    connect(&statisticsExport, &StatisticsExport::notDone, this, &textVis::reportNotDone);
+    connect(m_characterEditor.get(), &CharacterEditor::charactersRecolored, this,
+            &textVis::recolorText);
+    connect(m_automate.get(), &AutomateController::notDone, this, &textVis::reportNotDone);
+    connect(&m_statisticsExport, &StatisticsExport::written, this, &textVis::reportWritten);
+    connect(&m_statisticsExport, &StatisticsExport::notDone, this, &textVis::reportNotDone);
     connectDocument();
 }
 
 void textVis::connectDocument()
 {
-    connect(&document, &DocumentController::parseStarting, this, &textVis::forgetAnalysis);
-    connect(&document, &DocumentController::analysed, this, &textVis::showAnalysis);
-    connect(&document, &DocumentController::notDone, this, &textVis::reportNotDone);
-    connect(&document, &DocumentController::readingStopped, this, [this](const QString &name) {
-        form.statusBar->showMessage(tr("Reading stopped: %1 was not opened").arg(name));
+    connect(&m_document, &DocumentController::parseStarting, this, &textVis::forgetAnalysis);
+    connect(&m_document, &DocumentController::analysed, this, &textVis::showAnalysis);
+    connect(&m_document, &DocumentController::notDone, this, &textVis::reportNotDone);
+    connect(&m_document, &DocumentController::readingStopped, this, [this](const QString &name) {
+        m_form->statusBar->showMessage(tr("Reading stopped: %1 was not opened").arg(name));
     });
-    connect(&document, &DocumentController::screenplayOpened, this,
+    connect(&m_document, &DocumentController::screenplayOpened, this,
             [this](const QString &name, bool read) {
                 // A message about the screenplay open before is no longer true of this one.
-                form.statusBar->clearMessage();
+                m_form->statusBar->clearMessage();
                 if (read)
                     setWindowTitle(QStringLiteral("Quillmark : ") + name);
             });
@@ -105,20 +111,20 @@ void textVis::connectDocument()
 
 void textVis::openFile()
 {
-    const GraphWidget::FrameHold hold(*form.ThreadView);
-    document.openFile();
+    const GraphWidget::FrameHold hold(*m_form->ThreadView);
+    m_document.openFile();
 }
 
 bool textVis::loadScreenplay(const QString &path)
 {
-    const GraphWidget::FrameHold hold(*form.ThreadView);
-    return document.loadScreenplay(path);
+    const GraphWidget::FrameHold hold(*m_form->ThreadView);
+    return m_document.loadScreenplay(path);
 }
 
 void textVis::parseText()
 {
-    const GraphWidget::FrameHold hold(*form.ThreadView);
-    document.parseText();
+    const GraphWidget::FrameHold hold(*m_form->ThreadView);
+    m_document.parseText();
 }
 
 void textVis::reparseTrigger()
@@ -128,32 +134,32 @@ void textVis::reparseTrigger()
 
 void textVis::forgetAnalysis()
 {
-    form.ThreadView->clearThreads();
-    characterPanel->clear();
+    m_form->ThreadView->clearThreads();
+    m_characterPanel->clear();
 }
 
 void textVis::showAnalysis(const std::shared_ptr<const Analysis> &analysis)
 {
-    GraphWidget *view = form.ThreadView;
+    GraphWidget *view = m_form->ThreadView;
     const GraphWidget::FrameHold hold(*view);
     applyMarkupStyles();
     view->buildThreads(analysis->timeIndex.get(), 1.0f / float(analysis->options.numberSteps));
     const int characterCount = int(analysis->timeIndex->characters.size());
     // The text and the character list are still shown; only the threads are left out.
     if (characterCount > ThreadModel::maximumCharacters && analysis->analysisError.isEmpty())
-        form.statusBar->showMessage(
+        m_form->statusBar->showMessage(
             tr("Thread view empty: %1 characters are more than it draws (%2)")
                 .arg(characterCount)
                 .arg(ThreadModel::maximumCharacters));
-    characterPanel->showCharacters(analysis->timeIndex->characters);
+    m_characterPanel->showCharacters(analysis->timeIndex->characters);
 }
 
 void textVis::connectWindow()
 {
-    connect(form.pushButton_SaveImage, &QPushButton::clicked, this, &textVis::saveImage);
-    connect(form.pushButton_WriteSceneStats, &QPushButton::clicked, this,
+    connect(m_form->pushButton_SaveImage, &QPushButton::clicked, this, &textVis::saveImage);
+    connect(m_form->pushButton_WriteSceneStats, &QPushButton::clicked, this,
             qOverload<>(&textVis::writeSceneStats));
-    connect(form.pushButton_WriteCharacterStats, &QPushButton::clicked, this,
+    connect(m_form->pushButton_WriteCharacterStats, &QPushButton::clicked, this,
             qOverload<>(&textVis::writeCharacterStats));
     connectMenus();
 }
@@ -171,53 +177,55 @@ void textVis::connectMenus()
     const auto action = [this](QAction *action, void (textVis::*slot)()) {
         connect(action, &QAction::triggered, this, slot);
     };
-    connect(form.actionQuit, &QAction::triggered, this, [] {
+    connect(m_form->actionQuit, &QAction::triggered, this, [] {
         Diagnostics::print("got here!\n");
         // At once, with status 2: the event loop is not left and the window not destroyed.
         std::exit(2);
     });
-    fileAction(form.actionOpen_File, &textVis::openFile);
-    fileAction(form.actionReparse, &textVis::parseText);
-    fileAction(form.FileMenuAction, &textVis::showAbout);
-    fileAction(form.actionAutomate, &textVis::showAutomateDialog);
-    fileAction(form.actionSave_markup, &textVis::saveMarkup);
-    fileAction(form.actionSave_Image, &textVis::saveImage);
-    action(form.actionWrite_Scene_Stats, qOverload<>(&textVis::writeSceneStats));
-    action(form.actionWrite_Character_Stats, qOverload<>(&textVis::writeCharacterStats));
-    action(form.actionParsing, &textVis::showParsingOptions);
-    CharacterEditor *characters = characterEditor.get();
-    connect(form.actionForce_Character, &QAction::triggered, characters,
+    fileAction(m_form->actionOpen_File, &textVis::openFile);
+    fileAction(m_form->actionReparse, &textVis::parseText);
+    fileAction(m_form->FileMenuAction, &textVis::showAbout);
+    fileAction(m_form->actionAutomate, &textVis::showAutomateDialog);
+    fileAction(m_form->actionSave_markup, &textVis::saveMarkup);
+    fileAction(m_form->actionSave_Image, &textVis::saveImage);
+    action(m_form->actionWrite_Scene_Stats, qOverload<>(&textVis::writeSceneStats));
+    action(m_form->actionWrite_Character_Stats, qOverload<>(&textVis::writeCharacterStats));
+    action(m_form->actionParsing, &textVis::showParsingOptions);
+    CharacterEditor *characters = m_characterEditor.get();
+    connect(m_form->actionForce_Character, &QAction::triggered, characters,
             &CharacterEditor::showIncludeCharacters);
-    connect(form.actionLoad_Colors, &QAction::triggered, characters,
+    connect(m_form->actionLoad_Colors, &QAction::triggered, characters,
             &CharacterEditor::loadChosenColors);
-    connect(form.actionSave_Colors, &QAction::triggered, characters, &CharacterEditor::saveColors);
-    connect(form.actionSave, &QAction::triggered, characters, &CharacterEditor::saveColorsAs);
-    action(form.actionAdd_Break_String, &textVis::addBreakString);
-    action(form.actionRemove_Break_String, &textVis::removeBreakString);
-    action(form.actionLoad_Break_Strings, &textVis::loadBreakStringList);
-    connect(form.actionSave_Break_Strings, &QAction::triggered, breakStringPanel.get(),
+    connect(m_form->actionSave_Colors, &QAction::triggered, characters,
+            &CharacterEditor::saveColors);
+    connect(m_form->actionSave, &QAction::triggered, characters, &CharacterEditor::saveColorsAs);
+    action(m_form->actionAdd_Break_String, &textVis::addBreakString);
+    action(m_form->actionRemove_Break_String, &textVis::removeBreakString);
+    action(m_form->actionLoad_Break_Strings, &textVis::loadBreakStringList);
+    connect(m_form->actionSave_Break_Strings, &QAction::triggered, m_breakStringPanel.get(),
             &BreakStringPanel::saveToDefaultFile);
-    action(form.actionSave_BreakStrings_as, &textVis::saveBreakStringList);
-    action(form.actionChange_Font, &textVis::changeFont);
+    action(m_form->actionSave_BreakStrings_as, &textVis::saveBreakStringList);
+    action(m_form->actionChange_Font, &textVis::changeFont);
 }
 
 // The index of an entry is the draw mode the thread view receives.
 void textVis::fillDrawModes()
 {
-    form.comboBox_DrawMode->addItem(tr("Force Directed"));
-    form.comboBox_DrawMode->addItem(tr("Color Weaving"));
-    form.comboBox_DrawMode->addItem(tr("Convergence Graph"));
-    form.comboBox_DrawMode->addItem(tr("Increasing Graph"));
+    m_form->comboBox_DrawMode->addItem(tr("Force Directed"));
+    m_form->comboBox_DrawMode->addItem(tr("Color Weaving"));
+    m_form->comboBox_DrawMode->addItem(tr("Convergence Graph"));
+    m_form->comboBox_DrawMode->addItem(tr("Increasing Graph"));
 }
 
 void textVis::connectBreakStringButtons()
 {
-    connect(form.pushButton_addBreakString, &QPushButton::clicked, this, &textVis::addBreakString);
-    connect(form.pushButton_removeBreakString, &QPushButton::clicked, this,
+    connect(m_form->pushButton_addBreakString, &QPushButton::clicked, this,
+            &textVis::addBreakString);
+    connect(m_form->pushButton_removeBreakString, &QPushButton::clicked, this,
             &textVis::removeBreakString);
-    connect(form.pushButton_loadBreakString, &QPushButton::clicked, this,
+    connect(m_form->pushButton_loadBreakString, &QPushButton::clicked, this,
             &textVis::loadBreakStringList);
-    connect(form.pushButton_saveBreakString, &QPushButton::clicked, this,
+    connect(m_form->pushButton_saveBreakString, &QPushButton::clicked, this,
             &textVis::saveBreakStringList);
 }
 
@@ -228,7 +236,7 @@ void textVis::addTextActions()
     const auto addAction = [this](const QString &text, void (textVis::*slot)()) {
         auto *action = new QAction(text, this);
         connect(action, &QAction::triggered, this, slot);
-        form.webView->addAction(action);
+        m_form->webView->addAction(action);
     };
     addAction(tr("Add Character"), &textVis::textAddCharacterTrigger);
     addAction(tr("Add BreakString"), &textVis::textBreakStringTrigger);
@@ -269,80 +277,80 @@ void textVis::optionsmenuTrigger(QAction *action)
 
 void textVis::writeCharacterStats()
 {
-    statisticsExport.writeCharacterStats();
+    m_statisticsExport.writeCharacterStats();
 }
 
 void textVis::writeCharacterStats(const QString &fname)
 {
-    statisticsExport.writeCharacterStats(fname);
+    m_statisticsExport.writeCharacterStats(fname);
 }
 
 void textVis::writeSceneStats()
 {
-    statisticsExport.writeSceneStats();
+    m_statisticsExport.writeSceneStats();
 }
 
 void textVis::writeSceneStats(const QString &fname)
 {
-    statisticsExport.writeSceneStats(fname);
+    m_statisticsExport.writeSceneStats(fname);
 }
 
 void textVis::saveMarkup()
 {
-    statisticsExport.saveMarkup();
+    m_statisticsExport.saveMarkup();
 }
 
 void textVis::addBreakString()
 {
-    breakStringPanel->add();
+    m_breakStringPanel->add();
 }
 
 void textVis::removeBreakString()
 {
-    breakStringPanel->removeSelected();
+    m_breakStringPanel->removeSelected();
 }
 
 void textVis::saveBreakStringList()
 {
-    breakStringPanel->saveToChosenFile();
+    m_breakStringPanel->saveToChosenFile();
 }
 
 void textVis::loadBreakStringList()
 {
-    breakStringPanel->loadChosenFile();
+    m_breakStringPanel->loadChosenFile();
 }
 
 void textVis::addIncludeCharacter()
 {
-    characterEditor->addIncludeCharacter();
+    m_characterEditor->addIncludeCharacter();
 }
 
 void textVis::removeIncludeCharacter()
 {
-    characterEditor->removeIncludeCharacter();
+    m_characterEditor->removeIncludeCharacter();
 }
 
 void textVis::setIncludeCharacterColor()
 {
-    characterEditor->setIncludeCharacterColor();
+    m_characterEditor->setIncludeCharacterColor();
 }
 
 void textVis::showAutomateDialog()
 {
-    automate->showDialog();
+    m_automate->showDialog();
 }
 
 void textVis::automateTrigger()
 {
-    automate->automation.step();
+    m_automate->automation.step();
 }
 
 void textVis::reportWritten(const QString &path)
 {
-    form.statusBar->showMessage(tr("Wrote %1").arg(path));
+    m_form->statusBar->showMessage(tr("Wrote %1").arg(path));
 }
 
 void textVis::reportNotDone(const QString &what, const QString &reason)
 {
-    form.statusBar->showMessage(tr("%1 not written: %2").arg(what, reason));
+    m_form->statusBar->showMessage(tr("%1 not written: %2").arg(what, reason));
 }

@@ -1,30 +1,27 @@
 #pragma once
 
 // The window is made of parts, each owning its state and given its widgets:
-//   DocumentController   the open screenplay, its settings and its last Analysis
-//   CharacterPanel       the character list and which row shows which character
-//   CharacterEditor      the Include Characters dialog, colour files, "Add Character"
-//   BreakStringPanel     the break-string tab and its files
-//   StatisticsExport     the statistics and saved-markup files
-//   AutomateController   Automate's dialog and what a batch step does with the window
-// textVis wires them to the form and to each other, and keeps its slots as forwarders.
-// Its own operations live in app/:
+//   parts/DocumentController   the open screenplay, its settings and its last Analysis
+//   parts/CharacterPanel       the character list and which row shows which character
+//   parts/CharacterEditor      the Include Characters dialog, colour files, "Add Character"
+//   parts/BreakStringPanel     the break-string tab and its files
+//   parts/StatisticsExport     the statistics and saved-markup files
+//   parts/AutomateController   Automate's dialog and what a batch step does with the window
+// Its views are views/MarkupView (the text) and views/GraphWidget (the threads); its dialogs
+// are in dialogs/. The form is textVis.ui. textVis wires them to the form and to each other,
+// and keeps its slots as forwarders. Its own operations live in app/:
 //   textVis.cpp              constructor, wiring, showing an analysis, the forwarders
+//   MainWindowWiring.cpp     the form's controls to the thread view, the panel's size
 //   FileMenu.cpp             changeFont, saveImage, showAbout
-//   MarkupView.cpp           applyMarkupStyles, currentColorChanged
+//   TextViewDisplay.cpp      applyMarkupStyles, currentColorChanged
 //   TextViewActions.cpp      the text view's context menu and its entries:
 //                            textAddCharacterTrigger, textBreakStringTrigger,
 //                            textBreakHereTrigger
 //   OptionsMenu.cpp          showParsingOptions
 
-#include "app/AutomateController.h"
-#include "app/BreakStringPanel.h"
-#include "app/CharacterEditor.h"
-#include "app/CharacterPanel.h"
-#include "app/DocumentController.h"
-#include "app/MainWindowForm.h"
-#include "app/StatisticsExport.h"
 #include "characters/ConfigFile.h"
+#include "parts/DocumentController.h"
+#include "parts/StatisticsExport.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -33,7 +30,14 @@
 
 #include <memory>
 
+class AutomateController;
+class BreakStringPanel;
+class CharacterEditor;
+class CharacterPanel;
 class QAction;
+namespace Ui {
+class textVisClass;
+}
 
 // The main window: it shows the analysis of the open screenplay in the text and thread views
 // and runs the menus, buttons and dialogs around it.
@@ -46,18 +50,6 @@ public:
 
     explicit textVis(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
     ~textVis() override;
-
-    DocumentController document;
-    OptionList options;    // bound to document.settings().options, in config.txt order
-    QPoint contextMenuPos; // last context-menu request, in webView coordinates
-
-    MainWindowForm form;
-    // The parts over the form's widgets, made once setupUi has made those.
-    std::unique_ptr<CharacterPanel> characterPanel;
-    std::unique_ptr<BreakStringPanel> breakStringPanel;
-    StatisticsExport statisticsExport{document, this};
-    std::unique_ptr<CharacterEditor> characterEditor;
-    std::unique_ptr<AutomateController> automate;
 
     // File > "Open File", loading a file and File > "Reparse", as DocumentController does
     // them, with the thread view held still meanwhile.
@@ -96,6 +88,8 @@ public slots:
     void loadBreakStringList();
     void automateTrigger();
     void currentColorChanged(const QColor &color);
+    // Shows every character's present colour in the text.
+    void recolorText();
     void customContextMenuTrigger(const QPoint &pos);
     void reparseTrigger();
 
@@ -104,6 +98,9 @@ public slots:
     void reportNotDone(const QString &what, const QString &reason);
 
 private:
+    // The window tests reach the parts through this.
+    friend struct TextVisTestAccess;
+
     // What a parse made goes to the text view, the thread view and the character list.
     void showAnalysis(const std::shared_ptr<const Analysis> &analysis);
     void forgetAnalysis();
@@ -115,4 +112,20 @@ private:
     void fillDrawModes();
     void connectBreakStringButtons();
     void addTextActions();
+    // MainWindowWiring.cpp
+    void fitPanelToContents();
+    void connectThreadView();
+    void connectDrawingOptions();
+
+    DocumentController m_document;
+    OptionList m_options;    // bound to m_document.settings().options, in config.txt order
+    QPoint m_contextMenuPos; // last context-menu request, in webView coordinates
+
+    std::unique_ptr<Ui::textVisClass> m_form;
+    // The parts over the form's widgets, made once setupUi has made those.
+    std::unique_ptr<CharacterPanel> m_characterPanel;
+    std::unique_ptr<BreakStringPanel> m_breakStringPanel;
+    StatisticsExport m_statisticsExport{m_document, this};
+    std::unique_ptr<CharacterEditor> m_characterEditor;
+    std::unique_ptr<AutomateController> m_automate;
 };

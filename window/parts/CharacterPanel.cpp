@@ -1,4 +1,4 @@
-#include "app/CharacterPanel.h"
+#include "parts/CharacterPanel.h"
 
 #include <QListWidget>
 

@@ -1,4 +1,4 @@
-#include "app/DialogProgress.h"
+#include "parts/DialogProgress.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>

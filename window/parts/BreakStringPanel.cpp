@@ -1,4 +1,4 @@
-#include "app/BreakStringPanel.h"
+#include "parts/BreakStringPanel.h"
 
 #include "scenes/BreakStringFile.h"
 
@@ -7,15 +7,13 @@
 #include <QListWidget>
 #include <QMessageBox>
 
-namespace {
+#include <utility>
 
-const QString defaultFile = QStringLiteral("breakStrings.txt");
-
-} // namespace
-
-BreakStringPanel::BreakStringPanel(QStringList &breakStrings, QListWidget &list, QWidget *window)
+BreakStringPanel::BreakStringPanel(QStringList &breakStrings, QString defaultFile,
+                                   QListWidget &list, QWidget *window)
     : QObject(window)
     , m_breakStrings(breakStrings)
+    , m_defaultFile(std::move(defaultFile))
     , m_list(list)
     , m_window(window)
 {
@@ -47,7 +45,7 @@ void BreakStringPanel::refresh()
 
 void BreakStringPanel::loadStartupFile()
 {
-    if (loadFile(defaultFile))
+    if (loadFile(m_defaultFile))
         return;
     QMessageBox question;
     question.setText(tr("No breakstring file was found."));
@@ -58,7 +56,7 @@ void BreakStringPanel::loadStartupFile()
         return;
     m_breakStrings += sampleBreakStrings();
     refresh();
-    saveFile(defaultFile);
+    saveFile(m_defaultFile);
 }
 
 void BreakStringPanel::addText(const QString &text)
@@ -99,5 +97,5 @@ void BreakStringPanel::saveToChosenFile()
 
 void BreakStringPanel::saveToDefaultFile()
 {
-    saveFile(defaultFile);
+    saveFile(m_defaultFile);
 }

@@ -7,7 +7,7 @@
 
 #include <QColor>
 #include <QElapsedTimer>
-#include <QGLWidget>
+#include <QOpenGLWidget>
 #include <QString>
 #include <QTimer>
 
@@ -23,7 +23,7 @@ class TimeIndexVector;
 // lays the model out on its own clock; frames only read the model. The main window feeds it
 // the scene index after every parse and pushes its controls' values in through the setters
 // and slots; the view holds none of the window's widgets.
-class GraphWidget : public QGLWidget
+class GraphWidget : public QOpenGLWidget
 {
     Q_OBJECT
 public:
@@ -38,8 +38,9 @@ public:
     // The next frame that draws the graph writes itself to `name` and reports it through
     // imageWritten.
     void setImageFileName(const QString &name);
-    // Draws one frame now, outside the redraw timer (the batch run writes images this way).
-    void paintFrame() { paintGL(); }
+    // Draws one frame now, outside the redraw timer, even while the view is hidden (the batch
+    // run writes images this way).
+    void paintFrame();
     // Advances the layout until it settles (at most `maximumSteps` steps), at once and
     // whatever the display's speed; returns the steps taken.
     int settleLayout(int maximumSteps = LayoutStepper::settleStepLimit);
@@ -121,7 +122,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
+    void initializeGL() override;
     void resizeGL(int width, int height) override;
     void paintGL() override;
 
@@ -137,6 +138,9 @@ private:
     FrameInputs frameInputs() const;
     void drawReparsePrompt();
     void writePendingImage();
+    // The renderer and the weave program, made once the view's context exists; false when
+    // the program cannot be built.
+    bool ensureRenderer();
 
     QColorDialog *m_colorDialog = nullptr;
     QTimer redrawTimer;

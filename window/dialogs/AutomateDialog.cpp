@@ -1,6 +1,6 @@
-#include "automation/AutomateDialog.h"
+#include "dialogs/AutomateDialog.h"
 
-#include "app/OptionWidgets.h"
+#include "dialogs/OptionWidgets.h"
 
 #include <QVBoxLayout>
 

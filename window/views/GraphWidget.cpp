@@ -1,4 +1,4 @@
-#include "app/GraphWidget.h"
+#include "views/GraphWidget.h"
 
 #include "scenes/TimeIndexVector.h"
 #include "shaders/GlslSupport.h"
@@ -13,6 +13,9 @@
 #include <QKeyEvent>
 #include <QListWidgetItem>
 #include <QMouseEvent>
+#include <QOpenGLFramebufferObject>
+#include <QPainter>
+#include <QSurfaceFormat>
 #include <QWheelEvent>
 
 #include <GL/glu.h>
@@ -35,16 +38,15 @@ constexpr qint64 progressFrameGapFactor = 3;
 } // namespace
 
 GraphWidget::GraphWidget(QWidget *parent)
-    : QGLWidget(QGLFormat(QGL::SampleBuffers), parent)
+    : QOpenGLWidget(parent)
     , m_colorDialog(new QColorDialog())
 {
-    // paintGL swaps the buffers itself (it is also called directly, outside updateGL).
-    setAutoBufferSwap(false);
-    // The shader layer reads the GL identity when the renderer is made, so the context
-    // must be current by then.
-    makeCurrent();
-    m_renderer = std::make_unique<ThreadRenderer>();
-    initGLExtensions();
+    // The renderer draws with the fixed-function pipeline, and the threads are smoothed by
+    // multisampling.
+    QSurfaceFormat surface = format();
+    surface.setProfile(QSurfaceFormat::CompatibilityProfile);
+    surface.setSamples(4);
+    setFormat(surface);
 
     // A click gives the view the keys, so the digits can pin a thread.
     setFocusPolicy(Qt::StrongFocus);
@@ -59,9 +61,32 @@ GraphWidget::GraphWidget(QWidget *parent)
 
 GraphWidget::~GraphWidget()
 {
-    makeCurrent();
-    m_renderer.reset();
+    // The renderer's GL objects go with the context they were made in.
+    if (m_renderer) {
+        makeCurrent();
+        m_renderer.reset();
+        doneCurrent();
+    }
     delete m_colorDialog;
+}
+
+bool GraphWidget::ensureRenderer()
+{
+    if (!m_renderer) {
+        // The shader layer reads the GL identity when the renderer is made, so the context
+        // must be current by then.
+        m_renderer = std::make_unique<ThreadRenderer>();
+        initGLExtensions();
+    }
+    return m_renderer->ensureWeaveProgram();
+}
+
+void GraphWidget::initializeGL()
+{
+    if (!ensureRenderer()) {
+        Diagnostics::print("shader load error!\n");
+        std::exit(-1);
+    }
 }
 
 void GraphWidget::clearThreads()
@@ -75,10 +100,11 @@ void GraphWidget::clearThreads()
 
 void GraphWidget::buildThreads(const TimeIndexVector *index, float step)
 {
-    makeCurrent();
-    if (!m_renderer->ensureWeaveProgram()) {
-        Diagnostics::print("shader load error!\n");
-        std::exit(-1);
+    // A view not yet shown has no context: its program is built when it first is.
+    if (isValid()) {
+        makeCurrent();
+        initializeGL();
+        doneCurrent();
     }
     m_timeIndex = index;
     ++m_modelGeneration;
@@ -244,8 +270,8 @@ void GraphWidget::changeDrawMode(int mode)
 
 void GraphWidget::mousePressEvent(QMouseEvent *event)
 {
-    lastMouseX = event->x();
-    lastMouseY = event->y();
+    lastMouseX = event->position().toPoint().x();
+    lastMouseY = event->position().toPoint().y();
     lastMouseButton = event->button();
     if (!upToDate)
         emit reparse();
@@ -253,10 +279,11 @@ void GraphWidget::mousePressEvent(QMouseEvent *event)
 
 void GraphWidget::mouseMoveEvent(QMouseEvent *event)
 {
-    ViewInteraction::applyDrag(lastMouseButton, event->x() - lastMouseX, event->y() - lastMouseY,
+    const QPoint at = event->position().toPoint();
+    ViewInteraction::applyDrag(lastMouseButton, at.x() - lastMouseX, at.y() - lastMouseY,
                                m_state.viewOffset, m_state.rotation, m_state.targetRotation);
-    lastMouseX = event->x();
-    lastMouseY = event->y();
+    lastMouseX = at.x();
+    lastMouseY = at.y();
 }
 
 void GraphWidget::keyPressEvent(QKeyEvent *event)
@@ -268,16 +295,15 @@ void GraphWidget::keyPressEvent(QKeyEvent *event)
 // The wheel steers nothing.
 void GraphWidget::wheelEvent(QWheelEvent *event)
 {
-    QGLWidget::wheelEvent(event);
+    QOpenGLWidget::wheelEvent(event);
 }
 
-void GraphWidget::paintEvent(QPaintEvent *)
+// The viewport is in device pixels, so that a high-resolution screen gets every pixel.
+void GraphWidget::resizeGL(int logicalWidth, int logicalHeight)
 {
-    paintGL();
-}
-
-void GraphWidget::resizeGL(int width, int height)
-{
+    const qreal ratio = devicePixelRatioF();
+    const int width = static_cast<int>(std::lround(logicalWidth * ratio));
+    const int height = static_cast<int>(std::lround(logicalHeight * ratio));
     Diagnostics::print("resize %d %d \n", width, height);
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
@@ -307,6 +333,12 @@ GraphWidget::FrameHold::~FrameHold()
         m_view.update();
 }
 
+void GraphWidget::paintFrame()
+{
+    // Renders into the view's framebuffer, making its context first where it has none.
+    grabFramebuffer();
+}
+
 void GraphWidget::redrawTick()
 {
     if (m_frameHolds > 0)
@@ -319,7 +351,7 @@ void GraphWidget::redrawTick()
     if (progressOnly && m_sinceFrame.isValid() &&
         m_sinceFrame.elapsed() < progressFrameGapFactor * m_lastFrameMs)
         return;
-    updateGL();
+    update();
 }
 
 void GraphWidget::layoutTick()
@@ -374,9 +406,10 @@ void GraphWidget::drawReparsePrompt()
     glOrtho(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glColor3f(0.0f, 0.0f, 0.0f);
-    glScalef(2.0f, 2.0f, 2.0f);
-    renderText(0.0, 0.0, 0.0, QStringLiteral("Click here to reparse"), QFont());
+    // Starting at the centre of the view, on its baseline.
+    QPainter painter(this);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(width() / 2, height() / 2), QStringLiteral("Click here to reparse"));
 }
 
 // The frame just drawn is read from the buffer it was drawn into, before the swap, so the
@@ -385,11 +418,16 @@ void GraphWidget::writePendingImage()
 {
     if (pendingImageFile.isEmpty())
         return;
-    const qreal ratio = devicePixelRatioF();
-    const int pixelWidth = static_cast<int>(std::lround(width() * ratio));
-    const int pixelHeight = static_cast<int>(std::lround(height() * ratio));
+    // The view's framebuffer is multisampled and cannot be read: it is resolved into one
+    // that can.
+    const QSize pixels(m_state.viewportWidth, m_state.viewportHeight);
+    QOpenGLFramebufferObject resolved(pixels);
+    QOpenGLFramebufferObject::blitFramebuffer(&resolved, QRect(QPoint(), pixels), nullptr,
+                                              QRect(QPoint(), pixels));
+    resolved.bind();
     const QImage image =
-        ThreadRenderer::captureFrame(pixelWidth, pixelHeight, doubleBuffer() ? GL_BACK : GL_FRONT);
+        ThreadRenderer::captureFrame(pixels.width(), pixels.height(), GL_COLOR_ATTACHMENT0);
+    QOpenGLFramebufferObject::bindDefault();
     QString reason;
     const bool written = saveImageFile(image, pendingImageFile, &reason);
     // Cleared first: a slot of the signal may ask for the next image.
@@ -400,16 +438,11 @@ void GraphWidget::writePendingImage()
 
 void GraphWidget::paintGL()
 {
-    // Also called directly (batch runs), so it does not rely on updateGL's makeCurrent.
     m_sinceFrame.start();
-    makeCurrent();
     ThreadRenderer::beginFrame();
-    if (m_frameHolds > 0) {
-        // Only the background, for a part of the view the window system asks to be drawn.
-        if (doubleBuffer())
-            swapBuffers();
+    // Only the background while held, for a part of the view the window system asks for.
+    if (m_frameHolds > 0)
         return;
-    }
     if (!upToDate)
         drawReparsePrompt();
     if (graphReady && upToDate && m_model.graphReady()) {
@@ -419,7 +452,5 @@ void GraphWidget::paintGL()
     }
     m_gate.frameDrawn(frameInputs());
     glFlush();
-    if (doubleBuffer())
-        swapBuffers();
     m_lastFrameMs = m_sinceFrame.elapsed();
 }

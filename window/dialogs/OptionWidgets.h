@@ -27,7 +27,7 @@ struct OptionsDialogFrame
     QVBoxLayout *verticalLayout = nullptr; // the rows go here
 };
 
-// Ok / Cancel and an empty vertical layout on the dialog, named "OptionsDialog" unless it
-// already has a name.
+// The frame of OptionsDialog.ui: Ok / Cancel and an empty vertical layout on the dialog,
+// named "OptionsDialog" unless it already has a name.
 OptionsDialogFrame setupOptionsDialog(QDialog &dialog);
 void retranslateOptionsDialog(QDialog &dialog);

@@ -1,6 +1,7 @@
-#include "app/OptionWidgets.h"
+#include "dialogs/OptionWidgets.h"
 
 #include "characters/Option.h"
+#include "ui_OptionsDialog.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -97,31 +98,9 @@ void forgetWidget(Option &option)
 
 OptionsDialogFrame setupOptionsDialog(QDialog &dialog)
 {
-    if (dialog.objectName().isEmpty())
-        dialog.setObjectName(QStringLiteral("OptionsDialog"));
-    dialog.resize(404, 497);
-
-    OptionsDialogFrame frame;
-    frame.buttonBox = new QDialogButtonBox(&dialog);
-    frame.buttonBox->setObjectName(QStringLiteral("buttonBox"));
-    frame.buttonBox->setGeometry(QRect(-50, 460, 341, 32));
-    frame.buttonBox->setOrientation(Qt::Horizontal);
-    frame.buttonBox->setStandardButtons(QDialogButtonBox::Cancel | QDialogButtonBox::Ok);
-
-    frame.verticalLayoutWidget = new QWidget(&dialog);
-    frame.verticalLayoutWidget->setObjectName(QStringLiteral("verticalLayoutWidget"));
-    frame.verticalLayoutWidget->setGeometry(QRect(10, 20, 381, 441));
-    frame.verticalLayout = new QVBoxLayout(frame.verticalLayoutWidget);
-    frame.verticalLayout->setSpacing(12);
-    frame.verticalLayout->setObjectName(QStringLiteral("verticalLayout"));
-    frame.verticalLayout->setSizeConstraint(QLayout::SetNoConstraint);
-    frame.verticalLayout->setContentsMargins(0, 0, 0, 0);
-
-    retranslateOptionsDialog(dialog);
-    QObject::connect(frame.buttonBox, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(frame.buttonBox, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    QMetaObject::connectSlotsByName(&dialog);
-    return frame;
+    Ui::OptionsDialog form;
+    form.setupUi(&dialog);
+    return {form.buttonBox, form.verticalLayoutWidget, form.verticalLayout};
 }
 
 void retranslateOptionsDialog(QDialog &dialog)

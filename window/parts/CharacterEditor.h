@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/IncludeCharactersDialog.h"
+#include "dialogs/IncludeCharactersDialog.h"
 #include "characters/Character.h"
 
 #include <QObject>

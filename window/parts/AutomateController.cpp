@@ -1,9 +1,9 @@
-#include "app/AutomateController.h"
+#include "parts/AutomateController.h"
 
-#include "app/DocumentController.h"
-#include "app/GraphWidget.h"
-#include "app/StatisticsExport.h"
-#include "automation/AutomateDialog.h"
+#include "parts/DocumentController.h"
+#include "views/GraphWidget.h"
+#include "parts/StatisticsExport.h"
+#include "dialogs/AutomateDialog.h"
 
 #include <QFileDialog>
 

@@ -1,6 +1,6 @@
-#include "app/StatisticsExport.h"
+#include "parts/StatisticsExport.h"
 
-#include "app/DocumentController.h"
+#include "parts/DocumentController.h"
 #include "scenes/SavedMarkup.h"
 #include "scenes/Statistics.h"
 #include "support/Diagnostics.h"

@@ -12,12 +12,14 @@ class BreakStringPanel : public QObject
 {
     Q_OBJECT
 public:
-    BreakStringPanel(QStringList &breakStrings, QListWidget &list, QWidget *window);
+    // `defaultFile` is the break-string file of the working settings.
+    BreakStringPanel(QStringList &breakStrings, QString defaultFile, QListWidget &list,
+                     QWidget *window);
 
     // False (and the list unchanged) when the file cannot be read.
     bool loadFile(const QString &path);
     bool saveFile(const QString &path) const;
-    // At start-up: "breakStrings.txt", or the sample list when the user wants one.
+    // At start-up: the default file, or the sample list when the user wants one.
     void loadStartupFile();
     void refresh();
     // The text selected in the text view becomes a break string.
@@ -32,6 +34,7 @@ public slots:
 
 private:
     QStringList &m_breakStrings;
+    const QString m_defaultFile;
     QListWidget &m_list;
     QWidget *m_window;
 };

@@ -1,4 +1,4 @@
-#include "app/BackgroundRelease.h"
+#include "parts/BackgroundRelease.h"
 
 #ifdef __GLIBC__
 #include <malloc.h>

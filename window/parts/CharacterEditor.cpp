@@ -1,8 +1,8 @@
-#include "app/CharacterEditor.h"
+#include "parts/CharacterEditor.h"
 
-#include "app/DocumentController.h"
 #include "characters/CharacterDiscovery.h"
 #include "characters/PaletteFile.h"
+#include "parts/DocumentController.h"
 #include "support/Diagnostics.h"
 
 #include "characters/CharacterListFile.h"
@@ -47,7 +47,7 @@ CharacterEditor::CharacterEditor(DocumentController &document, QWidget *window)
 
 void CharacterEditor::showIncludeCharacters()
 {
-    const QString path = QStringLiteral("characters.txt");
+    const QString path = m_document.settingsPaths().characters;
     CharacterList &includeCharacters = m_document.settings().includeCharacters;
     loadCharacterList(path, includeCharacters);
     QDialog dialog;
@@ -129,7 +129,7 @@ void CharacterEditor::loadChosenColors()
 
 void CharacterEditor::saveColors()
 {
-    savePalette(QStringLiteral("colors.txt"), m_document.characters());
+    savePalette(m_document.settingsPaths().colors, m_document.characters());
 }
 
 void CharacterEditor::saveColorsAs()

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QHash>
+#include <QTextBrowser>
+#include <QVector>
+
+#include <memory>
+
+struct Analysis;
+struct Character;
+
+// The text view: the marked-up screenplay with one colour per character, alternating scene
+// backgrounds and styled scene headings. It shows only what it is given: links are not
+// followed and no resource is loaded, from the network or from disk.
+//
+// A long page is given in pieces (whole scenes each), so that the window can answer between
+// them. Every character span carries an anchor named after the character's class, and every
+// scene an anchor of its number, so that a recolouring changes only that character's spans
+// and a scene can be scrolled to without reloading the page.
+class MarkupView : public QTextBrowser
+{
+    Q_OBJECT
+public:
+    // The default font size of the page, in points.
+    static constexpr int defaultFontPoints = 11;
+
+    explicit MarkupView(QWidget *parent = nullptr);
+    ~MarkupView() override;
+
+    // Empties the page and prepares to show the markup of `analysis` with its styles;
+    // returns the number of pieces appendPiece then takes, in order.
+    int startMarkup(const std::shared_ptr<const Analysis> &analysis);
+    void appendPiece(int piece);
+    // Lets go of the page and of the analysis it showed.
+    void clearMarkup();
+
+    // Shows the character's spans in its present colour; nothing else on the page changes.
+    void recolorCharacter(const Character &character);
+    // The selected text as plain text, lines ending in "\n".
+    QString selectedPlainText() const;
+    // The vertical scroll bar and the height of the laid-out page, in pixels.
+    int scrollValue() const;
+    int scrollMaximum() const;
+    int contentsHeight() const;
+    // Scrolls so that scene `scene` (0-based, in page order) starts at the top.
+    void scrollToScene(int scene);
+
+signals:
+    // The scroll bar moved or its range changed.
+    void readingPositionChanged(int scrollValue, int scrollMaximum);
+
+protected:
+    QVariant loadResource(int type, const QUrl &name) override;
+
+private:
+    // Where each character's spans and each scene begin, read from the anchors of the page
+    // the first time they are needed after it changed.
+    void indexAnchors();
+    void relayReadingPosition();
+
+    std::shared_ptr<const Analysis> m_analysis;
+    QVector<int> m_pieceEnds; // byte offsets in the markup, one per piece
+    int m_nextScene = 0;
+    bool m_indexed = false;
+    QHash<QString, QVector<QPair<int, int>>> m_characterSpans; // class -> (position, length)
+    QVector<int> m_sceneStarts;
+    int m_relayedValue = -1;
+    int m_relayedMaximum = -1;
+};
