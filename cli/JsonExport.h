@@ -2,10 +2,10 @@
 
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 struct Analysis;
 struct StorylineLayout;
-class QStringList;
 
 // The result of one parsed screenplay as a JSON object: "file", "lines", "speakerIndent",
 // "options", for a PDF the "layout" its pages were read in, the index characters (whose order the

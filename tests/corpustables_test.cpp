@@ -40,15 +40,20 @@ TEST(CorpusSummaryTest, RowCountsScenesPerBreakString_AndNamesTheLeaders)
     source.index = index.get();
     const QStringList header = fieldsOf(corpusSummaryHeader(breakStrings));
     const QStringList row = fieldsOf(corpusSummaryRow(source, breakStrings));
-    ASSERT_EQ(header.size(), 15) << "a repeated break string has one column";
+    ASSERT_EQ(header.size(), 17) << "a repeated break string has one column";
     // The name with a comma is quoted, so it takes two raw fields after the split.
-    ASSERT_EQ(row.size(), 16);
+    ASSERT_EQ(row.size(), 18);
     EXPECT_EQ(row.mid(0, 9), (QStringList{"a.txt", "text", "120", "", "4", "3", "14", "2", "1"}));
     // C0 and ANNA LEE, both have 6 lines: the first in index order leads.
     EXPECT_EQ(row.at(9), QStringLiteral("C0"));
     EXPECT_EQ(row.at(10), QStringLiteral("0.4286"));
     EXPECT_EQ(row.at(11) + QLatin1Char(',') + row.at(12), QStringLiteral("\"ANNA LEE,\""));
-    EXPECT_EQ(row.mid(13), (QStringList{"3", "no", ""}));
+    EXPECT_EQ(header.mid(13, 2), (QStringList{"crossings", "wiggles"}));
+    EXPECT_EQ(row.mid(13), (QStringList{"3", "", "", "no", ""})) << "no storyline laid out";
+    source.crossings = 12;
+    source.wiggles = 0;
+    EXPECT_EQ(fieldsOf(corpusSummaryRow(source, breakStrings)).mid(14, 2),
+              (QStringList{"12", "0"}));
 }
 
 TEST(CorpusSummaryTest, FailedScreenplay_KeepsItsRowWithTheReason)
