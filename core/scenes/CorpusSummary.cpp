@@ -19,16 +19,6 @@ QStringList distinctBreakStrings(const QStringList &breakStrings)
     return distinct;
 }
 
-int dialogueLines(const TimeIndexVector &index, int characterIndex)
-{
-    int lines = 0;
-    for (const Scene &scene : index.scenes) {
-        if (characterIndex < scene.counts.size())
-            lines += scene.counts.at(characterIndex);
-    }
-    return lines;
-}
-
 int scenesOfType(const TimeIndexVector &index, const QString &type)
 {
     return static_cast<int>(std::count_if(index.scenes.begin(), index.scenes.end(),
@@ -52,7 +42,7 @@ Leaders findLeaders(const TimeIndexVector &index)
     for (size_t k = 0; k < index.characters.size(); ++k) {
         const int position = static_cast<int>(k);
         const QString name = researchName(*index.characters[k]);
-        const int lines = dialogueLines(index, position);
+        const int lines = speakerLines(index, position);
         leaders.allLines += lines;
         if (lines > leaders.mostLinesCount) {
             leaders.mostLinesCount = lines;

@@ -159,29 +159,40 @@ bool StorylinePicture::placeLabel(int character, int step, bool mustStand)
     return false;
 }
 
-void StorylinePicture::paint(QPainter &painter, int emphasised) const
+void StorylinePicture::paint(QPainter &painter, int emphasised, const QRectF &exposed) const
 {
+    const QRectF whole(QPointF(0, 0), m_size);
+    const QRectF area = exposed.isValid() ? exposed.intersected(whole) : whole;
+    const StepRange steps = stepsIn(area);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(QRectF(QPointF(0, 0), m_size), Qt::white);
-    paintGroups(painter);
+    painter.fillRect(area, Qt::white);
+    paintGroups(painter, steps);
     for (int c = 0; c < static_cast<int>(m_layout.lineSlots.size()); ++c) {
         if (c != emphasised)
-            paintLine(painter, c, false);
+            paintLine(painter, c, false, steps);
     }
     if (emphasised >= 0 && emphasised < static_cast<int>(m_layout.lineSlots.size()))
-        paintLine(painter, emphasised, true);
-    paintLabels(painter);
-    paintAxis(painter);
+        paintLine(painter, emphasised, true, steps);
+    paintLabels(painter, area);
+    paintAxis(painter, steps);
     painter.restore();
 }
 
-void StorylinePicture::paintGroups(QPainter &painter) const
+StorylinePicture::StepRange StorylinePicture::stepsIn(const QRectF &exposed) const
+{
+    // A step's curves reach half a column either side of its centre.
+    const int first = static_cast<int>(std::floor((exposed.left() - m_left) / m_stepWidth)) - 1;
+    const int last = static_cast<int>(std::ceil((exposed.right() - m_left) / m_stepWidth)) + 1;
+    return {std::max(0, first), std::min(m_layout.stepCount - 1, last)};
+}
+
+void StorylinePicture::paintGroups(QPainter &painter, StepRange steps) const
 {
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 0, 20));
     const qreal halfWidth = (levelShare + 0.08) * m_stepWidth;
-    for (int s = 0; s < m_layout.stepCount; ++s) {
+    for (int s = steps.first; s <= steps.last; ++s) {
         for (const auto &[top, bottom] : m_groupSlots[s]) {
             const QRectF box(stepX(s) - halfWidth, slotY(top) - 0.45 * m_slotHeight, 2 * halfWidth,
                              (bottom - top + 0.9) * m_slotHeight);
@@ -190,14 +201,15 @@ void StorylinePicture::paintGroups(QPainter &painter) const
     }
 }
 
-void StorylinePicture::paintLine(QPainter &painter, int character, bool emphasised) const
+void StorylinePicture::paintLine(QPainter &painter, int character, bool emphasised,
+                                 StepRange steps) const
 {
     const std::vector<int> &line = m_layout.lineSlots[character];
     const std::vector<bool> &present = m_present[character];
     const qreal level = levelShare * m_stepWidth;
     QPainterPath full;
     QPainterPath faint;
-    for (int s = 0; s < m_layout.stepCount; ++s) {
+    for (int s = steps.first; s <= steps.last; ++s) {
         if (line[s] < 0)
             continue;
         const qreal x = stepX(s);
@@ -226,10 +238,12 @@ void StorylinePicture::paintLine(QPainter &painter, int character, bool emphasis
     painter.drawPath(full);
 }
 
-void StorylinePicture::paintLabels(QPainter &painter) const
+void StorylinePicture::paintLabels(QPainter &painter, const QRectF &exposed) const
 {
     painter.setFont(m_font);
     for (const StorylineLabel &label : m_labels) {
+        if (!label.rect.intersects(exposed))
+            continue;
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(255, 255, 255, 215));
         painter.drawRoundedRect(label.rect, 3.0, 3.0);
@@ -241,16 +255,17 @@ void StorylinePicture::paintLabels(QPainter &painter) const
     }
 }
 
-void StorylinePicture::paintAxis(QPainter &painter) const
+void StorylinePicture::paintAxis(QPainter &painter, StepRange steps) const
 {
     if (m_layout.stepCount == 0)
         return;
+    painter.setFont(m_font);
     const QFontMetricsF metrics(m_font);
     const qreal y = m_plotBottom;
     painter.setPen(QPen(QColor(90, 90, 90), 1.0));
     painter.drawLine(QPointF(stepX(0) - m_stepWidth / 2, y),
                      QPointF(stepX(m_layout.stepCount - 1) + m_stepWidth / 2, y));
-    for (int s = 0; s < m_layout.stepCount; ++s) {
+    for (int s = steps.first; s <= steps.last; ++s) {
         const bool numbered = s % m_axisEvery == 0;
         painter.drawLine(QPointF(stepX(s), y), QPointF(stepX(s), y + (numbered ? 5.0 : 2.5)));
         if (!numbered)

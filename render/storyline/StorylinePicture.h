@@ -35,8 +35,10 @@ public:
                      const QFont &font = QFont());
 
     QSizeF size() const { return m_size; }
-    // Paints the whole picture; `emphasised` (a character, or -1) is drawn last, thicker.
-    void paint(QPainter &painter, int emphasised = -1) const;
+    // Paints the picture; `emphasised` (a character, or -1) is drawn last, thicker. With an
+    // `exposed` rectangle only what reaches into it is painted, so that a view of a long
+    // storyline paints the screenful it shows.
+    void paint(QPainter &painter, int emphasised = -1, const QRectF &exposed = QRectF()) const;
 
     // The step whose column holds the x of the point, or -1 outside every column.
     int stepAt(const QPointF &point) const;
@@ -61,10 +63,17 @@ private:
     qreal lineY(int character, qreal x) const;
     void placeLabels(const std::vector<std::vector<bool>> &present);
     bool placeLabel(int character, int step, bool mustStand);
-    void paintGroups(QPainter &painter) const;
-    void paintLine(QPainter &painter, int character, bool emphasised) const;
-    void paintLabels(QPainter &painter) const;
-    void paintAxis(QPainter &painter) const;
+    // The steps first..last (inclusive) that reach into the exposed rectangle.
+    struct StepRange
+    {
+        int first = 0;
+        int last = -1;
+    };
+    StepRange stepsIn(const QRectF &exposed) const;
+    void paintGroups(QPainter &painter, StepRange steps) const;
+    void paintLine(QPainter &painter, int character, bool emphasised, StepRange steps) const;
+    void paintLabels(QPainter &painter, const QRectF &exposed) const;
+    void paintAxis(QPainter &painter, StepRange steps) const;
 
     StorylineLayout m_layout;
     StorylineCast m_cast;

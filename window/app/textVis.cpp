@@ -10,6 +10,7 @@
 #include "ui_textVis.h"
 #include "views/GraphWidget.h"
 #include "views/MarkupView.h"
+#include "views/StorylineView.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -32,6 +33,7 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
     fitPanelToContents();
     connectThreadView();
     connectDrawingOptions();
+    connectStorylineView();
     makeParts();
     connectWindow();
     fillDrawModes();
@@ -86,6 +88,8 @@ void textVis::connectParts()
             &CharacterPanel::showColors);
     connect(m_characterEditor.get(), &CharacterEditor::charactersRecolored, this,
             &textVis::recolorText);
+    connect(m_characterEditor.get(), &CharacterEditor::charactersRecolored, m_form->storylineView,
+            &StorylineView::refreshColors);
     connect(m_automate.get(), &AutomateController::notDone, this, &textVis::reportNotDone);
     connect(&m_statisticsExport, &StatisticsExport::written, this, &textVis::reportWritten);
     connect(&m_statisticsExport, &StatisticsExport::notDone, this, &textVis::reportNotDone);
@@ -135,6 +139,7 @@ void textVis::reparseTrigger()
 void textVis::forgetAnalysis()
 {
     m_form->ThreadView->clearThreads();
+    m_form->storylineView->clear();
     m_characterPanel->clear();
 }
 
@@ -152,6 +157,7 @@ void textVis::showAnalysis(const std::shared_ptr<const Analysis> &analysis)
                 .arg(characterCount)
                 .arg(ThreadModel::maximumCharacters));
     m_characterPanel->showCharacters(analysis->timeIndex->characters);
+    m_form->storylineView->showAnalysis(analysis);
 }
 
 void textVis::connectWindow()
@@ -188,6 +194,7 @@ void textVis::connectMenus()
     fileAction(m_form->actionAutomate, &textVis::showAutomateDialog);
     fileAction(m_form->actionSave_markup, &textVis::saveMarkup);
     fileAction(m_form->actionSave_Image, &textVis::saveImage);
+    fileAction(m_form->actionSave_Storyline, &textVis::saveStoryline);
     action(m_form->actionWrite_Scene_Stats, qOverload<>(&textVis::writeSceneStats));
     action(m_form->actionWrite_Character_Stats, qOverload<>(&textVis::writeCharacterStats));
     action(m_form->actionParsing, &textVis::showParsingOptions);

@@ -7,12 +7,14 @@
 //   parts/BreakStringPanel     the break-string tab and its files
 //   parts/StatisticsExport     the statistics and saved-markup files
 //   parts/AutomateController   Automate's dialog and what a batch step does with the window
-// Its views are views/MarkupView (the text) and views/GraphWidget (the threads); its dialogs
+// Its views are views/MarkupView (the text), views/GraphWidget (the threads) and
+// views/StorylineView (the storyline, a tab beside the threads); its dialogs
 // are in dialogs/. The form is textVis.ui. textVis wires them to the form and to each other,
 // and keeps its slots as forwarders. Its own operations live in app/:
 //   textVis.cpp              constructor, wiring, showing an analysis, the forwarders
-//   MainWindowWiring.cpp     the form's controls to the thread view, the panel's size
-//   FileMenu.cpp             changeFont, saveImage, showAbout
+//   MainWindowWiring.cpp     the form's controls to the thread view, the storyline view to the
+//                            text and the character list, the panel's size
+//   FileMenu.cpp             changeFont, saveImage, saveStoryline, showAbout
 //   TextViewDisplay.cpp      applyMarkupStyles, currentColorChanged
 //   TextViewActions.cpp      the text view's context menu and its entries:
 //                            textAddCharacterTrigger, textBreakStringTrigger,
@@ -61,6 +63,8 @@ public:
     void showAbout();
     void showAutomateDialog();
     void saveMarkup();
+    // File > "Save Storyline": the storyline view's picture as SVG or PNG, by the suffix.
+    void saveStoryline();
     void changeFont();
     void showParsingOptions();
 
@@ -116,6 +120,7 @@ private:
     void fitPanelToContents();
     void connectThreadView();
     void connectDrawingOptions();
+    void connectStorylineView();
 
     DocumentController m_document;
     OptionList m_options;    // bound to m_document.settings().options, in config.txt order
