@@ -1,7 +1,7 @@
 // Takes the README's pictures of the main window: a screenplay opened as a user opens it, then
 // the whole window in each draw mode once its thread view has come to rest, names drawn in
-// the two modes where they label threads, and the Storyline tab with the first character's
-// line selected. The settings files are read from the screenplay's
+// the two modes where they label threads, the window showing the report, and the Storyline tab
+// with the first character's line selected. The settings files are read from the screenplay's
 // folder. Usage: window_pictures SCREENPLAY OUTPUT_FOLDER   (run under a display)
 
 #include "app/TextVisAccess.h"
@@ -66,6 +66,19 @@ bool take(textVis &window, const Picture &picture, const QDir &output)
     return saved;
 }
 
+bool takeReport(textVis &window, const QDir &output)
+{
+    QTabWidget *tabs = formOf(window).viewTabs;
+    tabs->setCurrentWidget(formOf(window).reportTab);
+    processEventsUntil([] { return false; }, 500); // the charts are laid out and drawn
+    const QPixmap shot = window.screen()->grabWindow(window.winId());
+    const QString path = output.filePath(QStringLiteral("window-report.png"));
+    const bool saved = shot.save(path);
+    std::printf("%s: %s\n", qPrintable(path), saved ? "written" : "NOT written");
+    tabs->setCurrentWidget(formOf(window).threadsTab);
+    return saved;
+}
+
 bool takeStoryline(textVis &window, const QDir &output)
 {
     StorylineView *storyline = formOf(window).storylineView;
@@ -115,6 +128,7 @@ int main(int argc, char **argv)
     bool allSaved = true;
     for (const Picture &picture : pictures)
         allSaved = take(window, picture, output) && allSaved;
+    allSaved = takeReport(window, output) && allSaved;
     allSaved = takeStoryline(window, output) && allSaved;
     return allSaved ? 0 : 1;
 }

@@ -543,7 +543,17 @@ TEST(HtmlSanitizer, KeepsFormattingAndDropsWhatCouldRunOrFetch)
               QString("<p class='c'>t</p>"));
     EXPECT_EQ(sanitizeHtml("<style>p{margin:0}</style><style>@import 'x';</style>"),
               QString("<style>p{margin:0}</style>"));
-    EXPECT_EQ(sanitizeHtml("a < b <SCRIPT>never closed"), QString("a &lt; b "));
+    EXPECT_EQ(sanitizeHtml("a < b <SCRIPT>never closed"), QString("a &lt; b never closed"));
     EXPECT_EQ(sanitizeHtml("<base href=//x><link rel=stylesheet href=y><form>f</form>"),
               QString("f"));
+}
+
+TEST(HtmlSanitizer, VoidAndUnclosedElementsKeepTheRestOfThePage)
+{
+    EXPECT_EQ(sanitizeHtml("<embed src=x>A<frame src=y>B<img src=z>C"), QString("ABC"));
+    EXPECT_EQ(sanitizeHtml("<audio src=x>A<b>B</b>"), QString("A<b>B</b>"));
+    EXPECT_EQ(sanitizeHtml("<noembed>A<video>B"), QString("AB"));
+    EXPECT_EQ(sanitizeHtml("<video>A</video>B<style>C"), QString("BC"));
+    EXPECT_EQ(sanitizeHtml("A<!-- B"), QString("A&lt;!-- B"));
+    EXPECT_EQ(sanitizeHtml("<p title='A<b>B</b>"), QString("&lt;p title='A<b>B</b>"));
 }

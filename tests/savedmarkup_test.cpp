@@ -36,7 +36,7 @@ TEST(SavedMarkup, StyleBlock_WorkedExampleAndEdgeCases)
     john->color = QColor(0x3c, 0x96, 0x50);
     auto doc = parsed({"INT. HOUSE - DAY", "JOHN", "Hello there."}, {john});
     const QString text = doc->savedMarkup();
-    EXPECT_TRUE(text.startsWith("<head><style type='text/css'>span.JOHN{ color: #3c9650 } " +
+    EXPECT_TRUE(text.startsWith("<head><meta charset='utf-8'><style type='text/css'>span.JOHN{ color: #3c9650 } " +
                                 headingRule + "</style></head><div class='scene'>"))
         << text.toStdString();
     EXPECT_TRUE(text.endsWith(doc->markupHtml));
@@ -44,17 +44,17 @@ TEST(SavedMarkup, StyleBlock_WorkedExampleAndEdgeCases)
 
     // No characters: the heading rule alone.
     auto none = parsed({"x"}, {});
-    EXPECT_EQ(none->savedMarkup(), "<head><style type='text/css'>" + headingRule +
+    EXPECT_EQ(none->savedMarkup(), "<head><meta charset='utf-8'><style type='text/css'>" + headingRule +
                                        "</style></head><div class='scene'>x <br></div>");
 
     // An xml screenplay has no markup: the style block is the whole file.
     auto xml = parsed({"<a>JOHN</a>"}, {john}, "xml");
-    EXPECT_EQ(xml->savedMarkup(), "<head><style type='text/css'>span.JOHN{ color: #3c9650 } " +
+    EXPECT_EQ(xml->savedMarkup(), "<head><meta charset='utf-8'><style type='text/css'>span.JOHN{ color: #3c9650 } " +
                                       headingRule + "</style></head>");
 
     // Before any parse: no index, so no character rules.
     EXPECT_EQ(Analysis().savedMarkup(),
-              "<head><style type='text/css'>" + headingRule + "</style></head>");
+              "<head><meta charset='utf-8'><style type='text/css'>" + headingRule + "</style></head>");
 }
 
 TEST(SavedMarkup, OddNames_SelectorsCannotLeaveTheStyleBlock)
@@ -63,7 +63,7 @@ TEST(SavedMarkup, OddNames_SelectorsCannotLeaveTheStyleBlock)
     odd->color = QColor(1, 2, 3);
     auto doc = parsed({"</style><b> O'K"}, {odd});
     const QString text = doc->savedMarkup();
-    EXPECT_TRUE(text.startsWith("<head><style type='text/css'>span.\\<\\/style\\>\\<b\\>O\\'K{ "
+    EXPECT_TRUE(text.startsWith("<head><meta charset='utf-8'><style type='text/css'>span.\\<\\/style\\>\\<b\\>O\\'K{ "
                                 "color: #010203 } "))
         << text.toStdString();
     EXPECT_EQ(text.indexOf("</style>"), text.indexOf("</style></head>"));
@@ -76,8 +76,8 @@ TEST(SavedMarkup, SaveMarkup_WritesTheTextOrFails)
     const auto anna = std::make_shared<Character>(QStringList{QStringLiteral("ANN\u00C9")});
     auto doc = parsed({QStringLiteral("ANN\u00C9 sings")}, {anna});
     ASSERT_TRUE(saveAnalysisMarkup(dir.file("out.xml"), *doc));
-    // Latin-1 when every character fits.
-    EXPECT_EQ(readBytes(dir.file("out.xml")), doc->savedMarkup().toLatin1());
+    // UTF-8 as the head declares, though every character would fit in Latin-1.
+    EXPECT_EQ(readBytes(dir.file("out.xml")), doc->savedMarkup().toUtf8());
     EXPECT_FALSE(saveAnalysisMarkup(QString(), *doc));
     EXPECT_FALSE(saveAnalysisMarkup(dir.file("no/such/dir.html"), *doc));
 }

@@ -129,9 +129,25 @@ TEST(TimedMarkup, NothingProcessedOrSpanZero_StaysFinite)
     EXPECT_EQ(cancelled.analysis->timeIndex->scenes.size(), 1u);
     expectFinite(*cancelled.analysis->timeIndex, 1);
 
-    // Equal times everywhere, a missing duration, and numbers that are not finite.
-    ParseCase flat = timedCase({"5", "5,0", "nan,inf", "inf,-inf"}, {characterNamed("ANNA")});
+    // Equal times everywhere and a missing duration.
+    ParseCase flat = timedCase({"5", "5,0"}, {characterNamed("ANNA")});
     runTimed(flat);
-    expectFinite(*flat.analysis->timeIndex, 4);
-    EXPECT_EQ(flat.analysis->timeIndex->scenes.size(), 9u);
+    expectFinite(*flat.analysis->timeIndex, 2);
+    EXPECT_EQ(flat.analysis->timeIndex->scenes.size(), 5u);
+}
+
+TEST(TimedMarkup, BrokenTimes_RecordKeptInTextButMakesNoScene)
+{
+    const QStringList lines{"1,2,\"ANNA\"", "nan,inf",   "inf,-inf,\"ANNA\"", "4,-1,\"ANNA\"",
+                            "-3,1",         "3e38,3e38", "1e400,1",         "5,1e9",
+                            "start,length", "6,1"};
+    ParseCase timed = timedCase(lines, {characterNamed("ANNA")});
+    const MarkupResult made = markupTimed(timed.sources(), StageProgress());
+    EXPECT_EQ(made.skippedRecords, 7);
+    EXPECT_EQ(QString::fromUtf8(made.html).count("<br>"), lines.size());
+    // The kept records: 1-3 with ANNA, the header line at 0, 6-7, and the end scene.
+    const std::vector<Scene> &scenes = made.index->scenes;
+    ASSERT_EQ(scenes.size(), 7u);
+    EXPECT_EQ(scenes[0].counts, (QVector<qint32>{1}));
+    expectFinite(*made.index, lines.size());
 }

@@ -39,6 +39,9 @@ struct Screenplay
     QString format;        // what the reader read the file as ("text", "fountain", ...)
     qint32 pageCount = -1; // -1 where the format does not say
     QString readError;     // why the file could not be read; empty when it was
+    // What was read or counted otherwise than the file says (bytes that are not UTF-8,
+    // records left out), one sentence naming the file each; empty when nothing was.
+    QStringList warnings;
     std::optional<PrintedLayout> printedLayout; // how printed pages (PDF) were read
     QStringList textLines;
     CharacterList characters;

@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <utility>
+
 SettingsPaths SettingsPaths::in(const QString &directory)
 {
     const QDir dir(directory);
@@ -89,8 +91,14 @@ void AnalysisSession::readSettings()
 {
     if (!m_readsFiles)
         return;
-    readConfig(m_paths.config, m_settings.options);
-    loadBreakStringFile(m_paths.breakStrings, m_settings.breakStrings);
+    m_settingsWarnings += readConfig(m_paths.config, m_settings.options).warnings;
+    m_settingsWarnings +=
+        loadBreakStringFile(m_paths.breakStrings, m_settings.breakStrings).warnings;
+}
+
+QStringList AnalysisSession::takeSettingsWarnings()
+{
+    return std::exchange(m_settingsWarnings, QStringList());
 }
 
 OpenedScreenplay AnalysisSession::open(const QString &path, const StageProgress &progress)
@@ -110,6 +118,8 @@ OpenedScreenplay AnalysisSession::open(const QString &path, const StageProgress 
     screenplay.format = text.format;
     screenplay.pageCount = text.pageCount;
     screenplay.readError = text.error;
+    for (const QString &warning : text.warnings)
+        screenplay.warnings.append(path + QStringLiteral(": ") + warning);
     screenplay.printedLayout = text.printedLayout;
     // The held settings change only once the opening is complete: the discovery's progress
     // lets the window's events run meanwhile.
@@ -118,8 +128,9 @@ OpenedScreenplay AnalysisSession::open(const QString &path, const StageProgress 
     settings.manualBreaks.clear();
     if (m_readsFiles) {
         settings.includeCharacters.clear();
-        loadCharacterList(m_paths.characters, settings.includeCharacters);
-        loadPalette(m_paths.colors, settings.palette);
+        m_settingsWarnings +=
+            loadCharacterList(m_paths.characters, settings.includeCharacters).warnings;
+        m_settingsWarnings += loadPalette(m_paths.colors, settings.palette).warnings;
     }
     // A sessions file's characters are the names it gives, whatever the options say.
     if (settings.options.findCharacters || screenplay.format == QLatin1String("storyline")) {
@@ -144,7 +155,7 @@ std::shared_ptr<const Analysis> AnalysisSession::parse(const Screenplay &screenp
                                                        const MarkupSink &sink)
 {
     if (m_readsFiles)
-        readConfig(m_paths.config, m_settings.options);
+        m_settingsWarnings += readConfig(m_paths.config, m_settings.options).warnings;
     // A colour forced since the discovery shows now; the records are shared with the caller.
     CharacterList characters = screenplay.characters;
     applyForcedColors(characters, m_settings.includeCharacters);
@@ -160,6 +171,13 @@ std::shared_ptr<const Analysis> AnalysisSession::parse(const Screenplay &screenp
     analysis->lastBreakPosition = made.lastBreakPosition;
     analysis->options = m_settings.options;
     analysis->sessionSteps = std::move(made.sessionSteps);
+    if (made.skippedRecords > 0)
+        analysis->warnings.append(
+            QStringLiteral("%1: %2 time-coded %3 left out: a negative duration, a negative or "
+                           "non-finite start, or a time beyond 1e9 s")
+                .arg(screenplay.filePath)
+                .arg(made.skippedRecords)
+                .arg(QLatin1String(made.skippedRecords == 1 ? "line" : "lines")));
     const TimeIndexVector &index = *made.index;
     if (index.tooLarge)
         analysis->analysisError =

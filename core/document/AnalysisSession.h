@@ -55,6 +55,11 @@ public:
 
     // As at start-up: the options, then the break strings. A missing file keeps what is held.
     void readSettings();
+    // The lines of the settings files read since the last call (by readSettings, open or
+    // parse) that could not be read as written, each naming its file and line and what was
+    // kept instead. The files are read again for every screenplay, so the same lines come
+    // back each time: a batch says each once.
+    QStringList takeSettingsWarnings();
 
     // Reads the screenplay at `path`, reloads the include characters and the palette and
     // (when findCharacters is set) finds the characters by suffix; the manual breaks set on
@@ -79,4 +84,5 @@ private:
     SettingsPaths m_paths;
     bool m_readsFiles = true;
     AnalysisSettings m_settings;
+    QStringList m_settingsWarnings;
 };

@@ -46,6 +46,8 @@ struct MarkupResult
     // The characters after the pass: include characters met in the text have joined them.
     CharacterList characters;
     float lastBreakPosition = 0.0f;
+    // Time-coded records left out for a negative, non-finite or huge time.
+    int skippedRecords = 0;
     // The groups of a sessions file, numbered as the index's characters; null for a
     // screenplay, whose storyline steps are its scenes.
     std::shared_ptr<const StorylineSteps> sessionSteps;

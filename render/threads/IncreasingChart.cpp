@@ -2,113 +2,140 @@
 
 #include "threads/IncreasingChart.h"
 
-#include "scenes/TimeIndexVector.h"
 #include "threads/ThreadModel.h"
 #include "threads/ThreadPrimitives.h"
 #include "threads/ViewInteraction.h"
 #include "threads/ViewState.h"
 
-void IncreasingChart::draw(const ThreadModel &model, const ViewState &state)
+#include <algorithm>
+#include <tuple>
+
+namespace {
+
+// Primitives per depth range for the bound framebuffer's depth buffer: neighbours in a range
+// lie about 230 depth units apart, far more than rounding can blur. Without a usable depth
+// buffer every primitive gets a range of its own, which is drawing them one by one.
+int primitivesPerRange()
 {
-    m_height = model.graphHeight;
-    m_flip = state.flipAxis;
+    GLint depthBits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    if (depthBits < 16)
+        return 1;
+    return (1 << std::min(depthBits, 24)) >> 8;
+}
+
+// The depth state the chart uses for its order, put back afterwards; the depth test itself
+// is left off, so the chart and the reading marks drawn over it look the same whichever mode
+// was drawn before.
+class DepthOrdering
+{
+public:
+    DepthOrdering()
+    {
+        glGetIntegerv(GL_DEPTH_FUNC, &m_function);
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &m_writes);
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LESS);
+    }
+    ~DepthOrdering()
+    {
+        glDisable(GL_DEPTH_TEST);
+        glDepthFunc(static_cast<GLenum>(m_function));
+        glDepthMask(m_writes);
+    }
+    DepthOrdering(const DepthOrdering &) = delete;
+    DepthOrdering &operator=(const DepthOrdering &) = delete;
+
+private:
+    GLint m_function = GL_LESS;
+    GLboolean m_writes = GL_TRUE;
+};
+
+// A range holds only lines of a positive width, which GL accepts.
+void drawLines(const GlVertexBuffer &lines, const IncreasingChartGeometry::Range &range,
+               float width)
+{
+    if (range.count == 0)
+        return;
+    glLineWidth(width);
+    lines.draw(GL_LINES, range.first, range.count);
+}
+
+} // namespace
+
+bool IncreasingChart::Key::operator==(const Key &other) const
+{
+    return std::tie(stamp, flipAxis, activeThreadSize, inactiveThreadSize, threadTransparency,
+                    primitivesPerRange) ==
+           std::tie(other.stamp, other.flipAxis, other.activeThreadSize, other.inactiveThreadSize,
+                    other.threadTransparency, other.primitivesPerRange);
+}
+
+void IncreasingChart::update(const ThreadModel &model, const ViewState &state)
+{
+    const Key key{LayoutStamp::of(model),   state.flipAxis,           state.activeThreadSize,
+                  state.inactiveThreadSize, state.threadTransparency, primitivesPerRange()};
+    if (m_key && *m_key == key)
+        return;
+    const IncreasingChartGeometry chart =
+        IncreasingChartGeometry::build(model, state, key.primitivesPerRange);
+    m_quads.upload(chart.quads);
+    m_activeLines.upload(chart.activeLines);
+    m_inactiveLines.upload(chart.inactiveLines);
+    m_chunks = chart.chunks;
+    m_key = key;
+}
+
+void IncreasingChart::setProjection(const ThreadModel &model, const ViewState &state)
+{
+    const float height = model.graphHeight;
     glViewport(0, 0, state.viewportWidth, state.viewportHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    if (m_flip)
-        glOrtho(-m_height / 2.0, m_height / 2.0, 0.0, 1.0, -10.0, 10.0);
+    if (state.flipAxis)
+        glOrtho(-height / 2.0, height / 2.0, 0.0, 1.0, -10.0, 10.0);
     else
-        glOrtho(0.0, 1.0, -m_height / 2.0, m_height / 2.0, -10.0, 10.0);
+        glOrtho(0.0, 1.0, -height / 2.0, height / 2.0, -10.0, 10.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+}
 
-    m_totals.assign(model.characters().size(), 0.0f);
+void IncreasingChart::draw(const ThreadModel &model, const ViewState &state)
+{
+    setProjection(model, state);
+    update(model, state);
     glDisable(GL_LIGHTING);
     // Only the fills are translucent, but an opaque colour (alpha 1) blends to itself, so
-    // blending stays on for the whole chart: a state change per primitive would make every
-    // primitive a draw call of its own, for the same pixels.
+    // blending stays on for the whole chart.
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    m_lineWidth = 1.0f;
-    glLineWidth(m_lineWidth);
-    const std::vector<Scene> &scenes = model.timeIndex()->scenes;
-    for (std::size_t i = 0; i < scenes.size(); ++i) {
-        const float top = (0.5f - scenes[i].start) * m_height;
-        const float bottom = (0.5f - scenes[i].end) * m_height;
-        drawBand(i, top, bottom);
-        for (std::size_t c = 0; c < m_totals.size(); ++c)
-            drawCharacter(model, scenes[i], c, top, bottom, state);
-    }
+    drawChunks(state);
     glDisable(GL_BLEND);
     glLineWidth(1.0f);
-
-    if (state.drawGrid) {
-        if (m_flip)
-            drawReadingLine(model, state);
-        else
-            ThreadPrimitives::drawReadingGrid(model, state);
-    }
 }
 
-// Normal orientation draws (value, time); flipped draws (-time, value).
-void IncreasingChart::point(float value, float time, float z) const
+void IncreasingChart::drawReadingMarks(const ThreadModel &model, const ViewState &state) const
 {
-    if (m_flip)
-        glVertex3f(-time, value, z);
-    else
-        glVertex3f(value, time, z);
-}
-
-void IncreasingChart::drawBand(std::size_t sceneIndex, float top, float bottom) const
-{
-    const float grey = sceneIndex % 2 == 0 ? 0.8f : 0.9f;
-    glColor3f(grey, grey, grey);
-    glBegin(GL_QUADS);
-    point(-1000.0f, top, -5.0f);
-    point(1000.0f, top, -5.0f);
-    point(1000.0f, bottom, -5.0f);
-    point(-1000.0f, bottom, -5.0f);
-    glEnd();
-}
-
-// A translucent fill from the far left up to the character's running total, and the line
-// of the total itself, thick where the character speaks.
-void IncreasingChart::drawCharacter(const ThreadModel &model, const Scene &scene, std::size_t c,
-                                    float top, float bottom, const ViewState &state)
-{
-    const int count = scene.counts.value(static_cast<int>(c));
-    const bool present = count != 0;
-    const float increment =
-        (present ? scene.end - scene.start : 0.0f) + static_cast<float>(count) * 0.0001f;
-    const float before = m_totals[c];
-    const float after = before + increment;
-    m_totals[c] = after;
-
-    const QColor &color = model.characters()[c]->color;
-    const GLfloat red = static_cast<GLfloat>(color.redF());
-    const GLfloat green = static_cast<GLfloat>(color.greenF());
-    const GLfloat blue = static_cast<GLfloat>(color.blueF());
-    glColor4f(red, green, blue, state.threadTransparency);
-    glBegin(GL_QUADS);
-    point(-m_height, top, 0.0f);
-    point(before, top, 0.0f);
-    point(after, bottom, 0.0f);
-    point(-m_height, bottom, 0.0f);
-    glEnd();
-
-    // A width of 0 is allowed by the controls but not by GL: such a line is left out.
-    const float width = present ? state.activeThreadSize : state.inactiveThreadSize;
-    if (width <= 0.0f)
+    if (!state.drawGrid)
         return;
-    if (width != m_lineWidth) {
-        glLineWidth(width);
-        m_lineWidth = width;
+    setProjection(model, state);
+    if (state.flipAxis)
+        drawReadingLine(model, state);
+    else
+        ThreadPrimitives::drawReadingGrid(model, state);
+}
+
+void IncreasingChart::drawChunks(const ViewState &state) const
+{
+    const DepthOrdering ordering;
+    for (const IncreasingChartGeometry::Chunk &chunk : m_chunks) {
+        glDepthMask(GL_TRUE);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        drawLines(m_activeLines, chunk.activeLines, state.activeThreadSize);
+        drawLines(m_inactiveLines, chunk.inactiveLines, state.inactiveThreadSize);
+        glDepthMask(GL_FALSE);
+        m_quads.draw(GL_QUADS, chunk.quads.first, chunk.quads.count);
     }
-    glColor4f(red, green, blue, 1.0f);
-    glBegin(GL_LINES);
-    point(before, top, 0.0f);
-    point(after, bottom, 0.0f);
-    glEnd();
 }
 
 // The flipped chart marks the reading position with a vertical line across the values.
@@ -118,9 +145,10 @@ void IncreasingChart::drawReadingLine(const ThreadModel &model, const ViewState 
         return;
     const float fraction = ViewInteraction::readingFraction(state.scrollValue, state.scrollMaximum);
     const float x = -(0.5f - fraction) * model.graphHeight;
+    const float line[6] = {x, 0.0f, 1.0f, x, 1.0f, 1.0f};
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
-    glBegin(GL_LINES);
-    glVertex3f(x, 0.0f, 1.0f);
-    glVertex3f(x, 1.0f, 1.0f);
-    glEnd();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, line);
+    glDrawArrays(GL_LINES, 0, 2);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }

@@ -1,26 +1,34 @@
 #pragma once
 
+#include "threads/ColorWeave.h"
 #include "threads/IncreasingChart.h"
-#include "threads/StrandBuffer.h"
+#include "threads/LayoutStamp.h"
+#include "threads/RetainedLayer.h"
+#include "threads/ThreadDrawing.h"
+#include "threads/ViewState.h"
 
+#include <array>
 #include <memory>
-#include <vector>
+#include <optional>
 
 class QImage;
 class ThreadModel;
 class glShader;
 class glShaderManager;
-struct ViewState;
 
 // Draws the thread model in one of the four modes into the current GL context. One
-// renderer belongs to one context: it keeps that context's shader program and texture.
-// Needs no widget, so windows and off-screen surfaces share it.
+// renderer belongs to one context: it keeps that context's shader program, and the buffers,
+// textures and display lists its frames are drawn from, which are rebuilt only when the
+// layout or a drawing option changes. Needs no widget, so windows and off-screen surfaces
+// share it. The picture of a frame, all but the reading marks, is also kept whole: a frame
+// that would draw the same picture again (only the text view scrolled, or nothing changed)
+// copies it and draws the marks over it.
 class ThreadRenderer
 {
 public:
     // Initialises the GL extension loader; the context must be current.
     ThreadRenderer();
-    // Releases the texture; the context must be current.
+    // Releases the GL objects; the context must be current.
     ~ThreadRenderer();
     ThreadRenderer(const ThreadRenderer &) = delete;
     ThreadRenderer &operator=(const ThreadRenderer &) = delete;
@@ -43,16 +51,29 @@ public:
     static QImage captureFrame(int width, int height, unsigned int readBuffer);
 
 private:
+    // Everything the picture under the reading marks depends on.
+    struct PictureKey
+    {
+        LayoutStamp stamp;
+        ViewState view;
+        std::array<float, 4> clearColor{};
+        int samples = 0;
+        bool weaveProgram = false;
+        bool operator==(const PictureKey &other) const;
+    };
+
+    PictureKey pictureKey(const ThreadModel &model, const ViewState &state) const;
+    void drawPicture(const ThreadModel &model, const ViewState &state);
+    void drawReadingMarks(const ThreadModel &model, const ViewState &state);
     void drawForceDirected(const ThreadModel &model, const ViewState &state);
     void drawConvergenceGraph(const ThreadModel &model, const ViewState &state);
     void drawColorWeaving(const ThreadModel &model, const ViewState &state);
-    void bindWeaveTexture(const std::vector<float> &texels);
 
     std::unique_ptr<glShaderManager> m_shaderManager;
     glShader *m_weaveProgram = nullptr;
-    unsigned int m_weaveTexture = 0;
-    // Per-frame scratch kept between frames so drawing allocates nothing.
-    std::vector<float> m_texels;
-    StrandBuffer m_strands;
+    ThreadDrawing m_threads;
+    ColorWeave m_weave;
     IncreasingChart m_increasingChart;
+    RetainedLayer m_picture;
+    std::optional<PictureKey> m_pictureKey;
 };

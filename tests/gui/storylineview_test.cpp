@@ -1,7 +1,7 @@
 #include "WindowTestSupport.h"
 
 #include "document/AnalysisSession.h"
-#include "document/SceneHeading.h"
+#include "document/SceneTitle.h"
 #include "scenes/ResearchName.h"
 #include "views/GraphWidget.h"
 #include "views/MarkupView.h"
@@ -87,7 +87,7 @@ TEST(StorylineViewTest, ClicksOnALineAndOnAScene_AreReported_AndHoveringNamesThe
     QHelpEvent hoverScene(QEvent::ToolTip, axis, view.viewport()->mapToGlobal(axis));
     QApplication::sendEvent(view.viewport(), &hoverScene);
     EXPECT_EQ(QToolTip::text(),
-              QStringLiteral("Scene %1: %2").arg(step).arg(sceneHeading(*analysis, step)));
+              QStringLiteral("Scene %1: %2").arg(step).arg(sceneTitle(*analysis, step)));
 
     // A drag moves the picture instead of clicking.
     view.setZoom(StorylineView::largestZoom, QPoint());

@@ -10,6 +10,7 @@
 #include "ui_textVis.h"
 #include "views/GraphWidget.h"
 #include "views/MarkupView.h"
+#include "views/ReportView.h"
 #include "views/StorylineView.h"
 
 #include <QAction>
@@ -93,7 +94,19 @@ void textVis::connectParts()
     connect(m_automate.get(), &AutomateController::notDone, this, &textVis::reportNotDone);
     connect(&m_statisticsExport, &StatisticsExport::written, this, &textVis::reportWritten);
     connect(&m_statisticsExport, &StatisticsExport::notDone, this, &textVis::reportNotDone);
+    connectReport();
     connectDocument();
+}
+
+// The report's bars and rows select as the character list does and show scenes in the text.
+void textVis::connectReport()
+{
+    connect(m_form->reportView, &ReportView::characterClicked, this, [this](int position) {
+        QListWidgetItem *row = m_characterPanel->selectRow(position);
+        m_form->ThreadView->ListItemClicked(row);
+    });
+    connect(m_form->reportView, &ReportView::sceneClicked, m_form->webView,
+            &MarkupView::scrollToScene);
 }
 
 void textVis::connectDocument()
@@ -141,6 +154,7 @@ void textVis::forgetAnalysis()
     m_form->ThreadView->clearThreads();
     m_form->storylineView->clear();
     m_characterPanel->clear();
+    m_form->reportView->clear();
 }
 
 void textVis::showAnalysis(const std::shared_ptr<const Analysis> &analysis)
@@ -157,6 +171,7 @@ void textVis::showAnalysis(const std::shared_ptr<const Analysis> &analysis)
                 .arg(characterCount)
                 .arg(ThreadModel::maximumCharacters));
     m_characterPanel->showCharacters(analysis->timeIndex->characters);
+    m_form->reportView->showAnalysis(analysis);
     m_form->storylineView->showAnalysis(analysis);
 }
 
@@ -194,6 +209,7 @@ void textVis::connectMenus()
     fileAction(m_form->actionAutomate, &textVis::showAutomateDialog);
     fileAction(m_form->actionSave_markup, &textVis::saveMarkup);
     fileAction(m_form->actionSave_Image, &textVis::saveImage);
+    fileAction(m_form->actionSave_Report, &textVis::saveReport);
     fileAction(m_form->actionSave_Storyline, &textVis::saveStoryline);
     action(m_form->actionWrite_Scene_Stats, qOverload<>(&textVis::writeSceneStats));
     action(m_form->actionWrite_Character_Stats, qOverload<>(&textVis::writeCharacterStats));

@@ -8,13 +8,14 @@
 //   parts/StatisticsExport     the statistics and saved-markup files
 //   parts/AutomateController   Automate's dialog and what a batch step does with the window
 // Its views are views/MarkupView (the text), views/GraphWidget (the threads) and
-// views/StorylineView (the storyline, a tab beside the threads); its dialogs
+// views/ReportView (the report: facts, charts, the characters' table) and views/StorylineView
+// (the storyline), tabs beside the threads; its dialogs
 // are in dialogs/. The form is textVis.ui. textVis wires them to the form and to each other,
 // and keeps its slots as forwarders. Its own operations live in app/:
 //   textVis.cpp              constructor, wiring, showing an analysis, the forwarders
 //   MainWindowWiring.cpp     the form's controls to the thread view, the storyline view to the
 //                            text and the character list, the panel's size
-//   FileMenu.cpp             changeFont, saveImage, saveStoryline, showAbout
+//   FileMenu.cpp             changeFont, saveImage, saveReport, saveStoryline, showAbout
 //   TextViewDisplay.cpp      applyMarkupStyles, currentColorChanged
 //   TextViewActions.cpp      the text view's context menu and its entries:
 //                            textAddCharacterTrigger, textBreakStringTrigger,
@@ -63,6 +64,8 @@ public:
     void showAbout();
     void showAutomateDialog();
     void saveMarkup();
+    // File > "Save Report": the report view as a PDF.
+    void saveReport();
     // File > "Save Storyline": the storyline view's picture as SVG or PNG, by the suffix.
     void saveStoryline();
     void changeFont();
@@ -111,6 +114,7 @@ private:
     void makeParts();
     void connectParts();
     void connectDocument();
+    void connectReport();
     void connectWindow();
     void connectMenus();
     void fillDrawModes();

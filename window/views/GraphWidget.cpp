@@ -35,6 +35,14 @@ constexpr qint64 layoutBudgetMs = 14;
 // while the layout settles.
 constexpr qint64 progressFrameGapFactor = 3;
 
+// The viewport is in device pixels, so that a high-resolution screen gets every pixel.
+QSize devicePixels(const QWidget &widget, int logicalWidth, int logicalHeight)
+{
+    const qreal ratio = widget.devicePixelRatioF();
+    return QSize(static_cast<int>(std::lround(logicalWidth * ratio)),
+                 static_cast<int>(std::lround(logicalHeight * ratio)));
+}
+
 } // namespace
 
 GraphWidget::GraphWidget(QWidget *parent)
@@ -298,12 +306,11 @@ void GraphWidget::wheelEvent(QWheelEvent *event)
     QOpenGLWidget::wheelEvent(event);
 }
 
-// The viewport is in device pixels, so that a high-resolution screen gets every pixel.
 void GraphWidget::resizeGL(int logicalWidth, int logicalHeight)
 {
-    const qreal ratio = devicePixelRatioF();
-    const int width = static_cast<int>(std::lround(logicalWidth * ratio));
-    const int height = static_cast<int>(std::lround(logicalHeight * ratio));
+    const QSize pixels = devicePixels(*this, logicalWidth, logicalHeight);
+    const int width = pixels.width();
+    const int height = pixels.height();
     Diagnostics::print("resize %d %d \n", width, height);
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
@@ -439,6 +446,11 @@ void GraphWidget::writePendingImage()
 void GraphWidget::paintGL()
 {
     m_sinceFrame.start();
+    // A view drawn by paintFrame before it was ever shown has had no resize event, and so
+    // no viewport: it gets one of its present size.
+    if (QSize(m_state.viewportWidth, m_state.viewportHeight) !=
+        devicePixels(*this, width(), height()))
+        resizeGL(width(), height());
     ThreadRenderer::beginFrame();
     // Only the background while held, for a part of the view the window system asks for.
     if (m_frameHolds > 0)

@@ -1,7 +1,7 @@
 #include "views/StorylineView.h"
 
 #include "document/Analysis.h"
-#include "document/SceneHeading.h"
+#include "document/SceneTitle.h"
 #include "scenes/ResearchName.h"
 #include "storyline/StorylineCast.h"
 
@@ -272,5 +272,5 @@ QString StorylineView::toolTipAt(const QPoint &viewPoint) const
         return QString();
     return tr("%1 %2: %3")
         .arg(m_picture->cast().axisTitle, m_picture->cast().stepLabels.value(step),
-             sceneHeading(*m_analysis, step));
+             sceneTitle(*m_analysis, step));
 }

@@ -1,4 +1,4 @@
-#include "document/SceneHeading.h"
+#include "document/SceneTitle.h"
 
 #include "document/Analysis.h"
 
@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-QString sceneHeading(const Analysis &analysis, int scene)
+QString sceneTitle(const Analysis &analysis, int scene)
 {
     if (!analysis.timeIndex || scene < 0 ||
         scene >= static_cast<int>(analysis.timeIndex->scenes.size()))

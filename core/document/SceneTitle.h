@@ -8,4 +8,4 @@ struct Analysis;
 // screenplay (the words of the line that opened it), a sessions file's step as written, or
 // for the part before the first heading and for time-coded scenes the scene's type. Empty for
 // a scene the index does not have.
-QString sceneHeading(const Analysis &analysis, int scene);
+QString sceneTitle(const Analysis &analysis, int scene);
