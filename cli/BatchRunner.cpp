@@ -256,8 +256,8 @@ bool BatchRunner::writeOutputs(const QString &path, const Analysis &analysis, Ma
     if (!isSessionsFile(analysis)) {
         allWritten = writeOutput(path + QStringLiteral("-scene.csv"),
                                  sceneStatsCsv(index, analysis.textLines.size()), csvMark());
-        allWritten = writeOutput(path + QStringLiteral("-character.csv"),
-                                 characterStatsCsv(index), csvMark()) &&
+        allWritten = writeOutput(path + QStringLiteral("-character.csv"), characterStatsCsv(index),
+                                 csvMark()) &&
                      allWritten;
         QString reason = markup.openError;
         if (!markup.file.isOpen() || !markup.file.commit(&reason)) {

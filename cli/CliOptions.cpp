@@ -263,8 +263,9 @@ QStringList workerArguments(const CliOptions &options)
     if (!options.workdir.isEmpty())
         arguments << QStringLiteral("--workdir") << options.workdir;
     const std::pair<bool, const QString &> flags[] = {
-        {options.json, jsonName},       {options.bom, bomName},     {options.matrix, matrixName},
-        {options.network, networkName}, {options.facts, factsName}, {options.storyline, storylineName},
+        {options.json, jsonName},     {options.bom, bomName},
+        {options.matrix, matrixName}, {options.network, networkName},
+        {options.facts, factsName},   {options.storyline, storylineName},
         {options.image, imageName}};
     for (const auto &flag : flags) {
         if (flag.first)
