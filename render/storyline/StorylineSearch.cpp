@@ -20,10 +20,10 @@ namespace {
 // children and rounds and a large one a single start with few rounds: 14 lines over 200 steps
 // are laid out in a few hundredths of a second, a feature-length screenplay in well under a
 // tenth.
-constexpr double improvementBudget = 1.6e5;
+constexpr double improvementBudget = 1.2e5;
 constexpr int mostImprovements = 12;
 constexpr int mostStarts = 8;
-constexpr double roundBudget = 1.5e6;
+constexpr double roundBudget = 1.0e6;
 constexpr int fewestRounds = 2;
 constexpr int mostRounds = 30; // the moves settle well before this on every storyline tried
 
