@@ -1,12 +1,13 @@
 // Takes the README's pictures of the main window: a screenplay opened as a user opens it, then
 // the whole window in each draw mode once its thread view has come to rest, names drawn in
-// the two modes where they label threads, and the window showing the report. The settings files are
-// read from the screenplay's folder. Usage: window_pictures SCREENPLAY OUTPUT_FOLDER   (run under a
-// display)
+// the two modes where they label threads, the window showing the report, and the Storyline tab
+// with the first character's line selected. The settings files are read from the screenplay's
+// folder. Usage: window_pictures SCREENPLAY OUTPUT_FOLDER   (run under a display)
 
 #include "app/TextVisAccess.h"
 #include "views/GraphWidget.h"
 #include "views/MarkupView.h"
+#include "views/StorylineView.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -78,6 +79,20 @@ bool takeReport(textVis &window, const QDir &output)
     return saved;
 }
 
+bool takeStoryline(textVis &window, const QDir &output)
+{
+    StorylineView *storyline = formOf(window).storylineView;
+    formOf(window).viewTabs->setCurrentWidget(formOf(window).storylineTab);
+    processEventsUntil([storyline] { return storyline->picture() != nullptr; }, restTimeoutMs);
+    emit storyline->characterClicked(0); // as a click on the line does
+    QCoreApplication::processEvents();
+    const QPixmap shot = window.screen()->grabWindow(window.winId());
+    const QString path = output.filePath(QStringLiteral("window-storyline.png"));
+    const bool saved = storyline->picture() != nullptr && shot.save(path);
+    std::printf("%s: %s\n", qPrintable(path), saved ? "written" : "NOT written");
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -114,5 +129,6 @@ int main(int argc, char **argv)
     for (const Picture &picture : pictures)
         allSaved = take(window, picture, output) && allSaved;
     allSaved = takeReport(window, output) && allSaved;
+    allSaved = takeStoryline(window, output) && allSaved;
     return allSaved ? 0 : 1;
 }

@@ -12,6 +12,10 @@
 #include "scenes/PresenceMatrix.h"
 #include "scenes/SavedMarkup.h"
 #include "scenes/Statistics.h"
+#include "storyline/StorylineCast.h"
+#include "storyline/StorylineExport.h"
+#include "storyline/StorylineLayout.h"
+#include "storyline/StorylinePicture.h"
 #include "support/Random15.h"
 #include "support/StageProgress.h"
 
@@ -37,6 +41,13 @@ namespace {
 QByteArray printable(const QString &path)
 {
     return QFile::encodeName(path);
+}
+
+// A sessions file holds who is with whom, not the text of a screenplay: it has no markup, no
+// lines or pages to count and no facts.
+bool isSessionsFile(const Screenplay &screenplay)
+{
+    return screenplay.format == QLatin1String("storyline");
 }
 
 void reportFailure(const char *what, const QString &path)
@@ -111,33 +122,44 @@ bool BatchRunner::processFile(const QString &path, FileOutcome &outcome)
     markup.path = path + QStringLiteral("-markup.html");
     const std::shared_ptr<const Analysis> analysis = analyse(path, markup);
     const bool analysed = analysis->readError.isEmpty() && analysis->analysisError.isEmpty();
-    // One computation for both outputs that show the facts.
+    const bool screenplay = !isSessionsFile(*analysis);
+    // One computation for both outputs that show the facts, and one layout for the picture,
+    // the JSON and the corpus table.
     std::optional<ScriptFacts> facts;
-    if (analysed && (m_options.facts || !m_options.summary.isEmpty()))
+    if (analysed && screenplay && (m_options.facts || !m_options.summary.isEmpty()))
         facts = scriptFacts(*analysis);
+    std::optional<StorylineLayout> storyline;
+    if (analysed && (m_options.storyline || !m_options.summary.isEmpty()))
+        storyline = layoutStoryline(analysis->storylineSteps());
+    const StorylineLayout *layout = storyline ? &*storyline : nullptr;
     if (!m_options.summary.isEmpty()) {
         const QString failure = !analysed ? (analysis->readError.isEmpty() ? analysis->analysisError
                                                                            : analysis->readError)
                                           : QString();
-        outcome.summaryRow = summaryRow(path, *analysis, facts ? &*facts : nullptr, failure);
+        outcome.summaryRow =
+            summaryRow(path, *analysis, facts ? &*facts : nullptr, failure, layout);
     }
     if (!analysed)
         return false;
-    bool written = writeOutputs(path, *analysis, markup);
-    if (m_options.facts)
+    bool written = writeOutputs(path, *analysis, markup, layout);
+    if (m_options.facts && facts)
         written = writeFacts(path, *facts) && written;
 
     if (m_options.json) {
         const int lineCount = analysis->textLines.size();
-        outcome.json = QJsonDocument(documentToJson(path, *analysis, lineCount))
-                           .toJson(QJsonDocument::Compact);
+        QJsonObject object = documentToJson(path, *analysis, lineCount);
+        if (m_options.storyline)
+            object.insert(QStringLiteral("storyline"),
+                          storylineToJson(*storyline, storylineCast(*analysis).names));
+        outcome.json = QJsonDocument(object).toJson(QJsonDocument::Compact);
         outcome.json.append('\n');
     }
     return written;
 }
 
 QString BatchRunner::summaryRow(const QString &path, const Analysis &analysis,
-                                const ScriptFacts *facts, const QString &failure) const
+                                const ScriptFacts *facts, const QString &failure,
+                                const StorylineLayout *storyline) const
 {
     SummarySource source;
     source.file = path;
@@ -149,6 +171,10 @@ QString BatchRunner::summaryRow(const QString &path, const Analysis &analysis,
     source.index = failure.isEmpty() ? analysis.timeIndex.get() : nullptr;
     source.facts = failure.isEmpty() ? facts : nullptr;
     source.failure = failure;
+    if (storyline) {
+        source.crossings = storyline->crossings;
+        source.wiggles = storyline->wiggles;
+    }
     return corpusSummaryRow(source, m_breakStrings);
 }
 
@@ -170,7 +196,8 @@ std::shared_ptr<const Analysis> BatchRunner::analyse(const QString &path, Markup
     // the old one when it is committed with the other outputs.
     const QString breakStringClass = Analysis().breakStringClass;
     MarkupSink sink;
-    if (markup.file.open(markup.path, &markup.openError)) {
+    // A sessions file has no text to mark up.
+    if (!isSessionsFile(opened.screenplay) && markup.file.open(markup.path, &markup.openError)) {
         markup.file.append(
             savedMarkupStyle(opened.screenplay.characters, breakStringClass).toUtf8());
         sink = [&markup](const QByteArray &piece) {
@@ -219,19 +246,24 @@ TextFile::ByteOrderMark BatchRunner::csvMark() const
     return m_options.bom ? TextFile::ByteOrderMark::Written : TextFile::ByteOrderMark::None;
 }
 
-bool BatchRunner::writeOutputs(const QString &path, const Analysis &analysis, MarkupOutput &markup)
+bool BatchRunner::writeOutputs(const QString &path, const Analysis &analysis, MarkupOutput &markup,
+                               const StorylineLayout *storyline)
 {
     // Files for other programs are UTF-8, which the usual CSV and JSON readers expect.
     const TimeIndexVector &index = *analysis.timeIndex;
-    bool allWritten = writeOutput(path + QStringLiteral("-scene.csv"),
-                                  sceneStatsCsv(index, analysis.textLines.size()), csvMark());
-    allWritten =
-        writeOutput(path + QStringLiteral("-character.csv"), characterStatsCsv(index), csvMark()) &&
-        allWritten;
-    QString reason = markup.openError;
-    if (!markup.file.isOpen() || !markup.file.commit(&reason)) {
-        reportWriteFailure(markup.path, reason);
-        allWritten = false;
+    bool allWritten = true;
+    // The statistics count a text's lines and pages, and the markup shows its text.
+    if (!isSessionsFile(analysis)) {
+        allWritten = writeOutput(path + QStringLiteral("-scene.csv"),
+                                 sceneStatsCsv(index, analysis.textLines.size()), csvMark());
+        allWritten = writeOutput(path + QStringLiteral("-character.csv"), characterStatsCsv(index),
+                                 csvMark()) &&
+                     allWritten;
+        QString reason = markup.openError;
+        if (!markup.file.isOpen() || !markup.file.commit(&reason)) {
+            reportWriteFailure(markup.path, reason);
+            allWritten = false;
+        }
     }
     if (m_options.matrix)
         allWritten = writeOutput(path + QStringLiteral("-presence.csv"), presenceMatrixCsv(index),
@@ -248,7 +280,21 @@ bool BatchRunner::writeOutputs(const QString &path, const Analysis &analysis, Ma
     }
     if (m_options.image)
         allWritten = writeImage(path, analysis) && allWritten;
+    if (m_options.storyline && storyline)
+        allWritten = writeStoryline(path, analysis, *storyline) && allWritten;
     return allWritten;
+}
+
+bool BatchRunner::writeStoryline(const QString &path, const Analysis &analysis,
+                                 const StorylineLayout &storyline)
+{
+    const QString picturePath = path + QStringLiteral("-storyline.svg");
+    const StorylinePicture picture(storyline, analysis.storylineSteps(), storylineCast(analysis));
+    QString reason;
+    if (saveStorylinePicture(picture, picturePath, &reason))
+        return true;
+    reportWriteFailure(picturePath, reason);
+    return false;
 }
 
 bool BatchRunner::writeFacts(const QString &path, const ScriptFacts &facts)

@@ -14,6 +14,7 @@
 
 class OffscreenRenderer;
 struct ScriptFacts;
+struct StorylineLayout;
 
 // Runs the window's open-and-parse pipeline on one screenplay at a time, each with fresh
 // settings, and writes the statistics, the saved markup and the asked-for research outputs
@@ -52,7 +53,9 @@ private:
     // The analysis of the file; when it could not be read, one that holds only the screenplay
     // with its readError (no index).
     std::shared_ptr<const Analysis> analyse(const QString &path, MarkupOutput &markup);
-    bool writeOutputs(const QString &path, const Analysis &analysis, MarkupOutput &markup);
+    // `storyline` is null unless the storyline was asked for (for its picture or the table).
+    bool writeOutputs(const QString &path, const Analysis &analysis, MarkupOutput &markup,
+                      const StorylineLayout *storyline);
     void reportSettingsWarnings(const QStringList &warnings);
     // One output file; a failure is reported on standard error.
     bool writeOutput(const QString &output, const QString &text, TextFile::ByteOrderMark mark);
@@ -61,8 +64,10 @@ private:
     bool writeImage(const QString &path, const Analysis &analysis);
     // FILE-facts.json and FILE-locations.csv.
     bool writeFacts(const QString &path, const ScriptFacts &facts);
+    bool writeStoryline(const QString &path, const Analysis &analysis,
+                        const StorylineLayout &storyline);
     QString summaryRow(const QString &path, const Analysis &analysis, const ScriptFacts *facts,
-                       const QString &failure) const;
+                       const QString &failure, const StorylineLayout *storyline) const;
 
     CliOptions m_options;
     AnalysisSession m_session; // the options and break strings as read at start-up

@@ -17,6 +17,7 @@ const QString bomName = QStringLiteral("bom");
 const QString matrixName = QStringLiteral("matrix");
 const QString networkName = QStringLiteral("network");
 const QString factsName = QStringLiteral("facts");
+const QString storylineName = QStringLiteral("storyline");
 const QString workerName = QStringLiteral("worker");
 // Left undeclared: Qt would also take "--h" and "-hh" for it, which the tool never did.
 const QString shortHelp = QStringLiteral("-h");
@@ -126,7 +127,8 @@ const ValueOption *findValueOption(const QString &name)
 bool isFlagName(const QString &name)
 {
     return name == helpName || name == jsonName || name == imageName || name == bomName ||
-           name == matrixName || name == networkName || name == factsName || name == workerName;
+           name == matrixName || name == networkName || name == factsName ||
+           name == storylineName || name == workerName;
 }
 
 // Whether Qt took `argument` as an option the tool does not have: one with an unknown name, or
@@ -183,6 +185,7 @@ void declareOptions(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(matrixName));
     parser.addOption(QCommandLineOption(networkName));
     parser.addOption(QCommandLineOption(factsName));
+    parser.addOption(QCommandLineOption(storylineName));
     parser.addOption(QCommandLineOption(workerName));
     for (const ValueOption &option : valueOptions) {
         QStringList names{QString::fromLatin1(option.name)};
@@ -241,6 +244,7 @@ CliParseResult parseCliArguments(const QStringList &arguments)
     options.matrix = parser.isSet(matrixName);
     options.network = parser.isSet(networkName);
     options.facts = parser.isSet(factsName);
+    options.storyline = parser.isSet(storylineName);
     options.worker = parser.isSet(workerName);
     options.files = parser.positionalArguments();
     result.error = takeValues(parser, options);
@@ -259,8 +263,10 @@ QStringList workerArguments(const CliOptions &options)
     if (!options.workdir.isEmpty())
         arguments << QStringLiteral("--workdir") << options.workdir;
     const std::pair<bool, const QString &> flags[] = {
-        {options.json, jsonName},       {options.bom, bomName},     {options.matrix, matrixName},
-        {options.network, networkName}, {options.facts, factsName}, {options.image, imageName}};
+        {options.json, jsonName},     {options.bom, bomName},
+        {options.matrix, matrixName}, {options.network, networkName},
+        {options.facts, factsName},   {options.storyline, storylineName},
+        {options.image, imageName}};
     for (const auto &flag : flags) {
         if (flag.first)
             arguments << QStringLiteral("--") + flag.second;
@@ -281,15 +287,20 @@ QString cliUsage()
     return QStringLiteral(
         "Usage: quillmark-cli [--workdir DIR] [--json] [--bom] [--image [--frames N|settled]\n"
         "                     [--size WxH]\n"
-        "                     [--mode M]] [--matrix] [--network] [--facts]\n"
+        "                     [--mode M]] [--matrix] [--network] [--facts] [--storyline]\n"
         "                     [--summary FILE.csv]\n"
         "                     [-j N] [--time-limit SECONDS] [--files-from LIST] FILE|FOLDER...\n"
         "\n"
         "Analyses each screenplay as the window does when it is opened (characters, scenes,\n"
         "markup) and writes next to it FILE-scene.csv, FILE-character.csv and\n"
         "FILE-markup.html, all in UTF-8. A FOLDER stands for every screenplay below it\n"
-        "(.txt .csv .xml .html .htm .fountain .spmd .fdx .pdf, at any depth, sorted by path),\n"
-        "leaving out the settings files and the files this tool writes.\n"
+        "(.txt .csv .xml .html .htm .fountain .spmd .fdx .pdf .storyline, at any depth, sorted\n"
+        "by path), leaving out the settings files and the files this tool writes.\n"
+        "\n"
+        "A sessions file (.storyline) holds a storyline instead of a screenplay: one line\n"
+        "per time step, its groups separated by tabs, the names of a group by commas. It has\n"
+        "no text to mark up and no lines or pages to count, so it gets no FILE-scene.csv,\n"
+        "FILE-character.csv, FILE-markup.html or facts; every other output is written for it.\n"
         "\n"
         "Options:\n"
         "  --workdir DIR  read config.txt, breakStrings.txt, characters.txt and colors.txt\n"
@@ -316,12 +327,19 @@ QString cliUsage()
         "  --facts        also write FILE-facts.json (the screenplay's facts: \"script\",\n"
         "                 \"scenes\", \"characters\", \"locations\") and FILE-locations.csv\n"
         "                 (scenes, pages, interiors and times of each location)\n"
+        "  --storyline    also write FILE-storyline.svg: one line per character, scene by\n"
+        "                 scene left to right, lines together while their characters share\n"
+        "                 a scene, laid out with as few crossings as the search finds; with\n"
+        "                 --json each object also holds \"storyline\": \"steps\", \"crossings\",\n"
+        "                 \"wiggles\" and \"lines\" (per character, its slot at each step,\n"
+        "                 smaller is higher, or null where its line is not drawn)\n"
         "  --summary FILE.csv\n"
         "                 write one row per screenplay (failed ones included): file, format,\n"
         "                 lines, pages, scenes, characters, speaker lines, scenes per break\n"
         "                 string, the character with most lines and its share, the\n"
         "                 characters in most scenes, the screenplay's facts and network\n"
-        "                 measures, and why reading failed\n"
+        "                 measures, the crossings and wiggles of the storyline, and why\n"
+        "                 reading failed\n"
         "  -j, --jobs N   analyse N screenplays at a time in separate processes (default:\n"
         "                 one per core); every output, message and exit status is the same\n"
         "                 for every N\n"

@@ -29,6 +29,8 @@ struct CliOptions
     // failed; 0 for no limit, -1 (the default) for a limit by the file's size.
     int timeLimit = -1;
     bool facts = false; // FILE-facts.json and FILE-locations.csv
+    // FILE-storyline.svg, who is with whom scene by scene; with json, the layout in the JSON.
+    bool storyline = false;
     // Set only for the tool's own worker processes, which take their files on standard input.
     bool worker = false;
 };

@@ -4,6 +4,7 @@
 #include "characters/Option.h"
 #include "document/Analysis.h"
 #include "scenes/ResearchName.h"
+#include "storyline/StorylineLayout.h"
 
 #include <QJsonArray>
 
@@ -135,5 +136,22 @@ QJsonObject documentToJson(const QString &file, const Analysis &document, int li
         object.insert(QStringLiteral("layout"), printedLayoutToJson(*document.printedLayout));
     object.insert(QStringLiteral("characters"), characters);
     object.insert(QStringLiteral("scenes"), scenes);
+    return object;
+}
+
+QJsonObject storylineToJson(const StorylineLayout &layout, const QStringList &names)
+{
+    QJsonObject lines;
+    for (int c = 0; c < static_cast<int>(layout.lineSlots.size()) && c < names.size(); ++c) {
+        QJsonArray line;
+        for (const int slot : layout.lineSlots[c])
+            line.append(slot >= 0 ? QJsonValue(slot) : QJsonValue());
+        lines.insert(names.at(c), line);
+    }
+    QJsonObject object;
+    object.insert(QStringLiteral("steps"), layout.stepCount);
+    object.insert(QStringLiteral("crossings"), layout.crossings);
+    object.insert(QStringLiteral("wiggles"), layout.wiggles);
+    object.insert(QStringLiteral("lines"), lines);
     return object;
 }

@@ -16,7 +16,7 @@ namespace {
 
 const char *const everyEnding[] = {"-scene.csv",     "-character.csv",   "-markup.html",
                                    "-presence.csv",  "-network.graphml", ".png",
-                                   "-locations.csv", "-facts.json"};
+                                   "-locations.csv", "-facts.json",      "-storyline.svg"};
 
 // A file's names as the checks compare them: absolute, with the links of its folder resolved.
 // The last name itself is kept, since a write replaces a link there rather than its target.
@@ -65,6 +65,8 @@ QStringList besideScreenplay(const QString &screenplay, const CliOptions &option
     }
     if (options.image)
         outputs.append(screenplay + QStringLiteral(".png"));
+    if (options.storyline)
+        outputs.append(screenplay + QStringLiteral("-storyline.svg"));
     return outputs;
 }
 

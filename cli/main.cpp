@@ -6,6 +6,7 @@
 #include "support/Diagnostics.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
@@ -13,8 +14,6 @@
 
 #ifdef QUILLMARK_HAS_RENDER
 #include "DisplayCheck.h"
-
-#include <QGuiApplication>
 #endif
 
 namespace {
@@ -34,10 +33,11 @@ int usageError(const QString &message)
     return 2;
 }
 
-// Images need a GUI application (and so a display) for their OpenGL context; everything
-// else runs with a plain core application on headless machines.
+// Images need a GUI application (and so a display) for their OpenGL context; a storyline
+// needs one for the fonts of its names, which the off-screen platform gives without a
+// display; everything else runs with a plain core application on headless machines.
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[], bool image,
-                                                  QString *error)
+                                                  bool storyline, QString *error)
 {
 #ifdef QUILLMARK_HAS_RENDER
     if (image) {
@@ -54,6 +54,11 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[], bool 
         return nullptr;
     }
 #endif
+    if (storyline) {
+        // The same fonts, and so the same pictures, with or without a display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
@@ -86,7 +91,8 @@ int main(int argc, char *argv[])
     StderrCapture startup;
     if (parsed.options.worker)
         startup.begin();
-    const auto application = makeApplication(argc, argv, parsed.options.image, &error);
+    const auto application =
+        makeApplication(argc, argv, parsed.options.image, parsed.options.storyline, &error);
     startup.end();
     if (!application) {
         std::fprintf(stderr, "quillmark-cli: --image: %s\n", error.toLocal8Bit().constData());

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Regenerates the README's pictures of the main window in docs/: examples/cyber_bob_ep1.txt
-# opened with the examples' settings, one picture per draw mode.
+# opened with the examples' settings, one picture per draw mode and one of the storyline.
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (the build must include the GUI parts)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

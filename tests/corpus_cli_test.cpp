@@ -235,3 +235,98 @@ TEST(CorpusCliTest, Facts_AgreeAcrossTheJsonTheLocationsAndTheCorpusTable)
     EXPECT_EQ(column("network edges").toInt(),
               script.value(QLatin1String("network")).toObject().value("edges").toInt());
 }
+
+namespace {
+
+// The crossings and wiggles of a storyline's "lines", counted again from the slots.
+std::pair<int, int> recounted(const QJsonObject &lines, int steps)
+{
+    std::vector<std::vector<int>> placed;
+    for (const QJsonValue &line : lines) {
+        placed.emplace_back();
+        for (const QJsonValue &slot : line.toArray())
+            placed.back().push_back(slot.isNull() ? -1 : slot.toInt());
+    }
+    int crossings = 0;
+    int wiggles = 0;
+    for (int s = 0; s + 1 < steps; ++s) {
+        for (size_t a = 0; a < placed.size(); ++a) {
+            if (placed[a][s] < 0 || placed[a][s + 1] < 0)
+                continue;
+            wiggles += placed[a][s] != placed[a][s + 1] ? 1 : 0;
+            for (size_t b = a + 1; b < placed.size(); ++b) {
+                if (placed[b][s] >= 0 && placed[b][s + 1] >= 0 &&
+                    (placed[a][s] < placed[b][s]) != (placed[a][s + 1] < placed[b][s + 1]))
+                    ++crossings;
+            }
+        }
+    }
+    return {crossings, wiggles};
+}
+
+} // namespace
+
+TEST(CorpusCliTest, Storyline_SameForEveryJobCount_InSvgJsonAndTable_ForSessionsFilesToo)
+{
+    const QStringList arguments{QStringLiteral("--storyline"), QStringLiteral("--json"),
+                                QStringLiteral("--summary"), QStringLiteral("summary.csv"),
+                                QStringLiteral("corpus")};
+    ScratchDir one;
+    ScratchDir two;
+    for (const ScratchDir *folder : {&one, &two}) {
+        QDir().mkpath(folder->file(QStringLiteral("corpus")));
+        QFile::copy(corpusFile(QStringLiteral("the_library_freak_out.txt")),
+                    folder->file(QStringLiteral("corpus/library.txt")));
+        TextFile::writeBytes(folder->file(QStringLiteral("corpus/meetings.storyline")),
+                             "Ann,Ben\tCy\nCy,Ann\n\nBen,Cy\tAnn\nAnn,Ben,Cy\n");
+    }
+    const CliResult serial =
+        runCli(one.path(), QStringList{QStringLiteral("-j"), QStringLiteral("1")} + arguments);
+    const CliResult parallel = runCli(two.path(), QStringList{QStringLiteral("-j2")} + arguments);
+    ASSERT_EQ(serial.exitCode, 0) << serial.err.constData();
+    EXPECT_EQ(parallel.out, serial.out);
+    EXPECT_EQ(contentsBelow(two.path()), contentsBelow(one.path()));
+
+    const QString sessions = one.file(QStringLiteral("corpus/meetings.storyline"));
+    for (const char *ending : {"-scene.csv", "-character.csv", "-markup.html"})
+        EXPECT_FALSE(QFile::exists(sessions + QLatin1String(ending))) << ending;
+    for (const QString &input : {one.file(QStringLiteral("corpus/library.txt")), sessions}) {
+        const QByteArray svg = readBytes(input + QStringLiteral("-storyline.svg"));
+        EXPECT_TRUE(svg.contains("<svg") && svg.contains("<text")) << input.toStdString();
+    }
+
+    const QStringList json = csvLines(serial.out);
+    const QStringList rows = csvLines(readBytes(one.file(QStringLiteral("summary.csv"))));
+    ASSERT_EQ(json.size(), 2);
+    ASSERT_EQ(rows.size(), 3);
+    // The storyline's columns come last before the failure's two; counted from the end, as a
+    // quoted field before them may hold commas.
+    const QStringList header = rows.at(0).split(QLatin1Char(','));
+    EXPECT_EQ(header.mid(header.size() - 4),
+              (QStringList{"crossings", "wiggles", "failed", "reason"}));
+    for (int i = 0; i < 2; ++i) {
+        const QJsonObject object = QJsonDocument::fromJson(json.at(i).toUtf8()).object();
+        const QJsonObject storyline = object.value(QLatin1String("storyline")).toObject();
+        EXPECT_EQ(storyline.keys(), (QStringList{"crossings", "lines", "steps", "wiggles"}));
+        const int steps = storyline.value(QLatin1String("steps")).toInt();
+        EXPECT_EQ(steps, object.value(QLatin1String("scenes")).toArray().size());
+        const QJsonObject lines = storyline.value(QLatin1String("lines")).toObject();
+        EXPECT_EQ(lines.size(), object.value(QLatin1String("characters")).toArray().size());
+        for (const QJsonValue &line : lines)
+            EXPECT_EQ(line.toArray().size(), steps);
+        const auto [crossings, wiggles] = recounted(lines, steps);
+        EXPECT_EQ(storyline.value(QLatin1String("crossings")).toInt(), crossings);
+        EXPECT_EQ(storyline.value(QLatin1String("wiggles")).toInt(), wiggles);
+        const QStringList row = rows.at(i + 1).split(QLatin1Char(','));
+        EXPECT_EQ(row.mid(row.size() - 4),
+                  (QStringList{QString::number(crossings), QString::number(wiggles), "no", ""}));
+    }
+    // The sessions file's lines are its names, its steps its lines.
+    const QJsonObject meetings = QJsonDocument::fromJson(json.at(1).toUtf8()).object();
+    EXPECT_EQ(meetings.value(QLatin1String("storyline"))
+                  .toObject()
+                  .value(QLatin1String("lines"))
+                  .toObject()
+                  .keys(),
+              (QStringList{"Ann", "Ben", "Cy"}));
+}

@@ -42,17 +42,22 @@ TEST(CorpusSummaryTest, RowCountsScenesPerBreakString_AndNamesTheLeaders)
     const QStringList header = fieldsOf(corpusSummaryHeader(breakStrings));
     const QStringList row = fieldsOf(corpusSummaryRow(source, breakStrings));
     const int factColumns = factsColumnNames().size();
-    ASSERT_EQ(header.size(), 15 + factColumns) << "a repeated break string has one column";
+    ASSERT_EQ(header.size(), 17 + factColumns) << "a repeated break string has one column";
     // The name with a comma is quoted, so it takes two raw fields after the split.
-    ASSERT_EQ(row.size(), 16 + factColumns);
+    ASSERT_EQ(row.size(), 18 + factColumns);
     EXPECT_EQ(row.mid(0, 9), (QStringList{"a.txt", "text", "120", "", "4", "3", "14", "2", "1"}));
     // C0 and ANNA LEE, both have 6 lines: the first in index order leads.
     EXPECT_EQ(row.at(9), QStringLiteral("C0"));
     EXPECT_EQ(row.at(10), QStringLiteral("0.4286"));
     EXPECT_EQ(row.at(11) + QLatin1Char(',') + row.at(12), QStringLiteral("\"ANNA LEE,\""));
-    // Without the screenplay's facts their columns stay empty.
+    // Without the screenplay's facts or its storyline their columns stay empty.
     const QStringList empty(factColumns, QString());
-    EXPECT_EQ(row.mid(13), (QStringList{"3"} + empty + QStringList{"no", ""}));
+    EXPECT_EQ(row.mid(13), (QStringList{"3"} + empty + QStringList{"", "", "no", ""}));
+    EXPECT_EQ(header.mid(13 + factColumns, 2), (QStringList{"crossings", "wiggles"}));
+    source.crossings = 12;
+    source.wiggles = 0;
+    EXPECT_EQ(fieldsOf(corpusSummaryRow(source, breakStrings)).mid(14 + factColumns, 2),
+              (QStringList{"12", "0"}));
 }
 
 TEST(CorpusSummaryTest, FailedScreenplay_KeepsItsRowWithTheReason)

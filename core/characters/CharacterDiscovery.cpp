@@ -5,6 +5,7 @@
 #include "characters/IncludeMatcher.h"
 #include "characters/SpeechContinuation.h"
 #include "characters/TypedCueFilter.h"
+#include "reader/SessionsFile.h"
 #include "support/Random15.h"
 #include "support/StageProgress.h"
 
@@ -254,6 +255,32 @@ DiscoveredCharacters discoverCsvCharacters(const QStringList &lines,
     keepCountAbove(found.characters, options.minCharacterInstances);
     sortDescending(found.characters, [](const Character &c) { return c.count; });
     assignColors(found.characters, palette);
+    return found;
+}
+
+DiscoveredCharacters discoverSessionsCharacters(const QStringList &lines,
+                                                const CharacterList &includeCharacters,
+                                                const QVector<QColor> &palette)
+{
+    const SessionsText sessions = parseSessions(lines);
+    std::vector<int> steps(sessions.names.size(), 0);
+    for (const StorylineSteps::Step &step : sessions.steps.steps) {
+        for (const StorylineSteps::Group &group : step) {
+            for (const int member : group)
+                ++steps[member];
+        }
+    }
+    CharacterCollector collector(includeCharacters);
+    for (int k = 0; k < sessions.names.size(); ++k) {
+        const CharacterPtr character =
+            collector.findOrAdd(sessions.names.at(k).split(QLatin1Char(' ')));
+        character->count = steps[k];
+    }
+    DiscoveredCharacters found;
+    found.characters = collector.takeCharacters();
+    sortDescending(found.characters, [](const Character &c) { return c.count; });
+    assignColors(found.characters, palette);
+    applyForcedColors(found.characters, includeCharacters);
     return found;
 }
 

@@ -36,6 +36,12 @@ DiscoveredCharacters discoverCsvCharacters(const QStringList &lines,
                                            const QVector<QColor> &palette,
                                            const StageProgress &progress);
 
+// The names of a sessions file's groups, each counted once per step it is in; then sorted and
+// coloured. Include characters give their forced colours.
+DiscoveredCharacters discoverSessionsCharacters(const QStringList &lines,
+                                                const CharacterList &includeCharacters,
+                                                const QVector<QColor> &palette);
+
 // Palette entry i (or the last one), or evenly spread hues when the palette is empty;
 // forced colours are kept.
 void assignColors(CharacterList &characters, const QVector<QColor> &palette);

@@ -3,6 +3,7 @@
 #include "characters/AnalysisOptions.h"
 #include "characters/Character.h"
 #include "reader/PrintedLayout.h"
+#include "scenes/StorylineSteps.h"
 #include "scenes/TimeIndexVector.h"
 
 #include <QByteArray>
@@ -59,6 +60,8 @@ struct Analysis : Screenplay
     AnalysisOptions options;                          // as the parse read them
     float lastBreakPosition = 0.0f;
     QString analysisError; // why the parse could not count the screenplay; or empty
+    // A sessions file's groups, numbered as the index's characters; null for a screenplay.
+    std::shared_ptr<const StorylineSteps> sessionSteps;
 
     QString sceneClass = QStringLiteral("scene");
     QString breakStringClass = QStringLiteral("breakString");
@@ -67,6 +70,8 @@ struct Analysis : Screenplay
 
     // The text of File > "Save Markup".
     QString savedMarkup() const;
+    // What the storyline is drawn from: a sessions file's groups, or one step per scene.
+    StorylineSteps storylineSteps() const;
 };
 
 // What a markup pass over `screenplay` with `settings` reads; both must outlive the pass.

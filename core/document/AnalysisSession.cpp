@@ -52,7 +52,10 @@ DiscoveredCharacters findCharacters(const Screenplay &screenplay, const Analysis
 {
     progress.begin(findingCharacters, screenplay.textLines.size());
     DiscoveredCharacters found;
-    if (screenplay.fileSuffix == QLatin1String("xml")) {
+    if (screenplay.format == QLatin1String("storyline")) {
+        found = discoverSessionsCharacters(screenplay.textLines, settings.includeCharacters,
+                                           settings.palette);
+    } else if (screenplay.fileSuffix == QLatin1String("xml")) {
         walkXml(screenplay.filePath);
     } else {
         const auto discover = screenplay.fileSuffix == QLatin1String("csv")
@@ -129,7 +132,8 @@ OpenedScreenplay AnalysisSession::open(const QString &path, const StageProgress 
             loadCharacterList(m_paths.characters, settings.includeCharacters).warnings;
         m_settingsWarnings += loadPalette(m_paths.colors, settings.palette).warnings;
     }
-    if (settings.options.findCharacters) {
+    // A sessions file's characters are the names it gives, whatever the options say.
+    if (settings.options.findCharacters || screenplay.format == QLatin1String("storyline")) {
         DiscoveredCharacters found = findCharacters(screenplay, settings, progress);
         screenplay.characters = std::move(found.characters);
         screenplay.speakerIndent = found.speakerIndent;
@@ -166,6 +170,7 @@ std::shared_ptr<const Analysis> AnalysisSession::parse(const Screenplay &screenp
     analysis->markupHtml = std::move(made.html);
     analysis->lastBreakPosition = made.lastBreakPosition;
     analysis->options = m_settings.options;
+    analysis->sessionSteps = std::move(made.sessionSteps);
     if (made.skippedRecords > 0)
         analysis->warnings.append(
             QStringLiteral("%1: %2 time-coded %3 left out: a negative duration, a negative or "

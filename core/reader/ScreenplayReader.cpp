@@ -3,6 +3,7 @@
 #include "reader/FinalDraftReader.h"
 #include "reader/FountainReader.h"
 #include "reader/PdfReader.h"
+#include "reader/SessionsFile.h"
 #include "reader/TextFile.h"
 #include "support/Diagnostics.h"
 
@@ -53,16 +54,18 @@ QString screenplayFormat(const QString &path)
         return QStringLiteral("html");
     if (suffix == QLatin1String("fountain") || suffix == QLatin1String("spmd"))
         return QStringLiteral("fountain");
-    if (suffix == QLatin1String("fdx") || suffix == QLatin1String("pdf"))
+    if (suffix == QLatin1String("fdx") || suffix == QLatin1String("pdf") ||
+        suffix == QLatin1String("storyline"))
         return suffix;
     return QStringLiteral("text");
 }
 
 QStringList screenplaySuffixes()
 {
-    return {QStringLiteral("txt"),  QStringLiteral("csv"), QStringLiteral("xml"),
-            QStringLiteral("html"), QStringLiteral("htm"), QStringLiteral("fountain"),
-            QStringLiteral("spmd"), QStringLiteral("fdx"), QStringLiteral("pdf")};
+    return {QStringLiteral("txt"),      QStringLiteral("csv"), QStringLiteral("xml"),
+            QStringLiteral("html"),     QStringLiteral("htm"), QStringLiteral("fountain"),
+            QStringLiteral("spmd"),     QStringLiteral("fdx"), QStringLiteral("pdf"),
+            QStringLiteral("storyline")};
 }
 
 namespace {
@@ -110,6 +113,11 @@ void normalizeLines(QStringList &lines, const StageProgress &progress)
     }
 }
 
+bool isSessions(const QString &format)
+{
+    return format == QLatin1String("storyline");
+}
+
 ScreenplayText unread(const QString &format, const QString &reason)
 {
     ScreenplayText text;
@@ -117,7 +125,7 @@ ScreenplayText unread(const QString &format, const QString &reason)
     text.error = reason;
     // Later stages treat this like any other line, so the failure of a typed screenplay
     // shows in the text.
-    if (!isLaidOut(format) && reason != TextFile::stoppedReason())
+    if (!isLaidOut(format) && !isSessions(format) && reason != TextFile::stoppedReason())
         text.lines.append(QStringLiteral("file not found\n"));
     text.stopped = reason == TextFile::stoppedReason();
     return text;
@@ -143,6 +151,11 @@ ScreenplayText readScreenplayFile(const QString &path, const StageProgress &prog
         text.lines = decodedLines(*bytes, decoding, text.warnings);
     text.format = format;
     bytes.reset();
+    if (isSessions(format) && !progress.wasCanceled()) {
+        // Kept as written: the tabs between groups are the file's structure.
+        const QString mistake = parseSessions(text.lines).error;
+        return mistake.isEmpty() ? text : unread(format, mistake);
+    }
     if (!progress.wasCanceled())
         normalizeLines(text.lines, rewriting);
     if (progress.wasCanceled())

@@ -12,7 +12,8 @@
 struct ScreenplayText
 {
     QStringList lines;
-    // What the file was read as: "text", "html", "csv", "xml", "fountain", "fdx" or "pdf".
+    // What the file was read as: "text", "html", "csv", "xml", "fountain", "fdx", "pdf" or
+    // "storyline" (a sessions file, whose lines are kept as written).
     QString format;
     qint32 pageCount = -1; // -1 where the format does not say
     // Empty when the file was read; otherwise why not, in words a user can act on

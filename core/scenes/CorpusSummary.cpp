@@ -20,16 +20,6 @@ QStringList distinctBreakStrings(const QStringList &breakStrings)
     return distinct;
 }
 
-int dialogueLines(const TimeIndexVector &index, int characterIndex)
-{
-    int lines = 0;
-    for (const Scene &scene : index.scenes) {
-        if (characterIndex < scene.counts.size())
-            lines += scene.counts.at(characterIndex);
-    }
-    return lines;
-}
-
 int scenesOfType(const TimeIndexVector &index, const QString &type)
 {
     return static_cast<int>(std::count_if(index.scenes.begin(), index.scenes.end(),
@@ -53,7 +43,7 @@ Leaders findLeaders(const TimeIndexVector &index)
     for (size_t k = 0; k < index.characters.size(); ++k) {
         const int position = static_cast<int>(k);
         const QString name = researchName(*index.characters[k]);
-        const int lines = dialogueLines(index, position);
+        const int lines = speakerLines(index, position);
         leaders.allLines += lines;
         if (lines > leaders.mostLinesCount) {
             leaders.mostLinesCount = lines;
@@ -77,9 +67,15 @@ QString share(qint64 part, qint64 whole)
                : QString();
 }
 
+// A count, or nothing where there is none (-1).
+QString countField(int count)
+{
+    return count >= 0 ? QString::number(count) : QString();
+}
+
 QString pagesField(int pages)
 {
-    return pages >= 0 ? QString::number(pages) : QString();
+    return countField(pages);
 }
 
 } // namespace
@@ -94,7 +90,8 @@ QString corpusSummaryHeader(const QStringList &breakStrings)
         columns.append(csvField(QStringLiteral("scenes ") + entry));
     columns << QStringLiteral("most lines") << QStringLiteral("most lines share")
             << QStringLiteral("most scenes") << QStringLiteral("most scenes count");
-    columns << factsColumnNames() << QStringLiteral("failed") << QStringLiteral("reason");
+    columns << factsColumnNames() << QStringLiteral("crossings") << QStringLiteral("wiggles")
+            << QStringLiteral("failed") << QStringLiteral("reason");
     return columns.join(QLatin1Char(',')) + QLatin1Char('\n');
 }
 
@@ -116,7 +113,7 @@ QString corpusSummaryRow(const SummarySource &source, const QStringList &breakSt
         // A file that could not be read has no lines to tell.
         fields << (source.lines > 0 ? QString::number(source.lines) : QString())
                << pagesField(source.pages);
-        const int counted = 3 + distinct.size() + 4 + factsColumnNames().size();
+        const int counted = 3 + distinct.size() + 4 + factsColumnNames().size() + 2;
         for (int empty = 0; empty < counted; ++empty)
             fields << QString();
         fields << QStringLiteral("yes") << csvField(source.failure);
@@ -137,6 +134,7 @@ QString corpusSummaryRow(const SummarySource &source, const QStringList &breakSt
     else
         for (int empty = 0; empty < factsColumnNames().size(); ++empty)
             fields << QString();
-    fields << QStringLiteral("no") << QString();
+    fields << countField(source.crossings) << countField(source.wiggles) << QStringLiteral("no")
+           << QString();
     return fields.join(QLatin1Char(',')) + QLatin1Char('\n');
 }

@@ -17,6 +17,9 @@ struct SummarySource
     const TimeIndexVector *index = nullptr;
     const ScriptFacts *facts = nullptr; // of the same analysis; null with the index
     QString failure;                    // why it could not, when it could not
+    // The storyline's crossings and wiggles; -1 where it was not laid out.
+    int crossings = -1;
+    int wiggles = -1;
 };
 
 // The corpus table: one row per screenplay, failed ones included, so that a study sees what

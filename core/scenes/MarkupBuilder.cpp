@@ -4,6 +4,7 @@
 #include "scenes/HtmlSanitizer.h"
 #include "scenes/MarkupStyles.h"
 #include "scenes/NameWordFilter.h"
+#include "scenes/SessionsMarkup.h"
 #include "scenes/TimedMarkup.h"
 #include "support/StageProgress.h"
 
@@ -270,6 +271,8 @@ constexpr int sinkPieceBytes = 1024 * 1024;
 MarkupResult buildMarkup(const QString &fileSuffix, const MarkupSources &sources,
                          const StageProgress &progress, const MarkupSink &sink)
 {
+    if (sources.sessionsSource)
+        return handedOver(markupSessions(sources, progress), sink);
     if (fileSuffix == QLatin1String("xml")) {
         MarkupResult empty;
         empty.index = std::make_unique<TimeIndexVector>(sources.characters);

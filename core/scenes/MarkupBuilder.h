@@ -2,6 +2,7 @@
 
 #include "characters/AnalysisOptions.h"
 #include "characters/Character.h"
+#include "scenes/StorylineSteps.h"
 #include "scenes/TimeIndexVector.h"
 
 #include <QByteArray>
@@ -30,6 +31,8 @@ struct MarkupSources
     float lastBreakPosition = 0.0f;
     // The lines are HTML (kept through an allow-list) rather than plain text (escaped).
     bool htmlSource = false;
+    // The lines are a sessions file: groups of names, one step per line.
+    bool sessionsSource = false;
 };
 
 // What a markup pass makes.
@@ -45,6 +48,9 @@ struct MarkupResult
     float lastBreakPosition = 0.0f;
     // Time-coded records left out for a negative, non-finite or huge time.
     int skippedRecords = 0;
+    // The groups of a sessions file, numbered as the index's characters; null for a
+    // screenplay, whose storyline steps are its scenes.
+    std::shared_ptr<const StorylineSteps> sessionSteps;
 };
 
 // Where a pass may put its markup as it makes it, instead of into MarkupResult::html (which
@@ -53,8 +59,8 @@ struct MarkupResult
 // whole markup first (an HTML screenplay's goes through the allow-list) hand it over in one.
 using MarkupSink = std::function<void(const QByteArray &piece)>;
 
-// Chooses the pass by the file suffix: "xml" gives "" and no scene, "csv" the time-coded
-// pass, anything else markupText.
+// Chooses the pass: a sessions file its own; then by the file suffix: "xml" gives "" and no
+// scene, "csv" the time-coded pass, anything else markupText.
 MarkupResult buildMarkup(const QString &fileSuffix, const MarkupSources &sources,
                          const StageProgress &progress, const MarkupSink &sink = {});
 MarkupResult markupText(const MarkupSources &sources, const StageProgress &progress,

@@ -16,3 +16,13 @@ int scenesWithCharacter(const TimeIndexVector &index, int characterIndex)
     }
     return scenes;
 }
+
+int speakerLines(const TimeIndexVector &index, int characterIndex)
+{
+    int lines = 0;
+    for (const Scene &scene : index.scenes) {
+        if (characterIndex < scene.counts.size())
+            lines += scene.counts.at(characterIndex);
+    }
+    return lines;
+}

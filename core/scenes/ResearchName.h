@@ -12,3 +12,6 @@ QString researchName(const Character &character);
 
 // How many scenes of the index count the character at `characterIndex` at least once.
 int scenesWithCharacter(const TimeIndexVector &index, int characterIndex);
+
+// The character's speaker lines: its counts over every scene of the index.
+int speakerLines(const TimeIndexVector &index, int characterIndex);

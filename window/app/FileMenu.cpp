@@ -1,12 +1,14 @@
 #include "app/textVis.h"
 
 #include "dialogs/AboutDialog.h"
+#include "storyline/StorylineExport.h"
 #include "support/Diagnostics.h"
 #include "ui_textVis.h"
 #include "views/GraphWidget.h"
 #include "views/MarkupView.h"
 #include "views/ReportPdf.h"
 #include "views/ReportView.h"
+#include "views/StorylineView.h"
 
 #include <QAction>
 #include <QDir>
@@ -58,6 +60,29 @@ void textVis::saveReport()
         reportWritten(name);
     else
         reportNotDone(tr("Report %1").arg(name), reason);
+}
+
+void textVis::saveStoryline()
+{
+    const StorylineView *view = m_form->storylineView;
+    if (view->picture() == nullptr) {
+        reportNotDone(tr("Storyline"),
+                      view->isLayingOut()
+                          ? tr("it is still being laid out; save it again in a moment")
+                          : tr("no screenplay has been parsed yet; open one first"));
+        return;
+    }
+    QString name = QFileDialog::getSaveFileName(this, tr("Save Storyline"), QDir::currentPath(),
+                                                tr("SVG (*.svg);;PNG (*.png)"));
+    if (name.isEmpty())
+        return;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".svg");
+    QString reason;
+    if (saveStorylinePicture(*view->picture(), name, &reason))
+        reportWritten(name);
+    else
+        reportNotDone(tr("Storyline %1").arg(name), reason);
 }
 
 void textVis::showAbout()

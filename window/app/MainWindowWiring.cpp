@@ -3,6 +3,7 @@
 #include "ui_textVis.h"
 #include "views/GraphWidget.h"
 #include "views/MarkupView.h"
+#include "views/StorylineView.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -95,4 +96,28 @@ void textVis::connectDrawingOptions()
     view->setReadingPosition(form.webView->scrollValue(), form.webView->scrollMaximum());
     connect(form.webView, &MarkupView::readingPositionChanged, view,
             &GraphWidget::setReadingPosition);
+}
+
+// A scene clicked in the storyline scrolls the text to it; a line clicked selects its
+// character as a click on its row of the character list does (the row selected, the thread
+// pinned), and the storyline draws the line of the character last clicked on top.
+void textVis::connectStorylineView()
+{
+    Ui::textVisClass &form = *m_form;
+    StorylineView *storyline = form.storylineView;
+    QListWidget *list = form.listWidget;
+    connect(storyline, &StorylineView::sceneClicked, form.webView, &MarkupView::scrollToScene);
+    connect(storyline, &StorylineView::characterClicked, this, [list, this](int character) {
+        QListWidgetItem *item = list->item(character);
+        if (item == nullptr)
+            return;
+        list->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+        m_form->ThreadView->ListItemClicked(item);
+        m_form->storylineView->setEmphasised(character);
+    });
+    connect(list, &QListWidget::itemClicked, storyline, [list, storyline](QListWidgetItem *item) {
+        storyline->setEmphasised(list->row(item));
+    });
+    connect(form.ThreadView, &GraphWidget::characterColorChanged, storyline,
+            &StorylineView::refreshColors);
 }

@@ -11,6 +11,7 @@
 #include "views/GraphWidget.h"
 #include "views/MarkupView.h"
 #include "views/ReportView.h"
+#include "views/StorylineView.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -33,6 +34,7 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
     fitPanelToContents();
     connectThreadView();
     connectDrawingOptions();
+    connectStorylineView();
     makeParts();
     connectWindow();
     fillDrawModes();
@@ -87,6 +89,8 @@ void textVis::connectParts()
             &CharacterPanel::showColors);
     connect(m_characterEditor.get(), &CharacterEditor::charactersRecolored, this,
             &textVis::recolorText);
+    connect(m_characterEditor.get(), &CharacterEditor::charactersRecolored, m_form->storylineView,
+            &StorylineView::refreshColors);
     connect(m_automate.get(), &AutomateController::notDone, this, &textVis::reportNotDone);
     connect(&m_statisticsExport, &StatisticsExport::written, this, &textVis::reportWritten);
     connect(&m_statisticsExport, &StatisticsExport::notDone, this, &textVis::reportNotDone);
@@ -148,6 +152,7 @@ void textVis::reparseTrigger()
 void textVis::forgetAnalysis()
 {
     m_form->ThreadView->clearThreads();
+    m_form->storylineView->clear();
     m_characterPanel->clear();
     m_form->reportView->clear();
 }
@@ -167,6 +172,7 @@ void textVis::showAnalysis(const std::shared_ptr<const Analysis> &analysis)
                 .arg(ThreadModel::maximumCharacters));
     m_characterPanel->showCharacters(analysis->timeIndex->characters);
     m_form->reportView->showAnalysis(analysis);
+    m_form->storylineView->showAnalysis(analysis);
 }
 
 void textVis::connectWindow()
@@ -204,6 +210,7 @@ void textVis::connectMenus()
     fileAction(m_form->actionSave_markup, &textVis::saveMarkup);
     fileAction(m_form->actionSave_Image, &textVis::saveImage);
     fileAction(m_form->actionSave_Report, &textVis::saveReport);
+    fileAction(m_form->actionSave_Storyline, &textVis::saveStoryline);
     action(m_form->actionWrite_Scene_Stats, qOverload<>(&textVis::writeSceneStats));
     action(m_form->actionWrite_Character_Stats, qOverload<>(&textVis::writeCharacterStats));
     action(m_form->actionParsing, &textVis::showParsingOptions);

@@ -8,12 +8,14 @@
 //   parts/StatisticsExport     the statistics and saved-markup files
 //   parts/AutomateController   Automate's dialog and what a batch step does with the window
 // Its views are views/MarkupView (the text), views/GraphWidget (the threads) and
-// views/ReportView (the report: facts, charts, the characters' table); its dialogs
+// views/ReportView (the report: facts, charts, the characters' table) and views/StorylineView
+// (the storyline), tabs beside the threads; its dialogs
 // are in dialogs/. The form is textVis.ui. textVis wires them to the form and to each other,
 // and keeps its slots as forwarders. Its own operations live in app/:
 //   textVis.cpp              constructor, wiring, showing an analysis, the forwarders
-//   MainWindowWiring.cpp     the form's controls to the thread view, the panel's size
-//   FileMenu.cpp             changeFont, saveImage, saveReport, showAbout
+//   MainWindowWiring.cpp     the form's controls to the thread view, the storyline view to the
+//                            text and the character list, the panel's size
+//   FileMenu.cpp             changeFont, saveImage, saveReport, saveStoryline, showAbout
 //   TextViewDisplay.cpp      applyMarkupStyles, currentColorChanged
 //   TextViewActions.cpp      the text view's context menu and its entries:
 //                            textAddCharacterTrigger, textBreakStringTrigger,
@@ -64,6 +66,8 @@ public:
     void saveMarkup();
     // File > "Save Report": the report view as a PDF.
     void saveReport();
+    // File > "Save Storyline": the storyline view's picture as SVG or PNG, by the suffix.
+    void saveStoryline();
     void changeFont();
     void showParsingOptions();
 
@@ -120,6 +124,7 @@ private:
     void fitPanelToContents();
     void connectThreadView();
     void connectDrawingOptions();
+    void connectStorylineView();
 
     DocumentController m_document;
     OptionList m_options;    // bound to m_document.settings().options, in config.txt order
