@@ -30,9 +30,9 @@ bool loadPalette(const QString &path, QVector<QColor> &palette)
     return true;
 }
 
-bool savePalette(const QString &path, const CharacterList &characters)
+bool savePalette(const QString &path, const CharacterList &characters, QString *reason)
 {
-    return TextFile::writeText(path, paletteText(characters));
+    return TextFile::writeText(path, paletteText(characters), reason);
 }
 
 QString paletteText(const CharacterList &characters)

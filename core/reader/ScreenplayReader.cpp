@@ -3,6 +3,7 @@
 #include "reader/FinalDraftReader.h"
 #include "reader/FountainReader.h"
 #include "reader/PdfReader.h"
+#include "reader/TextContent.h"
 #include "reader/TextFile.h"
 #include "support/Diagnostics.h"
 
@@ -137,6 +138,12 @@ ScreenplayText readScreenplayFile(const QString &path, const StageProgress &prog
         normalizeLines(text.lines, rewriting);
     if (progress.wasCanceled())
         return unread(format, TextFile::stoppedReason());
+    // The laid-out formats say themselves what is wrong with a file; XML is only walked.
+    if (!isLaidOut(format) && format != QLatin1String("xml")) {
+        const QString refusal = textContentRefusal(text.lines);
+        if (!refusal.isEmpty())
+            return unread(format, refusal);
+    }
     return text;
 }
 

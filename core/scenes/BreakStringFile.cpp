@@ -16,12 +16,12 @@ bool loadBreakStringFile(const QString &path, QStringList &breakStrings)
     return true;
 }
 
-bool saveBreakStringFile(const QString &path, const QStringList &breakStrings)
+bool saveBreakStringFile(const QString &path, const QStringList &breakStrings, QString *reason)
 {
     QString text;
     for (const QString &entry : breakStrings)
         text += entry + QLatin1Char('\n');
-    return TextFile::writeText(path, text);
+    return TextFile::writeText(path, text, reason);
 }
 
 QStringList sampleBreakStrings()

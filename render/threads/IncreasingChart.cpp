@@ -3,10 +3,16 @@
 #include "threads/IncreasingChart.h"
 
 #include "scenes/TimeIndexVector.h"
+#include "threads/RunningTotal.h"
 #include "threads/ThreadModel.h"
 #include "threads/ThreadPrimitives.h"
 #include "threads/ViewInteraction.h"
 #include "threads/ViewState.h"
+#include "threads/ViewTransform.h"
+
+#include <QColor>
+
+#include <algorithm>
 
 void IncreasingChart::draw(const ThreadModel &model, const ViewState &state)
 {
@@ -14,13 +20,9 @@ void IncreasingChart::draw(const ThreadModel &model, const ViewState &state)
     m_flip = state.flipAxis;
     glViewport(0, 0, state.viewportWidth, state.viewportHeight);
     glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    if (m_flip)
-        glOrtho(-m_height / 2.0, m_height / 2.0, 0.0, 1.0, -10.0, 10.0);
-    else
-        glOrtho(0.0, 1.0, -m_height / 2.0, m_height / 2.0, -10.0, 10.0);
+    glLoadMatrixf(ViewTransform::increasingProjection(m_height, m_flip).constData());
     glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    glLoadMatrixf(ViewTransform::increasingModelView(state, m_height).constData());
 
     m_totals.assign(model.characters().size(), 0.0f);
     glDisable(GL_LIGHTING);
@@ -39,6 +41,7 @@ void IncreasingChart::draw(const ThreadModel &model, const ViewState &state)
         for (std::size_t c = 0; c < m_totals.size(); ++c)
             drawCharacter(model, scenes[i], c, top, bottom, state);
     }
+    drawPinnedLine(model, state);
     glDisable(GL_BLEND);
     glLineWidth(1.0f);
 
@@ -76,12 +79,9 @@ void IncreasingChart::drawBand(std::size_t sceneIndex, float top, float bottom) 
 void IncreasingChart::drawCharacter(const ThreadModel &model, const Scene &scene, std::size_t c,
                                     float top, float bottom, const ViewState &state)
 {
-    const int count = scene.counts.value(static_cast<int>(c));
-    const bool present = count != 0;
-    const float increment =
-        (present ? scene.end - scene.start : 0.0f) + static_cast<float>(count) * 0.0001f;
+    const bool present = scene.counts.value(static_cast<int>(c)) != 0;
     const float before = m_totals[c];
-    const float after = before + increment;
+    const float after = before + runningTotalStep(scene, static_cast<int>(c));
     m_totals[c] = after;
 
     const QColor &color = model.characters()[c]->color;
@@ -123,4 +123,34 @@ void IncreasingChart::drawReadingLine(const ThreadModel &model, const ViewState 
     glVertex3f(x, 0.0f, 1.0f);
     glVertex3f(x, 1.0f, 1.0f);
     glEnd();
+}
+
+// The pinned character's line once more over the whole chart, opaque and thicker than any
+// other, with a dark edge.
+void IncreasingChart::drawPinnedLine(const ThreadModel &model, const ViewState &state)
+{
+    const int pinned = state.selectedIndex;
+    if (pinned < 0 || pinned >= static_cast<int>(model.characters().size()))
+        return;
+    const QColor &color = model.characters()[static_cast<std::size_t>(pinned)]->color;
+    const float width = std::max(pinnedMinimumWidth, 2.0f * state.activeThreadSize);
+    const std::vector<Scene> &scenes = model.timeIndex()->scenes;
+    for (int pass = 0; pass < 2; ++pass) {
+        const bool edge = pass == 0;
+        if (edge)
+            glColor4f(0.0f, 0.0f, 0.0f, 0.7f);
+        else
+            glColor4f(static_cast<GLfloat>(color.redF()), static_cast<GLfloat>(color.greenF()),
+                      static_cast<GLfloat>(color.blueF()), 1.0f);
+        glLineWidth(edge ? width + 4.0f : width);
+        float total = 0.0f;
+        glBegin(GL_LINE_STRIP);
+        for (const Scene &scene : scenes) {
+            point(total, (0.5f - scene.start) * m_height, 1.0f);
+            total += runningTotalStep(scene, pinned);
+            point(total, (0.5f - scene.end) * m_height, 1.0f);
+        }
+        glEnd();
+    }
+    m_lineWidth = width;
 }

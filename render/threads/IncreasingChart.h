@@ -22,6 +22,10 @@ private:
     void drawCharacter(const ThreadModel &model, const Scene &scene, std::size_t c, float top,
                        float bottom, const ViewState &state);
     void drawReadingLine(const ThreadModel &model, const ViewState &state) const;
+    void drawPinnedLine(const ThreadModel &model, const ViewState &state);
+
+    // The pinned line is at least this many pixels wide.
+    static constexpr float pinnedMinimumWidth = 5.0f;
 
     bool m_flip = false;
     float m_height = 20.0f;

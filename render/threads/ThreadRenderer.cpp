@@ -6,11 +6,14 @@
 #include "shaders/WeaveShaderSources.h"
 #include "shaders/glShader.h"
 #include "shaders/glShaderManager.h"
+#include "threads/PinnedThread.h"
 #include "threads/ThreadModel.h"
 #include "threads/ThreadPrimitives.h"
 #include "threads/ViewState.h"
+#include "threads/ViewTransform.h"
 
 #include <QImage>
+#include <QMatrix4x4>
 
 #include <cmath>
 
@@ -18,34 +21,18 @@ using namespace ThreadPrimitives;
 
 namespace {
 
-void setProjection(double left, double right, double bottom, double top)
+// The projection, and the model-view every mode starts from.
+void loadMatrices(const QMatrix4x4 &projection, const QMatrix4x4 &modelView)
 {
     glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(left, right, bottom, top, -10.0, 10.0);
+    glLoadMatrixf(projection.constData());
     glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    glLoadMatrixf(modelView.constData());
 }
 
-void setGraphProjection(const ThreadModel &model)
+void multiplyModelView(const QMatrix4x4 &matrix)
 {
-    const double half = model.graphHeight / 2.0;
-    setProjection(-10.0, 10.0, -half, half);
-}
-
-void applyRotation(const ViewState &state)
-{
-    glRotatef(state.rotation[0], 0.0f, 1.0f, 0.0f);
-    glRotatef(state.rotation[1], 1.0f, 0.0f, 0.0f);
-    glRotatef(state.rotation[2], 0.0f, 0.0f, 1.0f);
-}
-
-// Pan, then zoom by (viewOffset[2] / 26)^-2, which is 1 at the initial distance of -26.
-void applyPanAndZoom(const ViewState &state)
-{
-    const float zoom = std::pow(state.viewOffset[2] / 26.0f, -2.0f);
-    glTranslatef(state.viewOffset[0], state.viewOffset[1], 0.0f);
-    glScalef(zoom, zoom, 1.0f);
+    glMultMatrixf(matrix.constData());
 }
 
 void setViewport(const ViewState &state)
@@ -100,7 +87,9 @@ void ThreadRenderer::drawGraph(const ThreadModel &model, const ViewState &state)
 // The clear colour is set here only, so the other modes keep whatever was set last.
 void ThreadRenderer::drawForceDirected(const ThreadModel &model, const ViewState &state)
 {
-    setGraphProjection(model);
+    // Panned and zoomed on the screen, bands and threads alike; the threads then turn.
+    loadMatrices(ViewTransform::graphProjection(model.graphHeight),
+                 ViewTransform::panAndZoom(state));
     glClearColor(0.9f, 0.9f, 0.9f, 0.0f);
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
@@ -113,12 +102,13 @@ void ThreadRenderer::drawForceDirected(const ThreadModel &model, const ViewState
     drawSceneBands(model);
     glEnable(GL_LIGHTING);
 
-    applyRotation(state);
+    multiplyModelView(ViewTransform::rotation(state));
     if (state.spheres)
         drawNodeSpheres(model);
     if (state.springs)
         drawSceneLinks(model);
     drawThreadFibres(model, state, m_strands);
+    drawPinnedThread(model, state);
     if (state.drawGrid)
         drawReadingGrid(model, state);
 }
@@ -126,21 +116,18 @@ void ThreadRenderer::drawForceDirected(const ThreadModel &model, const ViewState
 void ThreadRenderer::drawConvergenceGraph(const ThreadModel &model, const ViewState &state)
 {
     setViewport(state);
-    setGraphProjection(model);
-
-    glPushMatrix();
-    applyPanAndZoom(state);
+    loadMatrices(ViewTransform::graphProjection(model.graphHeight),
+                 ViewTransform::panAndZoom(state));
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
     drawSceneBands(model);
-    glPopMatrix();
 
     glEnable(GL_LIGHTING);
-    applyRotation(state);
-    applyPanAndZoom(state);
+    glLoadMatrixf(ViewTransform::threadModelView(state).constData());
 
     glDisable(GL_LIGHTING);
     drawThreadFibres(model, state, m_strands);
+    drawPinnedThread(model, state);
     if (state.drawGrid)
         drawReadingGrid(model, state);
 }
@@ -162,9 +149,9 @@ void ThreadRenderer::bindWeaveTexture(const std::vector<float> &texels)
 void ThreadRenderer::drawColorWeaving(const ThreadModel &model, const ViewState &state)
 {
     setViewport(state);
-    setGraphProjection(model);
+    loadMatrices(ViewTransform::graphProjection(model.graphHeight),
+                 ViewTransform::panAndZoom(state));
     glPushMatrix();
-    applyPanAndZoom(state);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
     if (m_weaveProgram != nullptr)

@@ -17,29 +17,41 @@ DocumentController::DocumentController(QWidget *window)
 {
 }
 
-void DocumentController::openFile()
+QString DocumentController::openFile()
 {
     // Cancelling the dialog keeps the open screenplay as it is.
     const QString path = QFileDialog::getOpenFileName(m_window, tr("Select a screenplay"));
+    QString failure;
     if (!path.isEmpty())
-        loadScreenplay(path);
+        loadScreenplay(path, &failure);
+    return failure;
 }
 
-bool DocumentController::loadScreenplay(const QString &path)
+bool DocumentController::loadScreenplay(const QString &path, QString *failure)
 {
-    // The file is read before anything is let go of, so that a reading the user stops
-    // leaves the open screenplay as it was.
+    // The file is read before anything is let go of, so that a file that cannot be read, or
+    // a reading the user stops, leaves the open screenplay as it was.
     OpenedScreenplay opened = openScreenplay(path, m_settings, SettingsPaths(), m_progress.stage());
     if (opened.outcome == OpenOutcome::Stopped) {
         emit readingStopped(screenplayFileName(path));
         return false;
     }
+    if (opened.outcome == OpenOutcome::Unread) {
+        m_progress.finish();
+        // In the command line's words: "cannot read FILE: REASON".
+        const QString why =
+            tr("Cannot read %1: %2").arg(screenplayFileName(path), opened.screenplay.readError);
+        if (failure != nullptr)
+            *failure = why;
+        emit openFailed(why);
+        return false;
+    }
     // Millions of lines take a second or more to free; that happens off this thread.
     m_release.release(std::exchange(m_screenplay, std::move(opened.screenplay)));
     m_settings = std::move(opened.settings);
-    emit screenplayOpened(screenplayFileName(path), opened.outcome == OpenOutcome::Read);
+    emit screenplayOpened(screenplayFileName(path));
     parseText();
-    return opened.outcome == OpenOutcome::Read;
+    return true;
 }
 
 void DocumentController::parseText()
