@@ -1,6 +1,6 @@
 #include "ScreenplayGenerator.h"
 
-#include "document/AnalysisPipeline.h"
+#include "document/AnalysisSession.h"
 #include "reader/TextFile.h"
 
 #include <QDir>
@@ -403,13 +403,13 @@ QStringList ScreenplayGenerator::speakingCharacters()
 
 QString writeGeneratedScreenplay(const QString &folder, int copies)
 {
-    const QDir dir(folder);
-    const QString screenplayPath = dir.filePath(QStringLiteral("screenplay.txt"));
+    const QString screenplayPath = QDir(folder).filePath(QStringLiteral("screenplay.txt"));
+    const SettingsPaths settings = SettingsPaths::in(folder);
     const bool written =
         TextFile::writeText(screenplayPath, joinedText(ScreenplayGenerator().screenplay(copies))) &&
-        TextFile::writeText(dir.filePath(QStringLiteral("characters.txt")),
+        TextFile::writeText(settings.characters,
                             joinedText(ScreenplayGenerator::characterListLines())) &&
-        TextFile::writeText(dir.filePath(QStringLiteral("breakStrings.txt")),
+        TextFile::writeText(settings.breakStrings,
                             joinedText(ScreenplayGenerator::breakStringLines()));
     return written ? screenplayPath : QString();
 }
@@ -418,5 +418,7 @@ std::shared_ptr<const Analysis> parsedGeneratedScreenplay(int copies)
 {
     QTemporaryDir folder;
     const QString path = writeGeneratedScreenplay(folder.path(), copies);
-    return analyseScreenplay(path, SettingsPaths::in(folder.path()));
+    AnalysisSession session(SettingsPaths::in(folder.path()));
+    session.readSettings();
+    return session.analyse(path);
 }

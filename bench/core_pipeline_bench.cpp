@@ -4,9 +4,7 @@
 
 #include "ScreenplayGenerator.h"
 
-#include "characters/ConfigFile.h"
-#include "document/AnalysisPipeline.h"
-#include "scenes/BreakStringFile.h"
+#include "document/AnalysisSession.h"
 #include "scenes/Statistics.h"
 #include "support/StageProgress.h"
 
@@ -41,17 +39,15 @@ double elapsedMs(QElapsedTimer &timer)
 Timing runPipeline(const QString &path, const SettingsPaths &settings)
 {
     Timing timing;
-    AnalysisSettings start;
     QElapsedTimer timer;
     timer.start();
     // What the tool does before its first file, counted with the opening.
-    readConfig(settings.config, start.options);
-    loadBreakStringFile(settings.breakStrings, start.breakStrings);
-    OpenedScreenplay opened = openScreenplay(path, start, settings, StageProgress());
+    AnalysisSession session(settings);
+    session.readSettings();
+    const OpenedScreenplay opened = session.open(path, StageProgress());
     timing.open = elapsedMs(timer);
-    readConfig(settings.config, opened.settings.options);
     const std::shared_ptr<const Analysis> analysis =
-        parseScreenplay(opened.screenplay, opened.settings, StageProgress());
+        session.parse(opened.screenplay, StageProgress());
     const Analysis &document = *analysis;
     timing.parse = elapsedMs(timer);
     const QString scenes = sceneStatsCsv(*document.timeIndex, document.textLines.size());

@@ -11,7 +11,7 @@
 #include "ScreenplayFormats.h"
 #include "ScreenplayGenerator.h"
 
-#include "document/AnalysisPipeline.h"
+#include "document/AnalysisSession.h"
 #include "reader/ScreenplayReader.h"
 #include "reader/TextFile.h"
 
@@ -119,7 +119,9 @@ int main(int argc, char *argv[])
                                      std::pair{"read and analyse printed PDF", printed}}) {
         int characters = 0;
         const double analysed = bestMs(runs, [&, path = path] {
-            characters = static_cast<int>(analyseScreenplay(path, settings)->characters.size());
+            AnalysisSession session(settings);
+            session.readSettings();
+            characters = static_cast<int>(session.analyse(path)->characters.size());
         });
         report(what, readScreenplayFile(path), analysed, pdfPages);
         const double layoutText = pdftotextMs(runs, path);

@@ -4,6 +4,7 @@
 
 #include "ScreenplayGenerator.h"
 
+#include "document/AnalysisSession.h"
 #include "reader/TextFile.h"
 
 #include <QCoreApplication>
@@ -37,10 +38,11 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "generate_corpus: cannot create the folder\n");
         return 1;
     }
-    bool written = TextFile::writeText(folder.filePath(QStringLiteral("characters.txt")),
-                                       joined(ScreenplayGenerator::characterListLines())) &&
-                   TextFile::writeText(folder.filePath(QStringLiteral("breakStrings.txt")),
-                                       joined(ScreenplayGenerator::breakStringLines()));
+    const SettingsPaths settings = SettingsPaths::in(folder.path());
+    bool written =
+        TextFile::writeText(settings.characters,
+                            joined(ScreenplayGenerator::characterListLines())) &&
+        TextFile::writeText(settings.breakStrings, joined(ScreenplayGenerator::breakStringLines()));
     for (int i = 0; written && i < count; ++i) {
         const ScreenplayGenerator generator(ScreenplayGenerator::defaultSeed + std::uint64_t(i));
         const QString name =

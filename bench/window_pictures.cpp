@@ -1,7 +1,8 @@
 // Takes the README's pictures of the main window: a screenplay opened as a user opens it, then
 // the whole window in each draw mode once its thread view has come to rest, names drawn in
-// the two modes where they label threads. The settings files are read from the screenplay's
-// folder. Usage: window_pictures SCREENPLAY OUTPUT_FOLDER   (run under a display)
+// the two modes where they label threads, and the window showing the report. The settings files are
+// read from the screenplay's folder. Usage: window_pictures SCREENPLAY OUTPUT_FOLDER   (run under a
+// display)
 
 #include "app/TextVisAccess.h"
 #include "views/GraphWidget.h"
@@ -18,6 +19,7 @@
 #include <QProgressDialog>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QWindow>
 
@@ -63,6 +65,19 @@ bool take(textVis &window, const Picture &picture, const QDir &output)
     return saved;
 }
 
+bool takeReport(textVis &window, const QDir &output)
+{
+    QTabWidget *tabs = formOf(window).viewTabs;
+    tabs->setCurrentWidget(formOf(window).reportTab);
+    processEventsUntil([] { return false; }, 500); // the charts are laid out and drawn
+    const QPixmap shot = window.screen()->grabWindow(window.winId());
+    const QString path = output.filePath(QStringLiteral("window-report.png"));
+    const bool saved = shot.save(path);
+    std::printf("%s: %s\n", qPrintable(path), saved ? "written" : "NOT written");
+    tabs->setCurrentWidget(formOf(window).threadsTab);
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -98,5 +113,6 @@ int main(int argc, char **argv)
     bool allSaved = true;
     for (const Picture &picture : pictures)
         allSaved = take(window, picture, output) && allSaved;
+    allSaved = takeReport(window, output) && allSaved;
     return allSaved ? 0 : 1;
 }

@@ -1,7 +1,10 @@
 #include "BatchReport.h"
 
+#include "StandardOutput.h"
+
 #include <QFile>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <utility>
@@ -28,13 +31,41 @@ QString duration(double seconds)
 
 } // namespace
 
-BatchReport::BatchReport(QStringList files, bool terminal)
+BatchReport::BatchReport(QStringList files, QByteArrayList settingsFiles, bool terminal)
     : m_files(std::move(files))
+    , m_settingsFiles(std::move(settingsFiles))
     , m_terminal(terminal)
 {
     m_clock.start();
     if (m_terminal && m_files.size() > 1)
         showProgress(true);
+}
+
+void BatchReport::addRunMessages(const QByteArray &messages)
+{
+    const QByteArray kept = withoutRepeats(messages);
+    if (m_terminal && !kept.isEmpty())
+        clearProgress();
+    writeAll(stderr, kept);
+    std::fflush(stderr);
+}
+
+QByteArray BatchReport::withoutRepeats(const QByteArray &messages)
+{
+    QByteArray kept;
+    int from = 0;
+    while (from < messages.size()) {
+        const int end = messages.indexOf('\n', from);
+        const int next = end < 0 ? messages.size() : end + 1;
+        const QByteArray line = messages.mid(from, next - from);
+        from = next;
+        const bool aboutSettings =
+            std::any_of(m_settingsFiles.begin(), m_settingsFiles.end(),
+                        [&](const QByteArray &file) { return line.contains(file); });
+        if (!aboutSettings || m_settingsLines.insert(line).second)
+            kept += line;
+    }
+    return kept;
 }
 
 void BatchReport::add(int index, FileOutcome outcome)
@@ -62,6 +93,7 @@ void BatchReport::print(int index, const FileOutcome &outcome)
             messages.remove(outcome.onceFrom, outcome.onceLength);
         m_oncePrinted = true;
     }
+    messages = withoutRepeats(messages);
     const int total = m_files.size();
     if (m_terminal) {
         if (!messages.isEmpty())
@@ -72,8 +104,8 @@ void BatchReport::print(int index, const FileOutcome &outcome)
     }
     writeAll(stderr, messages);
     std::fflush(stderr);
-    writeAll(stdout, outcome.json);
-    std::fflush(stdout);
+    if (!outcome.json.isEmpty())
+        StandardOutput::write(outcome.json);
     m_summaryRows += outcome.summaryRow;
     if (!outcome.succeeded)
         ++m_failures;

@@ -1,10 +1,12 @@
 #include "BatchRunner.h"
 
+#include "FactsJson.h"
 #include "JsonExport.h"
 #include "characters/ConfigFile.h"
+#include "facts/LocationsCsv.h"
+#include "facts/ScriptFacts.h"
 #include "reader/ScreenplayReader.h"
 #include "reader/TextFile.h"
-#include "scenes/BreakStringFile.h"
 #include "scenes/CoPresenceNetwork.h"
 #include "scenes/CorpusSummary.h"
 #include "scenes/PresenceMatrix.h"
@@ -27,6 +29,7 @@ class OffscreenRenderer // never made: a build without OpenGL draws no images
 
 #include <cstdio>
 #include <new>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -41,13 +44,19 @@ void reportFailure(const char *what, const QString &path)
     std::fprintf(stderr, "quillmark-cli: %s %s\n", what, printable(path).constData());
 }
 
+void reportWarnings(const QStringList &warnings)
+{
+    for (const QString &warning : warnings)
+        std::fprintf(stderr, "quillmark-cli: warning: %s\n", warning.toLocal8Bit().constData());
+}
+
 } // namespace
 
 BatchRunner::BatchRunner(CliOptions options)
     : m_options(std::move(options))
 {
     if (!m_options.workdir.isEmpty())
-        m_settings = SettingsPaths::in(m_options.workdir);
+        m_session = AnalysisSession(SettingsPaths::in(m_options.workdir));
 }
 
 BatchRunner::~BatchRunner() = default;
@@ -60,8 +69,8 @@ bool BatchRunner::prepare()
     }
     // As the window does at start-up: the options before the first discovery, and the break
     // strings once (a missing file simply means none; there is nobody to offer a sample to).
-    readConfig(m_settings.config, m_startSettings.options);
-    loadBreakStringFile(m_settings.breakStrings, m_startSettings.breakStrings);
+    m_session.readSettings();
+    reportSettingsWarnings(m_session.takeSettingsWarnings());
     return true;
 }
 
@@ -102,15 +111,21 @@ bool BatchRunner::processFile(const QString &path, FileOutcome &outcome)
     markup.path = path + QStringLiteral("-markup.html");
     const std::shared_ptr<const Analysis> analysis = analyse(path, markup);
     const bool analysed = analysis->readError.isEmpty() && analysis->analysisError.isEmpty();
+    // One computation for both outputs that show the facts.
+    std::optional<ScriptFacts> facts;
+    if (analysed && (m_options.facts || !m_options.summary.isEmpty()))
+        facts = scriptFacts(*analysis);
     if (!m_options.summary.isEmpty()) {
         const QString failure = !analysed ? (analysis->readError.isEmpty() ? analysis->analysisError
                                                                            : analysis->readError)
                                           : QString();
-        outcome.summaryRow = summaryRow(path, *analysis, failure);
+        outcome.summaryRow = summaryRow(path, *analysis, facts ? &*facts : nullptr, failure);
     }
     if (!analysed)
         return false;
-    const bool written = writeOutputs(path, *analysis, markup);
+    bool written = writeOutputs(path, *analysis, markup);
+    if (m_options.facts)
+        written = writeFacts(path, *facts) && written;
 
     if (m_options.json) {
         const int lineCount = analysis->textLines.size();
@@ -122,7 +137,7 @@ bool BatchRunner::processFile(const QString &path, FileOutcome &outcome)
 }
 
 QString BatchRunner::summaryRow(const QString &path, const Analysis &analysis,
-                                const QString &failure) const
+                                const ScriptFacts *facts, const QString &failure) const
 {
     SummarySource source;
     source.file = path;
@@ -132,13 +147,17 @@ QString BatchRunner::summaryRow(const QString &path, const Analysis &analysis,
                        : 0;
     source.pages = analysis.pageCount;
     source.index = failure.isEmpty() ? analysis.timeIndex.get() : nullptr;
+    source.facts = failure.isEmpty() ? facts : nullptr;
     source.failure = failure;
     return corpusSummaryRow(source, m_breakStrings);
 }
 
 std::shared_ptr<const Analysis> BatchRunner::analyse(const QString &path, MarkupOutput &markup)
 {
-    const OpenedScreenplay opened = openScreenplay(path, m_startSettings, m_settings, {});
+    // Each screenplay starts from the settings read at start-up, as if it were alone.
+    AnalysisSession session = m_session;
+    const OpenedScreenplay opened = session.open(path, {});
+    reportSettingsWarnings(session.takeSettingsWarnings());
     if (opened.outcome != OpenOutcome::Read) {
         std::fprintf(stderr, "quillmark-cli: cannot read %s: %s\n", printable(path).constData(),
                      opened.screenplay.readError.toLocal8Bit().constData());
@@ -158,50 +177,88 @@ std::shared_ptr<const Analysis> BatchRunner::analyse(const QString &path, Markup
             markup.file.append(piece);
         };
     }
-    AnalysisSettings parsing = opened.settings;
-    // As every parse of the window does: options edited in config.txt since count.
-    readConfig(m_settings.config, parsing.options);
-    std::shared_ptr<const Analysis> analysis =
-        parseScreenplay(opened.screenplay, parsing, {}, sink);
+    std::shared_ptr<const Analysis> analysis = session.parse(opened.screenplay, {}, sink);
+    reportSettingsWarnings(session.takeSettingsWarnings());
+    reportWarnings(analysis->warnings);
     if (!analysis->analysisError.isEmpty())
         std::fprintf(stderr, "quillmark-cli: cannot analyse %s: %s\n", printable(path).constData(),
                      analysis->analysisError.toLocal8Bit().constData());
     return analysis;
 }
 
+void BatchRunner::reportSettingsWarnings(const QStringList &warnings)
+{
+    // The settings are read again for every screenplay; each of their lines is said once.
+    QStringList unsaid;
+    for (const QString &warning : warnings) {
+        if (!m_settingsWarningsSaid.contains(warning))
+            unsaid.append(warning);
+        m_settingsWarningsSaid.insert(warning);
+    }
+    reportWarnings(unsaid);
+}
+
+bool BatchRunner::writeOutput(const QString &output, const QString &text,
+                              TextFile::ByteOrderMark mark)
+{
+    QString reason;
+    if (TextFile::writeUnicodeText(output, text, mark, &reason))
+        return true;
+    reportWriteFailure(output, reason);
+    return false;
+}
+
+void BatchRunner::reportWriteFailure(const QString &output, const QString &reason)
+{
+    std::fprintf(stderr, "quillmark-cli: cannot write %s: %s\n", printable(output).constData(),
+                 reason.toLocal8Bit().constData());
+}
+
+TextFile::ByteOrderMark BatchRunner::csvMark() const
+{
+    return m_options.bom ? TextFile::ByteOrderMark::Written : TextFile::ByteOrderMark::None;
+}
+
 bool BatchRunner::writeOutputs(const QString &path, const Analysis &analysis, MarkupOutput &markup)
 {
-    bool allWritten = true;
     // Files for other programs are UTF-8, which the usual CSV and JSON readers expect.
-    auto report = [&](const QString &output, bool written, const QString &reason) {
-        if (written)
-            return;
-        std::fprintf(stderr, "quillmark-cli: cannot write %s: %s\n", printable(output).constData(),
-                     reason.toLocal8Bit().constData());
-        allWritten = false;
-    };
-    auto write = [&](const QString &output, const QString &text, TextFile::ByteOrderMark mark) {
-        QString reason;
-        const bool written = TextFile::writeUnicodeText(output, text, mark, &reason);
-        report(output, written, reason);
-    };
     const TimeIndexVector &index = *analysis.timeIndex;
-    const TextFile::ByteOrderMark csvMark =
-        m_options.bom ? TextFile::ByteOrderMark::Written : TextFile::ByteOrderMark::None;
-    write(path + QStringLiteral("-scene.csv"), sceneStatsCsv(index, analysis.textLines.size()),
-          csvMark);
-    write(path + QStringLiteral("-character.csv"), characterStatsCsv(index), csvMark);
+    bool allWritten = writeOutput(path + QStringLiteral("-scene.csv"),
+                                  sceneStatsCsv(index, analysis.textLines.size()), csvMark());
+    allWritten =
+        writeOutput(path + QStringLiteral("-character.csv"), characterStatsCsv(index), csvMark()) &&
+        allWritten;
     QString reason = markup.openError;
-    const bool markupWritten = markup.file.isOpen() && markup.file.commit(&reason);
-    report(markup.path, markupWritten, reason);
+    if (!markup.file.isOpen() || !markup.file.commit(&reason)) {
+        reportWriteFailure(markup.path, reason);
+        allWritten = false;
+    }
     if (m_options.matrix)
-        write(path + QStringLiteral("-presence.csv"), presenceMatrixCsv(index), csvMark);
-    if (m_options.network)
-        write(path + QStringLiteral("-network.graphml"), coPresenceGraphml(index),
-              TextFile::ByteOrderMark::None);
+        allWritten = writeOutput(path + QStringLiteral("-presence.csv"), presenceMatrixCsv(index),
+                                 csvMark()) &&
+                     allWritten;
+    const QString networkTooLarge = m_options.network ? coPresenceTooLarge(index) : QString();
+    if (!networkTooLarge.isEmpty()) {
+        reportWriteFailure(path + QStringLiteral("-network.graphml"), networkTooLarge);
+        allWritten = false;
+    } else if (m_options.network) {
+        allWritten = writeOutput(path + QStringLiteral("-network.graphml"),
+                                 coPresenceGraphml(index), TextFile::ByteOrderMark::None) &&
+                     allWritten;
+    }
     if (m_options.image)
         allWritten = writeImage(path, analysis) && allWritten;
     return allWritten;
+}
+
+bool BatchRunner::writeFacts(const QString &path, const ScriptFacts &facts)
+{
+    const QByteArray json = QJsonDocument(factsToJson(path, facts)).toJson(QJsonDocument::Indented);
+    const bool jsonWritten = writeOutput(path + QStringLiteral("-facts.json"),
+                                         QString::fromUtf8(json), TextFile::ByteOrderMark::None);
+    const bool csvWritten =
+        writeOutput(path + QStringLiteral("-locations.csv"), locationsCsv(facts), csvMark());
+    return jsonWritten && csvWritten;
 }
 
 bool BatchRunner::writeImage(const QString &path, const Analysis &analysis)
@@ -224,7 +281,6 @@ bool BatchRunner::writeImage(const QString &path, const Analysis &analysis)
 #else
     Q_UNUSED(analysis)
 #endif
-    std::fprintf(stderr, "quillmark-cli: cannot write %s: %s\n", printable(imagePath).constData(),
-                 error.toLocal8Bit().constData());
+    reportWriteFailure(imagePath, error);
     return false;
 }

@@ -16,6 +16,7 @@ const QString imageName = QStringLiteral("image");
 const QString bomName = QStringLiteral("bom");
 const QString matrixName = QStringLiteral("matrix");
 const QString networkName = QStringLiteral("network");
+const QString factsName = QStringLiteral("facts");
 const QString workerName = QStringLiteral("worker");
 // Left undeclared: Qt would also take "--h" and "-hh" for it, which the tool never did.
 const QString shortHelp = QStringLiteral("-h");
@@ -91,6 +92,13 @@ bool setJobs(const QString &value, CliOptions &options)
     return ok && options.jobs >= 1 && options.jobs <= 256;
 }
 
+bool setTimeLimit(const QString &value, CliOptions &options)
+{
+    bool ok = false;
+    options.timeLimit = value.toInt(&ok);
+    return ok && options.timeLimit >= 0 && options.timeLimit <= 1000000;
+}
+
 const ValueOption valueOptions[] = {
     {"workdir", nullptr, setWorkdir, ""},
     {"frames", nullptr, setFrames,
@@ -99,6 +107,8 @@ const ValueOption valueOptions[] = {
     {"files-from", nullptr, setFilesFrom, ""},
     {"summary", nullptr, setSummary, ""},
     {"jobs", "j", setJobs, "-j takes a whole number from 1 to 256"},
+    {"time-limit", nullptr, setTimeLimit,
+     "--time-limit takes a whole number of seconds from 0 (no limit) to 1000000"},
     {"mode", nullptr, setMode,
      "--mode takes 0 (Force Directed), 1 (Color Weaving), 2 (Convergence Graph) or 3 (Increasing "
      "Graph)"},
@@ -116,7 +126,7 @@ const ValueOption *findValueOption(const QString &name)
 bool isFlagName(const QString &name)
 {
     return name == helpName || name == jsonName || name == imageName || name == bomName ||
-           name == matrixName || name == networkName || name == workerName;
+           name == matrixName || name == networkName || name == factsName || name == workerName;
 }
 
 // Whether Qt took `argument` as an option the tool does not have: one with an unknown name, or
@@ -172,6 +182,7 @@ void declareOptions(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(bomName));
     parser.addOption(QCommandLineOption(matrixName));
     parser.addOption(QCommandLineOption(networkName));
+    parser.addOption(QCommandLineOption(factsName));
     parser.addOption(QCommandLineOption(workerName));
     for (const ValueOption &option : valueOptions) {
         QStringList names{QString::fromLatin1(option.name)};
@@ -229,6 +240,7 @@ CliParseResult parseCliArguments(const QStringList &arguments)
     options.bom = parser.isSet(bomName);
     options.matrix = parser.isSet(matrixName);
     options.network = parser.isSet(networkName);
+    options.facts = parser.isSet(factsName);
     options.worker = parser.isSet(workerName);
     options.files = parser.positionalArguments();
     result.error = takeValues(parser, options);
@@ -246,11 +258,9 @@ QStringList workerArguments(const CliOptions &options)
     QStringList arguments{QStringLiteral("--worker")};
     if (!options.workdir.isEmpty())
         arguments << QStringLiteral("--workdir") << options.workdir;
-    const std::pair<bool, const QString &> flags[] = {{options.json, jsonName},
-                                                      {options.bom, bomName},
-                                                      {options.matrix, matrixName},
-                                                      {options.network, networkName},
-                                                      {options.image, imageName}};
+    const std::pair<bool, const QString &> flags[] = {
+        {options.json, jsonName},       {options.bom, bomName},     {options.matrix, matrixName},
+        {options.network, networkName}, {options.facts, factsName}, {options.image, imageName}};
     for (const auto &flag : flags) {
         if (flag.first)
             arguments << QStringLiteral("--") + flag.second;
@@ -271,8 +281,9 @@ QString cliUsage()
     return QStringLiteral(
         "Usage: quillmark-cli [--workdir DIR] [--json] [--bom] [--image [--frames N|settled]\n"
         "                     [--size WxH]\n"
-        "                     [--mode M]] [--matrix] [--network] [--summary FILE.csv]\n"
-        "                     [-j N] [--files-from LIST] FILE|FOLDER...\n"
+        "                     [--mode M]] [--matrix] [--network] [--facts]\n"
+        "                     [--summary FILE.csv]\n"
+        "                     [-j N] [--time-limit SECONDS] [--files-from LIST] FILE|FOLDER...\n"
         "\n"
         "Analyses each screenplay as the window does when it is opened (characters, scenes,\n"
         "markup) and writes next to it FILE-scene.csv, FILE-character.csv and\n"
@@ -302,14 +313,22 @@ QString cliUsage()
         "  --network      also write FILE-network.graphml: a node per character (name,\n"
         "                 count, color, scenes), an edge between characters who share\n"
         "                 scenes, weighted by the number of scenes they share\n"
+        "  --facts        also write FILE-facts.json (the screenplay's facts: \"script\",\n"
+        "                 \"scenes\", \"characters\", \"locations\") and FILE-locations.csv\n"
+        "                 (scenes, pages, interiors and times of each location)\n"
         "  --summary FILE.csv\n"
         "                 write one row per screenplay (failed ones included): file, format,\n"
         "                 lines, pages, scenes, characters, speaker lines, scenes per break\n"
         "                 string, the character with most lines and its share, the\n"
-        "                 characters in most scenes, and why reading failed\n"
+        "                 characters in most scenes, the screenplay's facts and network\n"
+        "                 measures, and why reading failed\n"
         "  -j, --jobs N   analyse N screenplays at a time in separate processes (default:\n"
         "                 one per core); every output, message and exit status is the same\n"
         "                 for every N\n"
+        "  --time-limit SECONDS\n"
+        "                 stop the analysis of one screenplay after this long and report it as\n"
+        "                 failed (default: 600, and 10 more for every MB of the file;\n"
+        "                 0 for no limit)\n"
         "  --files-from LIST\n"
         "                 also analyse the files (or folders) listed in LIST, one per line;\n"
         "                 \"-\" reads the list from standard input\n"
@@ -328,6 +347,11 @@ QString cliUsage()
         "per screenplay. A file that cannot be read or an output that cannot be written is\n"
         "reported on standard error and the other files are still processed.\n"
         "\n"
-        "Exit status: 0 when every file was analysed and written, 1 when any failed,\n"
-        "2 for a usage error.\n");
+        "No output may be a file the run reads: such a run is refused before anything is\n"
+        "written. Each screenplay is analysed in a separate process, so one that crashes\n"
+        "or runs out of memory costs only that file.\n"
+        "\n"
+        "Exit status: 0 when every file was analysed and written, 1 when any failed or\n"
+        "standard output could not be written, 2 for a usage error, 128 + N when signal N\n"
+        "(SIGINT, SIGTERM, SIGHUP) stopped the run.\n");
 }

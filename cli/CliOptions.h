@@ -25,6 +25,10 @@ struct CliOptions
     QString summary;      // the corpus table, one row per screenplay
     bool matrix = false;  // FILE-presence.csv, the character-by-scene counts
     bool network = false; // FILE-network.graphml, who shares scenes with whom
+    // Seconds one screenplay may take before its worker is stopped and the file reported as
+    // failed; 0 for no limit, -1 (the default) for a limit by the file's size.
+    int timeLimit = -1;
+    bool facts = false; // FILE-facts.json and FILE-locations.csv
     // Set only for the tool's own worker processes, which take their files on standard input.
     bool worker = false;
 };

@@ -1,29 +1,31 @@
 #include "StderrCapture.h"
 
+#include <cstdio>
+
+#include <sys/mman.h>
 #include <unistd.h>
 
 StderrCapture::StderrCapture()
-    : m_file(std::tmpfile())
+    : m_memory(memfd_create("quillmark-cli-messages", MFD_CLOEXEC))
 {
 }
 
 StderrCapture::~StderrCapture()
 {
     end();
-    if (m_file != nullptr)
-        std::fclose(m_file);
+    if (m_memory >= 0)
+        close(m_memory);
 }
 
 void StderrCapture::begin()
 {
-    if (m_file == nullptr || m_savedStderr >= 0)
+    if (m_memory < 0 || m_savedStderr >= 0)
         return;
     std::fflush(stderr);
-    const int file = fileno(m_file);
-    if (ftruncate(file, 0) != 0 || lseek(file, 0, SEEK_SET) != 0)
+    if (ftruncate(m_memory, 0) != 0 || lseek(m_memory, 0, SEEK_SET) != 0)
         return;
     m_savedStderr = dup(STDERR_FILENO);
-    if (m_savedStderr >= 0 && dup2(file, STDERR_FILENO) < 0) {
+    if (m_savedStderr >= 0 && dup2(m_memory, STDERR_FILENO) < 0) {
         close(m_savedStderr);
         m_savedStderr = -1;
     }
@@ -34,7 +36,7 @@ int StderrCapture::collected() const
     if (m_savedStderr < 0)
         return 0;
     std::fflush(stderr);
-    const off_t size = lseek(fileno(m_file), 0, SEEK_END);
+    const off_t size = lseek(m_memory, 0, SEEK_END);
     return size > 0 ? static_cast<int>(size) : 0;
 }
 
@@ -47,12 +49,11 @@ QByteArray StderrCapture::end()
     close(m_savedStderr);
     m_savedStderr = -1;
 
-    const int file = fileno(m_file);
-    const off_t size = lseek(file, 0, SEEK_END);
+    const off_t size = lseek(m_memory, 0, SEEK_END);
     QByteArray written(size > 0 ? static_cast<int>(size) : 0, '\0');
     qint64 done = 0;
     while (done < written.size()) {
-        const ssize_t got = pread(file, written.data() + done, written.size() - done, done);
+        const ssize_t got = pread(m_memory, written.data() + done, written.size() - done, done);
         if (got <= 0)
             break;
         done += got;

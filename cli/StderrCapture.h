@@ -2,12 +2,12 @@
 
 #include <QByteArray>
 
-#include <cstdio>
-
 // Collects everything written to standard error between begin() and end(): the tool's own
 // messages, the library's diagnostic lines and whatever Qt or a reader library prints. The
-// descriptor itself is redirected, so nothing escapes by writing to it directly. When no
-// temporary file can be made, nothing is collected and standard error stays as it was.
+// descriptor itself is redirected, so nothing escapes by writing to it directly. The bytes are
+// kept in memory (an anonymous memory file), never in a temporary folder that may be full or
+// not writable. When no such file can be made, nothing is collected and standard error stays
+// as it was, so the messages still show, only not held back for the report.
 class StderrCapture
 {
 public:
@@ -22,6 +22,6 @@ public:
     int collected() const;
 
 private:
-    std::FILE *m_file = nullptr; // reused: emptied at every begin()
-    int m_savedStderr = -1;      // the real standard error while a capture runs
+    int m_memory = -1;      // reused: emptied at every begin()
+    int m_savedStderr = -1; // the real standard error while a capture runs
 };

@@ -1,6 +1,8 @@
 #include "CliOptions.h"
 #include "RunBatch.h"
+#include "StandardOutput.h"
 #include "StderrCapture.h"
+#include "WorkerMain.h"
 #include "support/Diagnostics.h"
 
 #include <QCoreApplication>
@@ -61,15 +63,22 @@ int main(int argc, char *argv[])
 {
     // Standard output carries the results (the usage text, JSON); the library's diagnostic
     // lines would break a JSON stream.
+    StandardOutput::guardClosedDescriptors();
     Diagnostics::setStream(stderr);
     const CliParseResult parsed = parseCliArguments(argumentsAfterProgramName(argc, argv));
     if (parsed.options.help) {
-        std::fputs(cliUsage().toLocal8Bit().constData(), stdout);
-        std::fflush(stdout);
-        return 0;
+        StandardOutput::write(cliUsage().toLocal8Bit());
+        return StandardOutput::reportFailure() ? 0 : 1;
     }
     if (!parsed.error.isEmpty())
         return usageError(parsed.error);
+    if (parsed.options.worker) {
+        const QString refused = admitWorker();
+        if (!refused.isEmpty()) {
+            std::fprintf(stderr, "quillmark-cli: %s\n", refused.toLocal8Bit().constData());
+            return 2;
+        }
+    }
 
     QString error;
     // A worker's start-up lines (Qt's own notes among them) were the coordinating process's

@@ -1,10 +1,9 @@
 #include "FuzzInput.h"
 
 #include "characters/CharacterDiscovery.h"
-#include "document/AnalysisPipeline.h"
+#include "document/AnalysisSession.h"
 #include "reader/ScreenplayText.h"
 #include "scenes/BreakStringFile.h"
-#include "scenes/MarkupBuilder.h"
 #include "support/StageProgress.h"
 
 #include <QDir>
@@ -32,13 +31,9 @@ QString writeFuzzInput(const uint8_t *data, size_t size)
 
 std::shared_ptr<const Analysis> analyseText(Screenplay screenplay, const AnalysisSettings &settings)
 {
-    const StageProgress progress;
-    const auto discover = screenplay.fileSuffix == QLatin1String("csv") ? discoverCsvCharacters
-                                                                        : discoverTextCharacters;
-    screenplay.characters = discover(screenplay.textLines, settings.includeCharacters,
-                                     settings.options, settings.palette, progress)
-                                .characters;
-    return parseScreenplay(screenplay, settings, progress);
+    AnalysisSession session = AnalysisSession::inMemory(settings);
+    screenplay.characters = session.discover(screenplay, StageProgress()).characters;
+    return session.parse(screenplay, StageProgress());
 }
 
 void checkAndAnalyse(const ScreenplayText &text)

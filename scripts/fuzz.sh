@@ -55,6 +55,7 @@ seeds() {
         fountain) ls "$root"/examples/*.fountain ;;
         final_draft) ls "$root"/examples/*.fdx ;;
         pdf) ls "$root"/examples/*.pdf "$root"/fuzz/seeds/pdf/* ;;
+        worker_channel) ls "$root"/fuzz/seeds/worker_channel/* ;;
     esac 2>/dev/null || true
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "DocumentStages.h"
 #include "characters/Character.h"
+#include "document/AnalysisSession.h"
 #include "scenes/BreakStringFile.h"
+#include "scenes/MarkupBuilder.h"
+#include "support/StageProgress.h"
 
 #include <QList>
 #include <QString>
@@ -18,16 +20,36 @@ inline CharacterPtr characterNamed(const QString &name, const QList<QStringList>
     return character;
 }
 
-// A document ready for a parse: lines, characters, break strings and a fresh index over the
-// characters, as the parse driver leaves it just before the markup pass.
-inline std::unique_ptr<TestDocument>
-documentFor(const QStringList &lines, const CharacterList &characters,
-            const QStringList &breakStrings = sampleBreakStrings())
+// What a parse starts from: a screenplay as opening leaves it, and a session whose settings
+// are held in memory (no settings file is read).
+struct ParseCase
 {
-    auto document = std::make_unique<TestDocument>();
-    document->textLines = lines;
-    document->characters = characters;
-    document->breakStrings = breakStrings;
-    document->timeIndex = std::make_unique<TimeIndexVector>(document->characters);
-    return document;
+    Screenplay screenplay;
+    AnalysisSession session = AnalysisSession::inMemory(AnalysisSettings());
+    std::shared_ptr<const Analysis> analysis; // the last parse
+
+    AnalysisSettings &settings() { return session.settings(); }
+    const Analysis &parse(const StageProgress &progress = {})
+    {
+        analysis = session.parse(screenplay, progress);
+        return *analysis;
+    }
+    // What a markup pass over the case reads, for the passes tested on their own.
+    MarkupSources sources() const { return markupSources(screenplay, session.settings()); }
+};
+
+// A screenplay of `lines` whose characters are `characters`, parsed with `breakStrings`.
+inline ParseCase parseCase(const QStringList &lines, const CharacterList &characters,
+                           const QStringList &breakStrings = sampleBreakStrings())
+{
+    ParseCase parseCase;
+    parseCase.screenplay.textLines = lines;
+    parseCase.screenplay.characters = characters;
+    parseCase.settings().breakStrings = breakStrings;
+    return parseCase;
+}
+
+inline QString markupOf(const Analysis &analysis)
+{
+    return QString::fromUtf8(analysis.markupHtml);
 }

@@ -48,6 +48,12 @@ QByteArray typedPdf(const QVector<TypedPage> &pages)
         painter.setFont(font);
         const QFontMetricsF metrics(font, &writer);
         const double pitch = metrics.horizontalAdvance(QLatin1Char('M'));
+        painter.resetTransform();
+        if (pages.at(p).upsideDown) {
+            const QSizeF size = writer.pageLayout().fullRect(QPageLayout::Point).size();
+            painter.translate(size.width(), size.height());
+            painter.rotate(180);
+        }
         double baseline = 72.0;
         for (const QString &line : pages.at(p).lines) {
             const QString text = line.trimmed();

@@ -10,6 +10,7 @@ struct TypedPage
     double leftMargin = 72.0; // points
     int pointSize = 12;
     QStringList lines;
+    bool upsideDown = false; // drawn turned by 180 degrees, as a page printed the wrong way up
 };
 
 // A PDF of the pages, drawn with Qt's own PDF writer, so tests need no binary files. The

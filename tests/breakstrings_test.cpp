@@ -12,8 +12,12 @@ TEST(BreakStringFile, Load_SkipsEmptyLinesAndKeepsBlanks)
     ScratchDir dir;
     const QString path = dir.write("breakStrings.txt", "INT\r\n\r\nEXT \n  \nint.\n");
     QStringList list{"old"};
-    ASSERT_TRUE(loadBreakStringFile(path, list));
+    const SettingsRead read = loadBreakStringFile(path, list);
+    ASSERT_TRUE(read);
     EXPECT_EQ(list, (QStringList{"INT", "EXT ", "  ", "int."}));
+    EXPECT_EQ(read.warnings,
+              QStringList{path + " line 4: \"  \" holds no word, so it never matches; kept as "
+                                 "written"});
 
     // A missing file changes nothing.
     EXPECT_FALSE(loadBreakStringFile(dir.file("missing.txt"), list));

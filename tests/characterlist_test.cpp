@@ -12,11 +12,14 @@ protected:
     CharacterList load(const QByteArray &content)
     {
         CharacterList list;
-        EXPECT_TRUE(loadCharacterList(dir.write("characters.txt", content), list));
+        const SettingsRead read = loadCharacterList(dir.write("characters.txt", content), list);
+        EXPECT_TRUE(read);
+        warnings = read.warnings;
         return list;
     }
 
     ScratchDir dir;
+    QStringList warnings; // of the last load
 };
 
 } // namespace
@@ -60,11 +63,19 @@ TEST_F(CharacterListFile, Load_EmptyFirstNameExtendsThePreviousEntry)
     EXPECT_TRUE(list[0]->forcedColor);
 
     // With no entry before, the names and the colour have nowhere to go.
-    const CharacterList orphan = load(", LOST :4 5 6\nREAL\n");
+    const CharacterList orphan = load(", LOST :4 5 6\nREAL\n :1 2 300\n");
     ASSERT_EQ(orphan.size(), 1u);
     EXPECT_EQ(orphan[0]->names, QStringList{"REAL"});
     EXPECT_TRUE(orphan[0]->aliases.isEmpty());
-    EXPECT_FALSE(orphan[0]->forcedColor);
+    EXPECT_EQ(orphan[0]->color, QColor(1, 2, 255));
+    const QString path = dir.file("characters.txt");
+    EXPECT_EQ(warnings,
+              (QStringList{path + " line 1: no name before \":\" or \",\", and no character "
+                                  "before it; line skipped",
+                           path + " line 3: no name before \":\"; the colour went to REAL, the "
+                                  "character before it",
+                           path + " line 3: colour component \"300\" is not a number from 0 to "
+                                  "255; read as 255"}));
 }
 
 TEST_F(CharacterListFile, Load_MissingFileKeepsTheList)

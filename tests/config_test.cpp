@@ -46,15 +46,33 @@ TEST_F(ConfigFile, Read_SeveralPairsPerLineAndLaterPairWins)
 
 TEST_F(ConfigFile, Read_BadValues)
 {
-    // Two blanks give an empty value token, which reads as 0.
-    EXPECT_EQ(read("NumberSteps  50\n").numberSteps, 0);
-    EXPECT_EQ(read("NumberSteps fifty\n").numberSteps, 0);
-    EXPECT_EQ(read("NumberSteps -7\n").numberSteps, -7);
+    // A value that cannot be read (two blanks give an empty one) leaves the default.
+    EXPECT_EQ(read("NumberSteps  50\n").numberSteps, 100);
+    EXPECT_EQ(read("NumberSteps fifty\n").numberSteps, 100);
+    EXPECT_EQ(read("NumberSteps -7\n").numberSteps, 100);
+    EXPECT_EQ(read("NumberSteps 0\nMinCharacterSpaces -1\n").minCharacterSpaces, -1);
     // An unknown bool word leaves the default.
     EXPECT_FALSE(read("CaseSensitivity yes\n").caseSensitive);
     EXPECT_TRUE(read("CaseSensitivity True\nCaseSensitivity 1\n").caseSensitive);
     // Tabs are not separators, so the whole "key\tvalue" token matches nothing.
     EXPECT_EQ(read("NumberSteps\t50\n").numberSteps, 100);
+}
+
+TEST_F(ConfigFile, Read_UnreadableValuesAreReportedWithWhatWasKept)
+{
+    AnalysisOptions options;
+    const QString path =
+        dir.write("config.txt", "CaseSensitivity Maybe\n\nNumberSteps -1 looseMatch True\n"
+                                "MinCharacterSpaces\n");
+    const SettingsRead read = readConfig(path, options);
+    EXPECT_TRUE(options.looseMatch);
+    EXPECT_EQ(read.warnings,
+              (QStringList{path + " line 1: \"Maybe\" is not True or False; CaseSensitivity "
+                                  "stays False",
+                           path + " line 3: \"-1\" is not a whole number from 1 to 99999999; "
+                                  "NumberSteps stays 100",
+                           path + " line 4: MinCharacterSpaces has no value; MinCharacterSpaces "
+                                  "stays 15"}));
 }
 
 TEST_F(ConfigFile, Read_KeyAsLastTokenLeavesMemberUnchanged)

@@ -192,3 +192,46 @@ TEST(CorpusCliTest, MatrixAndNetwork_AgreeWithTheSceneCountsOfTheJson)
               characters.at(0).toObject()[QLatin1String("names")].toVariant().toStringList().join(
                   QLatin1Char(' ')));
 }
+
+TEST(CorpusCliTest, Facts_AgreeAcrossTheJsonTheLocationsAndTheCorpusTable)
+{
+    ScratchDir folder;
+    writeCorpus(folder.path());
+    const QStringList arguments{QStringLiteral("--facts"), QStringLiteral("--summary"),
+                                QStringLiteral("summary.csv"), QStringLiteral("corpus")};
+    ASSERT_EQ(runCli(folder.path(), arguments).exitCode, 1) << "the broken file fails the run";
+    // Run again: the files the first run wrote are not taken for screenplays.
+    ASSERT_EQ(runCli(folder.path(), arguments).exitCode, 1);
+
+    const QString base = folder.file(QStringLiteral("corpus/library.txt"));
+    const QJsonObject facts =
+        QJsonDocument::fromJson(readBytes(base + QStringLiteral("-facts.json"))).object();
+    const QJsonObject script = facts.value(QLatin1String("script")).toObject();
+    const QJsonArray locations = facts.value(QLatin1String("locations")).toArray();
+    EXPECT_EQ(facts.value(QLatin1String("scenes")).toArray().size(),
+              script.value(QLatin1String("scenes")).toInt());
+    const QJsonObject first = facts.value(QLatin1String("characters")).toArray().at(0).toObject();
+    for (const char *key : {"name", "speeches", "dialogueLines", "dialogueWords", "speakingSeconds",
+                            "scenes", "firstScene", "lastScene", "dialogueShare", "locations",
+                            "degree", "weightedDegree", "betweenness"})
+        EXPECT_TRUE(first.contains(QLatin1String(key))) << key;
+
+    const QStringList located = csvLines(readBytes(base + QStringLiteral("-locations.csv")));
+    ASSERT_FALSE(locations.isEmpty());
+    EXPECT_EQ(located.size(), locations.size() + 1);
+    EXPECT_EQ(located.at(0), QStringLiteral("location,scenes,pages,interiors,times,scene numbers"));
+
+    const QStringList rows = csvLines(readBytes(folder.file(QStringLiteral("summary.csv"))));
+    ASSERT_EQ(rows.size(), 5) << "one row per screenplay after the second run too";
+    const QStringList header = rows.at(0).split(QLatin1Char(','));
+    const QStringList row = rows.at(4).split(QLatin1Char(','));
+    ASSERT_TRUE(row.first().endsWith(QLatin1String("library.txt")));
+    const auto column = [&](const char *name) {
+        return row.value(header.indexOf(QLatin1String(name)));
+    };
+    EXPECT_EQ(column("script scenes").toInt(), script.value(QLatin1String("scenes")).toInt());
+    EXPECT_EQ(column("script pages").toDouble(), script.value(QLatin1String("pages")).toDouble());
+    EXPECT_EQ(column("speeches").toInt(), script.value(QLatin1String("speeches")).toInt());
+    EXPECT_EQ(column("network edges").toInt(),
+              script.value(QLatin1String("network")).toObject().value("edges").toInt());
+}

@@ -2,6 +2,7 @@
 
 #include "SceneIndexBuilder.h"
 
+#include "facts/FactsColumns.h"
 #include "scenes/CoPresenceNetwork.h"
 #include "scenes/CorpusSummary.h"
 
@@ -40,15 +41,18 @@ TEST(CorpusSummaryTest, RowCountsScenesPerBreakString_AndNamesTheLeaders)
     source.index = index.get();
     const QStringList header = fieldsOf(corpusSummaryHeader(breakStrings));
     const QStringList row = fieldsOf(corpusSummaryRow(source, breakStrings));
-    ASSERT_EQ(header.size(), 15) << "a repeated break string has one column";
+    const int factColumns = factsColumnNames().size();
+    ASSERT_EQ(header.size(), 15 + factColumns) << "a repeated break string has one column";
     // The name with a comma is quoted, so it takes two raw fields after the split.
-    ASSERT_EQ(row.size(), 16);
+    ASSERT_EQ(row.size(), 16 + factColumns);
     EXPECT_EQ(row.mid(0, 9), (QStringList{"a.txt", "text", "120", "", "4", "3", "14", "2", "1"}));
     // C0 and ANNA LEE, both have 6 lines: the first in index order leads.
     EXPECT_EQ(row.at(9), QStringLiteral("C0"));
     EXPECT_EQ(row.at(10), QStringLiteral("0.4286"));
     EXPECT_EQ(row.at(11) + QLatin1Char(',') + row.at(12), QStringLiteral("\"ANNA LEE,\""));
-    EXPECT_EQ(row.mid(13), (QStringList{"3", "no", ""}));
+    // Without the screenplay's facts their columns stay empty.
+    const QStringList empty(factColumns, QString());
+    EXPECT_EQ(row.mid(13), (QStringList{"3"} + empty + QStringList{"no", ""}));
 }
 
 TEST(CorpusSummaryTest, FailedScreenplay_KeepsItsRowWithTheReason)
@@ -94,4 +98,16 @@ TEST(CoPresenceNetworkTest, EdgesWeighSharedScenes_AndTheFileIsValidXmlForAnyNam
     // C3 meets nobody: a node without edges.
     EXPECT_EQ(edges, (QStringList{"n0-n1=2", "n0-n2=1", "n1-n2=1"}));
     EXPECT_EQ(graphml.count(QStringLiteral("<node ")), 4);
+}
+
+TEST(CoPresenceNetworkTest, TooLarge_PairsCountedOncePerSharedScene)
+{
+    // Two scenes of 1,000 together: 499,500 pairs each, 999,000 meetings, within the bound.
+    const std::vector<int> all(1000, 1);
+    auto twice = makeSceneIndex(1000, {{0.0f, 0.5f, all}, {0.5f, 1.0f, all}});
+    EXPECT_EQ(coPresenceTooLarge(*twice), QString());
+    auto crowded = makeSceneIndex(1500, {{0.0f, 1.0f, std::vector<int>(1500, 1)}});
+    EXPECT_EQ(coPresenceTooLarge(*crowded), "its scenes bring together 1124250 pairs of "
+                                            "characters, more than the 1000000 a network is "
+                                            "written for");
 }

@@ -1,8 +1,8 @@
 #include "characters/CharacterDiscovery.h"
 
-#include "DocumentStages.h"
 #include "TestSupport.h"
 #include "reader/ScreenplayReader.h"
+#include "support/StageProgress.h"
 
 #include <gtest/gtest.h>
 
@@ -56,38 +56,48 @@ protected:
     // The display texts of the characters found in `lines`, in list order.
     QStringList discoverText(const QStringList &lines)
     {
-        document.textLines = lines;
         RecordingProgress progress;
-        discoverTextCharacters(document, progress);
+        found = discoverTextCharacters(lines, includeCharacters, options, palette, progress);
         return names();
     }
 
     QStringList discoverCsv(const QStringList &lines)
     {
-        document.textLines = lines;
         RecordingProgress progress;
-        discoverCsvCharacters(document, progress);
+        found = discoverCsvCharacters(lines, includeCharacters, options, palette, progress);
         return names();
     }
 
     QStringList names() const
     {
         QStringList result;
-        for (const CharacterPtr &c : document.characters)
+        for (const CharacterPtr &c : found.characters)
             result.append(c->names.join(QLatin1Char(' ')));
         return result;
     }
 
     CharacterPtr character(const QString &name) const
     {
-        for (const CharacterPtr &c : document.characters) {
+        for (const CharacterPtr &c : found.characters) {
             if (c->names.join(QLatin1Char(' ')) == name)
                 return c;
         }
         return nullptr;
     }
 
-    TestDocument document;
+    // What a discovery is given and what it found, back to a fresh start.
+    void reset()
+    {
+        includeCharacters.clear();
+        options = AnalysisOptions();
+        palette.clear();
+        found = DiscoveredCharacters();
+    }
+
+    CharacterList includeCharacters;
+    AnalysisOptions options;
+    QVector<QColor> palette;
+    DiscoveredCharacters found;
 };
 
 } // namespace
@@ -99,7 +109,7 @@ TEST_F(Discovery, SpeakerLine_NeedsMoreBlanksThanTheThreshold)
               (QStringList{"BOB", "ANN"}));
     EXPECT_EQ(character("BOB")->indent, 20);
     EXPECT_EQ(character("BOB")->count, 1);
-    EXPECT_EQ(document.speakerIndent, 20);
+    EXPECT_EQ(found.speakerIndent, 20);
 }
 
 TEST_F(Discovery, SpeakerLine_NameWordsAreTheUpperCaseTokens)
@@ -113,19 +123,19 @@ TEST_F(Discovery, SpeakerLine_NameWordsAreTheUpperCaseTokens)
 
 TEST_F(Discovery, Filters_CountThenMostFrequentIndent)
 {
-    document.options.minCharacterInstances = 1;
+    options.minCharacterInstances = 1;
     // ZED is seen once and dropped; of the rest, three share indent 20 and one has 30.
     EXPECT_EQ(discoverText({cue(20, "BOB"), cue(20, "BOB"), cue(20, "ANN"), cue(20, "ANN"),
                             cue(20, "ANN"), cue(20, "EVE"), cue(20, "EVE"), cue(30, "TITLE"),
                             cue(30, "TITLE"), cue(40, "ZED")}),
               (QStringList{"ANN", "BOB", "EVE"}));
-    EXPECT_EQ(document.speakerIndent, 20);
+    EXPECT_EQ(found.speakerIndent, 20);
 }
 
 TEST_F(Discovery, Filters_AllIndentsDifferentLeavesOnlyIndentZero)
 {
     EXPECT_TRUE(discoverText({cue(20, "BOB"), cue(25, "ANN"), cue(30, "EVE")}).isEmpty());
-    EXPECT_EQ(document.speakerIndent, 0);
+    EXPECT_EQ(found.speakerIndent, 0);
 }
 
 TEST_F(Discovery, MergeCueExtensions_EveryVariantIsOnePerson)
@@ -145,13 +155,13 @@ TEST_F(Discovery, MergeCueExtensions_EveryVariantIsOnePerson)
     // By default each spelling is its own character.
     EXPECT_EQ(discoverText(lines).size(), 11);
 
-    document = TestDocument();
-    document.options.mergeCueExtensions = true;
+    reset();
+    options.mergeCueExtensions = true;
     EXPECT_EQ(discoverText(lines), (QStringList{"EDWARD", "BRICK", "O'HARA"}));
     EXPECT_EQ(character("EDWARD")->count, 5);
     EXPECT_EQ(character("BRICK")->count, 2);
     EXPECT_EQ(character("O'HARA")->count, 2);
-    EXPECT_EQ(document.speakerIndent, 20);
+    EXPECT_EQ(found.speakerIndent, 20);
 }
 
 TEST_F(Discovery, MergeCueExtensions_SpeechCutByAPageIsOneSpeech)
@@ -182,8 +192,8 @@ TEST_F(Discovery, MergeCueExtensions_SpeechCutByAPageIsOneSpeech)
     EXPECT_EQ(discoverText(lines).size(), 6);
     EXPECT_EQ(character("EDWARD")->count, 2); // "EDWARD (cont'd)" among them
 
-    document = TestDocument();
-    document.options.mergeCueExtensions = true;
+    reset();
+    options.mergeCueExtensions = true;
     // Continued after "(MORE)" and after a page the speech ran to; new after action or
     // another speaker.
     EXPECT_EQ(discoverText(lines), (QStringList{"EDWARD", "ANN"}));
@@ -214,16 +224,16 @@ TEST_F(Discovery, TypedText_TitlePageAndTitleCardsNameNobody)
                             cue(10, "Bye."),
                             "",
                             cue(20, "THE END")};
-    document.options.mergeCueExtensions = true;
+    options.mergeCueExtensions = true;
     EXPECT_EQ(discoverText(lines).size(), 6); // read as HTML or a laid-out format would be
-    document = TestDocument();
-    document.options.mergeCueExtensions = document.options.typedText = true;
+    reset();
+    options.mergeCueExtensions = options.typedText = true;
     EXPECT_EQ(discoverText(lines), (QStringList{"ANN", "BOB"}));
     EXPECT_EQ(character("ANN")->count, 2);
 
     // Typed without indented dialogue: the cues are all there is.
-    document = TestDocument();
-    document.options.mergeCueExtensions = document.options.typedText = true;
+    reset();
+    options.mergeCueExtensions = options.typedText = true;
     EXPECT_EQ(discoverText({"INT. HOUSE", cue(20, "ANN"), "Hello.", cue(20, "BOB"), "Hi."}),
               (QStringList{"ANN", "BOB"}));
 }
@@ -233,22 +243,22 @@ TEST_F(Discovery, SingleSpeaker_IsFoundWhateverTheOptions)
     const QStringList lines{"INT. ROOM", cue(20, "BOB"), cue(10, "Hello."), cue(20, "BOB"),
                             cue(10, "Anyone?")};
     EXPECT_EQ(discoverText(lines), QStringList{"BOB"});
-    EXPECT_EQ(document.speakerIndent, 20);
-    document = TestDocument();
-    document.options.mergeCueExtensions = true;
+    EXPECT_EQ(found.speakerIndent, 20);
+    reset();
+    options.mergeCueExtensions = true;
     EXPECT_EQ(discoverText(lines), QStringList{"BOB"});
 }
 
 TEST_F(Discovery, WholeNameMatch_IncludeCountsOnlyWhereAllWordsStand)
 {
-    document.includeCharacters = {include("A VOICE")};
+    includeCharacters = {include("A VOICE")};
     const QStringList lines{"a dog barks", "we hear A VOICE", "the voice again"};
     discoverText(lines);
     EXPECT_EQ(character("A VOICE")->count, 3);
 
-    document = TestDocument();
-    document.includeCharacters = {include("A VOICE")};
-    document.options.wholeNameMatch = true;
+    reset();
+    includeCharacters = {include("A VOICE")};
+    options.wholeNameMatch = true;
     discoverText(lines);
     EXPECT_EQ(character("A VOICE")->count, 1);
 }
@@ -262,64 +272,64 @@ TEST_F(Discovery, Sort_ByCountWithTiesInDiscoveryOrder)
 
 TEST_F(Discovery, Include_PartialMatchesCountedOnDialogueAndSpeakerLines)
 {
-    document.includeCharacters = {include("JOHN SMITH")};
+    includeCharacters = {include("JOHN SMITH")};
     EXPECT_EQ(
         discoverText({"JOHN DOE walks in.", cue(20, "ANN"), cue(20, "ANN"), cue(20, "JOHN SMITH")}),
         (QStringList{"JOHN SMITH", "ANN"}));
     const CharacterPtr john = character("JOHN SMITH");
     // The very object from the include list, counted once on the dialogue line and twice
     // (speaker and include) on the cue.
-    EXPECT_EQ(john, document.includeCharacters.front());
+    EXPECT_EQ(john, includeCharacters.front());
     EXPECT_EQ(john->count, 3);
     EXPECT_EQ(john->indent, 20);
 }
 
 TEST_F(Discovery, Include_LongestNameWinsAndIndentIsThatOfTheLastLine)
 {
-    document.includeCharacters = {include("BOB"), include("BOB STONE")};
+    includeCharacters = {include("BOB"), include("BOB STONE")};
     discoverText({"BOB STONE waves", "then BOB", cue(20, "ANN"), cue(20, "EVE")});
     // A lone BOB is also a partial match of BOB STONE, which has more words and wins.
-    EXPECT_EQ(document.includeCharacters[0]->count, 0);
-    EXPECT_EQ(document.includeCharacters[1]->count, 2);
+    EXPECT_EQ(includeCharacters[0]->count, 0);
+    EXPECT_EQ(includeCharacters[1]->count, 2);
     // Both were last counted on lines without lead, so the indent filter drops them.
     EXPECT_EQ(names(), (QStringList{"ANN", "EVE"}));
 }
 
 TEST_F(Discovery, Include_TieGoesToTheEarlierEntry)
 {
-    document.includeCharacters = {include("ANN"), include("ANNA")};
-    document.options.looseMatch = true;
+    includeCharacters = {include("ANN"), include("ANNA")};
+    options.looseMatch = true;
     discoverText({"ANNA arrives"});
-    EXPECT_EQ(document.includeCharacters[0]->count, 1);
-    EXPECT_EQ(document.includeCharacters[1]->count, 0);
+    EXPECT_EQ(includeCharacters[0]->count, 1);
+    EXPECT_EQ(includeCharacters[1]->count, 0);
 }
 
 TEST_F(Discovery, Include_LooseMatchAndAliases)
 {
-    document.includeCharacters = {include("BOB"), include("JOHN SMITH", {{"MR", "SMITH"}})};
-    document.options.looseMatch = true;
+    includeCharacters = {include("BOB"), include("JOHN SMITH", {{"MR", "SMITH"}})};
+    options.looseMatch = true;
     discoverText({cue(20, "BOB'S"), cue(20, "MR. SMITH"), cue(20, "mr smith")});
     EXPECT_EQ(character("BOB")->count, 1);
     // MR. SMITH: the alias matches after the full stop is dropped; mr smith ignores case.
     EXPECT_EQ(character("JOHN SMITH")->count, 2);
 
-    document.characters.clear();
-    for (const CharacterPtr &c : document.includeCharacters)
+    found.characters.clear();
+    for (const CharacterPtr &c : includeCharacters)
         c->count = 0;
-    document.options.caseSensitive = true;
-    document.options.looseMatch = false;
+    options.caseSensitive = true;
+    options.looseMatch = false;
     discoverText({cue(20, "BOB'S"), cue(20, "mr. smith"), cue(20, "ANN")});
-    EXPECT_EQ(document.includeCharacters[0]->count, 0);
-    EXPECT_EQ(document.includeCharacters[1]->count, 0);
+    EXPECT_EQ(includeCharacters[0]->count, 0);
+    EXPECT_EQ(includeCharacters[1]->count, 0);
 }
 
 TEST_F(Discovery, Progress_ReportsEveryLineAndCancelKeepsWhatWasFound)
 {
-    document.textLines = QStringList{cue(20, "BOB"), cue(20, "ANN"), cue(20, "ANN"),
-                                     cue(20, "EVE"), cue(20, "EVE"), cue(20, "EVE")};
-    document.palette = {QColor(1, 2, 3), QColor(4, 5, 6)};
+    const QStringList lines{cue(20, "BOB"), cue(20, "ANN"), cue(20, "ANN"),
+                            cue(20, "EVE"), cue(20, "EVE"), cue(20, "EVE")};
+    palette = {QColor(1, 2, 3), QColor(4, 5, 6)};
     RecordingProgress progress(3);
-    discoverTextCharacters(document, progress);
+    found = discoverTextCharacters(lines, includeCharacters, options, palette, progress);
     EXPECT_EQ(progress.values, (QList<int>{0, 1, 2}));
     EXPECT_EQ(progress.titles, (QStringList{"Finding characters: 0", "Finding characters: 1",
                                             "Finding characters: 2"}));
@@ -333,8 +343,8 @@ TEST_F(Discovery, Colors_PaletteByPositionAndForcedKept)
     const CharacterPtr forced = include("DON");
     forced->color = QColor(9, 9, 9);
     forced->forcedColor = true;
-    document.includeCharacters = {forced};
-    document.palette = {QColor(255, 0, 0), QColor(0, 255, 0)};
+    includeCharacters = {forced};
+    palette = {QColor(255, 0, 0), QColor(0, 255, 0)};
     discoverText({cue(20, "AL"), cue(20, "AL"), cue(20, "AL"), cue(20, "AL"), cue(20, "BO"),
                   cue(20, "BO"), cue(20, "BO"), cue(20, "CY"), cue(20, "CY"), cue(20, "DON"),
                   cue(20, "ED")});
@@ -367,15 +377,16 @@ TEST_F(Discovery, Colors_EvenHuesWithoutPalette)
 
 TEST_F(Discovery, FindOrAdd_PrefersListThenIncludeThenNew)
 {
-    document.includeCharacters = {include("BOB")};
-    const CharacterPtr bob = findOrAddCharacter(document, {"BOB"});
-    EXPECT_EQ(bob, document.includeCharacters.front());
-    EXPECT_EQ(findOrAddCharacter(document, {"BOB"}), bob);
-    const CharacterPtr spaced = findOrAddCharacter(document, {"BOB", ""});
+    includeCharacters = {include("BOB")};
+    const CharacterPtr bob = findOrAddCharacter(found.characters, includeCharacters, {"BOB"});
+    EXPECT_EQ(bob, includeCharacters.front());
+    EXPECT_EQ(findOrAddCharacter(found.characters, includeCharacters, {"BOB"}), bob);
+    const CharacterPtr spaced =
+        findOrAddCharacter(found.characters, includeCharacters, {"BOB", ""});
     EXPECT_NE(spaced, bob);
     // Words compare with case.
-    EXPECT_NE(findOrAddCharacter(document, {"bob"}), bob);
-    EXPECT_EQ(document.characters.size(), 3u);
+    EXPECT_NE(findOrAddCharacter(found.characters, includeCharacters, {"bob"}), bob);
+    EXPECT_EQ(found.characters.size(), 3u);
     EXPECT_EQ(bob->count, 0);
 }
 
@@ -386,16 +397,16 @@ TEST_F(Discovery, Csv_QuotedNameLists)
                      "0.4,\"[MARY JANE]\"", "no quotes", "0.5,\"[]\""}),
         (QStringList{"BOB", "ALICE", "MARYJANE", ""}));
     EXPECT_EQ(character("BOB")->count, 2);
-    EXPECT_EQ(document.speakerIndent, 0);
+    EXPECT_EQ(found.speakerIndent, 0);
 }
 
 TEST_F(Discovery, Csv_IncludeColourIsForcedAndTwoWordNamesNeverMatch)
 {
     const CharacterPtr bob = include("BOB");
     bob->color = QColor(10, 20, 30);
-    document.includeCharacters = {bob, include("MARY JANE")};
-    document.palette = {QColor(1, 1, 1)};
-    document.options.minCharacterInstances = 0;
+    includeCharacters = {bob, include("MARY JANE")};
+    palette = {QColor(1, 1, 1)};
+    options.minCharacterInstances = 0;
     discoverCsv({"1,\"['BOB', 'EVE']\"", "2,\"['MARY JANE']\""});
     EXPECT_EQ(names(), (QStringList{"BOB", "EVE", "MARYJANE"}));
     EXPECT_TRUE(character("BOB")->forcedColor);
@@ -412,7 +423,7 @@ TEST_F(Discovery, Corpus_PlainTextCuesAtTwentyBlanks)
     EXPECT_EQ(discoverText(lines),
               (QStringList{"CHALF", "CHARYA", "YOR", "NAR", "THRAIN", "PATRON ONE", "YOR (CONT'D)",
                            "PATRON TWO", "PATRONS THREE AND FOUR", "PATRON FIVE"}));
-    EXPECT_EQ(document.speakerIndent, 20);
+    EXPECT_EQ(found.speakerIndent, 20);
     EXPECT_EQ(character("CHALF")->count, 20);
     EXPECT_EQ(character("CHARYA")->count, 14);
 }
@@ -422,13 +433,13 @@ TEST_F(Discovery, Corpus_HtmlSpeakerHeadings)
     const ScreenplayText read = readScreenplayFile(corpusFile("cyber_bob_ep1.html"));
     ASSERT_TRUE(read.ok());
     QStringList lines = read.lines;
-    const QStringList found = discoverText(lines);
-    ASSERT_GE(found.size(), 3);
-    EXPECT_EQ(found.mid(0, 3), (QStringList{"BOB", "DOG", "MARGARET"}));
-    EXPECT_EQ(document.speakerIndent, 16);
+    const QStringList speakers = discoverText(lines);
+    ASSERT_GE(speakers.size(), 3);
+    EXPECT_EQ(speakers.mid(0, 3), (QStringList{"BOB", "DOG", "MARGARET"}));
+    EXPECT_EQ(found.speakerIndent, 16);
     EXPECT_EQ(character("MARGARET")->indent, 16);
 
-    document = TestDocument();
+    reset();
     const ScreenplayText library = readScreenplayFile(corpusFile("the_library_freak_out.html"));
     ASSERT_TRUE(library.ok());
     lines = library.lines;

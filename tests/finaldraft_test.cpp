@@ -59,6 +59,32 @@ TEST(FinalDraftReader, DeclaredEntities_NeverExpanded)
     EXPECT_EQ(text.lines, QStringList{"a &name; b &secret;"});
 }
 
+TEST(FinalDraftReader, Encoding_DeclaredOrMarkedIsHonoured)
+{
+    const QByteArray cue = paragraph("Character", "<Text>B\xD6"
+                                                  "B \x80</Text>");
+    const QString latin1 = blanks(20) + QString::fromUtf8("B\xC3\x96"
+                                                          "B \xC2\x80");
+    const QString windows = blanks(20) + QString::fromUtf8("B\xC3\x96"
+                                                           "B \xE2\x82\xAC");
+    const QList<QPair<QByteArray, QString>> cases{
+        {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>", latin1},
+        {"<?xml version='1.0' encoding='windows-1252' ?>", windows}};
+    for (const auto &[prologue, line] : cases) {
+        const ScreenplayText text = readFinalDraft(finalDraft(cue, prologue));
+        ASSERT_TRUE(text.ok()) << text.error.toStdString();
+        EXPECT_EQ(text.lines, QStringList{line});
+    }
+    const QString utf16 =
+        QString::fromUtf8(finalDraft(paragraph("Character", "<Text>Z\xC3\x8B</Text>")));
+    QByteArray marked("\xFF\xFE");
+    marked.append(reinterpret_cast<const char *>(utf16.utf16()), utf16.size() * 2);
+    EXPECT_EQ(readFinalDraft(marked).lines,
+              QStringList{blanks(20) + QString::fromUtf8("Z\xC3\x8B")});
+    EXPECT_TRUE(readFinalDraft(finalDraft(cue, "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>"))
+                    .error.startsWith("declares the encoding shift_jis, which is not read"));
+}
+
 TEST(FinalDraftReader, NotAScript_Refused)
 {
     const QList<QPair<QByteArray, QString>> cases{

@@ -15,16 +15,30 @@
 
 namespace {
 
-QString parse(TestDocument &doc)
+QString parse(ParseCase &parseCase, const StageProgress &progress = {})
 {
-    const StageProgress progress;
-    return markupText(doc, progress);
+    return markupOf(parseCase.parse(progress));
 }
 
-const std::vector<Scene> &scenes(const TestDocument &doc)
+// The scenes of the case's last parse.
+const std::vector<Scene> &scenes(const ParseCase &parseCase)
 {
-    return doc.timeIndex->scenes;
+    return parseCase.analysis->timeIndex->scenes;
 }
+
+// Single lines marked up as markupText would, counted into an index of their own.
+struct LineMarkup
+{
+    explicit LineMarkup(const ParseCase &parseCase)
+        : sources(parseCase.sources())
+        , index(parseCase.screenplay.characters)
+    {
+    }
+    QString operator()(const QString &line, float x) { return markupLine(sources, index, line, x); }
+
+    const MarkupSources sources; // refers to the case, which must outlive this
+    TimeIndexVector index;
+};
 
 // Cancels after a given number of lines were marked up.
 StageProgress cancelAfter(int lines)
@@ -44,71 +58,77 @@ StageProgress cancelAfter(int lines)
 
 TEST(MarkupBuilder, WorkedExample_TextAndTwoScenes)
 {
-    auto doc = documentFor({"INT. HOUSE - DAY", "JOHN", "Hello there."}, {characterNamed("JOHN")});
-    EXPECT_EQ(parse(*doc),
+    ParseCase doc =
+        parseCase({"INT. HOUSE - DAY", "JOHN", "Hello there."}, {characterNamed("JOHN")});
+    EXPECT_EQ(parse(doc),
               QString("<div class='scene'></div><div class='scene'><span class='breakString'>"
                       "INT. HOUSE - </span>DAY <br><span class='JOHN'>JOHN </span><br>"
                       "Hello there. <br></div>"));
-    ASSERT_EQ(scenes(*doc).size(), 2u);
-    EXPECT_EQ(scenes(*doc)[0].type, QString("START"));
-    EXPECT_EQ(scenes(*doc)[0].start, 0.0f);
-    EXPECT_EQ(scenes(*doc)[0].end, 0.0f);
-    EXPECT_EQ(scenes(*doc)[0].counts, QVector<qint32>{0});
-    EXPECT_EQ(scenes(*doc)[1].type, QString("int."));
-    EXPECT_EQ(scenes(*doc)[1].start, 0.0f);
-    EXPECT_EQ(scenes(*doc)[1].end, 1.0f);
-    EXPECT_EQ(scenes(*doc)[1].counts, QVector<qint32>{1});
+    ASSERT_EQ(scenes(doc).size(), 2u);
+    EXPECT_EQ(scenes(doc)[0].type, QString("START"));
+    EXPECT_EQ(scenes(doc)[0].start, 0.0f);
+    EXPECT_EQ(scenes(doc)[0].end, 0.0f);
+    EXPECT_EQ(scenes(doc)[0].counts, QVector<qint32>{0});
+    EXPECT_EQ(scenes(doc)[1].type, QString("int."));
+    EXPECT_EQ(scenes(doc)[1].start, 0.0f);
+    EXPECT_EQ(scenes(doc)[1].end, 1.0f);
+    EXPECT_EQ(scenes(doc)[1].counts, QVector<qint32>{1});
 }
 
 TEST(MarkupBuilder, Words_EmptyAndRepeatedBlanksAndMentions)
 {
-    auto doc = documentFor({"", "a  b", "I saw JOHN today"}, {characterNamed("JOHN")});
-    EXPECT_EQ(markupLine(*doc, "", 0.0f), QString(" <br>"));
-    EXPECT_EQ(markupLine(*doc, "a  b", 0.0f), QString("a  b <br>"));
+    ParseCase doc = parseCase({"", "a  b", "I saw JOHN today"}, {characterNamed("JOHN")});
+    LineMarkup markup(doc);
+    EXPECT_EQ(markup("", 0.0f), QString(" <br>"));
+    EXPECT_EQ(markup("a  b", 0.0f), QString("a  b <br>"));
     // A name inside dialogue is matched and counted like a cue.
-    doc->timeIndex->addScene(0.0f, "START");
-    EXPECT_EQ(markupLine(*doc, "I saw JOHN today", 0.5f),
+    markup.index.addScene(0.0f, "START");
+    EXPECT_EQ(markup("I saw JOHN today", 0.5f),
               QString("I saw <span class='JOHN'>JOHN </span>today <br>"));
-    EXPECT_EQ(scenes(*doc)[0].counts, QVector<qint32>{1});
+    EXPECT_EQ(markup.index.scenes[0].counts, QVector<qint32>{1});
     // An HTML screenplay keeps its own markup.
-    doc->format = "html";
-    EXPECT_EQ(markupLine(*doc, "<b>x</b> &amp;", 0.5f), QString("<b>x</b> &amp; <br>"));
+    doc.screenplay.format = "html";
+    LineMarkup html(doc);
+    EXPECT_EQ(html("<b>x</b> &amp;", 0.5f), QString("<b>x</b> &amp; <br>"));
 }
 
 TEST(MarkupBuilder, WholeNameMatch_NoPartialNamesInTheText)
 {
     const QString line = "his father EDWARD / BLOOM, 40s";
-    auto loose = documentFor({line}, {characterNamed("EDWARD BLOOM")});
-    loose->timeIndex->addScene(0.0f, "START");
-    EXPECT_EQ(markupLine(*loose, line, 0.0f),
+    ParseCase loose = parseCase({line}, {characterNamed("EDWARD BLOOM")});
+    LineMarkup looseLine(loose);
+    looseLine.index.addScene(0.0f, "START");
+    EXPECT_EQ(looseLine(line, 0.0f),
               QString("his father <span class='EDWARDBLOOM'>EDWARD </span>/ BLOOM, 40s <br>"));
 
-    auto whole = documentFor({line}, {characterNamed("EDWARD BLOOM")});
-    whole->options.wholeNameMatch = true;
-    whole->timeIndex->addScene(0.0f, "START");
-    EXPECT_EQ(markupLine(*whole, line, 0.0f), line + " <br>");
-    EXPECT_EQ(markupLine(*whole, "EDWARD BLOOM waves", 0.0f),
+    ParseCase whole = parseCase({line}, {characterNamed("EDWARD BLOOM")});
+    whole.settings().options.wholeNameMatch = true;
+    LineMarkup wholeLine(whole);
+    wholeLine.index.addScene(0.0f, "START");
+    EXPECT_EQ(wholeLine(line, 0.0f), line + " <br>");
+    EXPECT_EQ(wholeLine("EDWARD BLOOM waves", 0.0f),
               QString("<span class='EDWARDBLOOM'>EDWARD BLOOM </span>waves <br>"));
-    EXPECT_EQ(scenes(*whole)[0].counts, QVector<qint32>{1});
+    EXPECT_EQ(wholeLine.index.scenes[0].counts, QVector<qint32>{1});
 }
 
 TEST(MarkupBuilder, MergeCueExtensions_MarksTheWholeCueLineOnce)
 {
     const QString cueLine = QString(20, ' ') + "EDWARD (V.O.)";
-    auto doc = documentFor({cueLine}, {characterNamed("EDWARD")});
-    doc->options.mergeCueExtensions = true;
-    doc->timeIndex->addScene(0.0f, "START");
-    EXPECT_EQ(markupLine(*doc, cueLine, 0.0f),
+    ParseCase doc = parseCase({cueLine}, {characterNamed("EDWARD")});
+    doc.settings().options.mergeCueExtensions = true;
+    LineMarkup markup(doc);
+    markup.index.addScene(0.0f, "START");
+    EXPECT_EQ(markup(cueLine, 0.0f),
               QString(20, ' ') + "<span class='EDWARD'>EDWARD (V.O.) </span><br>");
-    EXPECT_EQ(scenes(*doc)[0].counts, QVector<qint32>{1});
+    EXPECT_EQ(markup.index.scenes[0].counts, QVector<qint32>{1});
 }
 
 TEST(MarkupBuilder, BreakStrings_IgnoreCaseButMatchWholeWords)
 {
-    auto doc =
-        documentFor({"Int. ROOM", "int kitchen", "INTERIOR hall", "INT"}, {}, {"INT", "int."});
-    doc->options.caseSensitive = true; // break strings ignore case whatever this says
-    const QString html = parse(*doc);
+    ParseCase doc =
+        parseCase({"Int. ROOM", "int kitchen", "INTERIOR hall", "INT"}, {}, {"INT", "int."});
+    doc.settings().options.caseSensitive = true; // break strings ignore case whatever this says
+    const QString html = parse(doc);
     EXPECT_EQ(html,
               QString("<div class='scene'>"
                       "</div><div class='scene'><span class='breakString'>Int. </span>ROOM <br>"
@@ -116,13 +136,13 @@ TEST(MarkupBuilder, BreakStrings_IgnoreCaseButMatchWholeWords)
                       "INTERIOR hall <br>"
                       "</div><div class='scene'><span class='breakString'></span>INT <br>"
                       "</div>"));
-    ASSERT_EQ(scenes(*doc).size(), 4u);
-    EXPECT_EQ(scenes(*doc)[1].type, QString("int."));
-    EXPECT_EQ(scenes(*doc)[2].type, QString("INT"));
-    EXPECT_EQ(scenes(*doc)[3].type, QString("INT"));
-    EXPECT_EQ(scenes(*doc)[2].end, 0.75f); // runs over the line without a heading
-    EXPECT_EQ(scenes(*doc)[3].start, 0.75f);
-    EXPECT_EQ(scenes(*doc)[3].end, 1.0f);
+    ASSERT_EQ(scenes(doc).size(), 4u);
+    EXPECT_EQ(scenes(doc)[1].type, QString("int."));
+    EXPECT_EQ(scenes(doc)[2].type, QString("INT"));
+    EXPECT_EQ(scenes(doc)[3].type, QString("INT"));
+    EXPECT_EQ(scenes(doc)[2].end, 0.75f); // runs over the line without a heading
+    EXPECT_EQ(scenes(doc)[3].start, 0.75f);
+    EXPECT_EQ(scenes(doc)[3].end, 1.0f);
 }
 
 TEST(MarkupBuilder, BreakStrings_OfSeveralWordsMatchThemInSequence)
@@ -144,52 +164,52 @@ TEST(MarkupBuilder, BreakStrings_OfSeveralWordsMatchThemInSequence)
 TEST(MarkupBuilder, BreakStrings_ThreeOnOneLineGiveTwoEmptyScenes)
 {
     // Each later entry is compared with the word the walk now stands on: the line's last.
-    auto doc = documentFor({"x", "INT. HOUSE INT"}, {}, {"int.", "INT", "int"});
-    EXPECT_EQ(parse(*doc),
+    ParseCase doc = parseCase({"x", "INT. HOUSE INT"}, {}, {"int.", "INT", "int"});
+    EXPECT_EQ(parse(doc),
               QString("<div class='scene'>x <br>"
                       "</div><div class='scene'><span class='breakString'>INT. HOUSE </span>"
                       "</div><div class='scene'><span class='breakString'></span>"
                       "</div><div class='scene'><span class='breakString'></span>INT <br></div>"));
-    ASSERT_EQ(scenes(*doc).size(), 4u);
+    ASSERT_EQ(scenes(doc).size(), 4u);
     for (size_t i = 1; i < 4; ++i)
-        EXPECT_EQ(scenes(*doc)[i].start, 0.5f);
-    EXPECT_EQ(scenes(*doc)[1].end, 0.5f);
-    EXPECT_EQ(scenes(*doc)[2].end, 0.5f);
-    EXPECT_EQ(scenes(*doc)[3].end, 1.0f);
-    EXPECT_EQ(scenes(*doc)[3].type, QString("int"));
+        EXPECT_EQ(scenes(doc)[i].start, 0.5f);
+    EXPECT_EQ(scenes(doc)[1].end, 0.5f);
+    EXPECT_EQ(scenes(doc)[2].end, 0.5f);
+    EXPECT_EQ(scenes(doc)[3].end, 1.0f);
+    EXPECT_EQ(scenes(doc)[3].type, QString("int"));
 }
 
 TEST(MarkupBuilder, ManualBreaks_BetweenLinesAndNeverAtZero)
 {
-    auto doc = documentFor({"a", "b", "c", "d"}, {}, {});
-    doc->manualBreaks = {0.3f, 0.4f, 0.0f};
-    const QString html = parse(*doc);
+    ParseCase doc = parseCase({"a", "b", "c", "d"}, {}, {});
+    doc.settings().manualBreaks = {0.3f, 0.4f, 0.0f};
+    const QString html = parse(doc);
     EXPECT_EQ(html, QString("<div class='scene'>a <br>b <br></div><div class='scene'></div>"
                             "<div class='scene'>c <br>d <br></div>"));
-    ASSERT_EQ(scenes(*doc).size(), 3u);
-    EXPECT_EQ(scenes(*doc)[1].type, QString("USER_SET"));
-    EXPECT_EQ(scenes(*doc)[1].start, 0.5f);
-    EXPECT_EQ(scenes(*doc)[1].end, 0.5f);
-    EXPECT_EQ(scenes(*doc)[2].start, 0.5f);
-    EXPECT_EQ(doc->lastBreakPosition, 0.75f);
+    ASSERT_EQ(scenes(doc).size(), 3u);
+    EXPECT_EQ(scenes(doc)[1].type, QString("USER_SET"));
+    EXPECT_EQ(scenes(doc)[1].start, 0.5f);
+    EXPECT_EQ(scenes(doc)[1].end, 0.5f);
+    EXPECT_EQ(scenes(doc)[2].start, 0.5f);
+    EXPECT_EQ(doc.analysis->lastBreakPosition, 0.75f);
     // The next parse starts where the last one left off and still finds the same breaks.
-    doc->timeIndex = std::make_unique<TimeIndexVector>();
-    EXPECT_EQ(parse(*doc), html);
-    EXPECT_EQ(scenes(*doc).size(), 3u);
+    EXPECT_EQ(doc.settings().lastBreakPosition, 0.75f);
+    EXPECT_EQ(parse(doc), html);
+    EXPECT_EQ(scenes(doc).size(), 3u);
 }
 
 TEST(MarkupBuilder, PageMarkers_CountedShownAndCarried)
 {
-    auto doc = documentFor({"[12]", "INT. HALL [x]", "[13]", "EXT. YARD", "text"}, {});
-    const QString html = parse(*doc);
+    ParseCase doc = parseCase({"[12]", "INT. HALL [x]", "[13]", "EXT. YARD", "text"}, {});
+    const QString html = parse(doc);
     EXPECT_TRUE(html.startsWith("<div class='scene'>[12] <br></div><div class='scene'><span "
                                 "class='breakString'>INT. HALL </span>[x] <br>[13] <br>"))
         << html.toStdString();
-    ASSERT_EQ(scenes(*doc).size(), 3u);
-    EXPECT_EQ(scenes(*doc)[0].pages, QVector<qint32>{12});
+    ASSERT_EQ(scenes(doc).size(), 3u);
+    EXPECT_EQ(scenes(doc)[0].pages, QVector<qint32>{12});
     // The marker is the heading line's last word; "[x]" is no number and reads as 0.
-    EXPECT_EQ(scenes(*doc)[1].pages, (QVector<qint32>{12, 0, 13}));
-    EXPECT_EQ(scenes(*doc)[2].pages, QVector<qint32>{13});
+    EXPECT_EQ(scenes(doc)[1].pages, (QVector<qint32>{12, 0, 13}));
+    EXPECT_EQ(scenes(doc)[2].pages, QVector<qint32>{13});
 }
 
 TEST(MarkupBuilder, CharacterMatches_PartialLongestAndTies)
@@ -197,21 +217,23 @@ TEST(MarkupBuilder, CharacterMatches_PartialLongestAndTies)
     const CharacterPtr john = characterNamed("JOHN");
     const CharacterPtr johnSmith = characterNamed("JOHN SMITH");
     const CharacterPtr twin = characterNamed("JOHN SMITH");
-    auto doc = documentFor({}, {john, johnSmith, twin});
-    doc->timeIndex->addScene(0.0f, "START");
+    ParseCase doc = parseCase({}, {john, johnSmith, twin});
+    LineMarkup markup(doc);
+    markup.index.addScene(0.0f, "START");
     // Longest result wins; the equally long twin comes later and loses.
-    EXPECT_EQ(markupLine(*doc, "JOHN SMITH left", 0.0f),
+    EXPECT_EQ(markup("JOHN SMITH left", 0.0f),
               QString("<span class='JOHNSMITH'>JOHN SMITH </span>left <br>"));
-    EXPECT_EQ(scenes(*doc)[0].counts, (QVector<qint32>{0, 1, 0}));
+    EXPECT_EQ(markup.index.scenes[0].counts, (QVector<qint32>{0, 1, 0}));
 
-    auto partial = documentFor({}, {johnSmith});
-    partial->timeIndex->addScene(0.0f, "START");
-    EXPECT_EQ(markupLine(*partial, "JOHN DOE waves", 0.0f),
+    ParseCase partial = parseCase({}, {johnSmith});
+    LineMarkup partialLine(partial);
+    partialLine.index.addScene(0.0f, "START");
+    EXPECT_EQ(partialLine("JOHN DOE waves", 0.0f),
               QString("<span class='JOHNSMITH'>JOHN </span>DOE waves <br>"));
     // The result is the aligned second word; the walk moves on one word only.
-    EXPECT_EQ(markupLine(*partial, "X SMITH", 0.0f),
+    EXPECT_EQ(partialLine("X SMITH", 0.0f),
               QString("<span class='JOHNSMITH'>SMITH </span>SMITH <br>"));
-    EXPECT_EQ(scenes(*partial)[0].counts, QVector<qint32>{2});
+    EXPECT_EQ(partialLine.index.scenes[0].counts, QVector<qint32>{2});
 }
 
 TEST(MarkupBuilder, IncludeCharacters_FallBackJoinsCharactersButIsNotCounted)
@@ -219,46 +241,45 @@ TEST(MarkupBuilder, IncludeCharacters_FallBackJoinsCharactersButIsNotCounted)
     const CharacterPtr john = characterNamed("JOHN");
     const CharacterPtr mary = characterNamed("MARY");
     const CharacterPtr otherJohn = characterNamed("JOHN");
-    auto doc = documentFor({"MARY and JOHN", "Mary again", "JOHN"}, {john});
-    doc->includeCharacters = {otherJohn, mary};
-    const QString html = parse(*doc);
+    ParseCase doc = parseCase({"MARY and JOHN", "Mary again", "JOHN"}, {john});
+    doc.settings().includeCharacters = {otherJohn, mary};
+    const QString html = parse(doc);
     EXPECT_EQ(html, QString("<div class='scene'><span class='MARY'>MARY </span>and "
                             "<span class='JOHN'>JOHN </span><br><span class='MARY'>Mary "
                             "</span>again <br><span class='JOHN'>JOHN </span><br></div>"));
     // MARY joined once; the include JOHN was never asked, as the known JOHN matched first.
-    ASSERT_EQ(doc->characters.size(), 2u);
-    EXPECT_EQ(doc->characters[1], mary);
-    ASSERT_EQ(doc->timeIndex->characters.size(), 1u);
-    EXPECT_EQ(scenes(*doc)[0].counts, QVector<qint32>{2});
+    ASSERT_EQ(doc.analysis->characters.size(), 2u);
+    EXPECT_EQ(doc.analysis->characters[1], mary);
+    ASSERT_EQ(doc.analysis->timeIndex->characters.size(), 1u);
+    EXPECT_EQ(scenes(doc)[0].counts, QVector<qint32>{2});
 }
 
 TEST(MarkupBuilder, Cancel_KeepsLinesSoFarAndClosesDocument)
 {
-    auto doc = documentFor({"a", "INT. X", "c", "d"}, {});
+    ParseCase doc = parseCase({"a", "INT. X", "c", "d"}, {});
     const StageProgress progress = cancelAfter(2);
-    EXPECT_EQ(markupText(*doc, progress),
+    EXPECT_EQ(parse(doc, progress),
               QString("<div class='scene'>a <br></div><div class='scene'><span "
                       "class='breakString'>INT. </span>X <br></div>"));
-    ASSERT_EQ(scenes(*doc).size(), 2u);
-    EXPECT_EQ(scenes(*doc).back().end, 1.0f);
+    ASSERT_EQ(scenes(doc).size(), 2u);
+    EXPECT_EQ(scenes(doc).back().end, 1.0f);
 }
 
 TEST(MarkupBuilder, BuildMarkup_DispatchesOnExactSuffix)
 {
-    const StageProgress progress;
-    auto xml = documentFor({"INT. A"}, {});
-    xml->fileSuffix = "xml";
-    EXPECT_EQ(buildMarkup(*xml, progress), QString());
-    EXPECT_TRUE(scenes(*xml).empty());
+    ParseCase xml = parseCase({"INT. A"}, {});
+    xml.screenplay.fileSuffix = "xml";
+    EXPECT_EQ(parse(xml), QString());
+    EXPECT_TRUE(scenes(xml).empty());
 
-    auto upper = documentFor({"INT. A"}, {});
-    upper->fileSuffix = "XML";
-    EXPECT_TRUE(buildMarkup(*upper, progress).startsWith("<div class='scene'>"));
+    ParseCase upper = parseCase({"INT. A"}, {});
+    upper.screenplay.fileSuffix = "XML";
+    EXPECT_TRUE(parse(upper).startsWith("<div class='scene'>"));
 
-    auto csv = documentFor({"1,2"}, {});
-    csv->fileSuffix = "csv";
-    EXPECT_EQ(buildMarkup(*csv, progress), QString("1,2<br>"));
-    EXPECT_EQ(scenes(*csv).front().type, QString("fight"));
+    ParseCase csv = parseCase({"1,2"}, {});
+    csv.screenplay.fileSuffix = "csv";
+    EXPECT_EQ(parse(csv), QString("1,2<br>"));
+    EXPECT_EQ(scenes(csv).front().type, QString("fight"));
 }
 
 TEST(MarkupBuilder, OddNames_EscapedInAttributeAndSelector)
@@ -278,22 +299,22 @@ TEST(MarkupBuilder, OddNames_EscapedInAttributeAndSelector)
     EXPECT_EQ(characterSelector(*characterNamed("-1x")), QString("span.-\\31 x"));
     EXPECT_EQ(characterSelector(*characterNamed("JOHN")), QString("span.JOHN"));
 
-    auto doc = documentFor({}, {obrien});
-    doc->timeIndex->addScene(0.0f, "START");
-    EXPECT_EQ(markupLine(*doc, "O'BRIEN enters", 0.0f),
+    ParseCase doc = parseCase({}, {obrien});
+    LineMarkup markup(doc);
+    markup.index.addScene(0.0f, "START");
+    EXPECT_EQ(markup("O'BRIEN enters", 0.0f),
               QString("<span class='O&#39;BRIEN'>O&#39;BRIEN </span>enters <br>"));
 }
 
 TEST(MarkupStyles, ElementStylesAndSceneBackgrounds)
 {
-    auto doc = documentFor({}, {});
-    EXPECT_TRUE(markupElementStyles(TestDocument()).empty());
+    Analysis analysis; // as before its first parse: no index
+    EXPECT_TRUE(markupElementStyles(analysis.timeIndex.get(), analysis.breakStringClass).empty());
 
     const CharacterPtr john = characterNamed("JOHN");
     john->color = QColor(60, 150, 80);
-    doc->timeIndex =
-        std::make_unique<TimeIndexVector>(CharacterList{john, characterNamed("DR. X")});
-    const std::vector<ElementStyle> styles = markupElementStyles(*doc);
+    const TimeIndexVector index(CharacterList{john, characterNamed("DR. X")});
+    const std::vector<ElementStyle> styles = markupElementStyles(&index, analysis.breakStringClass);
     ASSERT_EQ(styles.size(), 3u);
     EXPECT_EQ(styles[0].selector, QString("span.JOHN"));
     ASSERT_EQ(styles[0].properties.size(), 2);
@@ -305,11 +326,14 @@ TEST(MarkupStyles, ElementStylesAndSceneBackgrounds)
     EXPECT_EQ(styles[2].properties[0].second, QString("purple"));
     EXPECT_EQ(styles[2].properties[2], std::make_pair(QString("font-style"), QString("italic")));
 
-    EXPECT_EQ(sceneBackground(*doc, 0), QString("#ffffff"));
-    EXPECT_EQ(sceneBackground(*doc, 1), QString("#f0f0f0"));
-    EXPECT_EQ(sceneBackground(*doc, 4), QString("#ffffff"));
-    doc->sceneColorB = QColor(1, 2, 3);
-    EXPECT_EQ(sceneBackground(*doc, 3), QString("#010203"));
+    const auto background = [&analysis](int sceneNumber) {
+        return sceneBackground(analysis.sceneColorA, analysis.sceneColorB, sceneNumber);
+    };
+    EXPECT_EQ(background(0), QString("#ffffff"));
+    EXPECT_EQ(background(1), QString("#f0f0f0"));
+    EXPECT_EQ(background(4), QString("#ffffff"));
+    analysis.sceneColorB = QColor(1, 2, 3);
+    EXPECT_EQ(background(3), QString("#010203"));
 }
 
 namespace {
@@ -434,10 +458,10 @@ TEST(MarkupBuilder, Corpus_PlainTextScenesPagesAndCounts)
 {
     const QStringList lines = corpusLines("the_library_freak_out.txt");
     ASSERT_EQ(lines.size(), 487);
-    auto doc = documentFor(lines, libraryCast());
-    const QString html = parse(*doc);
+    ParseCase doc = parseCase(lines, libraryCast());
+    const QString html = parse(doc);
     // Headings stand on lines 27, 35 and 423 of the file; pages [1] .. [8] at column 0.
-    const std::vector<Scene> &found = scenes(*doc);
+    const std::vector<Scene> &found = scenes(doc);
     ASSERT_EQ(found.size(), 4u);
     EXPECT_EQ(html.count("<div class='scene'>"), 4);
     EXPECT_EQ(html.count("<br>"), 487);
@@ -453,19 +477,18 @@ TEST(MarkupBuilder, Corpus_PlainTextScenesPagesAndCounts)
     EXPECT_EQ(found[2].pages, (QVector<qint32>{1, 2, 3, 4, 5, 6, 7}));
     EXPECT_EQ(found[3].pages, (QVector<qint32>{7, 8}));
     // Every blank-separated word equal to a name, cues and mentions alike.
-    EXPECT_EQ(totals(*doc->timeIndex), (QVector<qint32>{33, 13, 15, 21, 11}));
+    EXPECT_EQ(totals(*doc.analysis->timeIndex), (QVector<qint32>{33, 13, 15, 21, 11}));
     EXPECT_TRUE(html.contains("<span class='CHALF'>CHALF </span><br>"));
 }
 
 TEST(MarkupBuilder, Corpus_HtmlKeepsItsMarkupAndFindsHeadings)
 {
     const QStringList lines = corpusLines("the_library_freak_out.html");
-    auto doc = documentFor(lines, libraryCast());
-    doc->fileSuffix = "html";
-    doc->format = "html";
-    const StageProgress progress;
-    const QString html = buildMarkup(*doc, progress);
-    const std::vector<Scene> &found = scenes(*doc);
+    ParseCase doc = parseCase(lines, libraryCast());
+    doc.screenplay.fileSuffix = "html";
+    doc.screenplay.format = "html";
+    const QString html = parse(doc);
+    const std::vector<Scene> &found = scenes(doc);
     ASSERT_EQ(found.size(), 4u);
     EXPECT_EQ(found[1].start, 10.0f / 330.0f);
     EXPECT_EQ(found[2].start, 16.0f / 330.0f);
@@ -477,7 +500,7 @@ TEST(MarkupBuilder, Corpus_HtmlKeepsItsMarkupAndFindsHeadings)
         << html.left(2000).toStdString();
     // Speaker lines come from the reader as 16 blanks and the name.
     EXPECT_TRUE(html.contains("                <span class='CHARYA'>CHARYA </span><br>"));
-    EXPECT_EQ(totals(*doc->timeIndex), (QVector<qint32>{32, 13, 13, 19, 11}));
+    EXPECT_EQ(totals(*doc.analysis->timeIndex), (QVector<qint32>{32, 13, 13, 19, 11}));
 }
 
 // A sink gets the markup a piece at a time (plain text) or whole (an HTML screenplay's, which
@@ -491,14 +514,14 @@ TEST(MarkupBuilder, Sink_PiecesJoinToTheHeldMarkupAndCountTheSame)
               << ""
               << "EXT. LIBRARY--DAY";
     for (const QString format : {"text", "html"}) {
-        auto held = documentFor(lines, libraryCast());
-        held->format = format;
-        const MarkupResult whole = markupText(held->markupSources(), StageProgress());
-        auto streamed = documentFor(lines, libraryCast());
-        streamed->format = format;
+        ParseCase held = parseCase(lines, libraryCast());
+        held.screenplay.format = format;
+        const MarkupResult whole = markupText(held.sources(), StageProgress());
+        ParseCase streamed = parseCase(lines, libraryCast());
+        streamed.screenplay.format = format;
         QByteArrayList pieces;
         const MarkupResult result =
-            markupText(streamed->markupSources(), StageProgress(),
+            markupText(streamed.sources(), StageProgress(),
                        [&pieces](const QByteArray &piece) { pieces.append(piece); });
         EXPECT_TRUE(result.html.isEmpty());
         EXPECT_EQ(pieces.size() > 1, format == QString("text")) << pieces.size();
@@ -513,18 +536,17 @@ TEST(MarkupBuilder, HostileText_EscapedInPlainTextAndFilteredInHtml)
     const QStringList lines{"<script>alert(1)</script> & <B> \"hi\"",
                             "<img src=http://evil/x onerror=go()> <b onmouseover='x'>bold</b>",
                             "<meta http-equiv=refresh content=0> <iframe src=x>in</iframe> done"};
-    const StageProgress progress;
-    auto plain = documentFor(lines, {}, {});
-    EXPECT_EQ(markupText(*plain, progress),
+    ParseCase plain = parseCase(lines, {}, {});
+    EXPECT_EQ(parse(plain),
               QString("<div class='scene'>&lt;script&gt;alert(1)&lt;/script&gt; &amp; &lt;B&gt; "
                       "&quot;hi&quot; <br>&lt;img src=http://evil/x onerror=go()&gt; "
                       "&lt;b onmouseover=&#39;x&#39;&gt;bold&lt;/b&gt; <br>&lt;meta "
                       "http-equiv=refresh content=0&gt; &lt;iframe src=x&gt;in&lt;/iframe&gt; "
                       "done <br></div>"));
 
-    auto html = documentFor(lines, {}, {});
-    html->format = "html";
-    EXPECT_EQ(markupText(*html, progress),
+    ParseCase html = parseCase(lines, {}, {});
+    html.screenplay.format = "html";
+    EXPECT_EQ(parse(html),
               QString("<div class='scene'> & <B> \"hi\" <br> <b>bold</b> <br>  done <br></div>"));
 }
 
@@ -537,7 +559,17 @@ TEST(HtmlSanitizer, KeepsFormattingAndDropsWhatCouldRunOrFetch)
               QString("<p class='c'>t</p>"));
     EXPECT_EQ(sanitizeHtml("<style>p{margin:0}</style><style>@import 'x';</style>"),
               QString("<style>p{margin:0}</style>"));
-    EXPECT_EQ(sanitizeHtml("a < b <SCRIPT>never closed"), QString("a &lt; b "));
+    EXPECT_EQ(sanitizeHtml("a < b <SCRIPT>never closed"), QString("a &lt; b never closed"));
     EXPECT_EQ(sanitizeHtml("<base href=//x><link rel=stylesheet href=y><form>f</form>"),
               QString("f"));
+}
+
+TEST(HtmlSanitizer, VoidAndUnclosedElementsKeepTheRestOfThePage)
+{
+    EXPECT_EQ(sanitizeHtml("<embed src=x>A<frame src=y>B<img src=z>C"), QString("ABC"));
+    EXPECT_EQ(sanitizeHtml("<audio src=x>A<b>B</b>"), QString("A<b>B</b>"));
+    EXPECT_EQ(sanitizeHtml("<noembed>A<video>B"), QString("AB"));
+    EXPECT_EQ(sanitizeHtml("<video>A</video>B<style>C"), QString("BC"));
+    EXPECT_EQ(sanitizeHtml("A<!-- B"), QString("A&lt;!-- B"));
+    EXPECT_EQ(sanitizeHtml("<p title='A<b>B</b>"), QString("&lt;p title='A<b>B</b>"));
 }

@@ -28,6 +28,22 @@ TEST(PaletteFile, Load_SingleBlankPiecesKeepEmptyOnes)
                                         QColor(0, 8, 9)}));
 }
 
+TEST(PaletteFile, Load_EachUnreadableComponentIsReportedWithWhatItReadAs)
+{
+    ScratchDir dir;
+    QVector<QColor> palette;
+    const QString path = dir.write("colors.txt", "abc 1 2\n\n999 -5 70000\n7\n");
+    const SettingsRead read = loadPalette(path, palette);
+    EXPECT_EQ(palette, (QVector<QColor>{QColor(0, 1, 2), QColor(255, 0, 255)}));
+    const QString range = "is not a number from 0 to 255; read as";
+    EXPECT_EQ(read.warnings,
+              (QStringList{path + " line 1: colour component \"abc\" " + range + " 0",
+                           path + " line 3: colour component \"999\" " + range + " 255",
+                           path + " line 3: colour component \"-5\" " + range + " 0",
+                           path + " line 3: colour component \"70000\" " + range + " 255",
+                           path + " line 4: not three colour components; line skipped"}));
+}
+
 TEST(PaletteFile, Load_MissingFileKeepsThePalette)
 {
     ScratchDir dir;

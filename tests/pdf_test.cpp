@@ -186,6 +186,27 @@ TEST(PdfReader, SideBySideDialogue_LeftSpeechThenRight)
                      blanks(10) + "Never!", blanks(10) + "Ever.", "", "They glare."}));
 }
 
+TEST(PdfReader, UpsideDownPage_ReadTopToBottom)
+{
+    TypedPage page{72.0, 12, {"INT. MILL - DAY", "", blanks(20) + "ADA", blanks(10) + "Late."}};
+    const QStringList upright = linesOf({page});
+    page.upsideDown = true;
+    EXPECT_EQ(linesOf({page}), upright);
+    EXPECT_EQ(upright.last(), blanks(10) + "Late.");
+}
+
+TEST(PdfReader, PageOverTheTextBound_FailsNamingThePage)
+{
+    PdfPageBounds bounds;
+    bounds.maxCharacters = 20;
+    const QByteArray pdf = typedPdf({TypedPage{72.0, 12, {"INT. MILL", "", blanks(20) + "ADA"}},
+                                     TypedPage{72.0, 12, {"A page of rather more words"}}});
+    const ScreenplayText text = readPdf(pdf, bounds);
+    EXPECT_EQ(text.error, "page 2 holds far more text than a screenplay page (over 20 "
+                          "characters)");
+    EXPECT_TRUE(text.lines.isEmpty());
+}
+
 TEST(PdfReader, NoReadableText_Refused)
 {
     const QByteArray zeros = QByteArray(32, '0').toHex();

@@ -2,12 +2,14 @@
 
 #include "DocumentBuilder.h"
 #include "TestSupport.h"
+#include "document/AnalysisSession.h"
 #include "reader/ScreenplayReader.h"
 #include "scenes/CsvField.h"
 #include "scenes/MarkupBuilder.h"
 #include "scenes/TimeIndexVector.h"
 
 #include <QFile>
+#include <QMap>
 
 #include <gtest/gtest.h>
 
@@ -55,22 +57,50 @@ TEST(Statistics, CharacterStats_RunsStartAndStop)
     EXPECT_EQ(row.startTime, 0.0f);
     EXPECT_EQ(row.stopTime, 0.75f);
 
-    // Present up to the last scene: the run is never closed, so Stop stays -1.
+    // Present up to the last scene: the run stops where the screenplay ends.
     TimeIndexVector open = oneCharacterIndex({0, 3, 3}, anna);
-    EXPECT_EQ(csvLines(characterStatsCsv(open))[1], QString("ANNA B ,2,6,7,0.666667,0.333333,-1,"));
+    EXPECT_EQ(csvLines(characterStatsCsv(open))[1], QString("ANNA B ,2,6,7,0.666667,0.333333,1,"));
     EXPECT_FLOAT_EQ(characterStatistics(open).at(0).startTime, 1.0f / 3.0f);
+    // An earlier run closed, the last one open: the open one decides.
+    TimeIndexVector twoRuns = oneCharacterIndex({1, 0, 0, 2}, anna);
+    EXPECT_EQ(csvLines(characterStatsCsv(twoRuns))[1], QString("ANNA B ,2,3,7,0.5,0,1,"));
 
     // Absent everywhere; values from the previous run must not survive.
     TimeIndexVector never = oneCharacterIndex({0, 0}, anna);
     EXPECT_EQ(csvLines(characterStatsCsv(never))[1], QString("ANNA B ,0,0,7,0,-1,-1,"));
 }
 
+// The sample screenplays end with everyone of their last scene present: each such run stops at
+// the end (1), and runs that ended earlier keep where they ended.
+TEST(Statistics, CharacterStats_RunsOpenAtTheEndStopAtOne)
+{
+    AnalysisSession examples(SettingsPaths::in(QStringLiteral(QUILLMARK_SOURCE_DIR "/examples")));
+    examples.readSettings();
+    const auto stops = [&](const QString &name) {
+        const auto analysis = examples.analyse(corpusFile(name));
+        QMap<QString, float> byName;
+        const std::vector<CharacterStatistics> rows = characterStatistics(*analysis->timeIndex);
+        for (size_t k = 0; k < rows.size(); ++k)
+            byName.insert(analysis->timeIndex->characters[k]->displayText(), rows[k].stopTime);
+        return byName;
+    };
+    const QMap<QString, float> leeks = stops(QStringLiteral("the_leek_show.fdx"));
+    EXPECT_EQ(leeks.value("FRANK "), 1.0f);
+    EXPECT_EQ(leeks.value("EDITH "), 1.0f);
+    EXPECT_EQ(leeks.value("MILO "), 1.0f);
+    const QMap<QString, float> bob = stops(QStringLiteral("cyber_bob_ep1.txt"));
+    EXPECT_EQ(bob.value("BOB "), 1.0f);
+    EXPECT_EQ(bob.value("DOG "), 1.0f);
+    EXPECT_NEAR(bob.value("MARGARET "), 0.419162f, 1e-5f);
+}
+
 TEST(Statistics, SceneStats_WorkedExampleRows)
 {
-    auto doc = documentFor({"INT. HOUSE - DAY", "JOHN", "Hello there."}, {characterNamed("JOHN")});
+    ParseCase doc =
+        parseCase({"INT. HOUSE - DAY", "JOHN", "Hello there."}, {characterNamed("JOHN")});
     const StageProgress progress;
-    markupText(*doc, progress);
-    EXPECT_EQ(sceneStatsCsv(*doc->timeIndex, doc->textLines.size()),
+    const Analysis &parsed = doc.parse(progress);
+    EXPECT_EQ(sceneStatsCsv(*parsed.timeIndex, parsed.textLines.size()),
               QString("SceneNumber,Type,NumCharacters,Start,Stop,Length,NumLines,startPage,"
                       "endPage,Characters,\n"
                       "0,START,0,0,0,0,0,0,0,,\n"
@@ -122,11 +152,11 @@ TEST(Statistics, Corpus_SceneRowsCarryPagesAndNameThePresent)
     const ScreenplayText read = readScreenplayFile(corpusFile("cyber_bob_ep1.txt"));
     ASSERT_TRUE(read.ok());
     const QStringList screenplay = read.lines;
-    auto doc = documentFor(
+    ParseCase doc = parseCase(
         screenplay, {characterNamed("BOB"), characterNamed("MARGARET"), characterNamed("DOG")});
     const StageProgress progress;
-    markupText(*doc, progress);
-    const QStringList lines = csvLines(sceneStatsCsv(*doc->timeIndex, doc->textLines.size()));
+    const Analysis &parsed = doc.parse(progress);
+    const QStringList lines = csvLines(sceneStatsCsv(*parsed.timeIndex, parsed.textLines.size()));
     ASSERT_EQ(lines.size(), 5);
     // Headings on lines 26, 141 and 168 of the file; page markers [1] .. [6] at column 0.
     // The title line names BOB; the third scene has no marker and keeps page 3.
@@ -140,7 +170,7 @@ TEST(Statistics, Corpus_SceneRowsCarryPagesAndNameThePresent)
         EXPECT_EQ(QStringList({fields[1], fields[2], fields[7], fields[8], fields[9]}).join(','),
                   expected.at(i));
     }
-    const std::vector<CharacterStatistics> rows = characterStatistics(*doc->timeIndex);
+    const std::vector<CharacterStatistics> rows = characterStatistics(*parsed.timeIndex);
     EXPECT_EQ(rows[0].numDialogueLines, 26);
     EXPECT_EQ(rows[1].numScenes, 1);
     EXPECT_EQ(rows[2].numDialogueLines, 22);
@@ -157,4 +187,8 @@ TEST(Statistics, CsvField_QuotedWhenNeededAndNeverAFormula)
     EXPECT_EQ(csvField("+1;@2"), QString("'+1;@2"));
     EXPECT_EQ(csvField("@A,B"), QString("\"'@A,B\""));
     EXPECT_EQ(csvField("-1"), QString("-1"));
+    EXPECT_EQ(csvField("-2.5e3"), QString("-2.5e3"));
+    EXPECT_EQ(csvField("+7"), QString("+7"));
+    EXPECT_EQ(csvField("-2+3+CMD|' /C CALC'!A0"), QString("'-2+3+CMD|' /C CALC'!A0"));
+    EXPECT_EQ(csvField("-"), QString("'-"));
 }

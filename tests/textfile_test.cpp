@@ -34,9 +34,9 @@ TEST(TextFile, Decode_Utf8WithAndWithoutMarkElseLatin1)
 
 TEST(TextFile, Decode_EveryByteAndTheMarkedUnicodeForms)
 {
-    // A Latin-1 file (0xE9 is no UTF-8) goes on past a NUL byte.
+    // A Latin-1 file (0xE9 is no UTF-8) goes on past a NUL byte, which becomes a blank.
     EXPECT_EQ(TextFile::decode(QByteArray("caf\xE9\0ANNA", 9)),
-              QString::fromUtf8("caf\xC3\xA9") + QChar(0) + QStringLiteral("ANNA"));
+              QString::fromUtf8("caf\xC3\xA9 ANNA"));
     // "A" and U+2014 (em dash) behind each byte-order mark.
     const QString text = QStringLiteral("A") + QChar(0x2014);
     EXPECT_EQ(TextFile::decode(QByteArray("\xFF\xFE\x41\0\x14\x20", 6)), text);
@@ -46,6 +46,33 @@ TEST(TextFile, Decode_EveryByteAndTheMarkedUnicodeForms)
     // An odd last byte of UTF-16 is no character, but it is not dropped silently either.
     EXPECT_EQ(TextFile::decode(QByteArray("\xFF\xFE\x41\0x", 5)),
               QStringLiteral("A") + QChar(QChar::ReplacementCharacter));
+}
+
+TEST(TextFile, Decode_Utf16WithoutMarkAndUtf8WithStrayBytes)
+{
+    const QString cue = QString::fromUtf8("ZO\xC3\x8B\n");
+    QByteArray little;
+    QByteArray big;
+    for (const QChar c : cue) {
+        little += char(c.cell()) + QByteArray(1, char(c.row()));
+        big += QByteArray(1, char(c.row())) + char(c.cell());
+    }
+    EXPECT_EQ(TextFile::decode(little), cue);
+    EXPECT_EQ(TextFile::decode(big), cue);
+
+    // One stray byte among valid sequences: UTF-8, the stray byte replaced and counted.
+    TextFile::DecodeNotes notes;
+    EXPECT_EQ(TextFile::decode("JOS\xC3\x89 \xFF", &notes),
+              QString::fromUtf8("JOS\xC3\x89 \xEF\xBF\xBD"));
+    EXPECT_EQ(notes.replacedBytes, 1);
+    EXPECT_EQ(TextFile::decodeLines("\xC3\x89\xC3\x89\n\xE2\x82\n", {}, &notes),
+              QString::fromUtf8("\xC3\x89\xC3\x89\n\xEF\xBF\xBD\xEF\xBF\xBD").split('\n'));
+    EXPECT_EQ(notes.replacedBytes, 2);
+    // More stray bytes than sequences: Latin-1, with nothing replaced.
+    notes = {};
+    EXPECT_EQ(TextFile::decode("\xC3\x89 \xE9\xE8", &notes),
+              QString::fromUtf8("\xC3\x83\xC2\x89 \xC3\xA9\xC3\xA8"));
+    EXPECT_EQ(notes.replacedBytes, 0);
 }
 
 TEST(TextFile, SplitLines_CrLfAndCrlfEachEndOneLine)

@@ -404,3 +404,46 @@ TEST(ThreadModel, Convergence_PresentOnAxisAbsencesBulgeByLayer)
     EXPECT_FLOAT_EQ(nodes[3 * 3 + 1].position.x, bulge);  // odd thread: right
     EXPECT_EQ(nodes[3 * 3 + 2].position.x, 0.0f);
 }
+
+TEST(ThreadModel, LayoutRevision_ChangesWithEveryMoveAndDiffersBetweenModels)
+{
+    const auto index = makeSceneIndex(2, {{0.0f, 1.0f, {1, 1}}});
+    ThreadModel model;
+    ThreadModel other;
+    ASSERT_TRUE(model.buildThreads(index.get(), 0.5f));
+    ASSERT_TRUE(other.buildThreads(index.get(), 0.5f));
+    EXPECT_NE(model.layoutRevision(), other.layoutRevision());
+
+    std::uint64_t last = model.layoutRevision();
+    const auto changes = [&model, &last] {
+        const bool changed = model.layoutRevision() != last;
+        last = model.layoutRevision();
+        return changed;
+    };
+    model.simulate(0.016f);
+    EXPECT_TRUE(changes());
+    model.placeConvergence(0.1f);
+    EXPECT_TRUE(changes());
+    model.reset();
+    EXPECT_TRUE(changes());
+    model.mutableNodes();
+    EXPECT_TRUE(changes());
+    model.clearThreads();
+    EXPECT_TRUE(changes());
+    (void)model.nodes();
+    EXPECT_FALSE(changes());
+}
+
+TEST(ThreadModel, CrowdedLayout_RefusedWithAReason)
+{
+    // 300 threads in one scene: 44,850 pairs repel in each time step, and as many are linked.
+    auto index = makeSceneIndex(300, {{0.0f, 1.0f, std::vector<int>(300, 1)}});
+    ThreadModel model;
+    EXPECT_EQ(ThreadModel::layoutTooLarge(*index, 0.01f),
+              "300 characters over 101 time steps are more than the thread view lays out in "
+              "good time (about 281 at these steps)");
+    EXPECT_FALSE(model.buildThreads(index.get(), 0.01f));
+    // Eleven steps make a tenth of the pairs.
+    EXPECT_EQ(ThreadModel::layoutTooLarge(*index, 0.1f), QString());
+    EXPECT_TRUE(model.buildThreads(index.get(), 0.1f));
+}

@@ -11,18 +11,17 @@
 
 namespace {
 
-std::unique_ptr<TestDocument> timedDocument(const QStringList &lines,
-                                            const CharacterList &characters)
+// A time-coded screenplay: its suffix chooses the timed markup.
+ParseCase timedCase(const QStringList &lines, const CharacterList &characters)
 {
-    auto doc = documentFor(lines, characters, {});
-    doc->fileSuffix = "csv";
-    return doc;
+    ParseCase timed = parseCase(lines, characters, {});
+    timed.screenplay.fileSuffix = "csv";
+    return timed;
 }
 
-QString runTimed(TestDocument &doc)
+QString runTimed(ParseCase &timed, const StageProgress &progress = {})
 {
-    const StageProgress progress;
-    return markupTimed(doc, progress);
+    return markupOf(timed.parse(progress));
 }
 
 StageProgress cancelAtOnce()
@@ -52,10 +51,10 @@ TEST(TimedMarkup, Records_FightAndBreakScenesBeforeAndAfterNormalising)
 {
     const CharacterPtr anna = characterNamed("ANNA");
     const CharacterPtr ben = characterNamed("BEN");
-    auto doc =
-        timedDocument({"3.5,2.0,\"[ANNA, BEN]\"", "7,1", "BREAKFAST,1,2", "break,1"}, {anna, ben});
-    EXPECT_EQ(runTimed(*doc), QString("3.5,2.0,&quot;[ANNA, BEN]&quot;<br>7,1<br>break,1<br>"));
-    const std::vector<Scene> &scenes = doc->timeIndex->scenes;
+    ParseCase doc =
+        timedCase({"3.5,2.0,\"[ANNA, BEN]\"", "7,1", "BREAKFAST,1,2", "break,1"}, {anna, ben});
+    EXPECT_EQ(runTimed(doc), QString("3.5,2.0,&quot;[ANNA, BEN]&quot;<br>7,1<br>break,1<br>"));
+    const std::vector<Scene> &scenes = doc.analysis->timeIndex->scenes;
     // Per record a fight and a break scene, then the end scene.
     ASSERT_EQ(scenes.size(), 7u);
     const QStringList types{"fight", "break", "fight", "break", "fight", "break", "end"};
@@ -80,20 +79,20 @@ TEST(TimedMarkup, Names_LastMatchCountsAndBracketsAndBlanksGo)
     const CharacterPtr first = characterNamed("ANNA");
     const CharacterPtr second = characterNamed("anna");
     const CharacterPtr ben = characterNamed("BEN");
-    auto doc = timedDocument({"0,1,\"['ANNA' , BEN,,ZED]\"", "1,1,\"ANNA\" \"BEN\""},
-                             {first, second, ben});
-    runTimed(*doc);
-    const std::vector<Scene> &scenes = doc->timeIndex->scenes;
+    ParseCase doc =
+        timedCase({"0,1,\"['ANNA' , BEN,,ZED]\"", "1,1,\"ANNA\" \"BEN\""}, {first, second, ben});
+    runTimed(doc);
+    const std::vector<Scene> &scenes = doc.analysis->timeIndex->scenes;
     ASSERT_EQ(scenes.size(), 5u);
     // Case is ignored by default, so both ANNA records match; only the last is counted.
     EXPECT_EQ(scenes[0].counts, (QVector<qint32>{0, 1, 1}));
     // Four quotes make five parts: no names are read.
     EXPECT_EQ(scenes[2].counts, (QVector<qint32>{0, 0, 0}));
 
-    doc = timedDocument({"0,1,\"ANNA\""}, {first, second, ben});
-    doc->options.caseSensitive = true;
-    runTimed(*doc);
-    EXPECT_EQ(doc->timeIndex->scenes[0].counts, (QVector<qint32>{1, 0, 0}));
+    doc = timedCase({"0,1,\"ANNA\""}, {first, second, ben});
+    doc.settings().options.caseSensitive = true;
+    runTimed(doc);
+    EXPECT_EQ(doc.analysis->timeIndex->scenes[0].counts, (QVector<qint32>{1, 0, 0}));
 }
 
 // Names are looked up through the word filter; loose names found inside a record's name, a
@@ -104,36 +103,51 @@ TEST(TimedMarkup, Names_LooseInsideFirstWordAndAliasStillMatch)
     const CharacterPtr annabel = characterNamed("ANNABEL");
     const CharacterPtr mary = characterNamed("MARY JANE");
     const CharacterPtr doc = characterNamed("DOCTOR", {{"DOC"}});
-    auto loose = timedDocument({"0,1,\"[ANNABEL, MARY, DOC, XANNX]\""}, {ann, annabel, mary, doc});
-    loose->options.looseMatch = true;
-    runTimed(*loose);
+    ParseCase loose = timedCase({"0,1,\"[ANNABEL, MARY, DOC, XANNX]\""}, {ann, annabel, mary, doc});
+    loose.settings().options.looseMatch = true;
+    runTimed(loose);
     // XANNX holds only ANN; ANNABEL holds both and counts the last; DOC is DOCTOR's alias.
-    EXPECT_EQ(loose->timeIndex->scenes[0].counts, (QVector<qint32>{1, 1, 1, 1}));
+    EXPECT_EQ(loose.analysis->timeIndex->scenes[0].counts, (QVector<qint32>{1, 1, 1, 1}));
 
-    auto exact = timedDocument({"0,1,\"[ANNABEL, MARY, DOC, XANNX]\""}, {ann, annabel, mary, doc});
-    runTimed(*exact);
-    EXPECT_EQ(exact->timeIndex->scenes[0].counts, (QVector<qint32>{0, 1, 1, 1}));
+    ParseCase exact = timedCase({"0,1,\"[ANNABEL, MARY, DOC, XANNX]\""}, {ann, annabel, mary, doc});
+    runTimed(exact);
+    EXPECT_EQ(exact.analysis->timeIndex->scenes[0].counts, (QVector<qint32>{0, 1, 1, 1}));
 }
 
 TEST(TimedMarkup, NothingProcessedOrSpanZero_StaysFinite)
 {
-    auto none = timedDocument({"BREAK", "a BREAK b"}, {characterNamed("ANNA")});
-    EXPECT_EQ(runTimed(*none), QString());
-    ASSERT_EQ(none->timeIndex->scenes.size(), 1u);
-    EXPECT_EQ(none->timeIndex->scenes[0].type, QString("end"));
-    EXPECT_EQ(none->timeIndex->scenes[0].start, 0.0f);
-    EXPECT_EQ(none->timeIndex->scenes[0].end, 0.0f);
-    expectFinite(*none->timeIndex, 2);
+    ParseCase none = timedCase({"BREAK", "a BREAK b"}, {characterNamed("ANNA")});
+    EXPECT_EQ(runTimed(none), QString());
+    ASSERT_EQ(none.analysis->timeIndex->scenes.size(), 1u);
+    EXPECT_EQ(none.analysis->timeIndex->scenes[0].type, QString("end"));
+    EXPECT_EQ(none.analysis->timeIndex->scenes[0].start, 0.0f);
+    EXPECT_EQ(none.analysis->timeIndex->scenes[0].end, 0.0f);
+    expectFinite(*none.analysis->timeIndex, 2);
 
-    auto cancelled = timedDocument({"1,2,\"ANNA\""}, {characterNamed("ANNA")});
-    const StageProgress progress = cancelAtOnce();
-    EXPECT_EQ(markupTimed(*cancelled, progress), QString());
-    EXPECT_EQ(cancelled->timeIndex->scenes.size(), 1u);
-    expectFinite(*cancelled->timeIndex, 1);
+    ParseCase cancelled = timedCase({"1,2,\"ANNA\""}, {characterNamed("ANNA")});
+    EXPECT_EQ(runTimed(cancelled, cancelAtOnce()), QString());
+    EXPECT_EQ(cancelled.analysis->timeIndex->scenes.size(), 1u);
+    expectFinite(*cancelled.analysis->timeIndex, 1);
 
-    // Equal times everywhere, a missing duration, and numbers that are not finite.
-    auto flat = timedDocument({"5", "5,0", "nan,inf", "inf,-inf"}, {characterNamed("ANNA")});
-    runTimed(*flat);
-    expectFinite(*flat->timeIndex, 4);
-    EXPECT_EQ(flat->timeIndex->scenes.size(), 9u);
+    // Equal times everywhere and a missing duration.
+    ParseCase flat = timedCase({"5", "5,0"}, {characterNamed("ANNA")});
+    runTimed(flat);
+    expectFinite(*flat.analysis->timeIndex, 2);
+    EXPECT_EQ(flat.analysis->timeIndex->scenes.size(), 5u);
+}
+
+TEST(TimedMarkup, BrokenTimes_RecordKeptInTextButMakesNoScene)
+{
+    const QStringList lines{"1,2,\"ANNA\"", "nan,inf",   "inf,-inf,\"ANNA\"", "4,-1,\"ANNA\"",
+                            "-3,1",         "3e38,3e38", "1e400,1",         "5,1e9",
+                            "start,length", "6,1"};
+    ParseCase timed = timedCase(lines, {characterNamed("ANNA")});
+    const MarkupResult made = markupTimed(timed.sources(), StageProgress());
+    EXPECT_EQ(made.skippedRecords, 7);
+    EXPECT_EQ(QString::fromUtf8(made.html).count("<br>"), lines.size());
+    // The kept records: 1-3 with ANNA, the header line at 0, 6-7, and the end scene.
+    const std::vector<Scene> &scenes = made.index->scenes;
+    ASSERT_EQ(scenes.size(), 7u);
+    EXPECT_EQ(scenes[0].counts, (QVector<qint32>{1}));
+    expectFinite(*made.index, lines.size());
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 TEST(WorkerChannelTest, FramesArriveWhole_WhateverPiecesThePipeDeliversThemIn)
 {
     FileOutcome outcome;
@@ -36,4 +38,31 @@ TEST(WorkerChannelTest, FramesArriveWhole_WhateverPiecesThePipeDeliversThemIn)
     ASSERT_TRUE(taken.has_value());
     EXPECT_EQ(taken->index, 3);
     EXPECT_EQ(taken->path, QStringLiteral("a b/c.fdx"));
+}
+
+TEST(WorkerChannelTest, OverlongOrGarbledFrames_AreRefusedBeforeAnythingIsAllocated)
+{
+    const QByteArray overlong("\xFF\xFF\xFF\xFF"
+                              "29 bytes follow, not 4 GiB...",
+                              33);
+    QByteArray buffer = overlong;
+    const std::optional<WorkerChannel::Reply> reply = WorkerChannel::takeReply(buffer);
+    ASSERT_TRUE(reply.has_value()); // refused at once, without waiting for 4 GiB
+    EXPECT_EQ(reply->index, -1);
+    EXPECT_TRUE(buffer.isEmpty());
+
+    // A frame of the right length whose payload is not a request.
+    QByteArray garbled("\x00\x00\x00\x03xyz", 7);
+    EXPECT_EQ(WorkerChannel::takeRequest(garbled)->index, -1);
+
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    const QByteArray greeting = WorkerChannel::encodeGreeting("token");
+    ASSERT_TRUE(WorkerChannel::writeAll(pipeEnds[1], greeting + overlong));
+    close(pipeEnds[1]);
+    EXPECT_EQ(WorkerChannel::readGreeting(pipeEnds[0]), QByteArray("token"));
+    const std::optional<WorkerChannel::Request> request = WorkerChannel::readRequest(pipeEnds[0]);
+    ASSERT_TRUE(request.has_value());
+    EXPECT_EQ(request->index, -1);
+    close(pipeEnds[0]);
 }

@@ -1,23 +1,39 @@
 #include "characters/CharacterListFile.h"
 
+#include "characters/ColorComponents.h"
 #include "reader/TextFile.h"
-
-#include <algorithm>
 
 namespace {
 
-int colorComponent(const QString &text)
+// A line with no name at all before its ":" (" : 1 2 3"), or with aliases and no character
+// before it to take them; empty when the line is not such a line.
+QString namelessLineProblem(const QStringList &fields, const CharacterList &includeCharacters)
 {
-    return std::clamp(text.toInt(nullptr, 10), 0, 255); // text that is no number reads 0
+    const QString before = fields.at(0);
+    if (!before.split(QLatin1Char(',')).at(0).trimmed().isEmpty())
+        return QString();
+    const bool noName = fields.size() > 1 && before.trimmed().remove(QLatin1Char(',')).isEmpty();
+    if (includeCharacters.empty() && (noName || !before.trimmed().isEmpty()))
+        return QStringLiteral("no name before \":\" or \",\", and no character before it; "
+                              "line skipped");
+    if (noName)
+        return QStringLiteral("no name before \":\"; the colour went to %1, the character "
+                              "before it")
+            .arg(includeCharacters.back()->displayText().trimmed());
+    return QString();
 }
 
 // Applies one "NAME, ALIAS, ... : R G B" line. Further names and the colour belong to the
 // last entry of the list, which is the one of an earlier line when this line's first name
-// is empty; with no entry at all they are dropped.
-void readEntry(const QString &line, CharacterList &includeCharacters)
+// is empty; with no entry at all they are dropped. Returns what could not be read as written.
+QStringList readEntry(const QString &line, CharacterList &includeCharacters)
 {
+    QStringList problems;
     const QStringList fields = line.split(QLatin1Char(':'));
     const QStringList names = fields.at(0).split(QLatin1Char(','));
+    const QString nameless = namelessLineProblem(fields, includeCharacters);
+    if (!nameless.isEmpty())
+        problems.append(nameless);
     for (int n = 0; n < names.size(); ++n) {
         const QStringList words = names.at(n).split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (words.isEmpty())
@@ -28,28 +44,36 @@ void readEntry(const QString &line, CharacterList &includeCharacters)
             includeCharacters.back()->aliases.append(words);
     }
     if (fields.size() < 2 || includeCharacters.empty())
-        return;
+        return problems;
     const QStringList components = fields.at(1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (components.size() < 3)
-        return;
     Character &last = *includeCharacters.back();
-    last.color = QColor(colorComponent(components.at(0)), colorComponent(components.at(1)),
-                        colorComponent(components.at(2)), 255);
+    if (components.size() < 3) {
+        problems.append(QStringLiteral("not three colour components after \":\"; %1 keeps "
+                                       "its own colour")
+                            .arg(last.displayText().trimmed()));
+        return problems;
+    }
+    last.color = colorFromComponents(components, problems);
     last.forcedColor = true;
+    return problems;
 }
 
 } // namespace
 
-bool loadCharacterList(const QString &path, CharacterList &includeCharacters)
+SettingsRead loadCharacterList(const QString &path, CharacterList &includeCharacters)
 {
+    SettingsRead result;
     const std::optional<QStringList> lines = TextFile::readSettingsLines(path);
     if (!lines)
-        return false;
+        return result;
+    result.read = true;
     // The records themselves stay untouched: other lists may still share them.
     includeCharacters.clear();
-    for (const QString &line : *lines)
-        readEntry(line, includeCharacters);
-    return true;
+    for (int n = 0; n < lines->size(); ++n) {
+        for (const QString &problem : readEntry(lines->at(n), includeCharacters))
+            result.warnings.append(settingsLineWarning(path, n, problem));
+    }
+    return result;
 }
 
 bool saveCharacterList(const QString &path, const CharacterList &includeCharacters, QString *reason)

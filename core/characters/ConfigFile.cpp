@@ -46,6 +46,7 @@ OptionList makeAnalysisOptions(AnalysisOptions &options)
     list.push_back(std::make_unique<Option>(QStringLiteral("MinNumberOfCharacterInstances"),
                                             &options.minCharacterInstances));
     list.push_back(std::make_unique<Option>(QStringLiteral("NumberSteps"), &options.numberSteps));
+    list.back()->minimum = 1; // the thread layout steps by 1 / NumberSteps
     list.push_back(std::make_unique<Option>(QStringLiteral("MergeCueExtensions"),
                                             &options.mergeCueExtensions));
     list.push_back(
@@ -53,32 +54,41 @@ OptionList makeAnalysisOptions(AnalysisOptions &options)
     return list;
 }
 
-void applyConfigLine(const QString &line, const OptionList &options)
+QStringList applyConfigLine(const QString &line, const OptionList &options)
 {
+    QStringList problems;
     const QStringList tokens = line.split(QLatin1Char(' '));
     int i = 0;
     while (i < tokens.size()) {
         // After a matched key the remaining options look at its value token, which never
         // equals a key, so each pair is consumed as a unit.
         for (const auto &option : options) {
-            if (option->readToken(tokens, i))
+            QString problem;
+            if (option->readToken(tokens, i, &problem))
                 ++i;
+            if (!problem.isEmpty())
+                problems.append(problem);
         }
         ++i;
     }
+    return problems;
 }
 
-bool readConfig(const QString &path, const OptionList &options)
+SettingsRead readConfig(const QString &path, const OptionList &options)
 {
+    SettingsRead result;
     const std::optional<QStringList> lines = TextFile::readSettingsLines(path);
     if (!lines)
-        return false;
-    for (const QString &line : *lines)
-        applyConfigLine(line, options);
-    return true;
+        return result;
+    result.read = true;
+    for (int n = 0; n < lines->size(); ++n) {
+        for (const QString &problem : applyConfigLine(lines->at(n), options))
+            result.warnings.append(settingsLineWarning(path, n, problem));
+    }
+    return result;
 }
 
-bool readConfig(const QString &path, AnalysisOptions &options)
+SettingsRead readConfig(const QString &path, AnalysisOptions &options)
 {
     return readConfig(path, makeAnalysisOptions(options));
 }

@@ -14,7 +14,7 @@ Option::Option(const QString &name, bool *member)
 {
 }
 
-bool Option::readToken(const QStringList &tokens, int i)
+bool Option::readToken(const QStringList &tokens, int i, QString *problem)
 {
     // A key with blanks in it spans several tokens; its value is the token after the last.
     const QStringList keyWords = name.split(QLatin1Char(' '));
@@ -25,16 +25,31 @@ bool Option::readToken(const QStringList &tokens, int i)
             return false;
     }
     const int valueAt = i + keyWords.size();
-    if (valueAt >= tokens.size())
-        return true; // a key without a value token leaves the member as it is
+    const QString kept = QStringLiteral("; %1 stays %2").arg(name, valueText());
+    if (valueAt >= tokens.size()) {
+        if (problem != nullptr)
+            *problem = QStringLiteral("%1 has no value").arg(name) + kept;
+        return true;
+    }
     const QString &value = tokens.at(valueAt);
     if (boolValue != nullptr) {
         if (value.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
             *boolValue = true;
         else if (value.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
             *boolValue = false;
+        else if (problem != nullptr)
+            *problem = QStringLiteral("\"%1\" is not True or False").arg(value) + kept;
     } else if (intValue != nullptr) {
-        *intValue = value.toInt(nullptr, 10); // 0 when it is not a number
+        bool isNumber = false;
+        const qint64 number = value.toLongLong(&isNumber, 10);
+        if (isNumber && number >= minimum && number <= maximum)
+            *intValue = qint32(number);
+        else if (problem != nullptr)
+            *problem = QStringLiteral("\"%1\" is not a whole number from %2 to %3")
+                           .arg(value)
+                           .arg(minimum)
+                           .arg(maximum) +
+                       kept;
     }
     return true;
 }

@@ -1,33 +1,30 @@
 #include "characters/PaletteFile.h"
 
+#include "characters/ColorComponents.h"
 #include "reader/TextFile.h"
 
-#include <algorithm>
-
-namespace {
-
-int colorComponent(const QString &text)
+SettingsRead loadPalette(const QString &path, QVector<QColor> &palette)
 {
-    return std::clamp(text.toInt(nullptr, 10), 0, 255); // empty or no number reads 0
-}
-
-} // namespace
-
-bool loadPalette(const QString &path, QVector<QColor> &palette)
-{
+    SettingsRead result;
     const std::optional<QStringList> lines = TextFile::readSettingsLines(path);
     if (!lines)
-        return false;
+        return result;
+    result.read = true;
     palette.clear();
-    for (const QString &line : *lines) {
+    for (int n = 0; n < lines->size(); ++n) {
         // Single blanks separate; a double blank gives an empty component that reads 0.
-        const QStringList pieces = line.split(QLatin1Char(' '));
-        if (pieces.size() < 3)
-            continue;
-        palette.append(QColor(colorComponent(pieces.at(0)), colorComponent(pieces.at(1)),
-                              colorComponent(pieces.at(2)), 255));
+        const QStringList pieces = lines->at(n).split(QLatin1Char(' '));
+        QStringList problems;
+        if (pieces.size() < 3) {
+            if (!lines->at(n).trimmed().isEmpty())
+                problems.append(QStringLiteral("not three colour components; line skipped"));
+        } else {
+            palette.append(colorFromComponents(pieces, problems));
+        }
+        for (const QString &problem : problems)
+            result.warnings.append(settingsLineWarning(path, n, problem));
     }
-    return true;
+    return result;
 }
 
 bool savePalette(const QString &path, const CharacterList &characters, QString *reason)

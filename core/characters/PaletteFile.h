@@ -1,13 +1,15 @@
 #pragma once
 
 #include "characters/Character.h"
+#include "support/SettingsRead.h"
 
 #include <QColor>
 #include <QString>
 #include <QVector>
 
-// Colour files: one "R G B" line per colour.
-bool loadPalette(const QString &path, QVector<QColor> &palette);
+// Colour files: one "R G B" line per colour. A component that is no number reads 0 and one
+// outside 0-255 the nearest end, with a warning; a line of fewer than three is skipped.
+SettingsRead loadPalette(const QString &path, QVector<QColor> &palette);
 // Writes the colours of the characters (not of the palette), one line each; when it cannot,
 // `reason` (when given) says why.
 bool savePalette(const QString &path, const CharacterList &characters, QString *reason = nullptr);

@@ -38,6 +38,9 @@ struct Screenplay
     QString format;        // what the reader read the file as ("text", "fountain", ...)
     qint32 pageCount = -1; // -1 where the format does not say
     QString readError;     // why the file could not be read; empty when it was
+    // What was read or counted otherwise than the file says (bytes that are not UTF-8,
+    // records left out), one sentence naming the file each; empty when nothing was.
+    QStringList warnings;
     std::optional<PrintedLayout> printedLayout; // how printed pages (PDF) were read
     QStringList textLines;
     CharacterList characters;
@@ -46,7 +49,7 @@ struct Screenplay
 
 // One analysed screenplay: the screenplay (its characters as the parse left them: include
 // characters met in the text have joined them), the scene index and the markup of the parse.
-// It is made whole by parseScreenplay and not changed afterwards; the window's parts and the
+// It is made whole by AnalysisSession::parse and not changed afterwards; the window's parts and the
 // command-line outputs share it read-only. (The character records stay shared and mutable:
 // the user recolours them.)
 struct Analysis : Screenplay

@@ -1,6 +1,7 @@
 #include "reader/FinalDraftReader.h"
 
 #include "reader/ScreenplayLayout.h"
+#include "reader/XmlEncoding.h"
 
 #include <QHash>
 
@@ -76,10 +77,14 @@ void readParagraph(const tinyxml2::XMLElement &paragraph, ScreenplayLayout &layo
 
 } // namespace
 
-ScreenplayText readFinalDraft(const QByteArray &bytes)
+ScreenplayText readFinalDraft(const QByteArray &fileBytes)
 {
     ScreenplayText text;
     text.format = QStringLiteral("fdx");
+    const std::optional<QByteArray> utf8 = xmlAsUtf8(fileBytes, &text.error);
+    if (!utf8)
+        return text;
+    const QByteArray &bytes = *utf8;
     // Only the five predefined entities and character references are decoded: tinyxml2
     // knows no others, so a DOCTYPE's entity declarations are never expanded and nothing
     // outside the file is ever fetched. The document comes from memory, not from a path.

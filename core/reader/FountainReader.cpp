@@ -222,7 +222,10 @@ ScreenplayText readFountain(const QByteArray &bytes)
 {
     ScreenplayText text;
     text.format = QStringLiteral("fountain");
-    const QString source = TextFile::decode(bytes);
+    TextFile::DecodeNotes notes;
+    const QString source = TextFile::decode(bytes, &notes);
+    if (notes.replacedBytes > 0)
+        text.warnings.append(TextFile::replacedBytesWarning(notes.replacedBytes));
     if (source.trimmed().isEmpty()) {
         text.error = QStringLiteral("is empty");
         return text;

@@ -2,6 +2,7 @@
 
 #include "reader/PdfFrontMatter.h"
 #include "reader/PdfPageClassifier.h"
+#include "reader/PdfPageText.h"
 #include "reader/PdfPrintedPage.h"
 #include "reader/ScreenplayLayout.h"
 
@@ -17,25 +18,6 @@ namespace {
 
 // Poppler reports every oddity of a damaged file; the reader's own error says what matters.
 void ignorePopplerMessage(const QString &, const QVariant &) {}
-
-// PostScript's standard encoding prints the typewriter apostrophe and back quote as curly
-// quotes, which would make "YOR (CONT’D)" another name than the typed "YOR (CONT'D)".
-QString typewriterText(QString text)
-{
-    text.replace(QChar(0x2019), QLatin1Char('\''));
-    text.replace(QChar(0x2018), QLatin1Char('\''));
-    return text;
-}
-
-QVector<PdfWord> pageWords(const Poppler::Page &page)
-{
-    const std::vector<std::unique_ptr<Poppler::TextBox>> boxes = page.textList();
-    QVector<PdfWord> words;
-    words.reserve(qsizetype(boxes.size()));
-    for (const std::unique_ptr<Poppler::TextBox> &box : boxes)
-        words.append({box->boundingBox(), typewriterText(box->text())});
-    return words;
-}
 
 // Printed numbers usually skip the title page, so page i (from 1) carries the number
 // i + offset; the offset most pages agree on wins, 0 when none is printed.
@@ -106,7 +88,7 @@ void countNumbers(const PrintedPage &page, PrintedLayout &layout)
 
 } // namespace
 
-ScreenplayText readPdf(const QByteArray &bytes)
+ScreenplayText readPdf(const QByteArray &bytes, const PdfPageBounds &bounds)
 {
     ScreenplayText text;
     text.format = QStringLiteral("pdf");
@@ -130,7 +112,12 @@ ScreenplayText readPdf(const QByteArray &bytes)
             printed.pageWidth = page->pageSizeF().width();
             printed.pageHeight = page->pageSizeF().height();
         }
-        pages.append(page ? PrintedPage::fromWords(pageWords(*page)) : PrintedPage());
+        PdfPageText words = page ? readPdfPageText(*page, bounds) : PdfPageText();
+        if (!words.error.isEmpty()) {
+            text.error = QStringLiteral("page %1 %2").arg(i + 1).arg(words.error);
+            return text;
+        }
+        pages.append(PrintedPage::fromWords(std::move(words.words)));
         anyText = anyText || !pages.last().lines.isEmpty() || pages.last().printedNumber >= 0;
     }
     if (!anyText) {

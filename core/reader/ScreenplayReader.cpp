@@ -85,6 +85,16 @@ ScreenplayText layOut(const QByteArray &bytes, const QString &format)
     return readPdf(bytes);
 }
 
+QStringList decodedLines(const QByteArray &bytes, const StageProgress &progress,
+                         QStringList &warnings)
+{
+    TextFile::DecodeNotes notes;
+    QStringList lines = TextFile::decodeLines(bytes, progress, &notes);
+    if (notes.replacedBytes > 0)
+        warnings.append(TextFile::replacedBytesWarning(notes.replacedBytes));
+    return lines;
+}
+
 // The rewriting is told every this many lines how far it is.
 constexpr int linesPerReport = 4096;
 
@@ -131,7 +141,7 @@ ScreenplayText readScreenplayFile(const QString &path, const StageProgress &prog
     if (isLaidOut(format))
         text = layOut(*bytes, format);
     else
-        text.lines = TextFile::decodeLines(*bytes, decoding);
+        text.lines = decodedLines(*bytes, decoding, text.warnings);
     text.format = format;
     bytes.reset();
     if (!progress.wasCanceled())

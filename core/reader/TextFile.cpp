@@ -1,11 +1,13 @@
 #include "reader/TextFile.h"
 
+#include "reader/TemporaryFile.h"
+#include "reader/TextDecoding.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSet>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <cerrno>
@@ -35,49 +37,15 @@ QString systemError(int code)
     return QString::fromLocal8Bit(std::strerror(code));
 }
 
-// Stateless: a sequence cut off by the end of the bytes becomes a replacement character and
-// counts as an error. The mark has been skipped; a second one is text (a zero-width no-break
-// space), hence ConvertInitialBom.
-QString decodeWith(QStringConverter::Encoding encoding, const char *bytes, qsizetype size,
-                   bool *valid = nullptr)
-{
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless |
-                                         QStringConverter::Flag::ConvertInitialBom);
-    QString text = decoder.decode(QByteArrayView(bytes, size));
-    if (valid != nullptr)
-        *valid = !decoder.hasError();
-    return text;
-}
-
-struct EncodingMark
-{
-    QByteArray bytes;
-    QStringConverter::Encoding encoding;
-    bool utf8;
-};
-
-const EncodingMark *markOf(const QByteArray &bytes)
-{
-    // UTF-32 LE first: its mark begins with the UTF-16 LE one.
-    static const EncodingMark marks[] = {
-        {QByteArray("\xFF\xFE\0\0", 4), QStringConverter::Utf32LE, false},
-        {QByteArray("\0\0\xFE\xFF", 4), QStringConverter::Utf32BE, false},
-        {QByteArray("\xFF\xFE"), QStringConverter::Utf16LE, false},
-        {QByteArray("\xFE\xFF"), QStringConverter::Utf16BE, false},
-        {QByteArray("\xEF\xBB\xBF"), QStringConverter::Utf8, true}};
-    for (const EncodingMark &mark : marks) {
-        if (bytes.startsWith(mark.bytes))
-            return &mark;
-    }
-    return nullptr;
-}
+using TextDecoding::Encoding;
 
 // Large texts are decoded this many bytes at a time (cut after a line feed), so that the
 // whole decoded text, twice the size of the file, is never held beside its lines.
 constexpr int decodePieceBytes = 4 * 1024 * 1024;
 
 // The end of the piece that starts at `begin`: just after a line feed, or the end of the bytes.
-// A line end is never cut in two, so the pieces' lines are the lines of the whole text.
+// A line end is never cut in two, so the pieces' lines are the lines of the whole text; nor is
+// a UTF-8 sequence, which holds no line feed.
 int pieceEnd(const QByteArray &bytes, int begin)
 {
     if (bytes.size() - begin <= decodePieceBytes)
@@ -86,23 +54,28 @@ int pieceEnd(const QByteArray &bytes, int begin)
     return feed < 0 ? bytes.size() : feed + 1;
 }
 
-// Whether every byte is UTF-8, judged piece by piece without keeping the text. Pieces end
-// after a line feed, so no sequence is cut in two. A cancelled check answers for the bytes
-// looked at.
-bool isUtf8(const QByteArray &bytes, const StageProgress &progress)
+// How the bytes from `skip` on read as UTF-8, judged piece by piece without keeping the text.
+// A cancelled check answers for the bytes looked at.
+TextDecoding::Utf8Scan scanUtf8(const QByteArray &bytes, int skip, const StageProgress &progress)
 {
-    for (int begin = 0; begin < bytes.size();) {
+    TextDecoding::Utf8Scan scan;
+    for (int begin = skip; begin < bytes.size();) {
         const int end = pieceEnd(bytes, begin);
-        bool valid = true;
-        decodeWith(QStringConverter::Utf8, bytes.constData() + begin, end - begin, &valid);
-        if (!valid)
-            return false;
+        scan.add(bytes.constData() + begin, end - begin);
         begin = end;
         progress.report(int(qint64(begin) * 1000 / bytes.size()));
         if (progress.wasCanceled())
             break;
     }
-    return true;
+    return scan;
+}
+
+QString decodePiece(const QByteArray &bytes, int begin, int end, bool utf8)
+{
+    QString piece = utf8 ? TextDecoding::fromUtf8(bytes.constData() + begin, end - begin)
+                         : QString::fromLatin1(bytes.constData() + begin, end - begin);
+    TextDecoding::blankNuls(piece);
+    return piece;
 }
 
 // decode followed by splitLines, for UTF-8 (with or without its mark) and Latin-1 text.
@@ -112,15 +85,24 @@ QStringList decodeLinesInPieces(const QByteArray &bytes, int skip, bool utf8,
     QStringList lines;
     for (int begin = skip; begin < bytes.size();) {
         const int end = pieceEnd(bytes, begin);
-        const char *const piece = bytes.constData() + begin;
-        lines += splitLines(utf8 ? decodeWith(QStringConverter::Utf8, piece, end - begin)
-                                 : QString::fromLatin1(piece, end - begin));
+        lines += splitLines(decodePiece(bytes, begin, end, utf8));
         begin = end;
         progress.report(int(qint64(begin) * 1000 / bytes.size()));
         if (progress.wasCanceled())
             break;
     }
     return lines;
+}
+
+// UTF-8 with its mark, or without one when the bytes read as UTF-8: then bytes that are no
+// UTF-8 are counted into `notes`. Otherwise Latin-1.
+bool choosesUtf8(const std::optional<TextDecoding::UnicodeForm> &form,
+                 const TextDecoding::Utf8Scan &scan, DecodeNotes *notes)
+{
+    const bool utf8 = form.has_value() || scan.readsAsUtf8();
+    if (utf8 && notes != nullptr)
+        notes->replacedBytes = scan.invalidBytes;
+    return utf8;
 }
 
 // Empty for a regular file; otherwise why a file of this kind is neither read nor replaced.
@@ -246,8 +228,8 @@ int createTemporary(const QByteArray &name, QByteArray *temporaryName)
     const QByteArray folder = name.left(slash + 1);
     const QByteArray base = name.mid(slash + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray tag = QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        *temporaryName = folder + '.' + base + '.' + tag + ".tmp";
+        *temporaryName = folder + TemporaryFile::nameFor(base, ::getpid(),
+                                                         QRandomGenerator::global()->generate());
         const int fd =
             ::open(temporaryName->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
@@ -274,17 +256,25 @@ bool finishTemporary(int fd, const mode_t *previousMode)
 
 } // namespace
 
-QString decode(const QByteArray &bytes)
+QString decode(const QByteArray &bytes, DecodeNotes *notes)
 {
-    if (const EncodingMark *mark = markOf(bytes))
-        return decodeWith(mark->encoding, bytes.constData() + mark->bytes.size(),
-                          bytes.size() - mark->bytes.size());
-    bool valid = true;
-    QString text = decodeWith(QStringConverter::Utf8, bytes.constData(), bytes.size(), &valid);
-    if (valid)
+    const std::optional<TextDecoding::UnicodeForm> form = TextDecoding::unicodeForm(bytes);
+    const int skip = form ? form->markBytes : 0;
+    if (form && form->encoding != Encoding::Utf8) {
+        QString text = TextDecoding::fromUnicodeForm(bytes, form->encoding, skip);
+        TextDecoding::blankNuls(text);
         return text;
-    // With the explicit size: the QByteArray overload stops at the first NUL.
-    return QString::fromLatin1(bytes.constData(), bytes.size());
+    }
+    const bool utf8 = choosesUtf8(form, scanUtf8(bytes, skip, {}), notes);
+    return decodePiece(bytes, skip, bytes.size(), utf8);
+}
+
+QString replacedBytesWarning(qint64 replacedBytes)
+{
+    return QStringLiteral("has %1 %2 that %3 not UTF-8 in UTF-8 text; read as \uFFFD")
+        .arg(replacedBytes)
+        .arg(QLatin1String(replacedBytes == 1 ? "byte" : "bytes"))
+        .arg(QLatin1String(replacedBytes == 1 ? "is" : "are"));
 }
 
 QByteArray encode(const QString &text)
@@ -320,18 +310,16 @@ QString stoppedReason()
     return QStringLiteral("was not read: reading was stopped");
 }
 
-QStringList decodeLines(const QByteArray &bytes, const StageProgress &progress)
+QStringList decodeLines(const QByteArray &bytes, const StageProgress &progress, DecodeNotes *notes)
 {
-    const EncodingMark *mark = markOf(bytes);
-    if (mark == nullptr) {
-        // The check is a quicker pass over the bytes than the decoding.
-        const bool utf8 = isUtf8(bytes, progress.step(0, 250));
-        return decodeLinesInPieces(bytes, 0, utf8, progress.step(250, 1000));
-    }
-    if (mark->utf8)
-        return decodeLinesInPieces(bytes, mark->bytes.size(), true, progress);
+    const std::optional<TextDecoding::UnicodeForm> form = TextDecoding::unicodeForm(bytes);
+    const int skip = form ? form->markBytes : 0;
     // UTF-16 and UTF-32 text is rare and cannot be cut at a byte.
-    return splitLines(decode(bytes));
+    if (form && form->encoding != Encoding::Utf8)
+        return splitLines(decode(bytes));
+    // The check is a quicker pass over the bytes than the decoding.
+    const bool utf8 = choosesUtf8(form, scanUtf8(bytes, skip, progress.step(0, 250)), notes);
+    return decodeLinesInPieces(bytes, skip, utf8, progress.step(250, 1000));
 }
 
 std::optional<QByteArray> readBytes(const QString &path, QString *reason,

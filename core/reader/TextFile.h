@@ -19,10 +19,20 @@ namespace TextFile {
 // the file's size in memory.
 constexpr qint64 maxReadBytes = qint64(256) * 1024 * 1024;
 
-// Decodes every byte (NUL included). A byte-order mark selects UTF-8, UTF-16 or UTF-32 (either
-// byte order) and is dropped; without one, bytes that are valid UTF-8 are UTF-8 and any other
-// bytes are Latin-1.
-QString decode(const QByteArray &bytes);
+// What decoding changed that the user should hear of.
+struct DecodeNotes
+{
+    qint64 replacedBytes = 0; // bytes that were not UTF-8 in UTF-8 text, each now U+FFFD
+};
+
+// Decodes every byte. A byte-order mark selects UTF-8, UTF-16 or UTF-32 (either byte order) and
+// is dropped; without one, UTF-16 is known by its NUL bytes, and bytes that read as UTF-8 (with
+// at most as many stray bytes as valid multi-byte sequences, each stray byte then U+FFFD) are
+// UTF-8, and any other bytes are Latin-1. NUL characters become blanks.
+QString decode(const QByteArray &bytes, DecodeNotes *notes = nullptr);
+
+// The warning for DecodeNotes::replacedBytes, in words that follow the file's name.
+QString replacedBytesWarning(qint64 replacedBytes);
 
 // Latin-1 when every character fits, UTF-8 otherwise, so no name is ever written as "?".
 QByteArray encode(const QString &text);
@@ -34,7 +44,8 @@ QStringList splitLines(const QString &text);
 // splitLines(decode(bytes)), without ever holding the whole decoded text. `progress` is told
 // the thousandths of the bytes decoded; once it is cancelled, the lines decoded so far are
 // returned.
-QStringList decodeLines(const QByteArray &bytes, const StageProgress &progress = {});
+QStringList decodeLines(const QByteArray &bytes, const StageProgress &progress = {},
+                        DecodeNotes *notes = nullptr);
 
 // Why a read that its progress cancelled gave nothing.
 QString stoppedReason();

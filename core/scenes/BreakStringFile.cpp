@@ -2,18 +2,28 @@
 
 #include "reader/TextFile.h"
 
-bool loadBreakStringFile(const QString &path, QStringList &breakStrings)
+SettingsRead loadBreakStringFile(const QString &path, QStringList &breakStrings)
 {
+    SettingsRead result;
     const std::optional<QStringList> lines = TextFile::readSettingsLines(path);
     if (!lines)
-        return false;
+        return result;
+    result.read = true;
     breakStrings.clear();
-    for (const QString &line : *lines) {
-        // Blanks are kept: an entry is exactly what the line holds.
-        if (!line.isEmpty())
-            breakStrings.append(line);
+    for (int n = 0; n < lines->size(); ++n) {
+        const QString &line = lines->at(n);
+        if (line.isEmpty())
+            continue;
+        // Blanks are kept: an entry is exactly what the line holds. Its words match in
+        // sequence, so only an entry without a word can never match.
+        breakStrings.append(line);
+        if (line.trimmed().isEmpty())
+            result.warnings.append(settingsLineWarning(
+                path, n,
+                QStringLiteral("\"%1\" holds no word, so it never matches; kept as written")
+                    .arg(line)));
     }
-    return true;
+    return result;
 }
 
 bool saveBreakStringFile(const QString &path, const QStringList &breakStrings, QString *reason)

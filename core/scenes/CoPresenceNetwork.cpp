@@ -3,7 +3,6 @@
 #include "scenes/ResearchName.h"
 #include "scenes/TimeIndexVector.h"
 
-#include <QHash>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
@@ -20,23 +19,57 @@ PairKey pairKey(int lower, int higher)
     return (static_cast<PairKey>(lower) << 32) | static_cast<PairKey>(higher);
 }
 
-// Sparse on purpose: a screenplay with many characters has few pairs that ever meet.
-QHash<PairKey, int> sharedSceneCounts(const TimeIndexVector &index)
+// The positions of the characters present in the scene, in index order.
+std::vector<int> presentIn(const Scene &scene)
 {
-    QHash<PairKey, int> shared;
     std::vector<int> present;
+    for (int k = 0; k < scene.counts.size(); ++k) {
+        if (scene.counts.at(k) > 0)
+            present.push_back(k);
+    }
+    return present;
+}
+
+// The pairs that meet in some scene, each counted once per scene, in each scene's order.
+qint64 meetingCount(const TimeIndexVector &index)
+{
+    qint64 meetings = 0;
     for (const Scene &scene : index.scenes) {
-        present.clear();
-        for (int k = 0; k < scene.counts.size(); ++k) {
-            if (scene.counts.at(k) > 0)
-                present.push_back(k);
-        }
+        const qint64 present = qint64(presentIn(scene).size());
+        meetings += present * (present - 1) / 2;
+    }
+    return meetings;
+}
+
+struct Edge
+{
+    PairKey pair;
+    int sharedScenes;
+};
+
+// Every meeting's key, sorted, then counted in runs: time in the number of meetings (and its
+// logarithm), with no hash table whose keys could all fall into a few buckets.
+std::vector<Edge> sharedSceneCounts(const TimeIndexVector &index)
+{
+    std::vector<PairKey> meetings;
+    meetings.reserve(size_t(meetingCount(index)));
+    for (const Scene &scene : index.scenes) {
+        const std::vector<int> present = presentIn(scene);
         for (size_t a = 0; a < present.size(); ++a) {
             for (size_t b = a + 1; b < present.size(); ++b)
-                ++shared[pairKey(present[a], present[b])];
+                meetings.push_back(pairKey(present[a], present[b]));
         }
     }
-    return shared;
+    std::sort(meetings.begin(), meetings.end());
+    std::vector<Edge> edges;
+    for (size_t i = 0; i < meetings.size();) {
+        size_t end = i + 1;
+        while (end < meetings.size() && meetings[end] == meetings[i])
+            ++end;
+        edges.push_back({meetings[i], int(end - i)});
+        i = end;
+    }
+    return edges;
 }
 
 void writeKey(QXmlStreamWriter &xml, const char *id, const char *target, const char *name,
@@ -100,20 +133,39 @@ void writeNodes(QXmlStreamWriter &xml, const TimeIndexVector &index)
     }
 }
 
-void writeEdges(QXmlStreamWriter &xml, const QHash<PairKey, int> &shared)
+void writeEdges(QXmlStreamWriter &xml, const std::vector<Edge> &edges)
 {
-    std::vector<PairKey> pairs(shared.keyBegin(), shared.keyEnd());
-    std::sort(pairs.begin(), pairs.end());
-    for (const PairKey pair : pairs) {
+    for (const Edge &edge : edges) {
         xml.writeStartElement(QStringLiteral("edge"));
-        xml.writeAttribute(QStringLiteral("source"), nodeId(static_cast<int>(pair >> 32)));
-        xml.writeAttribute(QStringLiteral("target"), nodeId(static_cast<int>(pair & 0xffffffffu)));
-        writeData(xml, "weight", QString::number(shared.value(pair)));
+        xml.writeAttribute(QStringLiteral("source"), nodeId(static_cast<int>(edge.pair >> 32)));
+        xml.writeAttribute(QStringLiteral("target"),
+                           nodeId(static_cast<int>(edge.pair & 0xffffffffu)));
+        writeData(xml, "weight", QString::number(edge.sharedScenes));
         xml.writeEndElement();
     }
 }
 
 } // namespace
+
+std::vector<WeightedEdge> coPresenceEdges(const TimeIndexVector &index)
+{
+    std::vector<WeightedEdge> edges;
+    for (const Edge &edge : sharedSceneCounts(index))
+        edges.push_back({static_cast<int>(edge.pair >> 32),
+                         static_cast<int>(edge.pair & 0xffffffffu), edge.sharedScenes});
+    return edges;
+}
+
+QString coPresenceTooLarge(const TimeIndexVector &index)
+{
+    const qint64 meetings = meetingCount(index);
+    if (meetings <= maximumCoPresenceMeetings)
+        return QString();
+    return QStringLiteral("its scenes bring together %1 pairs of characters, more than the %2 a "
+                          "network is written for")
+        .arg(meetings)
+        .arg(maximumCoPresenceMeetings);
+}
 
 QString coPresenceGraphml(const TimeIndexVector &index)
 {

@@ -1,5 +1,6 @@
 #include "scenes/CorpusSummary.h"
 
+#include "facts/FactsColumns.h"
 #include "scenes/CsvField.h"
 #include "scenes/ResearchName.h"
 #include "scenes/TimeIndexVector.h"
@@ -92,8 +93,8 @@ QString corpusSummaryHeader(const QStringList &breakStrings)
     for (const QString &entry : distinctBreakStrings(breakStrings))
         columns.append(csvField(QStringLiteral("scenes ") + entry));
     columns << QStringLiteral("most lines") << QStringLiteral("most lines share")
-            << QStringLiteral("most scenes") << QStringLiteral("most scenes count")
-            << QStringLiteral("failed") << QStringLiteral("reason");
+            << QStringLiteral("most scenes") << QStringLiteral("most scenes count");
+    columns << factsColumnNames() << QStringLiteral("failed") << QStringLiteral("reason");
     return columns.join(QLatin1Char(',')) + QLatin1Char('\n');
 }
 
@@ -115,7 +116,8 @@ QString corpusSummaryRow(const SummarySource &source, const QStringList &breakSt
         // A file that could not be read has no lines to tell.
         fields << (source.lines > 0 ? QString::number(source.lines) : QString())
                << pagesField(source.pages);
-        for (int empty = 0; empty < 3 + distinct.size() + 4; ++empty)
+        const int counted = 3 + distinct.size() + 4 + factsColumnNames().size();
+        for (int empty = 0; empty < counted; ++empty)
             fields << QString();
         fields << QStringLiteral("yes") << csvField(source.failure);
         return fields.join(QLatin1Char(',')) + QLatin1Char('\n');
@@ -129,6 +131,12 @@ QString corpusSummaryRow(const SummarySource &source, const QStringList &breakSt
         fields << QString::number(scenesOfType(index, entry));
     fields << csvField(leaders.mostLines) << share(leaders.mostLinesCount, leaders.allLines)
            << csvField(leaders.inMostScenes.join(QStringLiteral("; ")))
-           << QString::number(leaders.mostScenes) << QStringLiteral("no") << QString();
+           << QString::number(leaders.mostScenes);
+    if (source.facts != nullptr)
+        fields << factsColumnFields(*source.facts);
+    else
+        for (int empty = 0; empty < factsColumnNames().size(); ++empty)
+            fields << QString();
+    fields << QStringLiteral("no") << QString();
     return fields.join(QLatin1Char(',')) + QLatin1Char('\n');
 }

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class TimeIndexVector;
+struct ScriptFacts;
 
 // What one screenplay of a corpus run contributes to the corpus table.
 struct SummarySource
@@ -14,7 +15,8 @@ struct SummarySource
     int pages = -1; // -1 where the format does not say
     // The scene index of the analysis; null when the screenplay could not be read or analysed.
     const TimeIndexVector *index = nullptr;
-    QString failure; // why it could not, when it could not
+    const ScriptFacts *facts = nullptr; // of the same analysis; null with the index
+    QString failure;                    // why it could not, when it could not
 };
 
 // The corpus table: one row per screenplay, failed ones included, so that a study sees what

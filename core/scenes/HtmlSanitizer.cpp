@@ -1,5 +1,6 @@
 #include "scenes/HtmlSanitizer.h"
 
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 
@@ -26,13 +27,14 @@ const QSet<QString> &allowedAttributes()
 }
 
 // Dropped with everything up to their end tag: what they hold is code, data or a document
-// of its own, never screenplay text.
+// of its own, never screenplay text. Void elements ("embed", "frame", "img", ...) have no
+// content and are not listed: only their tag goes.
 const QSet<QString> &droppedWithContent()
 {
-    static const QSet<QString> names{"script",   "style",  "title",    "iframe",   "frame",
-                                     "frameset", "object", "embed",    "applet",   "noscript",
-                                     "template", "svg",    "math",     "textarea", "select",
-                                     "audio",    "video",  "noframes", "noembed"};
+    static const QSet<QString> names{"script",   "style",    "title",    "iframe",   "frameset",
+                                     "object",   "applet",   "noscript", "template", "svg",
+                                     "math",     "textarea", "select",   "audio",    "video",
+                                     "noframes", "noembed"};
     return names;
 }
 
@@ -58,6 +60,36 @@ struct Tag
     int end = -1; // index just past the ">"
 };
 
+// Finds text ahead of a position that only moves forward, remembering the last answer for
+// each needle, so that a page of many unclosed tags is searched once and not once per tag.
+class ForwardSearch
+{
+public:
+    explicit ForwardSearch(const QString &html)
+        : m_html(html)
+    {
+    }
+
+    int find(const QString &needle, int from, Qt::CaseSensitivity sensitivity = Qt::CaseSensitive)
+    {
+        Answer &answer = m_answers[needle];
+        const bool stillValid =
+            answer.from >= 0 && from >= answer.from && (answer.at < 0 || answer.at >= from);
+        if (!stillValid)
+            answer = {from, m_html.indexOf(needle, from, sensitivity)};
+        return answer.at;
+    }
+
+private:
+    struct Answer
+    {
+        int from = -1;
+        int at = -1;
+    };
+    const QString &m_html;
+    QHash<QString, Answer> m_answers;
+};
+
 int skipBlanks(const QString &html, int i)
 {
     while (i < html.size() && html.at(i).isSpace())
@@ -65,14 +97,44 @@ int skipBlanks(const QString &html, int i)
     return i;
 }
 
-// The value of an attribute from position i: quoted or bare. Returns the position after it.
-int readValue(const QString &html, int i, QString &value)
+// Reads tags at a "<". A tag that cannot be read says where reading failed, so that the
+// text up to there is taken as text and not read again from every "<" inside it.
+class TagReader
 {
+public:
+    explicit TagReader(const QString &html)
+        : m_html(html)
+        , m_search(html)
+    {
+    }
+
+    // The tag starting at the "<" at `start`; false when it is none, with `failedAt` just
+    // past where it stopped being one.
+    bool read(int start, Tag &tag, int &failedAt);
+    // The position after the end tag that closes `name`, searched from `from`; -1 when it is
+    // never closed.
+    int elementEnd(int from, const QString &name);
+    // The position after the end of a comment or declaration at `start`; -1 when it never ends.
+    int declarationEnd(int start);
+
+private:
+    int readValue(int i, QString &value, int &failedAt);
+
+    const QString &m_html;
+    ForwardSearch m_search;
+};
+
+// The value of an attribute from position i: quoted or bare. Returns the position after it.
+int TagReader::readValue(int i, QString &value, int &failedAt)
+{
+    const QString &html = m_html;
     if (i < html.size() && (html.at(i) == QLatin1Char('"') || html.at(i) == QLatin1Char('\''))) {
         const QChar quote = html.at(i);
-        const int close = html.indexOf(quote, i + 1);
-        if (close < 0)
+        const int close = m_search.find(QString(quote), i + 1);
+        if (close < 0) {
+            failedAt = i + 1;
             return -1;
+        }
         value = html.mid(i + 1, close - i - 1);
         return close + 1;
     }
@@ -83,9 +145,10 @@ int readValue(const QString &html, int i, QString &value)
     return i;
 }
 
-// Reads a tag starting at the "<" at position `start`; false when it is no complete tag.
-bool readTag(const QString &html, int start, Tag &tag)
+bool TagReader::read(int start, Tag &tag, int &failedAt)
 {
+    const QString &html = m_html;
+    failedAt = start + 1;
     int i = start + 1;
     if (i < html.size() && html.at(i) == QLatin1Char('/')) {
         tag.closing = true;
@@ -96,11 +159,16 @@ bool readTag(const QString &html, int start, Tag &tag)
         ++i;
     if (i == nameStart || !html.at(nameStart).isLetter())
         return false;
+    // No tag ends without a ">": then nothing after this "<" is a tag either.
+    if (m_search.find(QStringLiteral(">"), i) < 0) {
+        failedAt = html.size();
+        return false;
+    }
     tag.name = html.mid(nameStart, i - nameStart).toLower();
     while (i < html.size()) {
         i = skipBlanks(html, i);
         if (i >= html.size())
-            return false;
+            break;
         const QChar c = html.at(i);
         if (c == QLatin1Char('>')) {
             tag.end = i + 1;
@@ -121,7 +189,7 @@ bool readTag(const QString &html, int start, Tag &tag)
             ++i; // a stray character such as a lone quote
         i = skipBlanks(html, i);
         if (i < html.size() && html.at(i) == QLatin1Char('=')) {
-            i = readValue(html, skipBlanks(html, i + 1), attribute.value);
+            i = readValue(skipBlanks(html, i + 1), attribute.value, failedAt);
             if (i < 0)
                 return false;
             attribute.hasValue = true;
@@ -129,7 +197,35 @@ bool readTag(const QString &html, int start, Tag &tag)
         if (!attribute.name.isEmpty())
             tag.attributes.append(attribute);
     }
+    failedAt = html.size();
     return false;
+}
+
+int TagReader::elementEnd(int from, const QString &name)
+{
+    const QString endTag = QLatin1String("</") + name;
+    int i = from;
+    while (true) {
+        const int close = m_search.find(endTag, i, Qt::CaseInsensitive);
+        if (close < 0)
+            return -1;
+        const int after = close + endTag.size();
+        if (after >= m_html.size() || !isNameCharacter(m_html.at(after))) {
+            const int end = m_search.find(QStringLiteral(">"), after);
+            return end < 0 ? -1 : end + 1;
+        }
+        i = after;
+    }
+}
+
+int TagReader::declarationEnd(int start)
+{
+    if (m_html.mid(start, 4) == QLatin1String("<!--")) {
+        const int end = m_search.find(QStringLiteral("-->"), start + 4);
+        return end < 0 ? -1 : end + 3;
+    }
+    const int end = m_search.find(QStringLiteral(">"), start);
+    return end < 0 ? -1 : end + 1;
 }
 
 bool harmlessValue(const QString &value)
@@ -161,24 +257,6 @@ QString keptTag(const QString &html, int start, const Tag &tag)
     return out;
 }
 
-// The position after the end tag of `name` that closes the element opened before `from`,
-// or the end of the text when it is never closed.
-int skipElement(const QString &html, int from, const QString &name)
-{
-    int i = from;
-    while (true) {
-        const int close = html.indexOf(QLatin1String("</") + name, i, Qt::CaseInsensitive);
-        if (close < 0)
-            return html.size();
-        const int after = close + 2 + name.size();
-        if (after >= html.size() || !isNameCharacter(html.at(after))) {
-            const int end = html.indexOf(QLatin1Char('>'), after);
-            return end < 0 ? html.size() : end + 1;
-        }
-        i = after;
-    }
-}
-
 // A style sheet that can fetch nothing and run nothing.
 bool harmlessStyleSheet(const QString &css)
 {
@@ -190,15 +268,20 @@ bool harmlessStyleSheet(const QString &css)
     return true;
 }
 
-// Comments, declarations and processing instructions: "<!", "<?" up to their end.
-int skipMarkupDeclaration(const QString &html, int start)
+void appendPart(QString &out, const QString &html, int from, int to)
 {
-    if (QStringView(html).mid(start, 4) == QLatin1String("<!--")) {
-        const int end = html.indexOf(QLatin1String("-->"), start + 4);
-        return end < 0 ? html.size() : end + 3;
+    out.append(html.constData() + from, to - from);
+}
+
+// Text in which a "<" opens no tag: every "<" is shown as one.
+void appendAsText(QString &out, const QString &html, int from, int to)
+{
+    for (int i = from; i < to; ++i) {
+        if (html.at(i) == QLatin1Char('<'))
+            out += QLatin1String("&lt;");
+        else
+            out += html.at(i);
     }
-    const int end = html.indexOf(QLatin1Char('>'), start);
-    return end < 0 ? html.size() : end + 1;
 }
 
 } // namespace
@@ -235,36 +318,42 @@ QString sanitizeHtml(const QString &html)
 {
     QString out;
     out.reserve(html.size());
+    TagReader reader(html);
     int i = 0;
     while (i < html.size()) {
         const int open = html.indexOf(QLatin1Char('<'), i);
         if (open < 0) {
-            out += QStringView(html).mid(i);
+            appendPart(out, html, i, html.size());
             break;
         }
-        out += QStringView(html).mid(i, open - i);
+        appendPart(out, html, i, open);
         const QChar next = open + 1 < html.size() ? html.at(open + 1) : QChar();
         if (next == QLatin1Char('!') || next == QLatin1Char('?')) {
-            i = skipMarkupDeclaration(html, open);
+            const int end = reader.declarationEnd(open);
+            if (end < 0)
+                out += QLatin1String("&lt;");
+            i = end < 0 ? open + 1 : end;
             continue;
         }
         Tag tag;
-        if (!readTag(html, open, tag)) {
-            out += QLatin1String("&lt;");
-            i = open + 1;
+        int failedAt = open + 1;
+        if (!reader.read(open, tag, failedAt)) {
+            appendAsText(out, html, open, failedAt);
+            i = failedAt;
             continue;
         }
         i = tag.end;
-        if (tag.name == QLatin1String("style") && !tag.closing && !tag.selfClosing) {
-            const int end = skipElement(html, i, tag.name);
-            const QStringView element = QStringView(html).mid(open, end - open);
-            if (harmlessStyleSheet(element.toString()) && tag.attributes.isEmpty())
-                out += element;
-            i = end;
+        const bool opens = !tag.closing && !tag.selfClosing;
+        if (tag.name == QLatin1String("style") && opens) {
+            const int end = reader.elementEnd(i, tag.name);
+            if (end >= 0 && harmlessStyleSheet(html.mid(open, end - open)) &&
+                tag.attributes.isEmpty())
+                appendPart(out, html, open, end);
+            i = std::max(end, i);
         } else if (allowedElements().contains(tag.name))
             out += keptTag(html, open, tag);
-        else if (!tag.closing && !tag.selfClosing && droppedWithContent().contains(tag.name))
-            i = skipElement(html, i, tag.name);
+        else if (opens && droppedWithContent().contains(tag.name))
+            i = std::max(reader.elementEnd(i, tag.name), i);
     }
     return out;
 }

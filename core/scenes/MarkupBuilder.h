@@ -43,6 +43,8 @@ struct MarkupResult
     // The characters after the pass: include characters met in the text have joined them.
     CharacterList characters;
     float lastBreakPosition = 0.0f;
+    // Time-coded records left out for a negative, non-finite or huge time.
+    int skippedRecords = 0;
 };
 
 // Where a pass may put its markup as it makes it, instead of into MarkupResult::html (which

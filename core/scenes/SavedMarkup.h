@@ -7,8 +7,9 @@
 
 class TimeIndexVector;
 
-// The style block the saved markup begins with: every index character's colour and the
-// heading style. Before the first parse there is no index (null).
+// The head the saved markup begins with: its character set (UTF-8, which the file is always
+// written in, so that a browser shows every name as it is), every index character's colour
+// and the heading style. Before the first parse there is no index (null).
 QString savedMarkupStyle(const TimeIndexVector *index, const QString &breakStringClass);
 // The same for the characters a markup pass is about to count (its index's snapshot), so the
 // block can be written before the markup that follows it is made.
@@ -16,8 +17,7 @@ QString savedMarkupStyle(const CharacterList &characters, const QString &breakSt
 // The style block, then the markup (UTF-8, as a markup pass makes it).
 QString savedMarkupText(const TimeIndexVector *index, const QString &breakStringClass,
                         const QByteArray &markupHtml);
-// Writes savedMarkupText as TextFile::writeText would (Latin-1 when every character fits, UTF-8
-// otherwise) without building it, so a large screenplay's markup is never held twice. When the
-// file cannot be written, `reason` (when given) says why.
+// Writes savedMarkupText in UTF-8 without building it, so a large screenplay's markup is never
+// held twice. When the file cannot be written, `reason` (when given) says why.
 bool saveMarkup(const QString &path, const TimeIndexVector *index, const QString &breakStringClass,
                 const QByteArray &markupHtml, QString *reason = nullptr);

@@ -54,6 +54,9 @@ CharacterStatistics statisticsFor(int characterIndex, const std::vector<Scene> &
             present = false;
         }
     }
+    // A run still open when the screenplay ends stops where the last scene does.
+    if (present)
+        statistics.stopTime = scenes.back().end;
     return statistics;
 }
 

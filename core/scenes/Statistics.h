@@ -13,7 +13,9 @@ struct CharacterStatistics
     qint32 numDialogueLines = 0;
     float perInvolved = 0.0f; // summed length of the scenes it is in
     float startTime = -1.0f;  // start of its first scene; -1 when it is in none
-    float stopTime = -1.0f;   // start of the first scene that ends its last run; -1 if none
+    // Where its last run ends: the start of the first scene without it after that run, or the
+    // end of the last scene when it is there to the end; -1 when it is in none.
+    float stopTime = -1.0f;
 };
 
 // One row per index character, in the index's order.

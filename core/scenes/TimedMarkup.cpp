@@ -4,20 +4,54 @@
 #include "scenes/NameWordFilter.h"
 #include "support/StageProgress.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
 
-// A field that is missing, is not a number or is not finite reads 0, so no time of the
-// index can become NaN or infinite through the file.
-float timeField(const QStringList &fields, int position)
+// Times past this many seconds (about 31 years) are no recording's: they come from a broken
+// or hostile file, and their sums would lose the seconds of every other record.
+constexpr double maxSeconds = 1e9;
+
+// A time field: missing or not a number reads 0, as a header line's words do; a number that
+// is negative, not finite or too large makes the record unusable (nullopt).
+std::optional<double> timeField(const QStringList &fields, int position)
 {
     if (position >= fields.size())
-        return 0.0f;
+        return 0.0;
+    const QString text = fields.at(position).trimmed();
     bool ok = false;
-    const float value = fields.at(position).toFloat(&ok);
-    return ok && std::isfinite(value) ? value : 0.0f;
+    const double value = text.toDouble(&ok);
+    if (!ok) {
+        // Qt refuses "inf", "nan" and numbers beyond a double's range; all are broken times.
+        static const QRegularExpression brokenNumber(
+            QStringLiteral("^[+-]?(inf(inity)?|nan|[0-9.]+e[+-]?[0-9]+)$"),
+            QRegularExpression::CaseInsensitiveOption);
+        return brokenNumber.match(text).hasMatch() ? std::nullopt : std::optional<double>(0.0);
+    }
+    if (!std::isfinite(value) || value < 0.0 || value > maxSeconds)
+        return std::nullopt;
+    return value;
+}
+
+struct RecordTimes
+{
+    float start = 0.0f;
+    float end = 0.0f;
+};
+
+// The start and end of a record; nullopt when a time is negative, not finite or beyond
+// maxSeconds (a negative duration included).
+std::optional<RecordTimes> recordTimes(const QStringList &fields)
+{
+    const std::optional<double> start = timeField(fields, 0);
+    const std::optional<double> duration = timeField(fields, 1);
+    if (!start || !duration || *start + *duration > maxSeconds)
+        return std::nullopt;
+    return RecordTimes{float(*start), float(*start + *duration)};
 }
 
 // The names of a quoted list such as "[ANNA, BEN]": quotes, brackets, apostrophes and
@@ -82,6 +116,7 @@ MarkupResult markupTimed(const MarkupSources &sources, const StageProgress &prog
     // With no processed record the closing scene spans 0 to 0.
     float lastStart = 0.0f;
     float lastEnd = 0.0f;
+    int skipped = 0;
     const int n = sources.lines.size();
     for (int i = 0; i < n; ++i) {
         if (progress.wasCanceled())
@@ -91,15 +126,18 @@ MarkupResult markupTimed(const MarkupSources &sources, const StageProgress &prog
         if (line.contains(QLatin1String("BREAK"), Qt::CaseSensitive))
             continue;
         const QStringList parts = line.split(QLatin1Char('"'));
-        const QStringList fields = parts.at(0).split(QLatin1Char(','));
-        lastStart = timeField(fields, 0);
-        lastEnd = lastStart + timeField(fields, 1);
-        if (!std::isfinite(lastEnd))
-            lastEnd = lastStart;
-        index->addScene(lastStart, QStringLiteral("fight"));
-        if (parts.size() == 3)
-            names.count(*index, parts.at(1));
-        index->addScene(lastEnd, QStringLiteral("break"));
+        const std::optional<RecordTimes> times = recordTimes(parts.at(0).split(QLatin1Char(',')));
+        // A record with broken times stays in the text but makes no scene.
+        if (times) {
+            lastStart = times->start;
+            lastEnd = times->end;
+            index->addScene(lastStart, QStringLiteral("fight"));
+            if (parts.size() == 3)
+                names.count(*index, parts.at(1));
+            index->addScene(lastEnd, QStringLiteral("break"));
+        } else {
+            ++skipped;
+        }
         result += escapeHtml(line).toUtf8();
         result += "<br>";
     }
@@ -112,5 +150,6 @@ MarkupResult markupTimed(const MarkupSources &sources, const StageProgress &prog
     marked.index = std::move(index);
     marked.characters = sources.characters;
     marked.lastBreakPosition = sources.lastBreakPosition;
+    marked.skippedRecords = skipped;
     return marked;
 }

@@ -13,102 +13,124 @@
 #include <QColor>
 
 #include <algorithm>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+// Primitives per depth range for the bound framebuffer's depth buffer: neighbours in a range
+// lie about 230 depth units apart, far more than rounding can blur. Without a usable depth
+// buffer every primitive gets a range of its own, which is drawing them one by one.
+int primitivesPerRange()
+{
+    GLint depthBits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    if (depthBits < 16)
+        return 1;
+    return (1 << std::min(depthBits, 24)) >> 8;
+}
+
+// The depth state the chart uses for its order, put back afterwards; the depth test itself
+// is left off, so the chart and the reading marks drawn over it look the same whichever mode
+// was drawn before.
+class DepthOrdering
+{
+public:
+    DepthOrdering()
+    {
+        glGetIntegerv(GL_DEPTH_FUNC, &m_function);
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &m_writes);
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LESS);
+    }
+    ~DepthOrdering()
+    {
+        glDisable(GL_DEPTH_TEST);
+        glDepthFunc(static_cast<GLenum>(m_function));
+        glDepthMask(m_writes);
+    }
+    DepthOrdering(const DepthOrdering &) = delete;
+    DepthOrdering &operator=(const DepthOrdering &) = delete;
+
+private:
+    GLint m_function = GL_LESS;
+    GLboolean m_writes = GL_TRUE;
+};
+
+// A range holds only lines of a positive width, which GL accepts.
+void drawLines(const GlVertexBuffer &lines, const IncreasingChartGeometry::Range &range,
+               float width)
+{
+    if (range.count == 0)
+        return;
+    glLineWidth(width);
+    lines.draw(GL_LINES, range.first, range.count);
+}
+
+} // namespace
+
+bool IncreasingChart::Key::operator==(const Key &other) const
+{
+    return std::tie(stamp, flipAxis, activeThreadSize, inactiveThreadSize, threadTransparency,
+                    primitivesPerRange) ==
+           std::tie(other.stamp, other.flipAxis, other.activeThreadSize, other.inactiveThreadSize,
+                    other.threadTransparency, other.primitivesPerRange);
+}
+
+void IncreasingChart::update(const ThreadModel &model, const ViewState &state)
+{
+    const Key key{LayoutStamp::of(model),   state.flipAxis,           state.activeThreadSize,
+                  state.inactiveThreadSize, state.threadTransparency, primitivesPerRange()};
+    if (m_key && *m_key == key)
+        return;
+    const IncreasingChartGeometry chart =
+        IncreasingChartGeometry::build(model, state, key.primitivesPerRange);
+    m_quads.upload(chart.quads);
+    m_activeLines.upload(chart.activeLines);
+    m_inactiveLines.upload(chart.inactiveLines);
+    m_chunks = chart.chunks;
+    m_key = key;
+}
 
 void IncreasingChart::draw(const ThreadModel &model, const ViewState &state)
 {
-    m_height = model.graphHeight;
-    m_flip = state.flipAxis;
+    const float height = model.graphHeight;
     glViewport(0, 0, state.viewportWidth, state.viewportHeight);
     glMatrixMode(GL_PROJECTION);
-    glLoadMatrixf(ViewTransform::increasingProjection(m_height, m_flip).constData());
+    glLoadMatrixf(ViewTransform::increasingProjection(height, state.flipAxis).constData());
     glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixf(ViewTransform::increasingModelView(state, m_height).constData());
+    glLoadMatrixf(ViewTransform::increasingModelView(state, height).constData());
 
-    m_totals.assign(model.characters().size(), 0.0f);
+    update(model, state);
     glDisable(GL_LIGHTING);
     // Only the fills are translucent, but an opaque colour (alpha 1) blends to itself, so
-    // blending stays on for the whole chart: a state change per primitive would make every
-    // primitive a draw call of its own, for the same pixels.
+    // blending stays on for the whole chart.
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    m_lineWidth = 1.0f;
-    glLineWidth(m_lineWidth);
-    const std::vector<Scene> &scenes = model.timeIndex()->scenes;
-    for (std::size_t i = 0; i < scenes.size(); ++i) {
-        const float top = (0.5f - scenes[i].start) * m_height;
-        const float bottom = (0.5f - scenes[i].end) * m_height;
-        drawBand(i, top, bottom);
-        for (std::size_t c = 0; c < m_totals.size(); ++c)
-            drawCharacter(model, scenes[i], c, top, bottom, state);
-    }
+    drawChunks(state);
     drawPinnedLine(model, state);
     glDisable(GL_BLEND);
     glLineWidth(1.0f);
 
     if (state.drawGrid) {
-        if (m_flip)
+        if (state.flipAxis)
             drawReadingLine(model, state);
         else
             ThreadPrimitives::drawReadingGrid(model, state);
     }
 }
 
-// Normal orientation draws (value, time); flipped draws (-time, value).
-void IncreasingChart::point(float value, float time, float z) const
+void IncreasingChart::drawChunks(const ViewState &state) const
 {
-    if (m_flip)
-        glVertex3f(-time, value, z);
-    else
-        glVertex3f(value, time, z);
-}
-
-void IncreasingChart::drawBand(std::size_t sceneIndex, float top, float bottom) const
-{
-    const float grey = sceneIndex % 2 == 0 ? 0.8f : 0.9f;
-    glColor3f(grey, grey, grey);
-    glBegin(GL_QUADS);
-    point(-1000.0f, top, -5.0f);
-    point(1000.0f, top, -5.0f);
-    point(1000.0f, bottom, -5.0f);
-    point(-1000.0f, bottom, -5.0f);
-    glEnd();
-}
-
-// A translucent fill from the far left up to the character's running total, and the line
-// of the total itself, thick where the character speaks.
-void IncreasingChart::drawCharacter(const ThreadModel &model, const Scene &scene, std::size_t c,
-                                    float top, float bottom, const ViewState &state)
-{
-    const bool present = scene.counts.value(static_cast<int>(c)) != 0;
-    const float before = m_totals[c];
-    const float after = before + runningTotalStep(scene, static_cast<int>(c));
-    m_totals[c] = after;
-
-    const QColor &color = model.characters()[c]->color;
-    const GLfloat red = static_cast<GLfloat>(color.redF());
-    const GLfloat green = static_cast<GLfloat>(color.greenF());
-    const GLfloat blue = static_cast<GLfloat>(color.blueF());
-    glColor4f(red, green, blue, state.threadTransparency);
-    glBegin(GL_QUADS);
-    point(-m_height, top, 0.0f);
-    point(before, top, 0.0f);
-    point(after, bottom, 0.0f);
-    point(-m_height, bottom, 0.0f);
-    glEnd();
-
-    // A width of 0 is allowed by the controls but not by GL: such a line is left out.
-    const float width = present ? state.activeThreadSize : state.inactiveThreadSize;
-    if (width <= 0.0f)
-        return;
-    if (width != m_lineWidth) {
-        glLineWidth(width);
-        m_lineWidth = width;
+    const DepthOrdering ordering;
+    for (const IncreasingChartGeometry::Chunk &chunk : m_chunks) {
+        glDepthMask(GL_TRUE);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        drawLines(m_activeLines, chunk.activeLines, state.activeThreadSize);
+        drawLines(m_inactiveLines, chunk.inactiveLines, state.inactiveThreadSize);
+        glDepthMask(GL_FALSE);
+        m_quads.draw(GL_QUADS, chunk.quads.first, chunk.quads.count);
     }
-    glColor4f(red, green, blue, 1.0f);
-    glBegin(GL_LINES);
-    point(before, top, 0.0f);
-    point(after, bottom, 0.0f);
-    glEnd();
 }
 
 // The flipped chart marks the reading position with a vertical line across the values.
@@ -118,39 +140,47 @@ void IncreasingChart::drawReadingLine(const ThreadModel &model, const ViewState 
         return;
     const float fraction = ViewInteraction::readingFraction(state.scrollValue, state.scrollMaximum);
     const float x = -(0.5f - fraction) * model.graphHeight;
+    const float line[6] = {x, 0.0f, 1.0f, x, 1.0f, 1.0f};
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
-    glBegin(GL_LINES);
-    glVertex3f(x, 0.0f, 1.0f);
-    glVertex3f(x, 1.0f, 1.0f);
-    glEnd();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, line);
+    glDrawArrays(GL_LINES, 0, 2);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 // The pinned character's line once more over the whole chart, opaque and thicker than any
 // other, with a dark edge.
-void IncreasingChart::drawPinnedLine(const ThreadModel &model, const ViewState &state)
+void IncreasingChart::drawPinnedLine(const ThreadModel &model, const ViewState &state) const
 {
     const int pinned = state.selectedIndex;
-    if (pinned < 0 || pinned >= static_cast<int>(model.characters().size()))
+    if (pinned < 0 || pinned >= static_cast<int>(model.characters().size()) ||
+        model.timeIndex() == nullptr)
         return;
+    const float height = model.graphHeight;
+    std::vector<float> strip;
+    const auto add = [&strip, &state](float value, float time) {
+        if (state.flipAxis)
+            strip.insert(strip.end(), {-time, value, 9.5f});
+        else
+            strip.insert(strip.end(), {value, time, 9.5f});
+    };
+    float total = 0.0f;
+    for (const Scene &scene : model.timeIndex()->scenes) {
+        add(total, (0.5f - scene.start) * height);
+        total += runningTotalStep(scene, pinned);
+        add(total, (0.5f - scene.end) * height);
+    }
     const QColor &color = model.characters()[static_cast<std::size_t>(pinned)]->color;
     const float width = std::max(pinnedMinimumWidth, 2.0f * state.activeThreadSize);
-    const std::vector<Scene> &scenes = model.timeIndex()->scenes;
-    for (int pass = 0; pass < 2; ++pass) {
-        const bool edge = pass == 0;
-        if (edge)
-            glColor4f(0.0f, 0.0f, 0.0f, 0.7f);
-        else
-            glColor4f(static_cast<GLfloat>(color.redF()), static_cast<GLfloat>(color.greenF()),
-                      static_cast<GLfloat>(color.blueF()), 1.0f);
-        glLineWidth(edge ? width + 4.0f : width);
-        float total = 0.0f;
-        glBegin(GL_LINE_STRIP);
-        for (const Scene &scene : scenes) {
-            point(total, (0.5f - scene.start) * m_height, 1.0f);
-            total += runningTotalStep(scene, pinned);
-            point(total, (0.5f - scene.end) * m_height, 1.0f);
-        }
-        glEnd();
-    }
-    m_lineWidth = width;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, strip.data());
+    const GLsizei count = static_cast<GLsizei>(strip.size() / 3);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.7f);
+    glLineWidth(width + 4.0f);
+    glDrawArrays(GL_LINE_STRIP, 0, count);
+    glColor4f(static_cast<GLfloat>(color.redF()), static_cast<GLfloat>(color.greenF()),
+              static_cast<GLfloat>(color.blueF()), 1.0f);
+    glLineWidth(width);
+    glDrawArrays(GL_LINE_STRIP, 0, count);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }

@@ -1,15 +1,22 @@
 #pragma once
 
-#include <cstddef>
+#include "threads/GlVertexBuffer.h"
+#include "threads/IncreasingChartGeometry.h"
+#include "threads/LayoutStamp.h"
+
+#include <optional>
 #include <vector>
 
 class ThreadModel;
-struct Scene;
 struct ViewState;
 
-// The "Increasing Graph" mode: a cumulative chart in which every character's value grows
-// by the length of each scene it speaks in (plus 0.0001 per count). Time runs down the
-// view with the value across, or across with the value up when the axis is flipped.
+// Draws the "Increasing Graph" (see IncreasingChartGeometry) from GL buffers that are rebuilt
+// when the scenes, the colours or the chart's options change. The depth test puts the
+// primitives back in their order: in each depth range the lines go first, each sample keeping
+// the line latest in the sequence, and then the bands and fills in sequence order, each
+// sample taking only those that come after the line it shows. That is the picture of drawing
+// them one by one in sequence, in three draw calls. The context it was first used in must be
+// current whenever it is used or destroyed.
 class IncreasingChart
 {
 public:
@@ -17,19 +24,28 @@ public:
     void draw(const ThreadModel &model, const ViewState &state);
 
 private:
-    void point(float value, float time, float z) const;
-    void drawBand(std::size_t sceneIndex, float top, float bottom) const;
-    void drawCharacter(const ThreadModel &model, const Scene &scene, std::size_t c, float top,
-                       float bottom, const ViewState &state);
+    struct Key
+    {
+        LayoutStamp stamp;
+        bool flipAxis = false;
+        float activeThreadSize = 0.0f;
+        float inactiveThreadSize = 0.0f;
+        float threadTransparency = 0.0f;
+        int primitivesPerRange = 0;
+        bool operator==(const Key &other) const;
+    };
+
+    void update(const ThreadModel &model, const ViewState &state);
+    void drawChunks(const ViewState &state) const;
     void drawReadingLine(const ThreadModel &model, const ViewState &state) const;
-    void drawPinnedLine(const ThreadModel &model, const ViewState &state);
+    void drawPinnedLine(const ThreadModel &model, const ViewState &state) const;
 
     // The pinned line is at least this many pixels wide.
     static constexpr float pinnedMinimumWidth = 5.0f;
 
-    bool m_flip = false;
-    float m_height = 20.0f;
-    float m_lineWidth = 1.0f;
-    // The running totals, kept between frames so a frame allocates nothing.
-    std::vector<float> m_totals;
+    std::optional<Key> m_key;
+    std::vector<IncreasingChartGeometry::Chunk> m_chunks;
+    GlVertexBuffer m_quads;
+    GlVertexBuffer m_activeLines;
+    GlVertexBuffer m_inactiveLines;
 };

@@ -44,11 +44,11 @@ bool drawLayout(ThreadRenderer &renderer, const TimeIndexVector &index, int numb
                 int layoutSteps, int drawMode, int width, int height, QImage *image, QString *error)
 {
     ThreadModel model;
-    if (index.characters.size() > static_cast<size_t>(ThreadModel::maximumCharacters))
-        return fail(error, QStringLiteral("%1 characters are more than the thread view draws (%2)")
-                               .arg(index.characters.size())
-                               .arg(ThreadModel::maximumCharacters));
-    if (!model.buildThreads(&index, 1.0f / static_cast<float>(numberSteps)))
+    const float step = 1.0f / static_cast<float>(numberSteps);
+    const QString tooLarge = ThreadModel::layoutTooLarge(index, step);
+    if (!tooLarge.isEmpty())
+        return fail(error, tooLarge);
+    if (!model.buildThreads(&index, step))
         return fail(error, QStringLiteral("the screenplay has no scenes to draw"));
 
     const ViewState state = defaultViewState(drawMode, width, height);

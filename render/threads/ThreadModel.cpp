@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <utility>
 
@@ -21,6 +22,9 @@ constexpr float repulsionSoftening = 0.0001f;
 // The layout's circle and arcs use this value rather than pi; kept so layouts stay as
 // they have always been.
 constexpr float halfTurn = 3.1415f;
+
+// Shared by all models, so that no two layouts ever carry the same revision.
+std::atomic<std::uint64_t> lastLayoutRevision{0};
 
 // The first scene, in list order, whose range contains t; -1 when none does.
 int sceneAt(const std::vector<Scene> &scenes, float t)
@@ -40,6 +44,26 @@ bool speaksIn(const std::vector<Scene> &scenes, int first, int last, int c)
             return true;
     }
     return false;
+}
+
+// The number of nodes present at each time sample, as addStepNodes finds them.
+std::vector<qint64> presentPerSample(const TimeIndexVector &index, float step)
+{
+    const std::vector<Scene> &scenes = index.scenes;
+    const int characterCount = static_cast<int>(index.characters.size());
+    std::vector<qint64> present;
+    int lastScene = 0;
+    for (float t = 0.0f; t <= 1.0f; t = t + step) {
+        const int j = sceneAt(scenes, t);
+        if (j < 0)
+            continue;
+        qint64 count = 0;
+        for (int c = 0; c < characterCount && j >= lastScene; ++c)
+            count += speaksIn(scenes, lastScene, j, c) ? 1 : 0;
+        present.push_back(count);
+        lastScene = j;
+    }
+    return present;
 }
 
 } // namespace
@@ -113,8 +137,20 @@ float ThreadModel::usableStep(float step)
     return std::max(step, minimumStep);
 }
 
+void ThreadModel::layoutChanged()
+{
+    m_layoutRevision = ++lastLayoutRevision;
+}
+
+std::vector<ThreadNode> &ThreadModel::mutableNodes()
+{
+    layoutChanged();
+    return m_nodes;
+}
+
 void ThreadModel::clearThreads()
 {
+    layoutChanged();
     m_graphReady = false;
     m_timeIndex = nullptr;
     m_characters.clear();
@@ -123,14 +159,35 @@ void ThreadModel::clearThreads()
     m_threads.clear();
 }
 
+QString ThreadModel::layoutTooLarge(const TimeIndexVector &index, float step)
+{
+    const qint64 characters = static_cast<qint64>(index.characters.size());
+    if (characters > maximumCharacters)
+        return QStringLiteral("%1 characters are more than the thread view draws (%2)")
+            .arg(characters)
+            .arg(maximumCharacters);
+    const std::vector<qint64> present = presentPerSample(index, usableStep(step));
+    const qint64 slices = static_cast<qint64>(present.size());
+    qint64 pairs = slices * characters * (characters - 1) / 2;
+    for (const qint64 count : present)
+        pairs += count * (count - 1) / 2;
+    if (pairs <= maximumPairsPerStep)
+        return QString();
+    const qint64 fitting = static_cast<qint64>(std::sqrt(2.0 * maximumPairsPerStep / slices));
+    return QStringLiteral("%1 characters over %2 time steps are more than the thread view lays "
+                          "out in good time (about %3 at these steps)")
+        .arg(characters)
+        .arg(slices)
+        .arg(fitting);
+}
+
 bool ThreadModel::buildThreads(const TimeIndexVector *index, float step)
 {
     // A build always starts from nothing, so the node order invariant holds even when the
     // caller did not clear first.
     clearThreads();
     m_timeIndex = index;
-    if (index == nullptr || index->scenes.empty() ||
-        index->characters.size() > static_cast<size_t>(maximumCharacters))
+    if (index == nullptr || index->scenes.empty() || !layoutTooLarge(*index, step).isEmpty())
         return false;
 
     m_characters = index->characters;
@@ -151,6 +208,7 @@ bool ThreadModel::buildThreads(const TimeIndexVector *index, float step)
     linkThreads();
     hideThreadEnds();
     m_graphReady = true;
+    layoutChanged();
     return true;
 }
 
@@ -228,6 +286,7 @@ void ThreadModel::hideThreadEnds()
 
 void ThreadModel::reset()
 {
+    layoutChanged();
     for (ThreadNode &node : m_nodes) {
         node.position = node.homePosition;
         node.velocity = Vec3{};
@@ -238,6 +297,7 @@ void ThreadModel::simulate(float dt, int selectedIndex, bool moveToPlane)
 {
     if (m_timeIndex == nullptr)
         return;
+    layoutChanged();
     const int characterCount = this->characterCount();
     for (ThreadNode &node : m_nodes)
         node.force = Vec3{};
@@ -362,6 +422,7 @@ void ThreadModel::integrate(float dt)
 
 void ThreadModel::placeConvergence(float drawM)
 {
+    layoutChanged();
     for (ThreadNode &node : m_nodes) {
         if (node.presence > 0.9f) {
             node.position.x = 0.0f;

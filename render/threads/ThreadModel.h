@@ -3,8 +3,10 @@
 #include "characters/Character.h"
 #include "threads/Vec3.h"
 
+#include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <vector>
 
 class QColor;
@@ -103,8 +105,14 @@ public:
     const std::vector<ThreadNode> &nodes() const { return m_nodes; }
     const std::vector<Spring> &springs() const { return m_springs; }
     const std::vector<Thread> &threads() const { return m_threads; }
-    // For callers that place nodes themselves (and for tests of the physics).
-    std::vector<ThreadNode> &mutableNodes() { return m_nodes; }
+    // For callers that place nodes themselves (and for tests of the physics). Counts as a
+    // change of the layout, since the caller may move any node through it.
+    std::vector<ThreadNode> &mutableNodes();
+
+    // Changes whenever the nodes, springs or threads may have changed (a build, a clear, a
+    // step, a placement, a reset) and never repeats within the process, not even across
+    // models: a drawing built from a model is current while this value is the same.
+    std::uint64_t layoutRevision() const { return m_layoutRevision; }
 
     // The step actually used for a requested one: a step that would never let the
     // sampling reach 1 (not positive, not a number, or too small to advance t) is replaced
@@ -115,6 +123,13 @@ public:
     // square of the characters; beyond this many a screenplay gets no threads rather than
     // exhausting memory (feature films have well under a hundred speakers).
     static constexpr int maximumCharacters = 2000;
+    // Each layout step repels every two nodes of a time step and pulls every two linked in a
+    // scene; past this many such pairs per step a settled layout takes minutes, and a picture
+    // of that many threads shows nothing anyway.
+    static constexpr qint64 maximumPairsPerStep = 4000000;
+    // Why the index is not laid out at this step (too many pairs, or characters); empty when
+    // it is.
+    static QString layoutTooLarge(const TimeIndexVector &index, float step);
 
 private:
     void sampleTimeAxis(float step, const std::vector<float> &angles);
@@ -124,6 +139,7 @@ private:
     void applySprings();
     void repelSlices();
     void integrate(float dt);
+    void layoutChanged();
 
     const TimeIndexVector *m_timeIndex = nullptr;
     CharacterList m_characters;
@@ -131,6 +147,7 @@ private:
     std::vector<Spring> m_springs;
     std::vector<Thread> m_threads;
     bool m_graphReady = false;
+    std::uint64_t m_layoutRevision = 0;
     // Scratch space of the repulsion, kept between steps so a frame allocates nothing.
     std::vector<float> m_pairForces;
     std::vector<int> m_presentScratch;

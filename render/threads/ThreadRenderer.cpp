@@ -2,7 +2,6 @@
 
 #include "threads/ThreadRenderer.h"
 
-#include "scenes/TimeIndexVector.h"
 #include "shaders/WeaveShaderSources.h"
 #include "shaders/glShader.h"
 #include "shaders/glShaderManager.h"
@@ -16,8 +15,7 @@
 #include <QMatrix4x4>
 
 #include <cmath>
-
-using namespace ThreadPrimitives;
+#include <vector>
 
 namespace {
 
@@ -28,11 +26,6 @@ void loadMatrices(const QMatrix4x4 &projection, const QMatrix4x4 &modelView)
     glLoadMatrixf(projection.constData());
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixf(modelView.constData());
-}
-
-void multiplyModelView(const QMatrix4x4 &matrix)
-{
-    glMultMatrixf(matrix.constData());
 }
 
 void setViewport(const ViewState &state)
@@ -47,11 +40,7 @@ ThreadRenderer::ThreadRenderer()
 {
 }
 
-ThreadRenderer::~ThreadRenderer()
-{
-    if (m_weaveTexture != 0)
-        glDeleteTextures(1, &m_weaveTexture);
-}
+ThreadRenderer::~ThreadRenderer() = default;
 
 bool ThreadRenderer::ensureWeaveProgram()
 {
@@ -99,18 +88,18 @@ void ThreadRenderer::drawForceDirected(const ThreadModel &model, const ViewState
 
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
-    drawSceneBands(model);
+    m_threads.drawSceneBands(model);
     glEnable(GL_LIGHTING);
 
-    multiplyModelView(ViewTransform::rotation(state));
+    glMultMatrixf(ViewTransform::rotation(state).constData());
     if (state.spheres)
-        drawNodeSpheres(model);
+        m_threads.drawNodeSpheres(model);
     if (state.springs)
-        drawSceneLinks(model);
-    drawThreadFibres(model, state, m_strands);
+        m_threads.drawSceneLinks(model);
+    m_threads.drawThreadFibres(model, state);
     drawPinnedThread(model, state);
     if (state.drawGrid)
-        drawReadingGrid(model, state);
+        ThreadPrimitives::drawReadingGrid(model, state);
 }
 
 void ThreadRenderer::drawConvergenceGraph(const ThreadModel &model, const ViewState &state)
@@ -120,32 +109,20 @@ void ThreadRenderer::drawConvergenceGraph(const ThreadModel &model, const ViewSt
                  ViewTransform::panAndZoom(state));
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
-    drawSceneBands(model);
+    m_threads.drawSceneBands(model);
 
     glEnable(GL_LIGHTING);
     glLoadMatrixf(ViewTransform::threadModelView(state).constData());
 
     glDisable(GL_LIGHTING);
-    drawThreadFibres(model, state, m_strands);
+    m_threads.drawThreadFibres(model, state);
     drawPinnedThread(model, state);
     if (state.drawGrid)
-        drawReadingGrid(model, state);
-}
-
-void ThreadRenderer::bindWeaveTexture(const std::vector<float> &texels)
-{
-    if (m_weaveTexture == 0)
-        glGenTextures(1, &m_weaveTexture);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, m_weaveTexture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, static_cast<GLsizei>(texels.size() / 3), 1, 0, GL_RGB,
-                 GL_FLOAT, texels.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        ThreadPrimitives::drawReadingGrid(model, state);
 }
 
 // Each band shows, pixel by pixel, the colour of one character present in its scene picked
-// at random by the weave program (one texel per present character); an empty scene is black.
+// at random by the weave program; an empty scene is black.
 void ThreadRenderer::drawColorWeaving(const ThreadModel &model, const ViewState &state)
 {
     setViewport(state);
@@ -156,40 +133,7 @@ void ThreadRenderer::drawColorWeaving(const ThreadModel &model, const ViewState 
     glDisable(GL_LIGHTING);
     if (m_weaveProgram != nullptr)
         m_weaveProgram->use();
-
-    const float height = model.graphHeight;
-    const CharacterList &characters = model.characters();
-    for (const Scene &scene : model.timeIndex()->scenes) {
-        m_texels.clear();
-        for (std::size_t c = 0; c < characters.size(); ++c) {
-            if (scene.counts.value(static_cast<int>(c)) == 0)
-                continue;
-            const QColor &color = characters[c]->color;
-            m_texels.insert(m_texels.end(),
-                            {static_cast<float>(color.redF()), static_cast<float>(color.greenF()),
-                             static_cast<float>(color.blueF())});
-        }
-        if (!m_texels.empty()) {
-            bindWeaveTexture(m_texels);
-            glColor3f(1.0f, 1.0f, 1.0f);
-        } else {
-            glColor3f(0.0f, 0.0f, 0.0f);
-        }
-        const float top = (0.5f - scene.start) * height;
-        const float bottom = (0.5f - scene.end) * height;
-        glBegin(GL_QUADS);
-        glTexCoord2f(0.0f, 0.0f);
-        glVertex3f(-10.0f, top, 0.0f);
-        glTexCoord2f(1.0f, 0.0f);
-        glVertex3f(10.0f, top, 0.0f);
-        glTexCoord2f(1.0f, 1.0f);
-        glVertex3f(10.0f, bottom, 0.0f);
-        glTexCoord2f(0.0f, 1.0f);
-        glVertex3f(-10.0f, bottom, 0.0f);
-        glEnd();
-        glDisable(GL_TEXTURE_2D);
-    }
-
+    m_weave.draw(model);
     if (m_weaveProgram != nullptr)
         m_weaveProgram->unuse();
     glPopMatrix();

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "threads/ColorWeave.h"
 #include "threads/IncreasingChart.h"
-#include "threads/StrandBuffer.h"
+#include "threads/ThreadDrawing.h"
 
 #include <memory>
-#include <vector>
 
 class QImage;
 class ThreadModel;
@@ -13,14 +13,16 @@ class glShaderManager;
 struct ViewState;
 
 // Draws the thread model in one of the four modes into the current GL context. One
-// renderer belongs to one context: it keeps that context's shader program and texture.
-// Needs no widget, so windows and off-screen surfaces share it.
+// renderer belongs to one context: it keeps that context's shader program, and the buffers,
+// textures and display lists its frames are drawn from, which are rebuilt only when the
+// layout or a drawing option changes. Needs no widget, so windows and off-screen surfaces
+// share it.
 class ThreadRenderer
 {
 public:
     // Initialises the GL extension loader; the context must be current.
     ThreadRenderer();
-    // Releases the texture; the context must be current.
+    // Releases the GL objects; the context must be current.
     ~ThreadRenderer();
     ThreadRenderer(const ThreadRenderer &) = delete;
     ThreadRenderer &operator=(const ThreadRenderer &) = delete;
@@ -46,13 +48,10 @@ private:
     void drawForceDirected(const ThreadModel &model, const ViewState &state);
     void drawConvergenceGraph(const ThreadModel &model, const ViewState &state);
     void drawColorWeaving(const ThreadModel &model, const ViewState &state);
-    void bindWeaveTexture(const std::vector<float> &texels);
 
     std::unique_ptr<glShaderManager> m_shaderManager;
     glShader *m_weaveProgram = nullptr;
-    unsigned int m_weaveTexture = 0;
-    // Per-frame scratch kept between frames so drawing allocates nothing.
-    std::vector<float> m_texels;
-    StrandBuffer m_strands;
+    ThreadDrawing m_threads;
+    ColorWeave m_weave;
     IncreasingChart m_increasingChart;
 };

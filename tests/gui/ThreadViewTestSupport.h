@@ -10,7 +10,7 @@
 #include <memory>
 
 // A thread view in a top-level window of a fixed size, shown and exposed, so that its
-// frames really draw (updateGL skips windows that are not mapped).
+// frames really draw (a window that is not mapped gets no paint events).
 template<typename View = GraphWidget>
 std::unique_ptr<View> shownGraphWidget(int width = 640, int height = 480)
 {

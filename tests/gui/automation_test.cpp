@@ -1,8 +1,8 @@
 #include "WindowTestSupport.h"
 
-#include "views/GraphWidget.h"
 #include "automation/AutomationRun.h"
 #include "automation/BatchTarget.h"
+#include "views/GraphWidget.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -346,7 +346,8 @@ TEST_F(AutomationTest, SecondStart_CancelsThePendingRunFirst)
 {
     setSettings(60000, true, true, true);
     Count steps(TextVisTestAccess::automate(*window).automation, &AutomationRun::stepDone);
-    TextVisTestAccess::automate(*window).automation.start(QStringList{screenplays[0], screenplays[2]});
+    TextVisTestAccess::automate(*window).automation.start(
+        QStringList{screenplays[0], screenplays[2]});
     ASSERT_TRUE(waitForSteps(steps, 1)); // file 1 is loaded, its delay running
 
     setSettings(0, true, false, false);
@@ -368,7 +369,8 @@ TEST_F(AutomationTest, MenuEntry_CancelsAPendingRunEvenWhenNoFileIsChosen)
 {
     setSettings(60000, true, false, false);
     Count steps(TextVisTestAccess::automate(*window).automation, &AutomationRun::stepDone);
-    TextVisTestAccess::automate(*window).automation.start(QStringList{screenplays[0], screenplays[1]});
+    TextVisTestAccess::automate(*window).automation.start(
+        QStringList{screenplays[0], screenplays[1]});
     ASSERT_TRUE(waitForSteps(steps, 1));
 
     AutomateAnswers answers;
@@ -391,9 +393,10 @@ TEST_F(AutomationTest, FileGoneMidRun_IsSkippedAndTheOthersAreWritten)
     filesBefore = filesInScratch();
 
     Count finished(TextVisTestAccess::automate(*window).automation, &AutomationRun::finished);
-    QObject::connect(&TextVisTestAccess::automate(*window).automation, &AutomationRun::stepDone, [gone] {
-        QFile::remove(gone); // once the first file is loaded
-    });
+    QObject::connect(&TextVisTestAccess::automate(*window).automation, &AutomationRun::stepDone,
+                     [gone] {
+                         QFile::remove(gone); // once the first file is loaded
+                     });
     testing::internal::CaptureStdout();
     TextVisTestAccess::automate(*window).automation.start(QStringList{first, gone, last});
     const bool ended = waitForEnd(finished);

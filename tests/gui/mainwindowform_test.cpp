@@ -45,7 +45,7 @@ void expectWhole(const QWidget *widget)
     EXPECT_GE(widget->height(), widget->sizeHint().height());
 }
 
-void expectPanelWhole(const MainWindowForm &form)
+void expectPanelWhole(const Ui::textVisClass &form)
 {
     // Each part as high as it asks to be; the scroll area shows what the window cannot.
     EXPECT_GE(form.groupBox->height(), form.groupBox->minimumSizeHint().height());
@@ -104,7 +104,7 @@ TEST(MainWindowFormFonts, Panel_ShowsEveryControlWholeAtTwoFontSizesAndTwoWindow
             processEventsUntil([&window] { return window->windowHandle()->isExposed(); }, 5000);
             QCoreApplication::processEvents();
             EXPECT_EQ(window->size(), size);
-            expectPanelWhole(window->form);
+            expectPanelWhole(formOf(*window));
         }
     }
     QApplication::setFont(original);

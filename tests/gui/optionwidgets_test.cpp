@@ -1,7 +1,7 @@
 #include "WindowTestSupport.h"
 
-#include "dialogs/OptionWidgets.h"
 #include "characters/Option.h"
+#include "dialogs/OptionWidgets.h"
 #include "reader/TextFile.h"
 
 #include <QCheckBox>

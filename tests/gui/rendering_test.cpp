@@ -14,7 +14,6 @@
 #include <QImage>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
-#include <QWebView>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -52,7 +51,7 @@ std::set<Rgb> colorsInRows(const QImage &image, int first, int last)
 QImage captureOneFrame(GraphWidget &view, const QString &path)
 {
     view.setImageFileName(path);
-    view.updateGL();
+    view.paintFrame();
     return QImage(path);
 }
 
@@ -97,8 +96,8 @@ TEST(ThreadRenderer, EveryMode_DrawsWithoutGLErrors)
             view->changeDrawMode(mode);
             testing::internal::CaptureStdout();
             view->settleLayout(50);
-            view->updateGL();
-            view->updateGL();
+            view->paintFrame();
+            view->paintFrame();
             std::fflush(stdout);
             const std::string output = testing::internal::GetCapturedStdout();
             view->makeCurrent();
@@ -112,12 +111,12 @@ TEST(ThreadRenderer, EveryMode_DrawsWithoutGLErrors)
 
     // The reparse prompt, and the graph again after it.
     view->upToDate = false;
-    view->updateGL();
+    view->paintFrame();
     view->makeCurrent();
     EXPECT_EQ(reportGLErrors("test", __LINE__), 0);
     view->upToDate = true;
     view->changeDrawMode(1);
-    view->updateGL();
+    view->paintFrame();
     view->makeCurrent();
     EXPECT_EQ(reportGLErrors("test", __LINE__), 0);
 }
@@ -211,13 +210,13 @@ TEST(ThreadRenderer, Capture_WaitsForTheReparse)
     const QString path = dir.file("later.png");
     view->setImageFileName(path);
     for (int frame = 0; frame < 3; ++frame)
-        view->updateGL();
+        view->paintFrame();
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_EQ(view->pendingImageFile, path);
 
     view->clearThreads();
     view->buildThreads(index.get(), 0.01f);
-    view->updateGL();
+    view->paintFrame();
     const QImage image(path);
     ASSERT_EQ(image.size(), QSize(320, 240));
     // The picture of the graph, not of the prompt that was shown before.

@@ -88,7 +88,7 @@ TEST_F(StatsMenuTest, SaveMarkup_WritesStyleBlockThenMarkup)
     open();
     const QString path = dir.scratch().file(QStringLiteral("marked.html"));
     saveWith(formOf(*window).actionSave_markup, path);
-    QByteArray expectedStart = "<head><style type='text/css'>";
+    QByteArray expectedStart = "<head><meta charset='utf-8'><style type='text/css'>";
     for (const CharacterPtr &character : documentOf(*window).analysis()->timeIndex->characters)
         expectedStart += "span." + character->characterClass().toLatin1() +
                          "{ color: " + character->color.name().toLatin1() + " } ";
@@ -99,5 +99,6 @@ TEST_F(StatsMenuTest, SaveMarkup_WritesStyleBlockThenMarkup)
     EXPECT_TRUE(saved.startsWith(expectedStart)) << saved.toStdString();
     EXPECT_TRUE(saved.endsWith(documentOf(*window).analysis()->markupHtml));
 
-    EXPECT_EQ(saveWith(formOf(*window).actionSave_markup, QString()), "got here!\nfile not found\n");
+    EXPECT_EQ(saveWith(formOf(*window).actionSave_markup, QString()),
+              "got here!\nfile not found\n");
 }

@@ -2,24 +2,25 @@
 
 #include "dialogs/AboutDialog.h"
 #include "views/GraphWidget.h"
-#include "app/LocalOnlyNetworkAccess.h"
+#include "views/MarkupView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QEventLoop>
 #include <QFontDialog>
+#include <QImage>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QNetworkReply>
-#include <QNetworkRequest>
+#include <QPixmap>
 #include <QProcess>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QWebFrame>
-#include <QWebSettings>
-#include <QWebView>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,20 @@ void expectSpinBox(const QDoubleSpinBox *box, double value, double maximum, doub
     EXPECT_DOUBLE_EQ(box->maximum(), maximum);
     EXPECT_DOUBLE_EQ(box->singleStep(), step);
     EXPECT_EQ(box->decimals(), 2);
+}
+
+// Whether a resource of a page holds anything: the bytes of a file or a picture.
+bool holdsData(const QVariant &resource)
+{
+    return !resource.toByteArray().isEmpty() || !resource.value<QImage>().isNull() ||
+           !resource.value<QPixmap>().isNull();
+}
+
+// The size in points the text view shows its page in.
+int pagePointSize(const MarkupView *view)
+{
+    EXPECT_EQ(view->document()->defaultFont().pointSize(), view->font().pointSize());
+    return view->document()->defaultFont().pointSize();
 }
 
 } // namespace
@@ -63,7 +78,7 @@ TEST_F(TextVisTest, DrawModes_FourEntriesWithForceDirectedSelected)
 
 TEST_F(TextVisTest, Controls_ShowTheirDefaultsWithCharactersTabFirst)
 {
-    const MainWindowForm &form = window->form;
+    const Ui::textVisClass &form = formOf(*window);
     expectSpinBox(form.doubleSpinBox_ActiveThreadSize, 3.0, 99.99, 0.1);
     expectSpinBox(form.doubleSpinBox_InactiveThreadSize, 0.5, 99.99, 0.1);
     expectSpinBox(form.doubleSpinBox_ThreadTransparency, 0.2, 1.0, 0.01);
@@ -84,7 +99,7 @@ TEST_F(TextVisTest, Controls_ShowTheirDefaultsWithCharactersTabFirst)
     EXPECT_EQ(form.tabWidget->tabText(1), QStringLiteral("BreakStrings"));
     EXPECT_EQ(form.tabWidget->tabText(2), QStringLiteral("Advanced"));
     EXPECT_EQ(form.webView->contextMenuPolicy(), Qt::CustomContextMenu);
-    EXPECT_EQ(form.webView->settings()->fontSize(QWebSettings::DefaultFontSize), 11);
+    EXPECT_EQ(pagePointSize(form.webView), 11);
 }
 
 TEST_F(TextVisTest, Menus_HoldTheirActionsInOrder)
@@ -116,8 +131,7 @@ TEST_F(TextVisTest, ChangeFont_AcceptedSetsDefaultFontSizeOfTextView)
         return true;
     });
     formOf(*window).actionChange_Font->trigger();
-    EXPECT_EQ(formOf(*window).webView->settings()->fontSize(QWebSettings::DefaultFontSize), 14);
-    EXPECT_EQ(formOf(*window).webView->font().pointSize(), 14);
+    EXPECT_EQ(pagePointSize(formOf(*window).webView), 14);
 }
 
 TEST_F(TextVisTest, ChangeFont_CancelledChangesNothing)
@@ -129,35 +143,53 @@ TEST_F(TextVisTest, ChangeFont_CancelledChangesNothing)
         return dialog != nullptr;
     });
     formOf(*window).actionChange_Font->trigger();
-    EXPECT_EQ(formOf(*window).webView->settings()->fontSize(QWebSettings::DefaultFontSize), 11);
+    EXPECT_EQ(pagePointSize(formOf(*window).webView), 11);
 }
 
-TEST_F(TextVisTest, TextView_RunsNoScriptsAndLoadsNothingRemote)
+TEST_F(TextVisTest, TextView_RunsNoScriptsLoadsNothingAndFollowsNoLink)
 {
-    QWebSettings *settings = formOf(*window).webView->settings();
-    EXPECT_FALSE(settings->testAttribute(QWebSettings::JavascriptEnabled));
-    EXPECT_FALSE(settings->testAttribute(QWebSettings::PluginsEnabled));
+    MarkupView *view = formOf(*window).webView;
+    // A screenplay's page is shown with setHtml; an inline script must not run.
+    view->setHtml(QStringLiteral("<p id='t'>before</p><script>document.getElementById('t')"
+                                 ".innerHTML='after';</script>"));
+    EXPECT_EQ(view->toPlainText(), QStringLiteral("before"));
 
-    // A screenplay is shown with setHtml; an inline script must not run.
-    formOf(*window).webView->setHtml(
-        QStringLiteral("<p id='t'>before</p><script>document.getElementById('t')"
-                       ".innerHTML='after';</script>"));
-    EXPECT_EQ(formOf(*window).webView->page()->mainFrame()->toPlainText(), QStringLiteral("before"));
+    // Images are fetched neither from disk nor from the network; a plain browser reads the
+    // one on disk.
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    const QString pictureFile = dir.scratch().file(QStringLiteral("picture.png"));
+    ASSERT_TRUE(picture.save(pictureFile));
+    const QUrl local = QUrl::fromLocalFile(pictureFile);
+    const QUrl remote(QStringLiteral("http://127.0.0.1:9/image.png"));
+    const QString pictures =
+        QStringLiteral("<img src='%1'><img src='%2'>").arg(local.toString(), remote.toString());
+    QTextBrowser plain;
+    plain.setHtml(pictures);
+    ASSERT_TRUE(holdsData(plain.document()->resource(QTextDocument::ImageResource, local)));
+    view->setHtml(pictures);
+    for (const QUrl &url : {local, remote}) {
+        EXPECT_FALSE(holdsData(view->document()->resource(QTextDocument::ImageResource, url)))
+            << url.toString().toStdString();
+    }
 
-    // Requests of the page never reach the network: they fail without a connection attempt.
-    auto *network = qobject_cast<LocalOnlyNetworkAccess *>(
-        formOf(*window).webView->page()->networkAccessManager());
-    ASSERT_NE(network, nullptr);
-    EXPECT_TRUE(network->allows(QUrl(QStringLiteral("data:text/plain,x"))));
-    EXPECT_FALSE(network->allows(QUrl(QStringLiteral("file:///etc/passwd"))));
-    QNetworkReply *reply =
-        network->get(QNetworkRequest(QUrl(QStringLiteral("http://127.0.0.1:9/image.png"))));
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (!reply->isFinished())
-        loop.exec();
-    EXPECT_EQ(reply->error(), QNetworkReply::ProtocolUnknownError);
-    reply->deleteLater();
+    // A click on a link changes nothing on the page.
+    const QString other = dir.scratch().write(QStringLiteral("other.html"), "<p>elsewhere</p>");
+    view->setHtml(QStringLiteral("<p><a href='%1'>a link</a></p>")
+                      .arg(QUrl::fromLocalFile(other).toString()));
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QUrl clicked;
+    QObject::connect(view, &QTextBrowser::anchorClicked,
+                     [&clicked](const QUrl &link) { clicked = link; });
+    QTextCursor onLink(view->document());
+    onLink.setPosition(2);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      view->cursorRect(onLink).center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(clicked, QUrl::fromLocalFile(other)); // the click reached the link
+    EXPECT_EQ(view->toPlainText(), QStringLiteral("a link"));
+    EXPECT_TRUE(view->source().isEmpty());
 }
 
 TEST(StartupTest, AboutDialog_ShowsBundledPageBeforeTheWindow)
@@ -166,26 +198,27 @@ TEST(StartupTest, AboutDialog_ShowsBundledPageBeforeTheWindow)
     dir.scratch().write(QStringLiteral("breakStrings.txt"), "INT\n");
     QString aboutTitle;
     QString pageTitle;
+    QString pageShown;
     bool windowShown = true;
-    int polls = 0;
     ModalAnswerer answerer([&](QWidget *modal) {
         auto *about = qobject_cast<AboutDialog *>(modal);
         if (!about)
             return false;
-        // Give the bundled page time to load before closing the dialog.
-        pageTitle = about->webView->title();
-        if (pageTitle.isEmpty() && ++polls < 300)
-            return true;
+        const auto *page = about->findChild<QTextBrowser *>();
+        pageTitle = page->documentTitle();
+        pageShown = page->isVisible() ? about->pageText() : QString();
         aboutTitle = about->windowTitle();
         windowShown = false;
         for (QWidget *top : QApplication::topLevelWidgets())
             windowShown = windowShown || (qobject_cast<textVis *>(top) && top->isVisible());
-        about->pushButton->click();
+        about->findChild<QPushButton *>()->click();
         return true;
     });
     textVis window;
     EXPECT_EQ(aboutTitle, QStringLiteral("About Quillmark Version: 0.2"));
     EXPECT_EQ(pageTitle, QStringLiteral("About Quillmark 0.2"));
+    EXPECT_TRUE(pageShown.contains(QStringLiteral("shows the structure of a screenplay")))
+        << pageShown.toStdString();
     EXPECT_FALSE(windowShown);
     EXPECT_EQ(AboutDialog::pageUrl(0, 2).toString(), QStringLiteral("qrc:/about/about-0-2.html"));
 }

@@ -6,6 +6,8 @@
 #include "ui_textVis.h"
 #include "views/GraphWidget.h"
 #include "views/MarkupView.h"
+#include "views/ReportPdf.h"
+#include "views/ReportView.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -39,6 +41,26 @@ void textVis::saveImage()
         askSaveFileName(this, tr("Save Image"), m_document.filePath() + QStringLiteral(".png"),
                         tr("PNG (*.png);;JPEG (*.jpg);; All files (*.*)"), QStringLiteral("png"));
     m_form->ThreadView->setImageFileName(name);
+}
+
+void textVis::saveReport()
+{
+    const ScriptFacts *facts = m_form->reportView->facts();
+    if (facts == nullptr) {
+        reportNotDone(tr("Report"), tr("no screenplay has been parsed yet; open one first"));
+        return;
+    }
+    QString name = QFileDialog::getSaveFileName(this, tr("Save Report"), QDir::currentPath(),
+                                                tr("PDF (*.pdf);;All files (*.*)"));
+    if (name.isEmpty())
+        return;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".pdf");
+    QString reason;
+    if (writeReportPdf(name, *facts, m_form->reportView->screenplayName(), &reason))
+        reportWritten(name);
+    else
+        reportNotDone(tr("Report %1").arg(name), reason);
 }
 
 void textVis::showAbout()

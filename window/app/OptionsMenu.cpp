@@ -20,12 +20,12 @@ void textVis::showParsingOptions()
         retranslate(*option);
     // The values reach the members only through writeConfig, so a file that cannot be
     // written leaves them as they were.
-    const bool saved =
-        dialog.exec() == QDialog::Accepted && writeConfig(QStringLiteral("config.txt"), m_options);
+    const bool saved = dialog.exec() == QDialog::Accepted &&
+                       writeConfig(m_document.settingsPaths().config, m_options);
     for (const auto &option : m_options)
         forgetWidget(*option);
     if (saved)
-        offerReparse(tr("Parsing Options"), tr("The options were saved in config.txt."));
+        offerReparse(tr("Parsing Options"), tr("The options were saved."));
 }
 
 // The options and lists a parse reads take effect at the next parse; with a screenplay open

@@ -10,6 +10,7 @@
 #include "ui_textVis.h"
 #include "views/GraphWidget.h"
 #include "views/MarkupView.h"
+#include "views/ReportView.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -26,7 +27,7 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
     , m_form(std::make_unique<Ui::textVisClass>())
 {
     m_options = makeAnalysisOptions(m_document.settings().options);
-    readConfig(QStringLiteral("config.txt"), m_options);
+    readConfig(m_document.settingsPaths().config, m_options);
 
     m_form->setupUi(this);
     fitPanelToContents();
@@ -53,7 +54,8 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
                 written ? reportWritten(path) : reportNotDone(tr("Image %1").arg(path), reason);
             });
     connectParts();
-    loadCharacterList(QStringLiteral("characters.txt"), m_document.settings().includeCharacters);
+    loadCharacterList(m_document.settingsPaths().characters,
+                      m_document.settings().includeCharacters);
     showAbout();
     setWindowTitle(QStringLiteral("Quillmark (v %1.%2)").arg(versionMajor).arg(versionMinor));
 }
@@ -68,6 +70,7 @@ void textVis::makeParts()
 {
     m_characterPanel = std::make_unique<CharacterPanel>(*m_form->listWidget);
     m_breakStringPanel = std::make_unique<BreakStringPanel>(m_document.settings().breakStrings,
+                                                            m_document.settingsPaths().breakStrings,
                                                             *m_form->listWidget_BreakString, this);
     m_characterEditor = std::make_unique<CharacterEditor>(m_document, this);
     m_automate = std::make_unique<AutomateController>(
@@ -95,7 +98,19 @@ void textVis::connectParts()
     connect(m_automate.get(), &AutomateController::notDone, this, &textVis::reportNotDone);
     connect(&m_statisticsExport, &StatisticsExport::written, this, &textVis::reportWritten);
     connect(&m_statisticsExport, &StatisticsExport::notDone, this, &textVis::reportNotDone);
+    connectReport();
     connectDocument();
+}
+
+// The report's bars and rows select as the character list does and show scenes in the text.
+void textVis::connectReport()
+{
+    connect(m_form->reportView, &ReportView::characterClicked, this, [this](int position) {
+        QListWidgetItem *row = m_characterPanel->selectRow(position);
+        m_form->ThreadView->ListItemClicked(row);
+    });
+    connect(m_form->reportView, &ReportView::sceneClicked, m_form->webView,
+            &MarkupView::scrollToScene);
 }
 
 void textVis::connectDocument()
@@ -159,6 +174,7 @@ void textVis::forgetAnalysis()
 {
     m_form->ThreadView->clearThreads();
     m_characterPanel->clear();
+    m_form->reportView->clear();
 }
 
 void textVis::showAnalysis(const std::shared_ptr<const Analysis> &analysis)
@@ -175,6 +191,7 @@ void textVis::showAnalysis(const std::shared_ptr<const Analysis> &analysis)
                 .arg(characterCount)
                 .arg(ThreadModel::maximumCharacters));
     m_characterPanel->showCharacters(analysis->timeIndex->characters);
+    m_form->reportView->showAnalysis(analysis);
 }
 
 void textVis::connectWindow()
@@ -207,6 +224,7 @@ void textVis::connectMenus()
     fileAction(m_form->actionAutomate, &textVis::showAutomateDialog);
     fileAction(m_form->actionSave_markup, &textVis::saveMarkup);
     fileAction(m_form->actionSave_Image, &textVis::saveImage);
+    fileAction(m_form->actionSave_Report, &textVis::saveReport);
     action(m_form->actionWrite_Scene_Stats, qOverload<>(&textVis::writeSceneStats));
     action(m_form->actionWrite_Character_Stats, qOverload<>(&textVis::writeCharacterStats));
     action(m_form->actionParsing, &textVis::showParsingOptions);

@@ -7,12 +7,13 @@
 //   parts/BreakStringPanel     the break-string tab and its files
 //   parts/StatisticsExport     the statistics and saved-markup files
 //   parts/AutomateController   Automate's dialog and what a batch step does with the window
-// Its views are views/MarkupView (the text) and views/GraphWidget (the threads); its dialogs
+// Its views are views/MarkupView (the text), views/GraphWidget (the threads) and
+// views/ReportView (the report: facts, charts, the characters' table); its dialogs
 // are in dialogs/. The form is textVis.ui. textVis wires them to the form and to each other,
 // and keeps its slots as forwarders. Its own operations live in app/:
 //   textVis.cpp              constructor, wiring, showing an analysis, the forwarders
 //   MainWindowWiring.cpp     the form's controls to the thread view, the panel's size
-//   FileMenu.cpp             changeFont, saveImage, showAbout
+//   FileMenu.cpp             changeFont, saveImage, saveReport, showAbout
 //   TextViewDisplay.cpp      applyMarkupStyles, currentColorChanged
 //   TextViewActions.cpp      the text view's context menu and its entries:
 //                            textAddCharacterTrigger, textBreakStringTrigger,
@@ -63,6 +64,8 @@ public:
     void showAbout();
     void showAutomateDialog();
     void saveMarkup();
+    // File > "Save Report": the report view as a PDF.
+    void saveReport();
     void changeFont();
     void showParsingOptions();
 
@@ -114,6 +117,7 @@ private:
     void makeParts();
     void connectParts();
     void connectDocument();
+    void connectReport();
     void connectWindow();
     void connectMenus();
     void fillDrawModes();

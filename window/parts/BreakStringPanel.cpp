@@ -7,15 +7,13 @@
 #include <QListWidget>
 #include <QMessageBox>
 
-namespace {
+#include <utility>
 
-const QString defaultFile = QStringLiteral("breakStrings.txt");
-
-} // namespace
-
-BreakStringPanel::BreakStringPanel(QStringList &breakStrings, QListWidget &list, QWidget *window)
+BreakStringPanel::BreakStringPanel(QStringList &breakStrings, QString defaultFile,
+                                   QListWidget &list, QWidget *window)
     : QObject(window)
     , m_breakStrings(breakStrings)
+    , m_defaultFile(std::move(defaultFile))
     , m_list(list)
     , m_window(window)
 {
@@ -55,7 +53,7 @@ void BreakStringPanel::refresh()
 
 void BreakStringPanel::loadStartupFile()
 {
-    if (loadFile(defaultFile))
+    if (loadFile(m_defaultFile))
         return;
     QMessageBox question;
     question.setText(tr("No breakstring file was found."));
@@ -66,7 +64,7 @@ void BreakStringPanel::loadStartupFile()
         return;
     m_breakStrings += sampleBreakStrings();
     refresh();
-    saveFile(defaultFile);
+    saveFile(m_defaultFile);
 }
 
 void BreakStringPanel::addText(const QString &text)
@@ -110,5 +108,5 @@ void BreakStringPanel::saveToChosenFile()
 
 void BreakStringPanel::saveToDefaultFile()
 {
-    saveFile(defaultFile);
+    saveFile(m_defaultFile);
 }

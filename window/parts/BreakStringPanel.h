@@ -12,13 +12,15 @@ class BreakStringPanel : public QObject
 {
     Q_OBJECT
 public:
-    BreakStringPanel(QStringList &breakStrings, QListWidget &list, QWidget *window);
+    // `defaultFile` is the break-string file of the working settings.
+    BreakStringPanel(QStringList &breakStrings, QString defaultFile, QListWidget &list,
+                     QWidget *window);
 
     // False (and the list unchanged) when the file cannot be read.
     bool loadFile(const QString &path);
     // False (and why, when asked) when the file cannot be written.
     bool saveFile(const QString &path, QString *reason = nullptr) const;
-    // At start-up: "breakStrings.txt", or the sample list when the user wants one.
+    // At start-up: the default file, or the sample list when the user wants one.
     void loadStartupFile();
     void refresh();
     // The text selected in the text view becomes a break string.
@@ -40,6 +42,7 @@ signals:
 
 private:
     QStringList &m_breakStrings;
+    const QString m_defaultFile;
     QListWidget &m_list;
     QWidget *m_window;
 };

@@ -49,7 +49,7 @@ CharacterEditor::CharacterEditor(DocumentController &document, QWidget *window)
 
 void CharacterEditor::showIncludeCharacters()
 {
-    const QString path = QStringLiteral("characters.txt");
+    const QString path = m_document.settingsPaths().characters;
     CharacterList &includeCharacters = m_document.settings().includeCharacters;
     loadCharacterList(path, includeCharacters);
     QDialog dialog;
@@ -144,7 +144,7 @@ void CharacterEditor::loadChosenColors()
 
 void CharacterEditor::saveColors()
 {
-    const QString path = QStringLiteral("colors.txt");
+    const QString path = m_document.settingsPaths().colors;
     if (QFileInfo::exists(path) &&
         QMessageBox::question(m_window, tr("Save Colors"),
                               tr("%1 already exists. Replace it with the colours shown?")
@@ -212,7 +212,7 @@ bool names(const CharacterList &list, const Character &character)
 CharacterList CharacterEditor::unsavedCharacters() const
 {
     CharacterList saved;
-    loadCharacterList(QStringLiteral("characters.txt"), saved);
+    loadCharacterList(m_document.settingsPaths().characters, saved);
     CharacterList unsaved;
     for (const CharacterPtr &character : m_addedCharacters) {
         if (!names(saved, *character) && !names(unsaved, *character))
@@ -223,7 +223,7 @@ CharacterList CharacterEditor::unsavedCharacters() const
 
 bool CharacterEditor::saveAddedCharacters(QString *reason)
 {
-    const QString path = QStringLiteral("characters.txt");
+    const QString path = m_document.settingsPaths().characters;
     CharacterList saved;
     loadCharacterList(path, saved);
     for (const CharacterPtr &character : unsavedCharacters())

@@ -21,6 +21,16 @@ CharacterList CharacterPanel::selectedCharacters() const
     return selected;
 }
 
+QListWidgetItem *CharacterPanel::selectRow(int row)
+{
+    QListWidgetItem *item = row >= 0 && row < m_list.count() ? m_list.item(row) : nullptr;
+    if (item == nullptr)
+        return nullptr;
+    m_list.setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+    m_list.scrollToItem(item);
+    return item;
+}
+
 void CharacterPanel::showCharacters(const CharacterList &characters)
 {
     clear();

@@ -6,6 +6,7 @@
 
 class QColor;
 class QListWidget;
+class QListWidgetItem;
 
 // The "Characters" tab's list: one row per character of the last parse, in the order of the
 // scene index, so row i shows characters()[i]. The panel keeps that mapping; the character
@@ -19,6 +20,9 @@ public:
     const CharacterList &characters() const { return m_characters; }
     // The characters whose rows are selected, in row order.
     CharacterList selectedCharacters() const;
+    // Selects only the row of the character at `row` and shows it, as a click on it does;
+    // returns the row's item (null when there is no such row).
+    QListWidgetItem *selectRow(int row);
 
 public slots:
     void showCharacters(const CharacterList &characters);

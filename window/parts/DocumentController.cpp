@@ -1,8 +1,5 @@
 #include "parts/DocumentController.h"
 
-#include "characters/CharacterDiscovery.h"
-#include "characters/ConfigFile.h"
-#include "document/AnalysisPipeline.h"
 #include "reader/ScreenplayReader.h"
 
 #include <QFileDialog>
@@ -31,7 +28,7 @@ bool DocumentController::loadScreenplay(const QString &path, QString *failure)
 {
     // The file is read before anything is let go of, so that a file that cannot be read, or
     // a reading the user stops, leaves the open screenplay as it was.
-    OpenedScreenplay opened = openScreenplay(path, m_settings, SettingsPaths(), m_progress.stage());
+    OpenedScreenplay opened = m_session.open(path, m_progress.stage());
     if (opened.outcome == OpenOutcome::Stopped) {
         emit readingStopped(screenplayFileName(path));
         return false;
@@ -48,7 +45,6 @@ bool DocumentController::loadScreenplay(const QString &path, QString *failure)
     }
     // Millions of lines take a second or more to free; that happens off this thread.
     m_release.release(std::exchange(m_screenplay, std::move(opened.screenplay)));
-    m_settings = std::move(opened.settings);
     emit screenplayOpened(screenplayFileName(path));
     parseText();
     return true;
@@ -59,10 +55,7 @@ void DocumentController::parseText()
     emit parseStarting();
     // The old index and markup may be a long screenplay's.
     m_release.release(std::exchange(m_analysis, nullptr));
-    readConfig(QStringLiteral("config.txt"), m_settings.options);
-    applyForcedColors(m_screenplay.characters, m_settings.includeCharacters);
-    m_analysis = parseScreenplay(m_screenplay, m_settings, m_progress.stage());
-    m_settings.lastBreakPosition = m_analysis->lastBreakPosition;
+    m_analysis = m_session.parse(m_screenplay, m_progress.stage());
     m_screenplay.characters = m_analysis->characters;
     if (!m_analysis->analysisError.isEmpty())
         emit notDone(tr("Scene counts"), m_analysis->analysisError);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/Analysis.h"
+#include "document/AnalysisSession.h"
 #include "parts/BackgroundRelease.h"
 #include "parts/DialogProgress.h"
 
@@ -21,8 +21,10 @@ class DocumentController : public QObject
 public:
     explicit DocumentController(QWidget *window);
 
-    AnalysisSettings &settings() { return m_settings; }
-    const AnalysisSettings &settings() const { return m_settings; }
+    AnalysisSettings &settings() { return m_session.settings(); }
+    const AnalysisSettings &settings() const { return m_session.settings(); }
+    // Where the settings files are that the window reads and writes.
+    const SettingsPaths &settingsPaths() const { return m_session.paths(); }
     // The characters the next parse starts from: those of the last parse, and what
     // "Add Character" added since.
     CharacterList &characters() { return m_screenplay.characters; }
@@ -62,7 +64,7 @@ private:
     QWidget *m_window;
     BackgroundRelease m_release; // frees a closed screenplay and an old parse
     DialogProgress m_progress;
-    AnalysisSettings m_settings;
+    AnalysisSession m_session;
     Screenplay m_screenplay;
     std::shared_ptr<const Analysis> m_analysis;
 };

@@ -39,6 +39,14 @@ constexpr qint64 progressFrameGapFactor = 3;
 // How near the pointer must come to a thread to name it, in pixels.
 constexpr int pickTolerance = 6;
 
+// The viewport is in device pixels, so that a high-resolution screen gets every pixel.
+QSize devicePixels(const QWidget &widget, int logicalWidth, int logicalHeight)
+{
+    const qreal ratio = widget.devicePixelRatioF();
+    return QSize(static_cast<int>(std::lround(logicalWidth * ratio)),
+                 static_cast<int>(std::lround(logicalHeight * ratio)));
+}
+
 } // namespace
 
 GraphWidget::GraphWidget(QWidget *parent)
@@ -334,12 +342,11 @@ bool GraphWidget::event(QEvent *event)
     return true;
 }
 
-// The viewport is in device pixels, so that a high-resolution screen gets every pixel.
 void GraphWidget::resizeGL(int logicalWidth, int logicalHeight)
 {
-    const qreal ratio = devicePixelRatioF();
-    const int width = static_cast<int>(std::lround(logicalWidth * ratio));
-    const int height = static_cast<int>(std::lround(logicalHeight * ratio));
+    const QSize pixels = devicePixels(*this, logicalWidth, logicalHeight);
+    const int width = pixels.width();
+    const int height = pixels.height();
     Diagnostics::print("resize %d %d \n", width, height);
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
@@ -475,6 +482,11 @@ void GraphWidget::writePendingImage()
 void GraphWidget::paintGL()
 {
     m_sinceFrame.start();
+    // A view drawn by paintFrame before it was ever shown has had no resize event, and so
+    // no viewport: it gets one of its present size.
+    if (QSize(m_state.viewportWidth, m_state.viewportHeight) !=
+        devicePixels(*this, width(), height()))
+        resizeGL(width(), height());
     ThreadRenderer::beginFrame();
     // Only the background while held, for a part of the view the window system asks for.
     if (m_frameHolds > 0)

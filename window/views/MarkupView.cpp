@@ -27,6 +27,9 @@ const char *const openHint =
 
 const QString characterAnchorPrefix = QStringLiteral("c:");
 const QString sceneAnchorPrefix = QStringLiteral("s:");
+// A named anchor marks only the first character of what it holds, so a second, empty one
+// marks the character after a span: the span runs up to the next anchor or its block's end.
+const QString characterEndAnchor = QStringLiteral("c-end");
 
 // Where the pieces of the UTF-8 markup end: after the "</div>" of a scene block that another
 // follows, which falls between two characters.
@@ -61,8 +64,8 @@ QString pageStyleSheet(const Analysis &analysis)
     return sheet;
 }
 
-// A character's span holds only its name: it gets an anchor named after its class. Other
-// spans (headings, the screenplay's own) are left as they are.
+// A character's span holds only its name: it gets an anchor named after its class, and an
+// end anchor after it. Other spans (headings, the screenplay's own) are left as they are.
 QString anchorCharacterSpans(const QString &piece)
 {
     static const QRegularExpression span(QStringLiteral("<span class='([^']*)'>([^<]*)</span>"));
@@ -73,7 +76,8 @@ QString anchorCharacterSpans(const QString &piece)
         const QRegularExpressionMatch match = it.next();
         out += QStringView(piece).mid(at, match.capturedStart() - at);
         out += QStringLiteral("<a name='") + characterAnchorPrefix + match.captured(1) +
-               QStringLiteral("'>") + match.captured(0) + QStringLiteral("</a>");
+               QStringLiteral("'>") + match.captured(0) + QStringLiteral("</a><a name='") +
+               characterEndAnchor + QStringLiteral("'></a>");
         at = match.capturedEnd();
     }
     out += QStringView(piece).mid(at);
@@ -121,6 +125,7 @@ void MarkupView::appendPiece(int piece)
     // Each scene block gets its background and an anchor that marks where it starts.
     const QString sceneOpening =
         QStringLiteral("<div class='") + analysis.sceneClass + QStringLiteral("'>");
+    const int firstSceneNumber = m_nextScene;
     QString styled;
     styled.reserve(html.size() + html.size() / 8);
     qsizetype at = 0;
@@ -140,8 +145,15 @@ void MarkupView::appendPiece(int piece)
     if (piece == 0) {
         setHtml(styled);
     } else {
+        // The piece begins with a scene. Inserted at the end of the page, its first block
+        // would join the page's last one and lose its background, so it gets a block of its
+        // own with its scene's background.
         QTextCursor end(document());
         end.movePosition(QTextCursor::End);
+        QTextBlockFormat firstScene;
+        firstScene.setBackground(
+            QColor(sceneBackground(analysis.sceneColorA, analysis.sceneColorB, firstSceneNumber)));
+        end.insertBlock(firstScene);
         end.insertHtml(styled);
     }
     m_indexed = false;
@@ -167,19 +179,30 @@ void MarkupView::indexAnchors()
     m_characterSpans.clear();
     m_sceneStarts.clear();
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        // The span being read: its character's class and where it began.
+        QString spanClass;
+        int spanStart = -1;
+        const auto closeSpan = [this, &spanClass, &spanStart](int end) {
+            if (spanStart >= 0)
+                m_characterSpans[spanClass].append({spanStart, end - spanStart});
+            spanStart = -1;
+        };
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const QTextCharFormat format = fragment.charFormat();
             if (!format.isAnchor())
                 continue;
+            closeSpan(fragment.position());
             for (const QString &name : format.anchorNames()) {
-                if (name.startsWith(characterAnchorPrefix))
-                    m_characterSpans[name.mid(characterAnchorPrefix.size())].append(
-                        {fragment.position(), fragment.length()});
-                else if (name.startsWith(sceneAnchorPrefix))
+                if (name.startsWith(characterAnchorPrefix)) {
+                    spanClass = name.mid(characterAnchorPrefix.size());
+                    spanStart = fragment.position();
+                } else if (name.startsWith(sceneAnchorPrefix)) {
                     m_sceneStarts.append(fragment.position());
+                }
             }
         }
+        closeSpan(block.position() + block.length() - 1);
     }
     m_indexed = true;
 }
@@ -247,9 +270,10 @@ int MarkupView::lineAt(const QPoint &point) const
     return breaks;
 }
 
+// An empty resource rather than none: given none, the document reads a local file itself.
 QVariant MarkupView::loadResource(int, const QUrl &)
 {
-    return QVariant();
+    return QByteArray();
 }
 
 void MarkupView::relayReadingPosition()

@@ -1,4 +1,4 @@
-#include "document/AnalysisPipeline.h"
+#include "document/AnalysisSession.h"
 
 #include "characters/CharacterDiscovery.h"
 #include "characters/CharacterListFile.h"
@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <utility>
+
 SettingsPaths SettingsPaths::in(const QString &directory)
 {
     const QDir dir(directory);
@@ -20,6 +22,12 @@ SettingsPaths SettingsPaths::in(const QString &directory)
     paths.characters = dir.filePath(paths.characters);
     paths.colors = dir.filePath(paths.colors);
     return paths;
+}
+
+QStringList SettingsPaths::fileNames()
+{
+    const SettingsPaths names;
+    return {names.config, names.breakStrings, names.characters, names.colors};
 }
 
 namespace {
@@ -63,11 +71,36 @@ DiscoveredCharacters findCharacters(const Screenplay &screenplay, const Analysis
 
 } // namespace
 
-OpenedScreenplay openScreenplay(const QString &path, const AnalysisSettings &settings,
-                                const SettingsPaths &paths, const StageProgress &progress)
+AnalysisSession::AnalysisSession(SettingsPaths paths)
+    : m_paths(std::move(paths))
+{
+}
+
+AnalysisSession AnalysisSession::inMemory(AnalysisSettings settings)
+{
+    AnalysisSession session;
+    session.m_readsFiles = false;
+    session.m_settings = std::move(settings);
+    return session;
+}
+
+void AnalysisSession::readSettings()
+{
+    if (!m_readsFiles)
+        return;
+    m_settingsWarnings += readConfig(m_paths.config, m_settings.options).warnings;
+    m_settingsWarnings +=
+        loadBreakStringFile(m_paths.breakStrings, m_settings.breakStrings).warnings;
+}
+
+QStringList AnalysisSession::takeSettingsWarnings()
+{
+    return std::exchange(m_settingsWarnings, QStringList());
+}
+
+OpenedScreenplay AnalysisSession::open(const QString &path, const StageProgress &progress)
 {
     OpenedScreenplay opened;
-    opened.settings = settings;
     progress.begin(QStringLiteral("Reading ") + screenplayFileName(path), 1000);
     ScreenplayText text = readScreenplayFile(path, lineProgress(progress, false));
     if (text.stopped) {
@@ -82,36 +115,70 @@ OpenedScreenplay openScreenplay(const QString &path, const AnalysisSettings &set
     screenplay.format = text.format;
     screenplay.pageCount = text.pageCount;
     screenplay.readError = text.error;
+    for (const QString &warning : text.warnings)
+        screenplay.warnings.append(path + QStringLiteral(": ") + warning);
     screenplay.printedLayout = text.printedLayout;
+    // A file that cannot be read is not opened: what is held stays for the screenplay open
+    // before.
+    if (opened.outcome == OpenOutcome::Unread) {
+        progress.finish();
+        return opened;
+    }
+    // The held settings change only once the opening is complete: the discovery's progress
+    // lets the window's events run meanwhile.
+    AnalysisSettings settings = m_settings;
     // Breaks were set on the text of the screenplay open before; they mean nothing here.
-    opened.settings.manualBreaks.clear();
-    opened.settings.includeCharacters.clear();
-    loadCharacterList(paths.characters, opened.settings.includeCharacters);
-    loadPalette(paths.colors, opened.settings.palette);
-    if (opened.settings.options.findCharacters) {
-        DiscoveredCharacters found = findCharacters(screenplay, opened.settings, progress);
+    settings.manualBreaks.clear();
+    if (m_readsFiles) {
+        settings.includeCharacters.clear();
+        m_settingsWarnings +=
+            loadCharacterList(m_paths.characters, settings.includeCharacters).warnings;
+        m_settingsWarnings += loadPalette(m_paths.colors, settings.palette).warnings;
+    }
+    if (settings.options.findCharacters) {
+        DiscoveredCharacters found = findCharacters(screenplay, settings, progress);
         screenplay.characters = std::move(found.characters);
         screenplay.speakerIndent = found.speakerIndent;
+        // As the parse will: whoever shows the characters before it shows their colours.
+        applyForcedColors(screenplay.characters, settings.includeCharacters);
     }
+    m_settings = std::move(settings);
     return opened;
 }
 
-std::shared_ptr<const Analysis> parseScreenplay(const Screenplay &screenplay,
-                                                const AnalysisSettings &settings,
-                                                const StageProgress &progress,
-                                                const MarkupSink &sink)
+DiscoveredCharacters AnalysisSession::discover(const Screenplay &screenplay,
+                                               const StageProgress &progress) const
 {
+    return findCharacters(screenplay, m_settings, progress);
+}
+
+std::shared_ptr<const Analysis> AnalysisSession::parse(const Screenplay &screenplay,
+                                                       const StageProgress &progress,
+                                                       const MarkupSink &sink)
+{
+    if (m_readsFiles)
+        m_settingsWarnings += readConfig(m_paths.config, m_settings.options).warnings;
+    // A colour forced since the discovery shows now; the records are shared with the caller.
+    CharacterList characters = screenplay.characters;
+    applyForcedColors(characters, m_settings.includeCharacters);
     const QString parsing = QStringLiteral("Parsing Text");
     progress.begin(parsing, screenplay.textLines.size());
     progress.setTitle(parsing);
-    MarkupResult made = buildMarkup(screenplay.fileSuffix, markupSources(screenplay, settings),
+    MarkupResult made = buildMarkup(screenplay.fileSuffix, markupSources(screenplay, m_settings),
                                     lineProgress(progress, false), sink);
     auto analysis = std::make_shared<Analysis>();
     static_cast<Screenplay &>(*analysis) = screenplay;
     analysis->characters = std::move(made.characters);
     analysis->markupHtml = std::move(made.html);
     analysis->lastBreakPosition = made.lastBreakPosition;
-    analysis->options = settings.options;
+    analysis->options = m_settings.options;
+    if (made.skippedRecords > 0)
+        analysis->warnings.append(
+            QStringLiteral("%1: %2 time-coded %3 left out: a negative duration, a negative or "
+                           "non-finite start, or a time beyond 1e9 s")
+                .arg(screenplay.filePath)
+                .arg(made.skippedRecords)
+                .arg(QLatin1String(made.skippedRecords == 1 ? "line" : "lines")));
     const TimeIndexVector &index = *made.index;
     if (index.tooLarge)
         analysis->analysisError =
@@ -119,18 +186,13 @@ std::shared_ptr<const Analysis> parseScreenplay(const Screenplay &screenplay,
                 .arg(index.scenes.size())
                 .arg(index.characters.size());
     analysis->timeIndex = std::move(made.index);
+    m_settings.lastBreakPosition = analysis->lastBreakPosition;
     progress.report(screenplay.textLines.size());
     return analysis;
 }
 
-std::shared_ptr<const Analysis> analyseScreenplay(const QString &path, const SettingsPaths &paths)
+std::shared_ptr<const Analysis> AnalysisSession::analyse(const QString &path)
 {
-    AnalysisSettings settings;
-    readConfig(paths.config, settings.options);
-    loadBreakStringFile(paths.breakStrings, settings.breakStrings);
-    const OpenedScreenplay opened = openScreenplay(path, settings, paths, StageProgress());
-    AnalysisSettings parsing = opened.settings;
-    // As every parse does: options edited in config.txt since the last one count.
-    readConfig(paths.config, parsing.options);
-    return parseScreenplay(opened.screenplay, parsing, StageProgress());
+    const OpenedScreenplay opened = open(path, StageProgress());
+    return parse(opened.screenplay, StageProgress());
 }
