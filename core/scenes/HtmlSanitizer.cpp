@@ -76,7 +76,7 @@ public:
         const bool stillValid =
             answer.from >= 0 && from >= answer.from && (answer.at < 0 || answer.at >= from);
         if (!stillValid)
-            answer = {from, m_html.indexOf(needle, from, sensitivity)};
+            answer = {from, int(m_html.indexOf(needle, from, sensitivity))};
         return answer.at;
     }
 

@@ -47,15 +47,14 @@ void textVis::saveReport()
 {
     const ScriptFacts *facts = m_form->reportView->facts();
     if (facts == nullptr) {
-        reportNotDone(tr("Report"), tr("no screenplay has been parsed yet; open one first"));
+        reportNotDone(tr("Report"), tr("no screenplay is open; open one with File > Open File"));
         return;
     }
-    QString name = QFileDialog::getSaveFileName(this, tr("Save Report"), QDir::currentPath(),
-                                                tr("PDF (*.pdf);;All files (*.*)"));
+    const QString name = askSaveFileName(this, tr("Save Report"),
+                                         m_document.filePath() + QStringLiteral("-report.pdf"),
+                                         tr("PDF (*.pdf);;All files (*.*)"), QStringLiteral("pdf"));
     if (name.isEmpty())
         return;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".pdf");
     QString reason;
     if (writeReportPdf(name, *facts, m_form->reportView->screenplayName(), &reason))
         reportWritten(name);

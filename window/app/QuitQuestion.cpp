@@ -5,6 +5,7 @@
 #include "support/Diagnostics.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -35,15 +36,17 @@ bool textVis::mayQuit()
     const CharacterList characters = m_characterEditor->unsavedCharacters();
     if (!breakStrings && characters.empty())
         return true;
+    const SettingsPaths &paths = m_document.settingsPaths();
     QStringList lost;
     if (breakStrings)
-        lost << tr("The break strings differ from breakStrings.txt.");
+        lost << tr("The break strings differ from %1.")
+                    .arg(QFileInfo(paths.breakStrings).fileName());
     if (!characters.empty()) {
         QStringList names;
         for (const CharacterPtr &character : characters)
             names << character->names.join(QLatin1Char(' '));
-        lost << tr("Characters added from the text are not in characters.txt: %1.")
-                    .arg(names.join(QStringLiteral(", ")));
+        lost << tr("Characters added from the text are not in %1: %2.")
+                    .arg(QFileInfo(paths.characters).fileName(), names.join(QStringLiteral(", ")));
     }
     QMessageBox box(QMessageBox::Question, tr("Quit"), tr("Save your changes before quitting?"),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
@@ -62,17 +65,18 @@ bool textVis::mayQuit()
 // Stays open when a file cannot be written, so that nothing is lost.
 bool textVis::saveBeforeQuitting()
 {
+    const SettingsPaths &paths = m_document.settingsPaths();
     QString reason;
     if (m_breakStringPanel->unsaved() &&
-        !m_breakStringPanel->saveFile(QStringLiteral("breakStrings.txt"), &reason)) {
+        !m_breakStringPanel->saveFile(paths.breakStrings, &reason)) {
         QMessageBox::warning(this, tr("Quit"),
-                             tr("breakStrings.txt could not be written: %1").arg(reason));
+                             tr("%1 could not be written: %2").arg(paths.breakStrings, reason));
         return false;
     }
     if (!m_characterEditor->unsavedCharacters().empty() &&
         !m_characterEditor->saveAddedCharacters(&reason)) {
         QMessageBox::warning(this, tr("Quit"),
-                             tr("characters.txt could not be written: %1").arg(reason));
+                             tr("%1 could not be written: %2").arg(paths.characters, reason));
         return false;
     }
     return true;

@@ -31,7 +31,7 @@ bool BreakStringPanel::loadFile(const QString &path)
 bool BreakStringPanel::unsaved() const
 {
     QStringList saved;
-    loadBreakStringFile(defaultFile, saved);
+    loadBreakStringFile(m_defaultFile, saved);
     return saved != m_breakStrings;
 }
 
