@@ -30,7 +30,7 @@ public:
     // settings folder is missing, which ends the run with exit status 2.
     bool prepare();
     const QStringList &breakStrings() const { return m_breakStrings; }
-    const SettingsPaths &settings() const { return m_settings; }
+    const SettingsPaths &settings() const { return m_session.paths(); }
 
     // Everything one screenplay gives. Each analysis starts from the generator state of a
     // fresh process, so a screenplay gets the same colours and layout alone, anywhere in a

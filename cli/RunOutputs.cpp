@@ -1,7 +1,7 @@
 #include "RunOutputs.h"
 
 #include "CliOptions.h"
-#include "document/AnalysisPipeline.h"
+#include "document/AnalysisSession.h"
 #include "reader/ScreenplayReader.h"
 #include "reader/TextFile.h"
 #include "scenes/CorpusSummary.h"
@@ -14,8 +14,8 @@ namespace RunOutputs {
 
 namespace {
 
-const char *const everyEnding[] = {"-scene.csv",       "-character.csv", "-markup.html",
-                                   "-presence.csv",    "-network.graphml", ".png",
+const char *const everyEnding[] = {"-scene.csv",     "-character.csv",   "-markup.html",
+                                   "-presence.csv",  "-network.graphml", ".png",
                                    "-locations.csv", "-facts.json"};
 
 // A file's names as the checks compare them: absolute, with the links of its folder resolved.

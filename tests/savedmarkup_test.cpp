@@ -36,25 +36,28 @@ TEST(SavedMarkup, StyleBlock_WorkedExampleAndEdgeCases)
     john->color = QColor(0x3c, 0x96, 0x50);
     auto doc = parsed({"INT. HOUSE - DAY", "JOHN", "Hello there."}, {john});
     const QString text = doc->savedMarkup();
-    EXPECT_TRUE(text.startsWith("<head><meta charset='utf-8'><style type='text/css'>span.JOHN{ color: #3c9650 } " +
-                                headingRule + "</style></head><div class='scene'>"))
+    EXPECT_TRUE(text.startsWith(
+        "<head><meta charset='utf-8'><style type='text/css'>span.JOHN{ color: #3c9650 } " +
+        headingRule + "</style></head><div class='scene'>"))
         << text.toStdString();
     EXPECT_TRUE(text.endsWith(doc->markupHtml));
     EXPECT_TRUE(text.contains("<span class='JOHN'>JOHN </span>"));
 
     // No characters: the heading rule alone.
     auto none = parsed({"x"}, {});
-    EXPECT_EQ(none->savedMarkup(), "<head><meta charset='utf-8'><style type='text/css'>" + headingRule +
+    EXPECT_EQ(none->savedMarkup(), "<head><meta charset='utf-8'><style type='text/css'>" +
+                                       headingRule +
                                        "</style></head><div class='scene'>x <br></div>");
 
     // An xml screenplay has no markup: the style block is the whole file.
     auto xml = parsed({"<a>JOHN</a>"}, {john}, "xml");
-    EXPECT_EQ(xml->savedMarkup(), "<head><meta charset='utf-8'><style type='text/css'>span.JOHN{ color: #3c9650 } " +
-                                      headingRule + "</style></head>");
+    EXPECT_EQ(xml->savedMarkup(),
+              "<head><meta charset='utf-8'><style type='text/css'>span.JOHN{ color: #3c9650 } " +
+                  headingRule + "</style></head>");
 
     // Before any parse: no index, so no character rules.
-    EXPECT_EQ(Analysis().savedMarkup(),
-              "<head><meta charset='utf-8'><style type='text/css'>" + headingRule + "</style></head>");
+    EXPECT_EQ(Analysis().savedMarkup(), "<head><meta charset='utf-8'><style type='text/css'>" +
+                                            headingRule + "</style></head>");
 }
 
 TEST(SavedMarkup, OddNames_SelectorsCannotLeaveTheStyleBlock)
@@ -63,8 +66,9 @@ TEST(SavedMarkup, OddNames_SelectorsCannotLeaveTheStyleBlock)
     odd->color = QColor(1, 2, 3);
     auto doc = parsed({"</style><b> O'K"}, {odd});
     const QString text = doc->savedMarkup();
-    EXPECT_TRUE(text.startsWith("<head><meta charset='utf-8'><style type='text/css'>span.\\<\\/style\\>\\<b\\>O\\'K{ "
-                                "color: #010203 } "))
+    EXPECT_TRUE(text.startsWith(
+        "<head><meta charset='utf-8'><style type='text/css'>span.\\<\\/style\\>\\<b\\>O\\'K{ "
+        "color: #010203 } "))
         << text.toStdString();
     EXPECT_EQ(text.indexOf("</style>"), text.indexOf("</style></head>"));
     EXPECT_TRUE(text.contains("<span class='&lt;/style&gt;&lt;b&gt;O&#39;K'>"));

@@ -139,7 +139,7 @@ TEST(TimedMarkup, NothingProcessedOrSpanZero_StaysFinite)
 TEST(TimedMarkup, BrokenTimes_RecordKeptInTextButMakesNoScene)
 {
     const QStringList lines{"1,2,\"ANNA\"", "nan,inf",   "inf,-inf,\"ANNA\"", "4,-1,\"ANNA\"",
-                            "-3,1",         "3e38,3e38", "1e400,1",         "5,1e9",
+                            "-3,1",         "3e38,3e38", "1e400,1",           "5,1e9",
                             "start,length", "6,1"};
     ParseCase timed = timedCase(lines, {characterNamed("ANNA")});
     const MarkupResult made = markupTimed(timed.sources(), StageProgress());

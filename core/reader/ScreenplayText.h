@@ -18,7 +18,7 @@ struct ScreenplayText
     // Empty when the file was read; otherwise why not, in words a user can act on
     // ("cannot be opened: No such file or directory").
     QString error;
-    // What was read otherwise than the bytes say ("has 2 bytes that are not UTF-8"), in words
+    // What was read otherwise than the bytes say ("2 bytes are not UTF-8 ..."), in words
     // that follow the file's name; the file was still read.
     QStringList warnings;
     bool stopped = false;                       // the reading was cancelled; then error says so too

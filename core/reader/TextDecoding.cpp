@@ -89,7 +89,7 @@ constexpr int unmarkedSampleBytes = 4096;
 
 std::optional<Encoding> unmarkedUtf16(const QByteArray &bytes)
 {
-    const int pairs = int(std::min<qsizetype>(bytes.size(), unmarkedSampleBytes)) / 2;
+    const int pairs = int(std::min<qsizetype>(bytes.size(), unmarkedSampleBytes) / 2);
     int evenNuls = 0;
     int oddNuls = 0;
     for (int k = 0; k < pairs; ++k) {

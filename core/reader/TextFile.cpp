@@ -271,10 +271,9 @@ QString decode(const QByteArray &bytes, DecodeNotes *notes)
 
 QString replacedBytesWarning(qint64 replacedBytes)
 {
-    return QStringLiteral("has %1 %2 that %3 not UTF-8 in UTF-8 text; read as \uFFFD")
+    return QStringLiteral("%1 %2 not UTF-8 in otherwise UTF-8 text; each read as U+FFFD")
         .arg(replacedBytes)
-        .arg(QLatin1String(replacedBytes == 1 ? "byte" : "bytes"))
-        .arg(QLatin1String(replacedBytes == 1 ? "is" : "are"));
+        .arg(QLatin1String(replacedBytes == 1 ? "byte is" : "bytes are"));
 }
 
 QByteArray encode(const QString &text)

@@ -31,7 +31,7 @@ struct DecodeNotes
 // UTF-8, and any other bytes are Latin-1. NUL characters become blanks.
 QString decode(const QByteArray &bytes, DecodeNotes *notes = nullptr);
 
-// The warning for DecodeNotes::replacedBytes, in words that follow the file's name.
+// The warning for DecodeNotes::replacedBytes, in words that follow the file name and ": ".
 QString replacedBytesWarning(qint64 replacedBytes);
 
 // Latin-1 when every character fits, UTF-8 otherwise, so no name is ever written as "?".

@@ -92,7 +92,7 @@ void IncreasingChart::update(const ThreadModel &model, const ViewState &state)
     m_key = key;
 }
 
-void IncreasingChart::draw(const ThreadModel &model, const ViewState &state)
+void IncreasingChart::setProjection(const ThreadModel &model, const ViewState &state)
 {
     const float height = model.graphHeight;
     glViewport(0, 0, state.viewportWidth, state.viewportHeight);
@@ -100,7 +100,11 @@ void IncreasingChart::draw(const ThreadModel &model, const ViewState &state)
     glLoadMatrixf(ViewTransform::increasingProjection(height, state.flipAxis).constData());
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixf(ViewTransform::increasingModelView(state, height).constData());
+}
 
+void IncreasingChart::draw(const ThreadModel &model, const ViewState &state)
+{
+    setProjection(model, state);
     update(model, state);
     glDisable(GL_LIGHTING);
     // Only the fills are translucent, but an opaque colour (alpha 1) blends to itself, so
@@ -111,13 +115,17 @@ void IncreasingChart::draw(const ThreadModel &model, const ViewState &state)
     drawPinnedLine(model, state);
     glDisable(GL_BLEND);
     glLineWidth(1.0f);
+}
 
-    if (state.drawGrid) {
-        if (state.flipAxis)
-            drawReadingLine(model, state);
-        else
-            ThreadPrimitives::drawReadingGrid(model, state);
-    }
+void IncreasingChart::drawReadingMarks(const ThreadModel &model, const ViewState &state) const
+{
+    if (!state.drawGrid)
+        return;
+    setProjection(model, state);
+    if (state.flipAxis)
+        drawReadingLine(model, state);
+    else
+        ThreadPrimitives::drawReadingGrid(model, state);
 }
 
 void IncreasingChart::drawChunks(const ViewState &state) const

@@ -22,6 +22,10 @@ class IncreasingChart
 public:
     // Draws into the current context; sets its own viewport and projection.
     void draw(const ThreadModel &model, const ViewState &state);
+    // The reading position over the chart, when the grid is asked for: a line across the
+    // values when the axis is flipped, the reading grid otherwise. Sets the same viewport
+    // and projection.
+    void drawReadingMarks(const ThreadModel &model, const ViewState &state) const;
 
 private:
     struct Key
@@ -36,6 +40,7 @@ private:
     };
 
     void update(const ThreadModel &model, const ViewState &state);
+    static void setProjection(const ThreadModel &model, const ViewState &state);
     void drawChunks(const ViewState &state) const;
     void drawReadingLine(const ThreadModel &model, const ViewState &state) const;
     void drawPinnedLine(const ThreadModel &model, const ViewState &state) const;

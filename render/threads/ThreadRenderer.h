@@ -2,21 +2,27 @@
 
 #include "threads/ColorWeave.h"
 #include "threads/IncreasingChart.h"
+#include "threads/LayoutStamp.h"
+#include "threads/RetainedLayer.h"
 #include "threads/ThreadDrawing.h"
+#include "threads/ViewState.h"
 
+#include <array>
 #include <memory>
+#include <optional>
 
 class QImage;
 class ThreadModel;
 class glShader;
 class glShaderManager;
-struct ViewState;
 
 // Draws the thread model in one of the four modes into the current GL context. One
 // renderer belongs to one context: it keeps that context's shader program, and the buffers,
 // textures and display lists its frames are drawn from, which are rebuilt only when the
 // layout or a drawing option changes. Needs no widget, so windows and off-screen surfaces
-// share it.
+// share it. The picture of a frame, all but the reading marks, is also kept whole: a frame
+// that would draw the same picture again (only the text view scrolled, or nothing changed)
+// copies it and draws the marks over it.
 class ThreadRenderer
 {
 public:
@@ -45,6 +51,20 @@ public:
     static QImage captureFrame(int width, int height, unsigned int readBuffer);
 
 private:
+    // Everything the picture under the reading marks depends on.
+    struct PictureKey
+    {
+        LayoutStamp stamp;
+        ViewState view;
+        std::array<float, 4> clearColor{};
+        int samples = 0;
+        bool weaveProgram = false;
+        bool operator==(const PictureKey &other) const;
+    };
+
+    PictureKey pictureKey(const ThreadModel &model, const ViewState &state) const;
+    void drawPicture(const ThreadModel &model, const ViewState &state);
+    void drawReadingMarks(const ThreadModel &model, const ViewState &state);
     void drawForceDirected(const ThreadModel &model, const ViewState &state);
     void drawConvergenceGraph(const ThreadModel &model, const ViewState &state);
     void drawColorWeaving(const ThreadModel &model, const ViewState &state);
@@ -54,4 +74,6 @@ private:
     ThreadDrawing m_threads;
     ColorWeave m_weave;
     IncreasingChart m_increasingChart;
+    RetainedLayer m_picture;
+    std::optional<PictureKey> m_pictureKey;
 };
