@@ -56,7 +56,16 @@ void DocumentController::parseText()
     // The old index and markup may be a long screenplay's.
     m_release.release(std::exchange(m_analysis, nullptr));
     m_analysis = m_session.parse(m_screenplay, m_progress.stage());
+    // Include characters first met by this pass (added in Force Character since the file was
+    // opened) join the characters too late for its scene index; a second pass counts them,
+    // so that they show in the list and the threads at once.
+    const bool joined = m_analysis->characters.size() > m_analysis->timeIndex->characters.size();
     m_screenplay.characters = m_analysis->characters;
+    if (joined) {
+        m_release.release(std::exchange(m_analysis, nullptr));
+        m_analysis = m_session.parse(m_screenplay, m_progress.stage());
+        m_screenplay.characters = m_analysis->characters;
+    }
     if (!m_analysis->analysisError.isEmpty())
         emit notDone(tr("Scene counts"), m_analysis->analysisError);
     emit analysed(m_analysis);
