@@ -96,7 +96,7 @@ TEST_F(CharacterListFile, Save_WritesNamesAliasesAndForcedColour)
 {
     CharacterList list = load("JOHN SMITH, JOHNNY, MR SMITH :255 0 0\nANN\n");
     ASSERT_TRUE(saveCharacterList(dir.file("out.txt"), list));
-    EXPECT_EQ(readBytes(dir.file("out.txt")), "JOHN SMITH, JOHNNY, MR SMITH : 255 0 0\nANN \n");
+    EXPECT_EQ(readBytes(dir.file("out.txt")), "JOHN SMITH, JOHNNY, MR SMITH : 255 0 0\nANN\n");
 
     CharacterList again;
     ASSERT_TRUE(loadCharacterList(dir.file("out.txt"), again));

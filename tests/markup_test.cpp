@@ -145,6 +145,22 @@ TEST(MarkupBuilder, BreakStrings_IgnoreCaseButMatchWholeWords)
     EXPECT_EQ(scenes(doc)[3].end, 1.0f);
 }
 
+TEST(MarkupBuilder, BreakStrings_OfSeveralWordsMatchThemInSequence)
+{
+    // Blanks around the words do not count; a list of blanks alone matches nothing.
+    ParseCase doc =
+        parseCase({"CUT TO:", "cut away", "INT. HALL", "  "}, {}, {"CUT  TO:", "  ", "INT. "});
+    EXPECT_EQ(parse(doc),
+              QString("<div class='scene'>"
+                      "</div><div class='scene'><span class='breakString'>CUT </span>TO: <br>"
+                      "cut away <br>"
+                      "</div><div class='scene'><span class='breakString'>INT. </span>HALL <br>"
+                      "   <br></div>"));
+    ASSERT_EQ(scenes(doc).size(), 3u);
+    EXPECT_EQ(scenes(doc)[1].type, QString("CUT  TO:"));
+    EXPECT_EQ(scenes(doc)[2].type, QString("INT. "));
+}
+
 TEST(MarkupBuilder, BreakStrings_ThreeOnOneLineGiveTwoEmptyScenes)
 {
     // Each later entry is compared with the word the walk now stands on: the line's last.

@@ -107,12 +107,21 @@ TEST(ScreenplayReader, ReadFile_OneEntryPerLineWithoutTerminators)
     EXPECT_EQ(lines, (QStringList{"INT. ROOM", "", "    BOB", sixteen + "ANN"}));
 }
 
-TEST(ScreenplayReader, ReadFile_EmptyFileGivesNoLines)
+TEST(ScreenplayReader, ReadFile_EmptyOrBinaryTextIsRefusedWithTheReason)
 {
     ScratchDir dir;
-    bool ok = false;
-    EXPECT_TRUE(readFile(dir.write("empty.txt", ""), &ok).isEmpty());
-    EXPECT_TRUE(ok);
+    for (const QByteArray &blank : {QByteArray(), QByteArray(" \n\t\r\n\n")}) {
+        const ScreenplayText text = readScreenplayFile(dir.write("empty.txt", blank));
+        EXPECT_EQ(text.error, QStringLiteral("is empty"));
+    }
+    QByteArray program("\x7f"
+                       "ELF\x02\x01\x01");
+    for (int i = 0; i < 200; ++i)
+        program += QByteArray("\0\0\x03\0\x3e\0\x01\0\0\0\x10\x6d", 14);
+    EXPECT_EQ(readScreenplayFile(dir.write("program.txt", program)).error,
+              QStringLiteral("is not a text file: it holds binary data"));
+    // A typed page with its form feed and tabs is text.
+    EXPECT_TRUE(readScreenplayFile(dir.write("page.txt", "\fINT. HALL\n\tBOB\n")).ok());
 }
 
 TEST(ScreenplayReader, ReadFile_MissingFileGivesOneMarkerLine)

@@ -97,6 +97,12 @@ TEST(ViewInteraction, KeysAndDrags)
     EXPECT_FLOAT_EQ(offset[1], -0.5f);
     EXPECT_FLOAT_EQ(offset[0], 0.0f);
     EXPECT_FLOAT_EQ(rotation[0], 2.0f);
+
+    // The wheel scales the distance: in and back out again comes home.
+    ViewInteraction::applyWheel(2.0f, offset);
+    EXPECT_FLOAT_EQ(offset[2], -25.5f * 0.81f);
+    ViewInteraction::applyWheel(-2.0f, offset);
+    EXPECT_FLOAT_EQ(offset[2], -25.5f);
 }
 
 TEST(ViewInteraction, ReadingFraction_TopWithoutScrollRange)

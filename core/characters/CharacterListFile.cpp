@@ -76,23 +76,20 @@ SettingsRead loadCharacterList(const QString &path, CharacterList &includeCharac
     return result;
 }
 
-bool saveCharacterList(const QString &path, const CharacterList &includeCharacters)
+bool saveCharacterList(const QString &path, const CharacterList &includeCharacters, QString *reason)
 {
-    return TextFile::writeText(path, characterListText(includeCharacters));
+    return TextFile::writeText(path, characterListText(includeCharacters), reason);
 }
 
 QString characterListText(const CharacterList &includeCharacters)
 {
     QString text;
     for (const CharacterPtr &character : includeCharacters) {
-        if (character->aliases.isEmpty()) {
-            text += character->displayText();
-        } else {
-            // The aliases go back where they were read from, after the name.
-            text += character->names.join(QLatin1Char(' '));
-            for (const QStringList &alias : character->aliases)
-                text += QLatin1String(", ") + alias.join(QLatin1Char(' '));
-        }
+        // Words one blank apart and nothing after the last, so that the line reads as it
+        // was typed; the aliases go back where they were read from, after the name.
+        text += character->names.join(QLatin1Char(' '));
+        for (const QStringList &alias : character->aliases)
+            text += QLatin1String(", ") + alias.join(QLatin1Char(' '));
         if (character->forcedColor) {
             const QColor &color = character->color;
             text +=

@@ -10,5 +10,7 @@
 // all before ":", one with no character before it to extend, and a colour component that is
 // no number or outside 0-255 are read with a warning.
 SettingsRead loadCharacterList(const QString &path, CharacterList &includeCharacters);
-bool saveCharacterList(const QString &path, const CharacterList &includeCharacters);
+// False when the file cannot be written; then `reason` (when given) says why.
+bool saveCharacterList(const QString &path, const CharacterList &includeCharacters,
+                       QString *reason = nullptr);
 QString characterListText(const CharacterList &includeCharacters);

@@ -27,9 +27,9 @@ SettingsRead loadPalette(const QString &path, QVector<QColor> &palette)
     return result;
 }
 
-bool savePalette(const QString &path, const CharacterList &characters)
+bool savePalette(const QString &path, const CharacterList &characters, QString *reason)
 {
-    return TextFile::writeText(path, paletteText(characters));
+    return TextFile::writeText(path, paletteText(characters), reason);
 }
 
 QString paletteText(const CharacterList &characters)

@@ -121,6 +121,12 @@ OpenedScreenplay AnalysisSession::open(const QString &path, const StageProgress 
     for (const QString &warning : text.warnings)
         screenplay.warnings.append(path + QStringLiteral(": ") + warning);
     screenplay.printedLayout = text.printedLayout;
+    // A file that cannot be read is not opened: what is held stays for the screenplay open
+    // before.
+    if (opened.outcome == OpenOutcome::Unread) {
+        progress.finish();
+        return opened;
+    }
     // The held settings change only once the opening is complete: the discovery's progress
     // lets the window's events run meanwhile.
     AnalysisSettings settings = m_settings;

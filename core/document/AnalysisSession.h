@@ -63,7 +63,8 @@ public:
 
     // Reads the screenplay at `path`, reloads the include characters and the palette and
     // (when findCharacters is set) finds the characters by suffix; the manual breaks set on
-    // the screenplay open before are dropped. A stopped reading changes nothing.
+    // the screenplay open before are dropped. A stopped reading changes nothing, and neither
+    // does a file that cannot be read (its screenplay holds the reason, and no characters).
     OpenedScreenplay open(const QString &path, const StageProgress &progress);
 
     // The characters of the screenplay's lines by its suffix, with the settings held.

@@ -4,6 +4,7 @@
 #include "reader/FountainReader.h"
 #include "reader/PdfReader.h"
 #include "reader/SessionsFile.h"
+#include "reader/TextContent.h"
 #include "reader/TextFile.h"
 #include "support/Diagnostics.h"
 
@@ -160,6 +161,12 @@ ScreenplayText readScreenplayFile(const QString &path, const StageProgress &prog
         normalizeLines(text.lines, rewriting);
     if (progress.wasCanceled())
         return unread(format, TextFile::stoppedReason());
+    // The laid-out formats say themselves what is wrong with a file; XML is only walked.
+    if (!isLaidOut(format) && format != QLatin1String("xml")) {
+        const QString refusal = textContentRefusal(text.lines);
+        if (!refusal.isEmpty())
+            return unread(format, refusal);
+    }
     return text;
 }
 

@@ -14,24 +14,24 @@ SettingsRead loadBreakStringFile(const QString &path, QStringList &breakStrings)
         const QString &line = lines->at(n);
         if (line.isEmpty())
             continue;
-        // Blanks are kept: an entry is exactly what the line holds.
+        // Blanks are kept: an entry is exactly what the line holds. Its words match in
+        // sequence, so only an entry without a word can never match.
         breakStrings.append(line);
-        if (line.contains(QLatin1Char(' ')))
+        if (line.trimmed().isEmpty())
             result.warnings.append(settingsLineWarning(
                 path, n,
-                QStringLiteral("\"%1\" holds a blank, so it never equals a word of a line; kept "
-                               "as written")
+                QStringLiteral("\"%1\" holds no word, so it never matches; kept as written")
                     .arg(line)));
     }
     return result;
 }
 
-bool saveBreakStringFile(const QString &path, const QStringList &breakStrings)
+bool saveBreakStringFile(const QString &path, const QStringList &breakStrings, QString *reason)
 {
     QString text;
     for (const QString &entry : breakStrings)
         text += entry + QLatin1Char('\n');
-    return TextFile::writeText(path, text);
+    return TextFile::writeText(path, text, reason);
 }
 
 QStringList sampleBreakStrings()

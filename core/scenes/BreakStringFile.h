@@ -6,10 +6,11 @@
 #include <QStringList>
 
 // Break-string files: one break string per line; empty lines are skipped on reading. An entry
-// with a blank in it is kept but warned of: a line's words, which entries are compared with,
-// hold none.
+// of several words matches them in sequence (blanks around them do not count).
 SettingsRead loadBreakStringFile(const QString &path, QStringList &breakStrings);
-bool saveBreakStringFile(const QString &path, const QStringList &breakStrings);
+// False when the file cannot be written; then `reason` (when given) says why.
+bool saveBreakStringFile(const QString &path, const QStringList &breakStrings,
+                         QString *reason = nullptr);
 // The sample list offered at start-up: int., ext., INTERIOR, EXTERIOR, INT, EXT.
 QStringList sampleBreakStrings();
 // Every entry equal (case-sensitively) to none of the selected texts, in order.

@@ -27,6 +27,10 @@ struct MarkupPass
         , sceneBoundary("</div>" + sceneOpen)
         , headingOpen("<span class='" + passSources.breakStringClass.toUtf8() + "'>")
     {
+        // An entry of several words matches them in sequence; blanks around and between them
+        // do not count, and an entry of blanks alone matches nothing.
+        for (const QString &entry : passSources.breakStrings)
+            breakStringWords.push_back(entry.split(QLatin1Char(' '), Qt::SkipEmptyParts));
         if (passSources.options.mergeCueExtensions) {
             for (int k = 0; k < static_cast<int>(characters.size()); ++k) {
                 if (!cueSpeakers.contains(characters[k]->names))
@@ -40,9 +44,10 @@ struct MarkupPass
     TimeIndexVector &index;
     NameWordFilter filter;
     float lastBreakPosition;
-    const QByteArray sceneOpen;     // "<div class='scene'>"
-    const QByteArray sceneBoundary; // closes the current scene block and opens the next
-    const QByteArray headingOpen;   // "<span class='breakString'>"
+    const QByteArray sceneOpen;                // "<div class='scene'>"
+    const QByteArray sceneBoundary;            // closes the current scene block and opens the next
+    const QByteArray headingOpen;              // "<span class='breakString'>"
+    std::vector<QStringList> breakStringWords; // the words of each break string, in order
     // Characters by name, for whole cue lines when cue extensions are merged.
     QHash<QStringList, int> cueSpeakers;
     // Reused from word to word and line to line, to spare allocations.
@@ -137,14 +142,28 @@ void appendManualBreaks(MarkupPass &pass, float x, QByteArray &out)
     pass.lastBreakPosition = x;
 }
 
+// Whether the words of a break string stand at word l and after, ignoring case.
+bool headingAt(const QStringList &words, int l, const QStringList &entryWords)
+{
+    if (entryWords.isEmpty() || l + entryWords.size() > words.size())
+        return false;
+    for (int k = 0; k < entryWords.size(); ++k) {
+        if (words.at(l + k).compare(entryWords.at(k), Qt::CaseInsensitive) != 0)
+            return false;
+    }
+    return true;
+}
+
 // Each matching entry opens a scene with a heading span holding the words up to, not
 // including, the line's last word. Returns the word position the walk goes on from.
 int appendHeadings(MarkupPass &pass, const QStringList &words, int l, float x, QByteArray &out)
 {
     const int m = words.size();
-    for (const QString &entry : pass.sources.breakStrings) {
-        if (l >= m || words.at(l).compare(entry, Qt::CaseInsensitive) != 0)
+    const QStringList &entries = pass.sources.breakStrings;
+    for (int e = 0; e < entries.size(); ++e) {
+        if (!headingAt(words, l, pass.breakStringWords[size_t(e)]))
             continue;
+        const QString &entry = entries.at(e);
         out += pass.sceneBoundary;
         out += pass.headingOpen;
         for (; l < m - 1; ++l) {

@@ -2,13 +2,19 @@
 
 #include "threads/IncreasingChart.h"
 
+#include "scenes/TimeIndexVector.h"
+#include "threads/RunningTotal.h"
 #include "threads/ThreadModel.h"
 #include "threads/ThreadPrimitives.h"
 #include "threads/ViewInteraction.h"
 #include "threads/ViewState.h"
+#include "threads/ViewTransform.h"
+
+#include <QColor>
 
 #include <algorithm>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -91,13 +97,9 @@ void IncreasingChart::setProjection(const ThreadModel &model, const ViewState &s
     const float height = model.graphHeight;
     glViewport(0, 0, state.viewportWidth, state.viewportHeight);
     glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    if (state.flipAxis)
-        glOrtho(-height / 2.0, height / 2.0, 0.0, 1.0, -10.0, 10.0);
-    else
-        glOrtho(0.0, 1.0, -height / 2.0, height / 2.0, -10.0, 10.0);
+    glLoadMatrixf(ViewTransform::increasingProjection(height, state.flipAxis).constData());
     glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    glLoadMatrixf(ViewTransform::increasingModelView(state, height).constData());
 }
 
 void IncreasingChart::draw(const ThreadModel &model, const ViewState &state)
@@ -110,6 +112,7 @@ void IncreasingChart::draw(const ThreadModel &model, const ViewState &state)
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     drawChunks(state);
+    drawPinnedLine(model, state);
     glDisable(GL_BLEND);
     glLineWidth(1.0f);
 }
@@ -150,5 +153,42 @@ void IncreasingChart::drawReadingLine(const ThreadModel &model, const ViewState 
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, line);
     glDrawArrays(GL_LINES, 0, 2);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+// The pinned character's line once more over the whole chart, opaque and thicker than any
+// other, with a dark edge.
+void IncreasingChart::drawPinnedLine(const ThreadModel &model, const ViewState &state) const
+{
+    const int pinned = state.selectedIndex;
+    if (pinned < 0 || pinned >= static_cast<int>(model.characters().size()) ||
+        model.timeIndex() == nullptr)
+        return;
+    const float height = model.graphHeight;
+    std::vector<float> strip;
+    const auto add = [&strip, &state](float value, float time) {
+        if (state.flipAxis)
+            strip.insert(strip.end(), {-time, value, 9.5f});
+        else
+            strip.insert(strip.end(), {value, time, 9.5f});
+    };
+    float total = 0.0f;
+    for (const Scene &scene : model.timeIndex()->scenes) {
+        add(total, (0.5f - scene.start) * height);
+        total += runningTotalStep(scene, pinned);
+        add(total, (0.5f - scene.end) * height);
+    }
+    const QColor &color = model.characters()[static_cast<std::size_t>(pinned)]->color;
+    const float width = std::max(pinnedMinimumWidth, 2.0f * state.activeThreadSize);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, strip.data());
+    const GLsizei count = static_cast<GLsizei>(strip.size() / 3);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.7f);
+    glLineWidth(width + 4.0f);
+    glDrawArrays(GL_LINE_STRIP, 0, count);
+    glColor4f(static_cast<GLfloat>(color.redF()), static_cast<GLfloat>(color.greenF()),
+              static_cast<GLfloat>(color.blueF()), 1.0f);
+    glLineWidth(width);
+    glDrawArrays(GL_LINE_STRIP, 0, count);
     glDisableClientState(GL_VERTEX_ARRAY);
 }

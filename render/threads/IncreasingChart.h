@@ -43,6 +43,10 @@ private:
     static void setProjection(const ThreadModel &model, const ViewState &state);
     void drawChunks(const ViewState &state) const;
     void drawReadingLine(const ThreadModel &model, const ViewState &state) const;
+    void drawPinnedLine(const ThreadModel &model, const ViewState &state) const;
+
+    // The pinned line is at least this many pixels wide.
+    static constexpr float pinnedMinimumWidth = 5.0f;
 
     std::optional<Key> m_key;
     std::vector<IncreasingChartGeometry::Chunk> m_chunks;

@@ -1,6 +1,7 @@
 #include "threads/IncreasingChartGeometry.h"
 
 #include "scenes/TimeIndexVector.h"
+#include "threads/RunningTotal.h"
 #include "threads/ThreadModel.h"
 #include "threads/ViewState.h"
 
@@ -120,12 +121,9 @@ IncreasingChartGeometry IncreasingChartGeometry::build(const ThreadModel &model,
         builder.quad({{-1000.0f, top}, {1000.0f, top}, {1000.0f, bottom}, {-1000.0f, bottom}},
                      band);
         for (std::size_t c = 0; c < characters.size(); ++c) {
-            const int count = scenes[i].counts.value(static_cast<int>(c));
-            const bool present = count != 0;
-            const float increment = (present ? scenes[i].end - scenes[i].start : 0.0f) +
-                                    static_cast<float>(count) * 0.0001f;
+            const bool present = scenes[i].counts.value(static_cast<int>(c)) != 0;
             const float before = totals[c];
-            const float after = before + increment;
+            const float after = before + runningTotalStep(scenes[i], static_cast<int>(c));
             totals[c] = after;
             const QColor &color = characters[c]->color;
             float rgba[4] = {static_cast<float>(color.redF()), static_cast<float>(color.greenF()),

@@ -5,11 +5,14 @@
 #include "shaders/WeaveShaderSources.h"
 #include "shaders/glShader.h"
 #include "shaders/glShaderManager.h"
+#include "threads/PinnedThread.h"
 #include "threads/ThreadModel.h"
 #include "threads/ThreadPrimitives.h"
 #include "threads/ViewState.h"
+#include "threads/ViewTransform.h"
 
 #include <QImage>
+#include <QMatrix4x4>
 
 #include <algorithm>
 #include <cmath>
@@ -19,34 +22,13 @@
 
 namespace {
 
-void setProjection(double left, double right, double bottom, double top)
+// The projection, and the model-view every mode starts from.
+void loadMatrices(const QMatrix4x4 &projection, const QMatrix4x4 &modelView)
 {
     glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(left, right, bottom, top, -10.0, 10.0);
+    glLoadMatrixf(projection.constData());
     glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
-void setGraphProjection(const ThreadModel &model)
-{
-    const double half = model.graphHeight / 2.0;
-    setProjection(-10.0, 10.0, -half, half);
-}
-
-void applyRotation(const ViewState &state)
-{
-    glRotatef(state.rotation[0], 0.0f, 1.0f, 0.0f);
-    glRotatef(state.rotation[1], 1.0f, 0.0f, 0.0f);
-    glRotatef(state.rotation[2], 0.0f, 0.0f, 1.0f);
-}
-
-// Pan, then zoom by (viewOffset[2] / 26)^-2, which is 1 at the initial distance of -26.
-void applyPanAndZoom(const ViewState &state)
-{
-    const float zoom = std::pow(state.viewOffset[2] / 26.0f, -2.0f);
-    glTranslatef(state.viewOffset[0], state.viewOffset[1], 0.0f);
-    glScalef(zoom, zoom, 1.0f);
+    glLoadMatrixf(modelView.constData());
 }
 
 void setViewport(const ViewState &state)
@@ -168,7 +150,9 @@ void ThreadRenderer::drawReadingMarks(const ThreadModel &model, const ViewState 
 // The clear colour is set here only, so the other modes keep whatever was set last.
 void ThreadRenderer::drawForceDirected(const ThreadModel &model, const ViewState &state)
 {
-    setGraphProjection(model);
+    // Panned and zoomed on the screen, bands and threads alike; the threads then turn.
+    loadMatrices(ViewTransform::graphProjection(model.graphHeight),
+                 ViewTransform::panAndZoom(state));
     glClearColor(0.9f, 0.9f, 0.9f, 0.0f);
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
@@ -181,32 +165,30 @@ void ThreadRenderer::drawForceDirected(const ThreadModel &model, const ViewState
     m_threads.drawSceneBands(model);
     glEnable(GL_LIGHTING);
 
-    applyRotation(state);
+    glMultMatrixf(ViewTransform::rotation(state).constData());
     if (state.spheres)
         m_threads.drawNodeSpheres(model);
     if (state.springs)
         m_threads.drawSceneLinks(model);
     m_threads.drawThreadFibres(model, state);
+    drawPinnedThread(model, state);
 }
 
 void ThreadRenderer::drawConvergenceGraph(const ThreadModel &model, const ViewState &state)
 {
     setViewport(state);
-    setGraphProjection(model);
-
-    glPushMatrix();
-    applyPanAndZoom(state);
+    loadMatrices(ViewTransform::graphProjection(model.graphHeight),
+                 ViewTransform::panAndZoom(state));
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
     m_threads.drawSceneBands(model);
-    glPopMatrix();
 
     glEnable(GL_LIGHTING);
-    applyRotation(state);
-    applyPanAndZoom(state);
+    glLoadMatrixf(ViewTransform::threadModelView(state).constData());
 
     glDisable(GL_LIGHTING);
     m_threads.drawThreadFibres(model, state);
+    drawPinnedThread(model, state);
 }
 
 // Each band shows, pixel by pixel, the colour of one character present in its scene picked
@@ -214,9 +196,9 @@ void ThreadRenderer::drawConvergenceGraph(const ThreadModel &model, const ViewSt
 void ThreadRenderer::drawColorWeaving(const ThreadModel &model, const ViewState &state)
 {
     setViewport(state);
-    setGraphProjection(model);
+    loadMatrices(ViewTransform::graphProjection(model.graphHeight),
+                 ViewTransform::panAndZoom(state));
     glPushMatrix();
-    applyPanAndZoom(state);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
     if (m_weaveProgram != nullptr)

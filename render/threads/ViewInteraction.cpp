@@ -67,6 +67,11 @@ void applyDrag(Qt::MouseButton button, int dx, int dy, float viewOffset[3], floa
     std::copy(rotation, rotation + 3, targetRotation);
 }
 
+void applyWheel(float notches, float viewOffset[3])
+{
+    viewOffset[2] *= std::pow(0.9f, notches);
+}
+
 float readingFraction(int scrollValue, int scrollMaximum)
 {
     if (scrollMaximum <= 0)

@@ -32,6 +32,11 @@ int indexFromKeyText(const QString &keyText);
 void applyDrag(Qt::MouseButton button, int dx, int dy, float viewOffset[3], float rotation[3],
                float targetRotation[3]);
 
+// A turn of the wheel by `notches` (positive away from the user, as a wheel zooms in): each
+// notch brings the view a tenth closer, or the other way a tenth further. The distance is
+// scaled, never crossing 0, so the zoom stays finite and turns back exactly.
+void applyWheel(float notches, float viewOffset[3]);
+
 // The part of the screenplay the text view shows, as a fraction 0..1 for the reading
 // grid: value / maximum of its scroll bar, or 0 (the top) when it cannot scroll.
 float readingFraction(int scrollValue, int scrollMaximum);

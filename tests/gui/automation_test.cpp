@@ -280,7 +280,7 @@ TEST_F(AutomationTest, CancelledSettings_ShowFreshDefaultsAndRunWithThem)
     Count steps(TextVisTestAccess::automate(*window).automation, &AutomationRun::stepDone);
     useMenuEntry(answers);
 
-    EXPECT_EQ(answers.shown.title, QStringLiteral("Dialog"));
+    EXPECT_EQ(answers.shown.title, QStringLiteral("Automate Settings"));
     EXPECT_EQ(answers.shown.texts,
               (QStringList{QStringLiteral("Delay Until Write (ms)"), QStringLiteral("Write Images"),
                            QStringLiteral("Write Scene Stats"),
@@ -408,6 +408,19 @@ TEST_F(AutomationTest, FileGoneMidRun_IsSkippedAndTheOthersAreWritten)
     EXPECT_EQ(readBytes(oldImage), QByteArray("earlier"));
     for (const QString &path : outputsOf(first))
         EXPECT_FALSE(readBytes(path).isEmpty()) << path.toStdString();
+
+    // The summary, shown without waiting for an answer, names the file and the reason.
+    const AutomationSummary &summary = TextVisTestAccess::automate(*window).automation.summary();
+    EXPECT_EQ(summary.written.size(), 6);
+    ASSERT_EQ(summary.failures.size(), 1);
+    EXPECT_TRUE(summary.failures[0].startsWith(QStringLiteral("Cannot read ") + examples[2] +
+                                               QStringLiteral(": cannot be opened")))
+        << summary.failures[0].toStdString();
+    const auto *box = window->findChild<QMessageBox *>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("Automate has finished: 6 files written for 3 "
+                                          "screenplays; 1 failure."));
+    EXPECT_TRUE(box->informativeText().contains(summary.failures[0]));
 }
 
 TEST_F(AutomationTest, NothingToDraw_LeavesNoImageRequestForTheNextScreenplay)
@@ -422,7 +435,8 @@ TEST_F(AutomationTest, NothingToDraw_LeavesNoImageRequestForTheNextScreenplay)
     const bool ended = waitForEnd(finished);
     const std::string printed = testing::internal::GetCapturedStdout();
     ASSERT_TRUE(ended);
-    EXPECT_NE(printed.find("no image written"), std::string::npos);
+    EXPECT_NE(printed.find("notes.xml.png not written: no thread view to draw"),
+              std::string::npos);
     EXPECT_TRUE(formOf(*window).ThreadView->pendingImageFile.isEmpty());
 
     // The next screenplay is drawn by the view's own timer; its picture must not be taken
@@ -442,29 +456,28 @@ public:
     QStringList unreadable;
     bool canDraw = true;
 
-    bool loadScreenplay(const QString &path) override
+    bool loadScreenplay(const QString &path, QString *reason) override
     {
         calls << QStringLiteral("load ") + path;
-        loaded = path;
+        *reason = QStringLiteral("Cannot read ") + path;
         return !unreadable.contains(path);
     }
-    QString screenplayPath() const override { return loaded; }
-    bool writeThreadImage(const QString &name) override
+    bool writeThreadImage(const QString &name, QString *reason) override
     {
         calls << QStringLiteral("image ") + name;
+        *reason = QStringLiteral("no thread view to draw");
         return canDraw;
     }
-    void writeSceneStats(const QString &name) override
+    bool writeSceneStats(const QString &name, QString *) override
     {
         calls << QStringLiteral("scenes ") + name;
+        return true;
     }
-    void writeCharacterStats(const QString &name) override
+    bool writeCharacterStats(const QString &name, QString *) override
     {
         calls << QStringLiteral("characters ") + name;
+        return true;
     }
-
-private:
-    QString loaded;
 };
 
 } // namespace
@@ -485,8 +498,13 @@ TEST(AutomationRunTarget, Run_LoadsEachFileThenWritesWhatIsAskedOfTheOneItRead)
     ASSERT_TRUE(ended);
 
     EXPECT_EQ(target.calls, (QStringList{"load a", "image a.png", "scenes a-scene.csv", "load b"}));
-    EXPECT_NE(printed.find("no thread view to draw for a.png"), std::string::npos);
+    EXPECT_NE(printed.find("a.png not written: no thread view to draw"), std::string::npos);
     EXPECT_NE(printed.find("could not read b"), std::string::npos);
     EXPECT_TRUE(target.automateFiles.isEmpty());
     EXPECT_FALSE(run.isPending());
+    // The summary says what was written and what was not, and why.
+    EXPECT_EQ(run.summary().written, QStringList{"a-scene.csv"});
+    EXPECT_EQ(run.summary().failures,
+              (QStringList{"a.png: no thread view to draw", "Cannot read b"}));
+    EXPECT_EQ(run.summary().outcome(), "1 file written for 2 screenplays; 2 failures");
 }

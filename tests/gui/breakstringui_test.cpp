@@ -7,6 +7,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QTest>
+#include <QTextCursor>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -93,6 +96,54 @@ TEST_F(BreakStringUiTest, AddButton_AppendsTypedTextButNotAnEmptyAnswer)
     EXPECT_EQ(documentOf(*window).settings().breakStrings,
               (QStringList{"INT.", "EXT.", "  Scene "}));
     EXPECT_EQ(rowTexts(list()), documentOf(*window).settings().breakStrings);
+}
+
+TEST_F(BreakStringUiTest, EveryWayOfChangingTheList_OffersTheReparsePrompt)
+{
+    ASSERT_TRUE(window->loadScreenplay(
+        dir.scratch().write(QStringLiteral("play.txt"), "INT. HALL\n                    ANNA\n")));
+    GraphWidget *view = formOf(*window).ThreadView;
+    const auto asked = [&](const std::function<void()> &change) {
+        view->upToDate = true;
+        change();
+        return !view->upToDate;
+    };
+    QString title;
+    ModalAnswerer answerer([&title](QWidget *modal) {
+        title = modal->windowTitle();
+        return typeText(QStringLiteral("CUT TO:"))(modal);
+    });
+    EXPECT_TRUE(asked([&] { formOf(*window).pushButton_addBreakString->click(); }));
+    EXPECT_EQ(title, QStringLiteral("Add Break String"));
+    EXPECT_TRUE(asked([&] { formOf(*window).actionAdd_Break_String->trigger(); }));
+    list()->item(0)->setSelected(true);
+    EXPECT_TRUE(asked([&] { formOf(*window).pushButton_removeBreakString->click(); }));
+    EXPECT_FALSE(asked([&] { formOf(*window).pushButton_removeBreakString->click(); }));
+}
+
+TEST_F(BreakStringUiTest, BreakSectionHere_BreaksAtTheLineClicked)
+{
+    QByteArray text;
+    for (int line = 0; line < 40; ++line)
+        text += "Line number " + QByteArray::number(line) + " of the story.\n";
+    ASSERT_TRUE(window->loadScreenplay(dir.scratch().write(QStringLiteral("play.txt"), text)));
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    MarkupView *view = formOf(*window).webView;
+    ASSERT_TRUE(view->find(QStringLiteral("number 23 ")));
+    const QPoint clicked = view->cursorRect().center();
+    view->setTextCursor(QTextCursor(view->document()));
+    window->customContextMenuTrigger(clicked);
+    const auto menus = window->findChildren<QMenu *>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_FALSE(menus.isEmpty());
+    menus.last()->actions().at(2)->trigger();
+    menus.last()->close();
+
+    window->parseText();
+    const std::vector<Scene> &scenes = documentOf(*window).analysis()->timeIndex->scenes;
+    ASSERT_EQ(scenes.size(), 2u);
+    EXPECT_EQ(scenes[1].type, QStringLiteral("USER_SET"));
+    EXPECT_EQ(scenes[1].start, 23.0f / 40.0f);
 }
 
 TEST_F(BreakStringUiTest, RemoveButton_DropsEveryCopyOfTheSelectedTexts)

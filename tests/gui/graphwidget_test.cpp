@@ -1,5 +1,6 @@
 #include "views/GraphWidget.h"
 
+#include "threads/ViewTransform.h"
 #include "views/MarkupView.h"
 
 #include "../TestSupport.h"
@@ -11,6 +12,8 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -215,6 +218,64 @@ TEST_F(GraphWidgetTest, Spin_TurnsOverFramesOnceThereIsAGraph)
     EXPECT_EQ(view->viewState().rotation[0], 90.0f);
     view->spinLeft();
     EXPECT_EQ(view->viewState().targetRotation[0], 0.0f);
+}
+
+TEST_F(GraphWidgetTest, WheelAndDrags_ZoomAndPanEveryModeAndRestingPicturesStay)
+{
+    view->buildThreads(index.get(), 0.05f);
+    for (int mode = 0; mode < 4; ++mode) {
+        SCOPED_TRACE(mode);
+        view->changeDrawMode(mode);
+        view->settleLayout();
+        const QImage rest = view->grabFramebuffer();
+        const QPointF middle(320, 240);
+        QWheelEvent wheel(middle, view->mapToGlobal(middle), QPoint(), QPoint(0, 240),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view.get(), &wheel);
+        EXPECT_NE(view->grabFramebuffer(), rest);
+        view->viewState().viewOffset[2] = -26.0f;
+        EXPECT_EQ(view->grabFramebuffer(), rest); // the same picture once back at rest
+        for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+            sendMouse(view.get(), QEvent::MouseButtonPress, {300, 200}, button);
+            sendMouse(view.get(), QEvent::MouseMove, {300, 300}, button);
+            EXPECT_NE(view->grabFramebuffer(), rest) << button;
+            view->viewState().viewOffset[1] = 0.0f;
+            view->viewState().viewOffset[2] = -26.0f;
+        }
+    }
+}
+
+TEST_F(GraphWidgetTest, PinnedThread_DrawnOpaqueOnTopAndNamedByItsTooltip)
+{
+    view->buildThreads(index.get(), 0.05f);
+    view->settleLayout();
+    // C1, blue, speaks in both scenes; where its thread crosses the middle of the view.
+    const auto threadPoint = [this] {
+        const ThreadModel &model = view->threadModel();
+        const std::vector<int> &nodes = model.threads()[1].nodes;
+        const Vec3 &at = model.nodes()[size_t(nodes[nodes.size() / 2])].position;
+        const QMatrix4x4 transform = ViewTransform::graphProjection(model.graphHeight) *
+                                     ViewTransform::threadModelView(view->viewState());
+        return ViewTransform::toViewport(transform, {at.x, at.y, at.z}, 640, 480).toPoint();
+    };
+    const auto allBlueAround = [](const QImage &frame, QPoint at) {
+        for (int dx = -2; dx <= 2; ++dx) {
+            if (frame.pixelColor(at + QPoint(dx, 0)) != QColor(0, 0, 255))
+                return false;
+        }
+        return true;
+    };
+    EXPECT_FALSE(allBlueAround(view->grabFramebuffer(), threadPoint()));
+    view->selectByText(QStringLiteral("C1"));
+    view->settleLayout();
+    const QPoint pinned = threadPoint();
+    EXPECT_TRUE(allBlueAround(view->grabFramebuffer(), pinned));
+
+    EXPECT_EQ(view->threadAt(pinned), 1);
+    QHelpEvent help(QEvent::ToolTip, pinned, view->mapToGlobal(pinned));
+    QCoreApplication::sendEvent(view.get(), &help);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("C1"));
+    EXPECT_EQ(view->threadAt({2, 2}), -1); // the corner holds no thread
 }
 
 TEST(GraphWidgetRedraw, DrawsOnlyWhileTheLayoutOrTheInputsChange)

@@ -1,8 +1,15 @@
 #include "WindowTestSupport.h"
 
+#include "support/TextContrast.h"
+#include "views/CharacterRowDelegate.h"
+#include "views/MarkupView.h"
+
 #include <QColorDialog>
 #include <QInputDialog>
 #include <QListWidget>
+#include <QStatusBar>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -85,7 +92,7 @@ TEST_F(IncludeCharactersTest, AddAndRemove_EditTheListAndOkSavesIt)
     forceCharacter(*window, [&](textVis &w) {
         add(w, QStringLiteral("BOB"));
         add(w, QStringLiteral("BOB"));
-        add(w, QStringLiteral("ANNA LEE"));
+        add(w, QStringLiteral(" ANNA  LEE ")); // blanks typed around the words do not count
         afterAdding = rowTexts(TextVisTestAccess::characterEditor(w).includeUi.listWidget);
         TextVisTestAccess::characterEditor(w).includeUi.listWidget->item(0)->setSelected(true);
         TextVisTestAccess::characterEditor(w).includeUi.listWidget->item(1)->setSelected(true);
@@ -97,7 +104,7 @@ TEST_F(IncludeCharactersTest, AddAndRemove_EditTheListAndOkSavesIt)
     EXPECT_EQ(documentOf(*window).settings().includeCharacters[0]->names,
               (QStringList{"ANNA", "LEE"}));
     EXPECT_EQ(documentOf(*window).settings().includeCharacters[0]->color, QColor(Qt::white));
-    EXPECT_EQ(charactersFile(), QByteArray("ANNA LEE \n"));
+    EXPECT_EQ(charactersFile(), QByteArray("ANNA LEE\n"));
 }
 
 TEST_F(IncludeCharactersTest, ForceColor_MarksSelectedEntriesAndOkSavesTheColour)
@@ -109,10 +116,17 @@ TEST_F(IncludeCharactersTest, ForceColor_MarksSelectedEntriesAndOkSavesTheColour
         TextVisTestAccess::characterEditor(w).includeUi.listWidget->item(2)->setSelected(true);
         force(w, QColor(255, 0, 0));
         rows = rowTexts(TextVisTestAccess::characterEditor(w).includeUi.listWidget);
+        // The rows are drawn as the character list's: readable on their colours.
+        const QListWidget *list = TextVisTestAccess::characterEditor(w).includeUi.listWidget;
+        EXPECT_NE(qobject_cast<CharacterRowDelegate *>(list->itemDelegate()), nullptr);
+        for (int row = 0; row < list->count(); ++row)
+            EXPECT_GE(TextContrast::contrastRatio(list->item(row)->foreground().color(),
+                                                  list->item(row)->background().color()),
+                      TextContrast::readableRatio);
         return true;
     });
     EXPECT_EQ(rows, (QStringList{"ANNA  [forced color]", "BEN ", "CAL  [forced color]"}));
-    EXPECT_EQ(charactersFile(), QByteArray("ANNA  : 255 0 0\nBEN \nCAL  : 255 0 0\n"));
+    EXPECT_EQ(charactersFile(), QByteArray("ANNA : 255 0 0\nBEN\nCAL : 255 0 0\n"));
 }
 
 TEST_F(IncludeCharactersTest, ForceColor_ShowsAtTheNextReparse)
@@ -157,22 +171,18 @@ TEST_F(IncludeCharactersTest, ClosedDialogAndReparse_LeaveNoRowOfTheDialogBehind
         force(w, QColor(0, 0, 255));
         return true;
     });
-    // CAL is found in the text by the include fall-back and joins the characters.
+    // CAL is found in the text by the include fall-back and is counted at this very reparse.
     window->parseText();
+    const CharacterList &counted = documentOf(*window).analysis()->timeIndex->characters;
+    ASSERT_EQ(counted.size(), 3u);
+    EXPECT_EQ(counted[2]->names, QStringList{"CAL"});
+    EXPECT_EQ(documentOf(*window).analysis()->timeIndex->scenes[0].counts[2], 1);
 
     // Each row shows the index character of its place, whatever the dialog's rows were.
     const CharacterList &shown = TextVisTestAccess::characterPanel(*window).characters();
     ASSERT_EQ(int(shown.size()), formOf(*window).listWidget->count());
     for (int row = 0; row < formOf(*window).listWidget->count(); ++row)
         EXPECT_EQ(formOf(*window).listWidget->item(row)->text(), shown[size_t(row)]->displayText());
-    bool calFound = false;
-    for (const CharacterList *list : std::initializer_list<const CharacterList *>{
-             &documentOf(*window).characters(), &documentOf(*window).settings().includeCharacters,
-             &documentOf(*window).analysis()->timeIndex->characters}) {
-        for (const CharacterPtr &character : *list)
-            calFound = calFound || character->names == QStringList{"CAL"};
-    }
-    EXPECT_TRUE(calFound);
 
     // Recolouring reaches the rows through the panel's mapping.
     const QString palette = dir.scratch().write(QStringLiteral("p.txt"), "1 2 3\n");
@@ -182,7 +192,7 @@ TEST_F(IncludeCharactersTest, ClosedDialogAndReparse_LeaveNoRowOfTheDialogBehind
     }
     for (const CharacterPtr &character : documentOf(*window).characters())
         EXPECT_EQ(character->color, QColor(1, 2, 3));
-    ASSERT_EQ(formOf(*window).listWidget->count(), 2);
+    ASSERT_EQ(formOf(*window).listWidget->count(), 3);
     EXPECT_EQ(formOf(*window).listWidget->item(0)->background().color(), QColor(1, 2, 3));
 }
 
@@ -218,9 +228,26 @@ TEST_F(IncludeCharactersTest, SaveColors_WritesOneLinePerCharacterAndLoadsBack)
     EXPECT_EQ(readBytes(dir.scratch().file(QStringLiteral("colors.txt"))),
               QByteArray("10 20 30\n40 50 60\n"));
 
-    documentOf(*window).characters()[0]->color = Qt::black;
-    ModalAnswerer answerer(chooseFile(dir.scratch().file(QStringLiteral("colors.txt"))));
+    const QString colors = dir.scratch().file(QStringLiteral("colors.txt"));
+    EXPECT_EQ(formOf(*window).statusBar->currentMessage(), QStringLiteral("Wrote ") + colors);
+
+    // A file that is there is replaced only when the user says so.
+    documentOf(*window).characters()[0]->color = QColor(70, 80, 90);
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        ModalAnswerer asked;
+        asked.messageBoxAnswer = answer;
+        formOf(*window).actionSave_Colors->trigger();
+        EXPECT_EQ(asked.answeredTitles, QStringList{QStringLiteral("Save Colors")});
+        EXPECT_EQ(readBytes(colors).startsWith("70 80 90"), answer == QMessageBox::Yes);
+    }
+
+    // Loaded colours reach the list and the text.
+    documentOf(*window).characters()[0]->color = QColor(10, 20, 30);
+    ModalAnswerer answerer(chooseFile(colors));
     formOf(*window).actionLoad_Colors->trigger();
-    EXPECT_EQ(documentOf(*window).characters()[0]->color, QColor(10, 20, 30));
-    EXPECT_EQ(formOf(*window).listWidget->item(0)->background().color(), QColor(10, 20, 30));
+    EXPECT_EQ(documentOf(*window).characters()[0]->color, QColor(70, 80, 90));
+    EXPECT_EQ(formOf(*window).listWidget->item(0)->background().color(), QColor(70, 80, 90));
+    QTextCursor anna = formOf(*window).webView->document()->find(QStringLiteral("ANNA"));
+    anna.setPosition(anna.selectionStart() + 1);
+    EXPECT_EQ(anna.charFormat().foreground().color(), QColor(70, 80, 90));
 }

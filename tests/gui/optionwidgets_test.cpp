@@ -3,6 +3,7 @@
 #include "characters/Option.h"
 #include "dialogs/OptionWidgets.h"
 #include "reader/TextFile.h"
+#include "views/GraphWidget.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -73,7 +74,7 @@ TEST_F(OptionsDialogTest, Parsing_ShowsCheckBoxAndSpinBoxRowsInConfigOrder)
 
     EXPECT_EQ(name, QStringLiteral("OptionsDialog"));
     EXPECT_EQ(size, QSize(404, 497));
-    EXPECT_EQ(title, QStringLiteral("Dialog"));
+    EXPECT_EQ(title, QStringLiteral("Parsing Options"));
     ASSERT_EQ(rows.size(), 8);
     const QStringList keys{"Find the Characters in the Text",
                            "looseMatch",
@@ -123,6 +124,30 @@ TEST_F(OptionsDialogTest, Ok_WritesConfigWithTheDialogValues)
     for (const auto &option : TextVisTestAccess::options(*window)) {
         EXPECT_EQ(option->widget, nullptr);
         EXPECT_EQ(option->valueWidget, nullptr);
+    }
+}
+
+TEST_F(OptionsDialogTest, Ok_WithAScreenplayOpen_OffersToReparse)
+{
+    ASSERT_TRUE(window->loadScreenplay(dir.scratch().write(
+        QStringLiteral("play.txt"), "                    ANNA\n          Hello.\n")));
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        const auto before = documentOf(*window).analysis();
+        QStringList asked;
+        ModalAnswerer answerer([&](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                asked << box->windowTitle();
+                box->button(answer)->click();
+            } else {
+                static_cast<QDialog *>(modal)->accept();
+            }
+            return true;
+        });
+        formOf(*window).actionParsing->trigger();
+        EXPECT_EQ(asked, QStringList{QStringLiteral("Parsing Options")});
+        // Later, the thread view offers it; now, it is done.
+        EXPECT_EQ(documentOf(*window).analysis() != before, answer == QMessageBox::Yes);
+        EXPECT_EQ(formOf(*window).ThreadView->upToDate, answer == QMessageBox::Yes);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "WindowTestSupport.h"
 
+#include "reader/ScreenplayReader.h"
 #include "views/GraphWidget.h"
 #include "views/MarkupView.h"
 
@@ -141,12 +142,53 @@ TEST_F(ParseDriverTest, ReparseAfterRecolour_ShowsNewColourWithoutReadingTheFile
     EXPECT_EQ(formOf(*window).listWidget->item(0)->background().color(), QColor(1, 2, 3));
 }
 
-TEST_F(ParseDriverTest, MissingFile_RecordsNotFoundAndKeepsTitle)
+TEST_F(ParseDriverTest, MissingFile_OpensNothingAndKeepsTitle)
 {
-    window->loadScreenplay(dir.scratch().file(QStringLiteral("missing.txt")));
-    EXPECT_EQ(documentOf(*window).analysis()->textLines,
-              QStringList{QStringLiteral("file not found\n")});
+    QString failure;
+    EXPECT_FALSE(documentOf(*window).loadScreenplay(
+        dir.scratch().file(QStringLiteral("missing.txt")), &failure));
+    EXPECT_TRUE(failure.startsWith(QStringLiteral("Cannot read missing.txt: cannot be opened")))
+        << failure.toStdString();
+    EXPECT_EQ(documentOf(*window).analysis(), nullptr);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark (v 0.2)"));
+}
+
+TEST_F(ParseDriverTest, UnreadableFiles_AreNamedWithTheReadersReasonAndTheOpenOneStays)
+{
+    const QString good = write(QStringLiteral("good.txt"), indentedScript);
+    ASSERT_TRUE(window->loadScreenplay(good));
+    QByteArray program("\x7f"
+                       "ELF");
+    for (int i = 0; i < 100; ++i)
+        program += QByteArray("\x02\x01\0\0\x03\0\x3e\0", 8);
+    const QList<QPair<QString, QByteArray>> files{
+        {QStringLiteral("notpdf.pdf"), "no PDF at all"},
+        {QStringLiteral("empty.fountain"), ""},
+        {QStringLiteral("cut.fdx"), "<?xml version=\"1.0\"?><FinalDraft><Content><Paragraph"},
+        {QStringLiteral("empty.txt"), ""},
+        {QStringLiteral("program.txt"), program}};
+    for (const auto &[name, bytes] : files) {
+        SCOPED_TRACE(name.toStdString());
+        const QString path = write(name, bytes);
+        // As the command line says it: the reader's own reason.
+        const QString expected = QStringLiteral("Cannot read %1: %2")
+                                     .arg(name, readScreenplayFile(path).error);
+        QStringList shown;
+        ModalAnswerer answerer([&](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                shown << box->text() << box->informativeText();
+                box->accept();
+                return true;
+            }
+            return chooseFile(path)(modal);
+        });
+        formOf(*window).actionOpen_File->trigger();
+        EXPECT_EQ(shown, (QStringList{expected, QStringLiteral("good.txt stays open.")}));
+        EXPECT_EQ(formOf(*window).statusBar->currentMessage(), expected);
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmark : good.txt"));
+        EXPECT_EQ(documentOf(*window).analysis()->filePath, good);
+        EXPECT_EQ(formOf(*window).listWidget->count(), 2);
+    }
 }
 
 TEST_F(ParseDriverTest, OpenFileMenu_ReadsTheChosenFileAndCancelKeepsTheOpenOne)
@@ -223,7 +265,7 @@ TEST(ExamplesTest, SampleScreenplays_OpenWithTheirSpeakersAndScenes)
 
 TEST_F(ParseDriverTest, EmptyFile_LeavesNoProgressDialogStanding)
 {
-    ASSERT_TRUE(window->loadScreenplay(write("empty.txt", "")));
+    ASSERT_FALSE(window->loadScreenplay(write("empty.txt", ""))); // refused: it is empty
     QElapsedTimer waited;
     waited.start();
     // A progress dialog shows itself once its minimum duration (4 s) has passed, unless

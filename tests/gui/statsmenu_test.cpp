@@ -1,5 +1,10 @@
 #include "WindowTestSupport.h"
 
+#include "views/GraphWidget.h"
+
+#include <QFile>
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -61,6 +66,36 @@ TEST_F(StatsMenuTest, StatsEntriesAndButtons_WriteTheirCsvFiles)
         formOf(*window).pushButton_WriteSceneStats->click();
     }
     EXPECT_EQ(readBytes(fromButton), sceneText);
+}
+
+TEST_F(StatsMenuTest, SaveDialogs_SayWhatTheyAreForSuggestNamesAndAddTheSuffix)
+{
+    open();
+    const QString play = dir.scratch().file(QStringLiteral("play.txt"));
+    const Ui::textVisClass &form = formOf(*window);
+    const QList<std::tuple<QAction *, QString, QString, QString>> saves{
+        {form.actionWrite_Scene_Stats, "Write Scene Stats", "-scene.csv", ".csv"},
+        {form.actionWrite_Character_Stats, "Write Character Stats", "-character.csv", ".csv"},
+        {form.actionSave_markup, "Save Markup", "-markup.html", ".html"},
+        {form.actionSave_Image, "Save Image", ".png", ".png"}};
+    for (const auto &[action, title, ending, suffix] : saves) {
+        SCOPED_TRACE(title.toStdString());
+        const QString chosen = dir.scratch().file(QStringLiteral("out-") + title.left(5));
+        QString shownTitle;
+        QString suggested;
+        ModalAnswerer answerer([&](QWidget *modal) {
+            if (auto *dialog = qobject_cast<QFileDialog *>(modal); dialog && shownTitle.isEmpty()) {
+                shownTitle = dialog->windowTitle();
+                suggested = dialog->selectedFiles().value(0);
+            }
+            return chooseFile(chosen)(modal); // typed without a suffix
+        });
+        action->trigger();
+        form.ThreadView->paintFrame(); // the image is written by the next frame
+        EXPECT_EQ(shownTitle, title);
+        EXPECT_EQ(suggested, play + ending);
+        EXPECT_TRUE(QFile::exists(chosen + suffix));
+    }
 }
 
 TEST_F(StatsMenuTest, UnwritablePath_PrintsFileNotFound)

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QProcess>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -193,6 +194,56 @@ TEST_F(TextVisTest, TextView_RunsNoScriptsLoadsNothingAndFollowsNoLink)
     EXPECT_TRUE(view->source().isEmpty());
 }
 
+TEST_F(TextVisTest, Opening_FitsTheScreenAndSaysHowToOpenAScreenplay)
+{
+    const QSize available = window->screen()->availableGeometry().size();
+    EXPECT_TRUE(window->width() <= available.width() * 0.9 ||
+                window->width() == window->minimumSizeHint().width());
+    EXPECT_TRUE(window->height() <= available.height() * 0.9 ||
+                window->height() == window->minimumSizeHint().height());
+    EXPECT_TRUE(formOf(*window).webView->placeholderText().startsWith(
+        QStringLiteral("Open a screenplay with File > Open File (Ctrl+O).")));
+}
+
+TEST_F(TextVisTest, Closing_AsksAboutUnsavedBreakStringsAndCharacters)
+{
+    window->show();
+    documentOf(*window).settings().breakStrings.append(QStringLiteral("FLASHBACK"));
+    TextVisTestAccess::characterEditor(*window).addCharacter(QStringLiteral("MARY JANE"));
+    const auto answerWith = [](QMessageBox::StandardButton button, QString *shown) {
+        return [button, shown](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            if (box == nullptr)
+                return false;
+            *shown = box->informativeText();
+            box->button(button)->click();
+            return true;
+        };
+    };
+    QString question;
+    {
+        ModalAnswerer answerer(answerWith(QMessageBox::Cancel, &question));
+        EXPECT_FALSE(window->close());
+    }
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(question, QStringLiteral("The break strings differ from breakStrings.txt.\n"
+                                       "Characters added from the text are not in "
+                                       "characters.txt: MARY JANE."));
+    {
+        ModalAnswerer answerer(answerWith(QMessageBox::Save, &question));
+        EXPECT_TRUE(window->close());
+    }
+    EXPECT_EQ(readBytes(dir.scratch().file(QStringLiteral("breakStrings.txt"))),
+              QByteArray("INT.\nEXT.\nFLASHBACK\n"));
+    EXPECT_EQ(readBytes(dir.scratch().file(QStringLiteral("characters.txt"))),
+              QByteArray("MARY JANE\n"));
+    // Nothing is left unsaved, so nothing is asked.
+    window->show();
+    ModalAnswerer nothing;
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(nothing.answeredTitles.isEmpty());
+}
+
 TEST(StartupTest, AboutDialog_ShowsBundledPageBeforeTheWindow)
 {
     WorkingDirectory dir;
@@ -220,6 +271,9 @@ TEST(StartupTest, AboutDialog_ShowsBundledPageBeforeTheWindow)
     EXPECT_EQ(pageTitle, QStringLiteral("About Quillmark 0.2"));
     EXPECT_TRUE(pageShown.contains(QStringLiteral("shows the structure of a screenplay")))
         << pageShown.toStdString();
+    // Every format the program reads is named.
+    for (const char *format : {"plain-text", "HTML", "Fountain", "Final Draft", "PDF", "CSV"})
+        EXPECT_TRUE(pageShown.contains(QLatin1String(format))) << format;
     EXPECT_FALSE(windowShown);
     EXPECT_EQ(AboutDialog::pageUrl(0, 2).toString(), QStringLiteral("qrc:/about/about-0-2.html"));
 }

@@ -1,6 +1,7 @@
 #include "app/textVis.h"
 
 #include "dialogs/AboutDialog.h"
+#include "dialogs/SaveFileName.h"
 #include "storyline/StorylineExport.h"
 #include "support/Diagnostics.h"
 #include "ui_textVis.h"
@@ -11,8 +12,6 @@
 #include "views/StorylineView.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 
@@ -29,16 +28,20 @@ void textVis::changeFont()
 void textVis::saveImage()
 {
     Diagnostics::print("do we get here??\n");
-    if (!m_form->ThreadView->graphReady) {
-        reportNotDone(tr("Image"), tr("no screenplay has been parsed yet; open one first"));
+    if (!m_document.analysis()) {
+        reportNotDone(tr("Image"), tr("no screenplay is open; open one with File > Open File"));
         return;
     }
-    // An empty name (cancelled dialog) is handed on too; the view ignores it.
-    QString name = QFileDialog::getSaveFileName(this, tr("Save Image"), QDir::currentPath(),
-                                                tr("PNG (*.png);;JPEG (*.jpg);; All files (*.*)"));
-    // Without a suffix the format would be unknown and nothing written.
-    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".png");
+    if (!m_form->ThreadView->graphReady) {
+        reportNotDone(tr("Image"), tr("the thread view has nothing to draw for %1")
+                                       .arg(QFileInfo(m_document.filePath()).fileName()));
+        return;
+    }
+    // Without a suffix the format would be unknown and nothing written. A cancelled dialog
+    // hands on an empty name, which the view ignores.
+    const QString name =
+        askSaveFileName(this, tr("Save Image"), m_document.filePath() + QStringLiteral(".png"),
+                        tr("PNG (*.png);;JPEG (*.jpg);; All files (*.*)"), QStringLiteral("png"));
     m_form->ThreadView->setImageFileName(name);
 }
 
@@ -46,15 +49,14 @@ void textVis::saveReport()
 {
     const ScriptFacts *facts = m_form->reportView->facts();
     if (facts == nullptr) {
-        reportNotDone(tr("Report"), tr("no screenplay has been parsed yet; open one first"));
+        reportNotDone(tr("Report"), tr("no screenplay is open; open one with File > Open File"));
         return;
     }
-    QString name = QFileDialog::getSaveFileName(this, tr("Save Report"), QDir::currentPath(),
-                                                tr("PDF (*.pdf);;All files (*.*)"));
+    const QString name = askSaveFileName(this, tr("Save Report"),
+                                         m_document.filePath() + QStringLiteral("-report.pdf"),
+                                         tr("PDF (*.pdf);;All files (*.*)"), QStringLiteral("pdf"));
     if (name.isEmpty())
         return;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".pdf");
     QString reason;
     if (writeReportPdf(name, *facts, m_form->reportView->screenplayName(), &reason))
         reportWritten(name);

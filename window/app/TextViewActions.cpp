@@ -38,11 +38,17 @@ void textVis::textBreakStringTrigger()
     m_form->ThreadView->upToDate = false;
 }
 
+// The break goes before the line clicked. Without a parse there are no lines to count, and
+// the place in the page stands in for one.
 void textVis::textBreakHereTrigger()
 {
     const MarkupView *text = m_form->webView;
+    const int line = text->lineAt(m_contextMenuPos);
     const float position =
-        manualBreakPosition(text->scrollValue(), m_contextMenuPos.y(), text->contentsHeight());
+        line >= 0 && m_document.analysis()
+            ? manualBreakAtLine(line, int(m_document.analysis()->textLines.size()))
+            : manualBreakPosition(text->scrollValue(), m_contextMenuPos.y(),
+                                  text->contentsHeight());
     m_document.settings().manualBreaks.append(position);
     m_form->ThreadView->upToDate = false;
 }

@@ -16,11 +16,11 @@
 #include <QAction>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
-
-#include <cstdlib>
 
 textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
@@ -32,6 +32,7 @@ textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
 
     m_form->setupUi(this);
     fitPanelToContents();
+    fitToScreen();
     connectThreadView();
     connectDrawingOptions();
     connectStorylineView();
@@ -74,8 +75,8 @@ void textVis::makeParts()
                                                             m_document.settingsPaths().breakStrings,
                                                             *m_form->listWidget_BreakString, this);
     m_characterEditor = std::make_unique<CharacterEditor>(m_document, this);
-    m_automate = std::make_unique<AutomateController>(m_document, m_statisticsExport,
-                                                      *m_form->ThreadView, this);
+    m_automate = std::make_unique<AutomateController>(
+        m_document, m_statisticsExport, *m_form->ThreadView, *m_form->statusBar, this);
 }
 
 void textVis::connectParts()
@@ -91,6 +92,13 @@ void textVis::connectParts()
             &textVis::recolorText);
     connect(m_characterEditor.get(), &CharacterEditor::charactersRecolored, m_form->storylineView,
             &StorylineView::refreshColors);
+    connect(m_characterEditor.get(), &CharacterEditor::includeCharactersSaved, this,
+            &textVis::markOutOfDate);
+    connect(m_characterEditor.get(), &CharacterEditor::written, this, &textVis::reportWritten);
+    connect(m_characterEditor.get(), &CharacterEditor::notDone, this, &textVis::reportNotDone);
+    connect(m_characterEditor.get(), &CharacterEditor::message, m_form->statusBar,
+            [this](const QString &text) { m_form->statusBar->showMessage(text); });
+    connect(m_breakStringPanel.get(), &BreakStringPanel::changed, this, &textVis::markOutOfDate);
     connect(m_automate.get(), &AutomateController::notDone, this, &textVis::reportNotDone);
     connect(&m_statisticsExport, &StatisticsExport::written, this, &textVis::reportWritten);
     connect(&m_statisticsExport, &StatisticsExport::notDone, this, &textVis::reportNotDone);
@@ -117,19 +125,36 @@ void textVis::connectDocument()
     connect(&m_document, &DocumentController::readingStopped, this, [this](const QString &name) {
         m_form->statusBar->showMessage(tr("Reading stopped: %1 was not opened").arg(name));
     });
-    connect(&m_document, &DocumentController::screenplayOpened, this,
-            [this](const QString &name, bool read) {
-                // A message about the screenplay open before is no longer true of this one.
-                m_form->statusBar->clearMessage();
-                if (read)
-                    setWindowTitle(QStringLiteral("Quillmark : ") + name);
-            });
+    connect(&m_document, &DocumentController::screenplayOpened, this, [this](const QString &name) {
+        // A message about the screenplay open before is no longer true of this one.
+        m_form->statusBar->clearMessage();
+        setWindowTitle(QStringLiteral("Quillmark : ") + name);
+    });
+    // Kept until something else is said: the user may look for it after the box is gone.
+    connect(&m_document, &DocumentController::openFailed, m_form->statusBar,
+            [this](const QString &failure) { m_form->statusBar->showMessage(failure); });
 }
 
 void textVis::openFile()
 {
-    const GraphWidget::FrameHold hold(*m_form->ThreadView);
-    m_document.openFile();
+    QString failure;
+    {
+        const GraphWidget::FrameHold hold(*m_form->ThreadView);
+        failure = m_document.openFile();
+    }
+    if (failure.isEmpty())
+        return;
+    QMessageBox box(QMessageBox::Warning, tr("Open File"), failure, QMessageBox::Ok, this);
+    if (m_document.analysis())
+        box.setInformativeText(
+            tr("%1 stays open.").arg(QFileInfo(m_document.filePath()).fileName()));
+    box.exec();
+}
+
+void textVis::markOutOfDate()
+{
+    if (m_document.analysis())
+        m_form->ThreadView->upToDate = false;
 }
 
 bool textVis::loadScreenplay(const QString &path)
@@ -198,11 +223,7 @@ void textVis::connectMenus()
     const auto action = [this](QAction *action, void (textVis::*slot)()) {
         connect(action, &QAction::triggered, this, slot);
     };
-    connect(m_form->actionQuit, &QAction::triggered, this, [] {
-        Diagnostics::print("got here!\n");
-        // At once, with status 2: the event loop is not left and the window not destroyed.
-        std::exit(2);
-    });
+    connect(m_form->actionQuit, &QAction::triggered, this, &textVis::quit);
     fileAction(m_form->actionOpen_File, &textVis::openFile);
     fileAction(m_form->actionReparse, &textVis::parseText);
     fileAction(m_form->FileMenuAction, &textVis::showAbout);

@@ -20,7 +20,9 @@
 //   TextViewActions.cpp      the text view's context menu and its entries:
 //                            textAddCharacterTrigger, textBreakStringTrigger,
 //                            textBreakHereTrigger
-//   OptionsMenu.cpp          showParsingOptions
+//   OptionsMenu.cpp          showParsingOptions, offerReparse
+//   QuitQuestion.cpp         quit, closeEvent: what quitting would lose is asked about
+//   WindowSize.cpp           the window's first size on the screen it opens on
 
 #include "characters/ConfigFile.h"
 #include "parts/DocumentController.h"
@@ -103,6 +105,11 @@ public slots:
     // What became of a request, in the status bar: the file written, or why nothing was.
     void reportWritten(const QString &path);
     void reportNotDone(const QString &what, const QString &reason);
+    // File > "Quit": asks about what would be lost, then ends the process with status 2.
+    void quit();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // The window tests reach the parts through this.
@@ -125,6 +132,14 @@ private:
     void connectThreadView();
     void connectDrawingOptions();
     void connectStorylineView();
+    // A change the next parse takes up: the thread view offers to reparse.
+    void markOutOfDate();
+    void offerReparse(const QString &title, const QString &done);
+    // QuitQuestion.cpp: false when the user keeps the window open.
+    bool mayQuit();
+    bool saveBeforeQuitting();
+    // WindowSize.cpp
+    void fitToScreen();
 
     DocumentController m_document;
     OptionList m_options;    // bound to m_document.settings().options, in config.txt order

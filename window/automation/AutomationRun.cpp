@@ -27,8 +27,11 @@ void AutomationRun::start(const QStringList &files)
     m_target.automateFiles = files;
     if (files.isEmpty())
         return;
+    m_summary = AutomationSummary();
+    m_summary.screenplays = int(files.size());
     m_target.automateFirstStep = true;
     schedule(0);
+    emit progressed(0, m_summary.screenplays);
 }
 
 void AutomationRun::cancel()
@@ -36,11 +39,14 @@ void AutomationRun::cancel()
     ++m_generation;
     m_timer.stop();
     // The list is non-empty exactly while a run is pending or inside one of its steps.
-    if (!m_target.automateFiles.isEmpty())
+    const bool running = !m_target.automateFiles.isEmpty();
+    if (running)
         say("automate: run cancelled; nothing more written from %s on\n",
             m_target.automateFiles.first());
     m_target.automateFiles.clear();
     m_target.automateFirstStep = false;
+    if (running)
+        emit cancelled();
 }
 
 void AutomationRun::step()
@@ -54,6 +60,7 @@ void AutomationRun::step()
     } else {
         writeResults();
         m_target.automateFiles.removeFirst();
+        emit progressed(++m_summary.done, m_summary.screenplays);
         if (m_target.automateFiles.isEmpty()) {
             emit stepDone();
             emit finished();
@@ -66,7 +73,8 @@ void AutomationRun::step()
 void AutomationRun::loadCurrentFile()
 {
     const quint64 generation = m_generation;
-    m_currentFileRead = m_target.loadScreenplay(m_target.automateFiles.first());
+    m_readFailure.clear();
+    m_currentFileRead = m_target.loadScreenplay(m_target.automateFiles.first(), &m_readFailure);
     // The progress dialogs of the load run the event loop; the run may have been cancelled
     // or replaced meanwhile.
     if (generation != m_generation)
@@ -80,25 +88,40 @@ void AutomationRun::schedule(int delayMs)
     m_timer.start(std::max(0, delayMs));
 }
 
+// The outputs are named after the file of the list, which is the screenplay read.
 void AutomationRun::writeResults()
 {
-    const QString path = m_target.screenplayPath();
+    const QString path = m_target.automateFiles.first();
     if (!m_currentFileRead) {
-        // Results of an unreadable file would only be pictures of "file not found", and
+        // Results of an unreadable file would be those of the screenplay open before, and
         // they would replace whatever an earlier run wrote under these names.
         say("automate: could not read %s; nothing written for it\n", path);
+        m_summary.failures.append(m_readFailure);
         return;
     }
     if (m_target.automateWriteImages)
-        writeImage(path + QStringLiteral(".png"));
+        writeOutput(path + QStringLiteral(".png"), [this](const QString &name, QString *why) {
+            return m_target.writeThreadImage(name, why);
+        });
     if (m_target.automateWriteSceneStats)
-        m_target.writeSceneStats(path + QStringLiteral("-scene.csv"));
+        writeOutput(path + QStringLiteral("-scene.csv"), [this](const QString &name, QString *why) {
+            return m_target.writeSceneStats(name, why);
+        });
     if (m_target.automateWriteCharacterStats)
-        m_target.writeCharacterStats(path + QStringLiteral("-character.csv"));
+        writeOutput(path + QStringLiteral("-character.csv"),
+                    [this](const QString &name, QString *why) {
+                        return m_target.writeCharacterStats(name, why);
+                    });
 }
 
-void AutomationRun::writeImage(const QString &name)
+template<typename Write> void AutomationRun::writeOutput(const QString &name, Write write)
 {
-    if (!m_target.writeThreadImage(name))
-        say("automate: no thread view to draw for %s; no image written\n", name);
+    QString why;
+    if (write(name, &why)) {
+        m_summary.written.append(name);
+        return;
+    }
+    Diagnostics::print("automate: %s not written: %s\n", name.toLocal8Bit().constData(),
+                       why.toLocal8Bit().constData());
+    m_summary.failures.append(name + QStringLiteral(": ") + why);
 }

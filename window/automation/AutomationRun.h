@@ -1,5 +1,7 @@
 #pragma once
 
+#include "automation/AutomationSummary.h"
+
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
@@ -29,17 +31,24 @@ public:
     bool isPending() const { return m_timer.isActive(); }
     // The interval of the pending step in milliseconds (a negative delay is run as 0).
     int pendingDelayMs() const { return m_timer.interval(); }
+    // What the run (the last one, once it is over) has written and could not do.
+    const AutomationSummary &summary() const { return m_summary; }
 
 signals:
     void stepDone();
+    // `done` of the run's `total` screenplays have had their turn (0 as the run starts).
+    void progressed(int done, int total);
     // The last step has written its results; no further step is scheduled.
     void finished();
+    // A run was cancelled before its end.
+    void cancelled();
 
 private:
     void schedule(int delayMs);
     void loadCurrentFile();
     void writeResults();
-    void writeImage(const QString &name);
+    // Writes one output with `write`, which says why when it cannot; the summary keeps both.
+    template<typename Write> void writeOutput(const QString &name, Write write);
 
     BatchTarget &m_target;
     QTimer m_timer;
@@ -47,4 +56,6 @@ private:
     // while it is loading does not schedule a step of a run that is over.
     quint64 m_generation = 0;
     bool m_currentFileRead = false;
+    QString m_readFailure; // why the current file could not be read
+    AutomationSummary m_summary;
 };

@@ -19,6 +19,7 @@ AutomateDialog::AutomateDialog(qint32 &delayMs, bool &writeImages, bool &writeSc
     for (Option *option : rows)
         createWidget(*option, frame.verticalLayoutWidget, frame.verticalLayout);
     retranslateOptionsDialog(*this);
+    setWindowTitle(tr("Automate Settings"));
     for (Option *option : rows)
         retranslate(*option);
 }

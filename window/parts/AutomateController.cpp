@@ -6,15 +6,34 @@
 #include "views/GraphWidget.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QStatusBar>
+
+namespace {
+
+// The summary names at most this many failures; the details hold them all.
+constexpr int failuresShown = 10;
+
+} // namespace
 
 AutomateController::AutomateController(DocumentController &document, StatisticsExport &statistics,
-                                       GraphWidget &view, QWidget *window)
+                                       GraphWidget &view, QStatusBar &statusBar, QWidget *window)
     : QObject(window)
     , m_document(document)
     , m_statistics(statistics)
     , m_view(view)
+    , m_statusBar(statusBar)
+    , m_progressBar(new QProgressBar(&statusBar))
     , m_window(window)
 {
+    m_progressBar->setFormat(tr("Automate: %v of %m"));
+    m_progressBar->hide();
+    m_statusBar.addPermanentWidget(m_progressBar);
+    connect(&automation, &AutomationRun::progressed, this, &AutomateController::showProgress);
+    connect(&automation, &AutomationRun::finished, this, &AutomateController::showSummary);
+    connect(&automation, &AutomationRun::cancelled, m_progressBar, &QWidget::hide);
 }
 
 void AutomateController::showDialog()
@@ -39,38 +58,77 @@ void AutomateController::showDialog()
     automation.start(files);
 }
 
-bool AutomateController::loadScreenplay(const QString &path)
+bool AutomateController::loadScreenplay(const QString &path, QString *reason)
 {
     const GraphWidget::FrameHold hold(m_view);
-    return m_document.loadScreenplay(path);
+    return m_document.loadScreenplay(path, reason);
 }
 
-QString AutomateController::screenplayPath() const
+bool AutomateController::writeThreadImage(const QString &name, QString *reason)
 {
-    return m_document.filePath();
-}
-
-bool AutomateController::writeThreadImage(const QString &name)
-{
+    QString why = tr("no thread view to draw");
+    bool written = false;
+    const QMetaObject::Connection answer =
+        connect(&m_view, &GraphWidget::imageWritten, this,
+                [&written, &why](const QString &, bool wasWritten, const QString &imageReason) {
+                    written = wasWritten;
+                    why = imageReason;
+                });
     m_view.makeCurrent();
     // The picture of the settled layout, the same however fast the display draws.
     m_view.settleLayout();
     m_view.setImageFileName(name);
     m_view.paintFrame();
-    if (m_view.pendingImageFile.isEmpty())
-        return true;
+    disconnect(answer);
     // Nothing could be drawn (no characters, say). Left pending, the request would be
     // served by a later frame with the picture of the next screenplay.
-    m_view.setImageFileName(QString());
-    return false;
+    if (!m_view.pendingImageFile.isEmpty())
+        m_view.setImageFileName(QString());
+    if (!written && reason != nullptr)
+        *reason = why;
+    return written;
 }
 
-void AutomateController::writeSceneStats(const QString &name)
+bool AutomateController::writeSceneStats(const QString &name, QString *reason)
 {
-    m_statistics.writeSceneStats(name);
+    return m_statistics.writeSceneStats(name, reason);
 }
 
-void AutomateController::writeCharacterStats(const QString &name)
+bool AutomateController::writeCharacterStats(const QString &name, QString *reason)
 {
-    m_statistics.writeCharacterStats(name);
+    return m_statistics.writeCharacterStats(name, reason);
+}
+
+void AutomateController::showProgress(int done, int total)
+{
+    m_progressBar->setRange(0, total);
+    m_progressBar->setValue(done);
+    m_progressBar->show();
+}
+
+// Told without waiting for an answer: the run is over, and the window stays usable.
+void AutomateController::showSummary()
+{
+    m_progressBar->hide();
+    const AutomationSummary &summary = automation.summary();
+    m_statusBar.showMessage(tr("Automate: %1").arg(summary.outcome()));
+    auto *box = new QMessageBox(
+        summary.failures.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
+        tr("Automate"), tr("Automate has finished: %1.").arg(summary.outcome()), QMessageBox::Ok,
+        m_window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    if (!summary.failures.isEmpty()) {
+        QStringList shown = summary.failures.mid(0, failuresShown);
+        if (summary.failures.size() > failuresShown)
+            shown << tr("and %1 more").arg(summary.failures.size() - failuresShown);
+        box->setInformativeText(tr("Not done:") + QLatin1Char('\n') +
+                                shown.join(QLatin1Char('\n')));
+    }
+    QStringList details;
+    if (!summary.written.isEmpty())
+        details << tr("Written:") << summary.written;
+    if (!summary.failures.isEmpty())
+        details << tr("Not done:") << summary.failures;
+    box->setDetailedText(details.join(QLatin1Char('\n')));
+    box->open();
 }

@@ -24,12 +24,20 @@ bool BreakStringPanel::loadFile(const QString &path)
     if (!loadBreakStringFile(path, m_breakStrings))
         return false;
     refresh();
+    emit changed();
     return true;
 }
 
-bool BreakStringPanel::saveFile(const QString &path) const
+bool BreakStringPanel::unsaved() const
 {
-    return saveBreakStringFile(path, m_breakStrings);
+    QStringList saved;
+    loadBreakStringFile(m_defaultFile, saved);
+    return saved != m_breakStrings;
+}
+
+bool BreakStringPanel::saveFile(const QString &path, QString *reason) const
+{
+    return saveBreakStringFile(path, m_breakStrings, reason);
 }
 
 void BreakStringPanel::refresh()
@@ -65,15 +73,15 @@ void BreakStringPanel::addText(const QString &text)
         return;
     m_breakStrings.append(text);
     refresh();
+    emit changed();
 }
 
+// An entry of several words matches them one after the other in the text.
 void BreakStringPanel::add()
 {
-    const QString text = QInputDialog::getText(m_window, tr("QInputDialog::getText()"),
-                                               tr("Break String:"), QLineEdit::Normal, QString());
-    if (!text.isEmpty())
-        m_breakStrings.append(text);
-    refresh();
+    addText(QInputDialog::getText(m_window, tr("Add Break String"),
+                                  tr("Break String (one or more words):"), QLineEdit::Normal,
+                                  QString()));
 }
 
 void BreakStringPanel::removeSelected()
@@ -81,8 +89,11 @@ void BreakStringPanel::removeSelected()
     QStringList selected;
     for (const QListWidgetItem *item : m_list.selectedItems())
         selected.append(item->text());
+    if (selected.isEmpty())
+        return;
     m_breakStrings = withoutBreakStrings(m_breakStrings, selected);
     refresh();
+    emit changed();
 }
 
 void BreakStringPanel::loadChosenFile()

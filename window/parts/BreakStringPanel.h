@@ -18,12 +18,16 @@ public:
 
     // False (and the list unchanged) when the file cannot be read.
     bool loadFile(const QString &path);
-    bool saveFile(const QString &path) const;
+    // False (and why, when asked) when the file cannot be written.
+    bool saveFile(const QString &path, QString *reason = nullptr) const;
     // At start-up: the default file, or the sample list when the user wants one.
     void loadStartupFile();
     void refresh();
     // The text selected in the text view becomes a break string.
     void addText(const QString &text);
+    // Whether the list differs from what breakStrings.txt holds, which the next start reads:
+    // quitting would lose the difference.
+    bool unsaved() const;
 
 public slots:
     void add();
@@ -31,6 +35,10 @@ public slots:
     void loadChosenFile();
     void saveToChosenFile();
     void saveToDefaultFile();
+
+signals:
+    // The list changed: the next parse divides the scenes by the new list.
+    void changed();
 
 private:
     QStringList &m_breakStrings;

@@ -25,6 +25,11 @@ public:
     void loadColors(const QString &path);
     // A character named by `text` (its blank-separated words) joins the next parse.
     void addCharacter(const QString &text);
+    // The characters added from the text that characters.txt does not name: they are gone
+    // once the window closes, unless saveAddedCharacters keeps them.
+    CharacterList unsavedCharacters() const;
+    // Adds them to characters.txt; false (and why) when it cannot be written.
+    bool saveAddedCharacters(QString *reason);
 
 public slots:
     void addIncludeCharacter();
@@ -37,12 +42,20 @@ public slots:
 signals:
     // The include list was shown anew (the text view shows the forced colours).
     void includeListShown();
+    // characters.txt was saved from the dialog: the next parse looks for what it names.
+    void includeCharactersSaved();
     // The characters took the colours of a colour file.
     void charactersRecolored();
+    // What became of a request that writes or reads a file, for the status bar.
+    void written(const QString &path);
+    void notDone(const QString &what, const QString &reason);
+    void message(const QString &text);
 
 private:
     void refreshIncludeList();
+    void saveColorFile(const QString &path);
 
     DocumentController &m_document;
     QWidget *m_window;
+    CharacterList m_addedCharacters; // by "Add Character", in the order added
 };

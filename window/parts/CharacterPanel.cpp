@@ -1,11 +1,14 @@
 #include "parts/CharacterPanel.h"
 
+#include "views/CharacterRowDelegate.h"
+
 #include <QListWidget>
 
 CharacterPanel::CharacterPanel(QListWidget &list, QObject *parent)
     : QObject(parent)
     , m_list(list)
 {
+    m_list.setItemDelegate(new CharacterRowDelegate(&m_list));
 }
 
 CharacterList CharacterPanel::selectedCharacters() const
@@ -34,8 +37,7 @@ void CharacterPanel::showCharacters(const CharacterList &characters)
     m_characters = characters;
     for (const CharacterPtr &character : characters) {
         auto *item = new QListWidgetItem(character->displayText());
-        item->setForeground(QBrush(Qt::darkGray));
-        item->setBackground(QBrush(character->color));
+        CharacterRowDelegate::colorRow(*item, character->color);
         m_list.addItem(item);
     }
 }
@@ -49,7 +51,7 @@ void CharacterPanel::clear()
 void CharacterPanel::showCharacterColor(int row)
 {
     if (row >= 0 && row < int(m_characters.size()) && row < m_list.count())
-        m_list.item(row)->setBackground(QBrush(m_characters[size_t(row)]->color));
+        CharacterRowDelegate::colorRow(*m_list.item(row), m_characters[size_t(row)]->color);
 }
 
 void CharacterPanel::showColors()

@@ -14,28 +14,40 @@ DocumentController::DocumentController(QWidget *window)
 {
 }
 
-void DocumentController::openFile()
+QString DocumentController::openFile()
 {
     // Cancelling the dialog keeps the open screenplay as it is.
     const QString path = QFileDialog::getOpenFileName(m_window, tr("Select a screenplay"));
+    QString failure;
     if (!path.isEmpty())
-        loadScreenplay(path);
+        loadScreenplay(path, &failure);
+    return failure;
 }
 
-bool DocumentController::loadScreenplay(const QString &path)
+bool DocumentController::loadScreenplay(const QString &path, QString *failure)
 {
-    // The file is read before anything is let go of, so that a reading the user stops
-    // leaves the open screenplay as it was.
+    // The file is read before anything is let go of, so that a file that cannot be read, or
+    // a reading the user stops, leaves the open screenplay as it was.
     OpenedScreenplay opened = m_session.open(path, m_progress.stage());
     if (opened.outcome == OpenOutcome::Stopped) {
         emit readingStopped(screenplayFileName(path));
         return false;
     }
+    if (opened.outcome == OpenOutcome::Unread) {
+        m_progress.finish();
+        // In the command line's words: "cannot read FILE: REASON".
+        const QString why =
+            tr("Cannot read %1: %2").arg(screenplayFileName(path), opened.screenplay.readError);
+        if (failure != nullptr)
+            *failure = why;
+        emit openFailed(why);
+        return false;
+    }
     // Millions of lines take a second or more to free; that happens off this thread.
     m_release.release(std::exchange(m_screenplay, std::move(opened.screenplay)));
-    emit screenplayOpened(screenplayFileName(path), opened.outcome == OpenOutcome::Read);
+    emit screenplayOpened(screenplayFileName(path));
     parseText();
-    return opened.outcome == OpenOutcome::Read;
+    return true;
 }
 
 void DocumentController::parseText()
@@ -44,7 +56,16 @@ void DocumentController::parseText()
     // The old index and markup may be a long screenplay's.
     m_release.release(std::exchange(m_analysis, nullptr));
     m_analysis = m_session.parse(m_screenplay, m_progress.stage());
+    // Include characters first met by this pass (added in Force Character since the file was
+    // opened) join the characters too late for its scene index; a second pass counts them,
+    // so that they show in the list and the threads at once.
+    const bool joined = m_analysis->characters.size() > m_analysis->timeIndex->characters.size();
     m_screenplay.characters = m_analysis->characters;
+    if (joined) {
+        m_release.release(std::exchange(m_analysis, nullptr));
+        m_analysis = m_session.parse(m_screenplay, m_progress.stage());
+        m_screenplay.characters = m_analysis->characters;
+    }
     if (!m_analysis->analysisError.isEmpty())
         emit notDone(tr("Scene counts"), m_analysis->analysisError);
     emit analysed(m_analysis);

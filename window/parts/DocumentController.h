@@ -34,11 +34,14 @@ public:
     DialogProgress &progress() { return m_progress; }
     BackgroundRelease &backgroundRelease() { return m_release; }
 
-    // File > "Open File": asks for a screenplay, then loadScreenplay.
-    void openFile();
+    // File > "Open File": asks for a screenplay, then loadScreenplay. Returns what to tell
+    // the user when the chosen file could not be opened, else nothing.
+    QString openFile();
     // Everything openFile does after its file dialog: read the file, find its characters,
-    // parse. Returns whether the file could be read.
-    bool loadScreenplay(const QString &path);
+    // parse. Returns whether the file could be read. A file that cannot be read replaces
+    // nothing: the screenplay open before stays open, and `failure` (when given) says which
+    // file could not be read and why, in the reader's words.
+    bool loadScreenplay(const QString &path, QString *failure = nullptr);
     // A parse of the screenplay held, with the settings as they are now.
     void parseText();
 
@@ -47,9 +50,11 @@ signals:
     void parseStarting();
     // A parse has made `analysis`; it is shown in the order the parts were connected.
     void analysed(const std::shared_ptr<const Analysis> &analysis);
-    // A file was opened (`read`: and could be read; else it holds why not). `fileName` is
-    // its name without the folders.
-    void screenplayOpened(const QString &fileName, bool read);
+    // A file was read and is now the open screenplay. `fileName` is its name without the
+    // folders.
+    void screenplayOpened(const QString &fileName);
+    // A file could not be read, and `failure` says which and why; nothing was replaced.
+    void openFailed(const QString &failure);
     // The user stopped the reading of a file: it was not opened.
     void readingStopped(const QString &fileName);
     // A parse could not count the screenplay.

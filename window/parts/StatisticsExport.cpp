@@ -1,12 +1,12 @@
 #include "parts/StatisticsExport.h"
 
+#include "dialogs/SaveFileName.h"
 #include "parts/DocumentController.h"
 #include "scenes/SavedMarkup.h"
 #include "scenes/Statistics.h"
 #include "support/Diagnostics.h"
 
-#include <QDir>
-#include <QFileDialog>
+#include <QWidget>
 
 StatisticsExport::StatisticsExport(const DocumentController &document, QWidget *window)
     : QObject(window)
@@ -16,20 +16,23 @@ StatisticsExport::StatisticsExport(const DocumentController &document, QWidget *
 }
 
 // Statistics, markup and images need a scene index, which only a parse makes.
-bool StatisticsExport::missingIndex(const QString &what)
+bool StatisticsExport::missingIndex(const QString &what, QString *reason)
 {
     if (m_document.analysis())
         return false;
-    emit notDone(what, tr("no screenplay has been parsed yet; open one first"));
+    const QString why = tr("no screenplay is open; open one with File > Open File");
+    if (reason != nullptr)
+        *reason = why;
+    emit notDone(what, why);
     return true;
 }
 
-bool StatisticsExport::missingStatistics(const QString &what)
+bool StatisticsExport::missingStatistics(const QString &what, QString *reason)
 {
     if (m_document.analysis())
         return false;
     Diagnostics::print("no statistics written: no screenplay has been parsed yet\n");
-    return missingIndex(what);
+    return missingIndex(what, reason);
 }
 
 void StatisticsExport::reportOutcome(const QString &what, const QString &path, bool written,
@@ -45,44 +48,53 @@ void StatisticsExport::reportOutcome(const QString &what, const QString &path, b
         emit notDone(what, path + QStringLiteral(": ") + reason);
 }
 
-QString StatisticsExport::chosenCsvFile()
+QString StatisticsExport::chosenFile(const QString &title, const QString &ending,
+                                     const QString &filter, const QString &suffix)
 {
-    return QFileDialog::getSaveFileName(m_window, tr("Write Stats"), QDir::currentPath(),
-                                        tr("CSV (*.csv);;All files (*.*)"));
+    return askSaveFileName(m_window, title, m_document.filePath() + ending, filter, suffix);
 }
 
 void StatisticsExport::writeCharacterStats()
 {
     if (!missingStatistics(tr("Character statistics")))
-        writeCharacterStats(chosenCsvFile());
+        writeCharacterStats(chosenFile(tr("Write Character Stats"),
+                                       QStringLiteral("-character.csv"),
+                                       tr("CSV (*.csv);;All files (*.*)"), QStringLiteral("csv")));
 }
 
 void StatisticsExport::writeSceneStats()
 {
     if (!missingStatistics(tr("Scene statistics")))
-        writeSceneStats(chosenCsvFile());
+        writeSceneStats(chosenFile(tr("Write Scene Stats"), QStringLiteral("-scene.csv"),
+                                   tr("CSV (*.csv);;All files (*.*)"), QStringLiteral("csv")));
 }
 
-void StatisticsExport::writeCharacterStats(const QString &path)
+bool StatisticsExport::writeCharacterStats(const QString &path, QString *reason)
 {
     const QString what = tr("Character statistics");
-    if (missingStatistics(what))
-        return;
-    QString reason;
-    const bool written = ::writeCharacterStats(path, *m_document.analysis()->timeIndex, &reason);
-    reportOutcome(what, path, written, reason);
+    if (missingStatistics(what, reason))
+        return false;
+    QString why;
+    const bool written = ::writeCharacterStats(path, *m_document.analysis()->timeIndex, &why);
+    reportOutcome(what, path, written, why);
+    if (reason != nullptr)
+        *reason = why;
+    return written;
 }
 
-void StatisticsExport::writeSceneStats(const QString &path)
+bool StatisticsExport::writeSceneStats(const QString &path, QString *reason)
 {
     const QString what = tr("Scene statistics");
-    if (missingStatistics(what))
-        return;
+    if (missingStatistics(what, reason))
+        return false;
     const Analysis &analysis = *m_document.analysis();
-    QString reason;
+    QString why;
     const bool written =
-        ::writeSceneStats(path, *analysis.timeIndex, int(analysis.textLines.size()), &reason);
-    reportOutcome(what, path, written, reason);
+        ::writeSceneStats(path, *analysis.timeIndex, int(analysis.textLines.size()), &why);
+    reportOutcome(what, path, written, why);
+    if (reason != nullptr)
+        *reason = why;
+    return written;
 }
 
 void StatisticsExport::saveMarkup()
@@ -90,8 +102,8 @@ void StatisticsExport::saveMarkup()
     if (missingIndex(tr("Markup")))
         return;
     const QString path =
-        QFileDialog::getSaveFileName(m_window, tr("Save Markup"), QDir::currentPath(),
-                                     tr("html (*.html);;xml (*.xml);; All files (*.*)"));
+        chosenFile(tr("Save Markup"), QStringLiteral("-markup.html"),
+                   tr("html (*.html);;xml (*.xml);; All files (*.*)"), QStringLiteral("html"));
     const Analysis &analysis = *m_document.analysis();
     QString reason;
     const bool written = ::saveMarkup(path, analysis.timeIndex.get(), analysis.breakStringClass,

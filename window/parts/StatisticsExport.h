@@ -15,7 +15,7 @@ public:
     StatisticsExport(const DocumentController &document, QWidget *window);
 
     // Says so and returns true when there is no scene index yet.
-    bool missingIndex(const QString &what);
+    bool missingIndex(const QString &what, QString *reason = nullptr);
     // Reports a write: `written`, or (unless the name is empty: a cancelled dialog) why not.
     void reportOutcome(const QString &what, const QString &path, bool written,
                        const QString &reason);
@@ -25,8 +25,9 @@ public slots:
     void writeCharacterStats();
     void writeSceneStats();
     void saveMarkup();
-    void writeCharacterStats(const QString &path);
-    void writeSceneStats(const QString &path);
+    // Write to `path` and say so; false (and why, when asked) when nothing was written.
+    bool writeCharacterStats(const QString &path, QString *reason = nullptr);
+    bool writeSceneStats(const QString &path, QString *reason = nullptr);
 
 signals:
     void written(const QString &path);
@@ -34,8 +35,11 @@ signals:
 
 private:
     // The same as missingIndex, with the statistics' own diagnostic line.
-    bool missingStatistics(const QString &what);
-    QString chosenCsvFile();
+    bool missingStatistics(const QString &what, QString *reason = nullptr);
+    // The file to write, asked with `title`; the screenplay's path followed by `ending` is
+    // suggested, as the batch run names its outputs.
+    QString chosenFile(const QString &title, const QString &ending, const QString &filter,
+                       const QString &suffix);
 
     const DocumentController &m_document;
     QWidget *m_window;

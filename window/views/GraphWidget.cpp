@@ -4,6 +4,7 @@
 #include "shaders/GlslSupport.h"
 #include "support/Diagnostics.h"
 #include "support/ImageFile.h"
+#include "threads/ThreadPicking.h"
 #include "threads/ThreadRenderer.h"
 #include "threads/ViewInteraction.h"
 
@@ -16,6 +17,7 @@
 #include <QOpenGLFramebufferObject>
 #include <QPainter>
 #include <QSurfaceFormat>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <GL/glu.h>
@@ -34,6 +36,8 @@ constexpr qint64 layoutBudgetMs = 14;
 // last frame took has passed since it began, so drawing takes at most a third of the time
 // while the layout settles.
 constexpr qint64 progressFrameGapFactor = 3;
+// How near the pointer must come to a thread to name it, in pixels.
+constexpr int pickTolerance = 6;
 
 // The viewport is in device pixels, so that a high-resolution screen gets every pixel.
 QSize devicePixels(const QWidget &widget, int logicalWidth, int logicalHeight)
@@ -300,10 +304,42 @@ void GraphWidget::keyPressEvent(QKeyEvent *event)
     updateLayout();
 }
 
-// The wheel steers nothing.
+// A notch of a wheel is 120 eighths of a degree; touch pads report finer steps.
 void GraphWidget::wheelEvent(QWheelEvent *event)
 {
-    QOpenGLWidget::wheelEvent(event);
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    ViewInteraction::applyWheel(static_cast<float>(delta) / 120.0f, m_state.viewOffset);
+    event->accept();
+}
+
+int GraphWidget::threadAt(const QPoint &point) const
+{
+    if (!graphReady || !upToDate)
+        return -1;
+    // The viewport is in device pixels.
+    const qreal ratio = devicePixelRatioF();
+    return ThreadPicking::threadAt(m_model, m_state, QPointF(point) * ratio,
+                                   static_cast<float>(pickTolerance * ratio));
+}
+
+bool GraphWidget::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QOpenGLWidget::event(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const int thread = threadAt(help->pos());
+    if (thread < 0) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    const CharacterPtr &character = m_model.characters()[size_t(thread)];
+    QToolTip::showText(help->globalPos(), character->names.join(QLatin1Char(' ')), this);
+    return true;
 }
 
 void GraphWidget::resizeGL(int logicalWidth, int logicalHeight)

@@ -45,6 +45,8 @@ public:
     // whatever the display's speed; returns the steps taken.
     int settleLayout(int maximumSteps = LayoutStepper::settleStepLimit);
     bool layoutSettled() const { return m_stepper.settled(); }
+    // The character whose thread is drawn under `point` (in the widget's coordinates), or -1.
+    int threadAt(const QPoint &point) const;
 
     // The drawing options of the window's check boxes.
     void setSpheres(bool on);
@@ -122,6 +124,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    // A tooltip names the character whose thread is under the pointer.
+    bool event(QEvent *event) override;
     void initializeGL() override;
     void resizeGL(int width, int height) override;
     void paintGL() override;

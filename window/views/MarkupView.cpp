@@ -19,6 +19,12 @@ namespace {
 // only when it is shown.
 constexpr int pagePieceBytes = 256 * 1024;
 
+// What the empty view says, before a screenplay is opened.
+const char *const openHint =
+    "Open a screenplay with File > Open File (Ctrl+O).\n\n"
+    "Quillmark reads plain-text and HTML screenplays, Fountain (.fountain, .spmd), "
+    "Final Draft (.fdx) and PDF screenplays, and time-coded CSV files.";
+
 const QString characterAnchorPrefix = QStringLiteral("c:");
 const QString sceneAnchorPrefix = QStringLiteral("s:");
 // A named anchor marks only the first character of what it holds, so a second, empty one
@@ -92,6 +98,7 @@ MarkupView::MarkupView(QWidget *parent)
     const QScrollBar *bar = verticalScrollBar();
     connect(bar, &QScrollBar::valueChanged, this, &MarkupView::relayReadingPosition);
     connect(bar, &QScrollBar::rangeChanged, this, &MarkupView::relayReadingPosition);
+    setPlaceholderText(tr(openHint));
 }
 
 MarkupView::~MarkupView() = default;
@@ -99,6 +106,8 @@ MarkupView::~MarkupView() = default;
 int MarkupView::startMarkup(const std::shared_ptr<const Analysis> &analysis)
 {
     clearMarkup();
+    // An empty page now means an empty screenplay, not that none is open.
+    setPlaceholderText(QString());
     m_analysis = analysis;
     m_pieceEnds = pagePieceEnds(analysis->markupHtml, analysis->sceneClass);
     document()->setDefaultStyleSheet(pageStyleSheet(*analysis));
@@ -153,6 +162,7 @@ void MarkupView::appendPiece(int piece)
 void MarkupView::clearMarkup()
 {
     clear();
+    setPlaceholderText(tr(openHint));
     document()->setDefaultStyleSheet(QString());
     m_analysis.reset();
     m_pieceEnds.clear();
@@ -241,6 +251,23 @@ void MarkupView::scrollToScene(int scene)
     // Asking for the block's place lays the page out as far as the block.
     const QRectF place = document()->documentLayout()->blockBoundingRect(block);
     verticalScrollBar()->setValue(int(place.top()));
+}
+
+int MarkupView::lineAt(const QPoint &point) const
+{
+    if (!m_analysis)
+        return -1;
+    const QTextCursor at = cursorForPosition(point);
+    const QTextBlock atBlock = at.block();
+    int breaks = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        const qsizetype end = block == atBlock ? at.positionInBlock() : text.size();
+        breaks += int(QStringView(text).left(end).count(QChar::LineSeparator));
+        if (block == atBlock)
+            break;
+    }
+    return breaks;
 }
 
 // An empty resource rather than none: given none, the document reads a local file itself.

@@ -44,6 +44,10 @@ public:
     int contentsHeight() const;
     // Scrolls so that scene `scene` (0-based, in page order) starts at the top.
     void scrollToScene(int scene);
+    // The screenplay line shown at `point` (in the viewport's coordinates): the number of
+    // line breaks of the page before it, as every line of the markup ends in one. -1 when
+    // no page is shown.
+    int lineAt(const QPoint &point) const;
 
 signals:
     // The scroll bar moved or its range changed.
