@@ -1,13 +1,15 @@
 // Times opening a screenplay in the main window as a user sees it: when the first progress
 // dialog is shown and first painted, how long the event loop goes without running (the
-// longest wait an "Abort" click would have), and the whole load. With --abort MS the dialog's
-// "Abort" button is pressed that long after the start, and the time until the window takes
-// the click is reported; with --picture PNG the window is saved as a picture a second after
-// the load; with --after EARLIER the window has opened EARLIER before the timed load, so the
-// time to let go of it is counted; with --mode N the thread view is put in draw mode N after
-// the load; with --idle SECONDS the thread view is given that long to come to rest, and the
-// process's processor time over the 10 s that follow is reported. The settings files are
-// read from the screenplay's folder.
+// longest wait an "Abort" click would have), the whole load, and the resident memory two
+// seconds after it. With --abort MS the dialog's "Abort" button is pressed that long after
+// the start, and the time until the window takes the click is reported; with --picture PNG
+// the window is saved as a picture a second after the load; with --after EARLIER the window
+// has opened EARLIER before the timed load, so the time to let go of it is counted and the
+// memory held with it open is reported; with --mode N the thread view is put in draw mode N
+// after the load; with --idle SECONDS the thread view is given that long to come to rest,
+// and the process's processor time over the 10 s that follow is reported. The settings
+// files are read from the screenplay's folder.
+//
 // Usage: gui_open_bench SCREENPLAY [--abort MS] [--picture PNG] [--after EARLIER]
 //                      [--mode N] [--idle SECONDS]   (run under a display)
 
@@ -18,6 +20,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QProgressDialog>
@@ -145,6 +148,24 @@ void pressAbortAfter(QTimer &timer, int milliseconds, const QElapsedTimer &clock
     timer.start(1);
 }
 
+// The process's resident memory now and at its peak, in MB, as /proc/self/status gives them.
+QString residentMemory()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return QStringLiteral("unknown");
+    QString now;
+    QString peak;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() >= 2 && fields[0] == "VmRSS:")
+            now = QString::number(fields[1].toLongLong() / 1024);
+        if (fields.size() >= 2 && fields[0] == "VmHWM:")
+            peak = QString::number(fields[1].toLongLong() / 1024);
+    }
+    return now + QStringLiteral(" MB (peak ") + peak + QStringLiteral(" MB)");
+}
+
 double processSeconds()
 {
     timespec now{};
@@ -228,6 +249,8 @@ int main(int argc, char **argv)
         // would read it before choosing the next one.
         window.loadScreenplay(QFileInfo(options.value("--after")).absoluteFilePath());
         runEventsFor(3000);
+        std::fprintf(stderr, "  memory with the earlier one open  %s\n",
+                     qPrintable(residentMemory()));
     }
 
     QElapsedTimer clock;
@@ -255,6 +278,9 @@ int main(int argc, char **argv)
     if (abortAfter >= 0)
         std::fprintf(stderr, "  Abort pressed at      %lld ms\n", watch.abortTaken);
     std::fprintf(stderr, "  whole load            %lld ms\n", total);
+    // What is let go of is freed off the window's thread: given a moment first.
+    runEventsFor(2000);
+    std::fprintf(stderr, "  memory 2 s later      %s\n", qPrintable(residentMemory()));
     if (options.contains("--mode"))
         formOf(window).ThreadView->changeDrawMode(options.value("--mode").toInt());
     if (options.contains("--idle"))

@@ -572,4 +572,6 @@ TEST(HtmlSanitizer, VoidAndUnclosedElementsKeepTheRestOfThePage)
     EXPECT_EQ(sanitizeHtml("<video>A</video>B<style>C"), QString("BC"));
     EXPECT_EQ(sanitizeHtml("A<!-- B"), QString("A&lt;!-- B"));
     EXPECT_EQ(sanitizeHtml("<p title='A<b>B</b>"), QString("&lt;p title='A<b>B</b>"));
+    // Stray text inside a kept tag (here a lone "=" and a tag-like word) is not passed on.
+    EXPECT_EQ(sanitizeHtml("<b ==</oj>x</b>"), QString("<b>x</b>"));
 }

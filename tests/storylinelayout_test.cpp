@@ -167,6 +167,16 @@ TEST_F(StorylineLayoutTest, Lines_CountOnlyWhereDrawnAtBothSteps_AndStayLevelWhe
     EXPECT_EQ(still.wiggles, 0);
 }
 
+TEST_F(StorylineLayoutTest, CanceledAtOnce_GivesAValidLayoutNoWorseThanTheBaseline)
+{
+    // The window cancels a layout when the next parse arrives, sometimes before it starts.
+    for (const StorylineSteps &steps : generated()) {
+        const StorylineLayout layout = layoutStoryline(steps, [] { return true; });
+        expectValid(steps, layout);
+        EXPECT_LE(layout.crossings, firstAppearanceLayout(steps).crossings);
+    }
+}
+
 TEST_F(StorylineLayoutTest, NobodyGrouped_GivesAnEmptyLayout)
 {
     StorylineSteps steps;

@@ -57,6 +57,9 @@ struct Tag
     bool closing = false;
     bool selfClosing = false;
     QList<Attribute> attributes;
+    // Characters between the name and the ">" that make no attribute, such as a lone "=":
+    // the tag is then rebuilt, since a browser may read them otherwise.
+    bool strayText = false;
     int end = -1; // index just past the ">"
 };
 
@@ -194,7 +197,9 @@ bool TagReader::read(int start, Tag &tag, int &failedAt)
                 return false;
             attribute.hasValue = true;
         }
-        if (!attribute.name.isEmpty())
+        if (attribute.name.isEmpty())
+            tag.strayText = true;
+        else
             tag.attributes.append(attribute);
     }
     failedAt = html.size();
@@ -243,7 +248,7 @@ bool keptAttribute(const Attribute &attribute)
 
 QString keptTag(const QString &html, int start, const Tag &tag)
 {
-    if (std::all_of(tag.attributes.begin(), tag.attributes.end(), keptAttribute))
+    if (!tag.strayText && std::all_of(tag.attributes.begin(), tag.attributes.end(), keptAttribute))
         return html.mid(start, tag.end - start);
     QString out = QLatin1Char('<') + QLatin1String(tag.closing ? "/" : "") + tag.name;
     for (const Attribute &attribute : tag.attributes) {

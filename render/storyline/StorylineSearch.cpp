@@ -118,5 +118,8 @@ StorylineOrder searchFewestCrossings(const StorylineFrame &frame,
             break;
         *worst = {crossings, std::move(child)};
     }
+    // Stopped before the first start was made: the baseline, which costs nothing to make.
+    if (pool.empty())
+        return firstAppearanceOrder(frame);
     return std::move(std::min_element(pool.begin(), pool.end(), fewerCrossings)->order);
 }

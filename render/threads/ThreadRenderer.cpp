@@ -121,7 +121,7 @@ void ThreadRenderer::drawPicture(const ThreadModel &model, const ViewState &stat
     }
 }
 
-// The grid stands in the turned (and, in "Convergence Graph", panned and zoomed) graph.
+// The grid stands in the graph as the threads do: panned, zoomed and turned.
 void ThreadRenderer::drawReadingMarks(const ThreadModel &model, const ViewState &state)
 {
     if (!state.drawGrid)
@@ -131,17 +131,16 @@ void ThreadRenderer::drawReadingMarks(const ThreadModel &model, const ViewState 
         break;
     case ViewState::ConvergenceGraph:
         setViewport(state);
-        setGraphProjection(model);
-        applyRotation(state);
-        applyPanAndZoom(state);
+        loadMatrices(ViewTransform::graphProjection(model.graphHeight),
+                     ViewTransform::threadModelView(state));
         ThreadPrimitives::drawReadingGrid(model, state);
         break;
     case ViewState::IncreasingGraph:
         m_increasingChart.drawReadingMarks(model, state);
         break;
     default:
-        setGraphProjection(model);
-        applyRotation(state);
+        loadMatrices(ViewTransform::graphProjection(model.graphHeight),
+                     ViewTransform::threadModelView(state));
         ThreadPrimitives::drawReadingGrid(model, state);
         break;
     }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <GL/glew.h>
-
 #include "threads/ThreadPrimitives.h"
 #include "threads/ThreadRenderer.h"
 

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -178,6 +179,35 @@ TEST_F(MarkupViewTest, LongText_IsShownWholeInStyledPiecesAndGivesWayToTheNextTe
     EXPECT_EQ(textBlocks(page()).size(), 2u);
     EXPECT_FALSE(view().toPlainText().contains(QStringLiteral("ROOM")));
     EXPECT_FALSE(documentOf(*window).progress().dialog()->isVisible());
+}
+
+TEST_F(MarkupViewTest, TooLongForTheView_ShowsTheFirstPartUnderANoteAndTheWindowHasAll)
+{
+    const int sceneCount = 3000;
+    view().setShownBytesLimit(200 * 1024);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    open(longScript(sceneCount));
+    ASSERT_GT(documentOf(*window).analysis()->markupHtml.size(), 500 * 1024);
+    EXPECT_TRUE(view().isShortened());
+    EXPECT_TRUE(view().toPlainText().startsWith(
+        QStringLiteral("This screenplay is too long for the text view")));
+    // Whole scenes from the first, then a cut at the end of a line; the rest is left out.
+    const std::vector<QTextBlock> scenes = textBlocks(page());
+    ASSERT_GT(scenes.size(), 100u);
+    ASSERT_LT(scenes.size(), size_t(sceneCount) / 2);
+    EXPECT_TRUE(scenes[1].text().contains(QStringLiteral("ROOM 0 ")));
+    EXPECT_FALSE(view().toPlainText().contains(QStringLiteral("ROOM %1 ").arg(sceneCount - 1)));
+    // The threads have every scene, and the text's end stands where the shown part ends.
+    EXPECT_EQ(int(documentOf(*window).analysis()->timeIndex->scenes.size()), sceneCount + 1);
+    const int shownMaximum = view().verticalScrollBar()->maximum();
+    EXPECT_GT(view().scrollMaximum(), 2 * shownMaximum);
+
+    // A screenplay that fits is shown whole again, without the note.
+    open(twoScenes);
+    EXPECT_FALSE(view().isShortened());
+    EXPECT_FALSE(view().toPlainText().contains(QStringLiteral("too long")));
+    EXPECT_EQ(view().scrollMaximum(), view().verticalScrollBar()->maximum());
 }
 
 TEST_F(MarkupViewTest, LayingOutStopped_ShowsTheFirstPieceAndSaysSo)

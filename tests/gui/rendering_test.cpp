@@ -334,11 +334,15 @@ TEST(ThreadRenderer, KeptBuffers_RedrawnWhenWhatTheyShowChanges)
     ThreadModel model;
     ASSERT_TRUE(model.buildThreads(index.get(), 0.05f));
     ViewState state;
-    state.viewportWidth = 320;
-    state.viewportHeight = 240;
-    state.drawGrid = true;
-    state.hasTextView = true;
-    state.scrollMaximum = 100;
+    const auto startFrom = [&state](int mode) {
+        state = ViewState();
+        state.drawMode = mode;
+        state.viewportWidth = 320;
+        state.viewportHeight = 240;
+        state.drawGrid = true;
+        state.hasTextView = true;
+        state.scrollMaximum = 100;
+    };
 
     struct Change
     {
@@ -348,8 +352,15 @@ TEST(ThreadRenderer, KeptBuffers_RedrawnWhenWhatTheyShowChanges)
     };
     const std::vector<Change> changes = {
         {"layout", [&] { model.simulate(0.5f); }, {0, 2}},
-        {"colour", [&] { index->characters[0]->color = QColor(250, 200, 0); }, {0, 1, 2, 3}},
-        {"transparency", [&] { state.threadTransparency = 0.8f - state.threadTransparency; }, {0, 2, 3}},
+        {"colour",
+         [&] {
+             QColor &color = index->characters[0]->color;
+             color = color == QColor(250, 200, 0) ? QColor(0, 160, 250) : QColor(250, 200, 0);
+         },
+         {0, 1, 2, 3}},
+        {"transparency",
+         [&] { state.threadTransparency = 0.8f - state.threadTransparency; },
+         {0, 2, 3}},
         {"thread size", [&] { state.activeThreadSize = 4.5f - state.activeThreadSize; }, {0, 2, 3}},
         {"scroll", [&] { state.scrollValue += 20; }, {0, 2, 3}},
         {"flip", [&] { state.flipAxis = !state.flipAxis; }, {3}},
@@ -358,7 +369,10 @@ TEST(ThreadRenderer, KeptBuffers_RedrawnWhenWhatTheyShowChanges)
         {"springs", [&] { state.springs = !state.springs; }, {0}},
         {"turn", [&] { state.rotation[0] += 30.0f; }, {0, 2}}};
     for (const int mode : {0, 1, 2, 3}) {
-        state.drawMode = mode;
+        startFrom(mode);
+        // The threads converge as the view's layout puts them in that mode.
+        if (mode == ViewState::ConvergenceGraph)
+            model.placeConvergence(0.1f);
         for (const Change &change : changes) {
             const QImage before = target.frame(kept, model, state);
             EXPECT_EQ(target.frame(kept, model, state), before) << change.name << ", mode " << mode;

@@ -3,7 +3,6 @@
 #include "dialogs/AboutDialog.h"
 #include "dialogs/SaveFileName.h"
 #include "storyline/StorylineExport.h"
-#include "support/Diagnostics.h"
 #include "ui_textVis.h"
 #include "views/GraphWidget.h"
 #include "views/MarkupView.h"
@@ -27,7 +26,6 @@ void textVis::changeFont()
 
 void textVis::saveImage()
 {
-    Diagnostics::print("do we get here??\n");
     if (!m_document.analysis()) {
         reportNotDone(tr("Image"), tr("no screenplay is open; open one with File > Open File"));
         return;
@@ -74,12 +72,12 @@ void textVis::saveStoryline()
                           : tr("no screenplay has been parsed yet; open one first"));
         return;
     }
-    QString name = QFileDialog::getSaveFileName(this, tr("Save Storyline"), QDir::currentPath(),
-                                                tr("SVG (*.svg);;PNG (*.png)"));
+    // Without a suffix the name is written as SVG.
+    const QString name = askSaveFileName(this, tr("Save Storyline"),
+                                         m_document.filePath() + QStringLiteral("-storyline.svg"),
+                                         tr("SVG (*.svg);;PNG (*.png)"), QStringLiteral("svg"));
     if (name.isEmpty())
         return;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".svg");
     QString reason;
     if (saveStorylinePicture(*view->picture(), name, &reason))
         reportWritten(name);

@@ -176,6 +176,8 @@ void textVis::reparseTrigger()
 
 void textVis::forgetAnalysis()
 {
+    // The page may be a long screenplay's: it goes before the next one is made.
+    m_form->webView->clearMarkup();
     m_form->ThreadView->clearThreads();
     m_form->storylineView->clear();
     m_characterPanel->clear();
@@ -198,6 +200,8 @@ void textVis::showAnalysis(const std::shared_ptr<const Analysis> &analysis)
     m_characterPanel->showCharacters(analysis->timeIndex->characters);
     m_form->reportView->showAnalysis(analysis);
     m_form->storylineView->showAnalysis(analysis);
+    // Every view now holds the new screenplay; what the old one held is being freed.
+    m_document.backgroundRelease().returnFreedMemory();
 }
 
 void textVis::connectWindow()

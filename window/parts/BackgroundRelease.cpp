@@ -54,3 +54,12 @@ void BackgroundRelease::run()
         lock.lock();
     }
 }
+
+void BackgroundRelease::returnFreedMemory()
+{
+#ifdef __GLIBC__
+    // glibc keeps freed memory in its arenas for the process to use again: after a long
+    // screenplay the window would go on holding gigabytes it no longer needs.
+    enqueue([] { malloc_trim(0); });
+#endif
+}

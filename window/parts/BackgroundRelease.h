@@ -29,6 +29,9 @@ public:
         enqueue([held = std::move(held)]() mutable { held.reset(); });
     }
 
+    // Once what was handed over before is freed, gives the free memory back to the system.
+    void returnFreedMemory();
+
 private:
     void enqueue(std::function<void()> drop);
     void run();

@@ -11,6 +11,9 @@
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 // The page is given to the view in pieces of about this many bytes, whole scene blocks each,
@@ -31,22 +34,52 @@ const QString sceneAnchorPrefix = QStringLiteral("s:");
 // marks the character after a span: the span runs up to the next anchor or its block's end.
 const QString characterEndAnchor = QStringLiteral("c-end");
 
-// Where the pieces of the UTF-8 markup end: after the "</div>" of a scene block that another
-// follows, which falls between two characters.
-QVector<int> pagePieceEnds(const QByteArray &html, const QString &sceneClass)
+// How much of the UTF-8 markup the view shows: all of it, or up to the end of the first line
+// (a "<br>") past `limit` bytes, which falls between two characters.
+qsizetype shownMarkupEnd(const QByteArray &html, qsizetype limit)
+{
+    if (html.size() <= limit)
+        return html.size();
+    const qsizetype lineEnd = html.indexOf("<br>", limit);
+    if (lineEnd >= 0)
+        return lineEnd + qsizetype(sizeof("<br>")) - 1;
+    qsizetype end = limit; // markup of the screenplay's own, without line breaks
+    while (end > 0 && (uchar(html.at(end)) & 0xC0) == 0x80)
+        --end;
+    return end;
+}
+
+// Where the pieces of the first `shownEnd` bytes of the UTF-8 markup end: after the "</div>"
+// of a scene block that another follows, which falls between two characters.
+QVector<int> pagePieceEnds(const QByteArray &html, qsizetype shownEnd, const QString &sceneClass)
 {
     const QByteArray boundary = "</div><div class='" + sceneClass.toUtf8() + "'>";
     QVector<int> ends;
     int begin = 0;
-    while (html.size() - begin > pagePieceBytes) {
-        const int cut = int(html.indexOf(boundary, begin + pagePieceBytes));
-        if (cut < 0)
+    while (shownEnd - begin > pagePieceBytes) {
+        const qsizetype cut = html.indexOf(boundary, begin + pagePieceBytes);
+        if (cut < 0 || cut >= shownEnd)
             break;
-        begin = cut + int(sizeof("</div>")) - 1;
+        begin = int(cut) + int(sizeof("</div>")) - 1;
         ends.append(begin);
     }
-    ends.append(int(html.size()));
+    ends.append(int(shownEnd));
     return ends;
+}
+
+// What the view says above a page it shows only the first part of.
+QString shortenedPageNote(qsizetype shownEnd, qsizetype markupSize)
+{
+    const auto megabytes = [](qsizetype bytes) {
+        return QString::number(bytes >> 20);
+    };
+    return QStringLiteral("<p style='background-color: #fff3c4'><b>") +
+           MarkupView::tr("This screenplay is too long for the text view: it shows the first "
+                          "%1 MB of %2 MB of marked-up text. The character list, the threads, "
+                          "the storyline, the report and everything saved cover the whole "
+                          "screenplay.")
+               .arg(megabytes(shownEnd), megabytes(markupSize)) +
+           QStringLiteral("</b></p>");
 }
 
 // The rules that colour the characters' spans and style the headings, for the page's default
@@ -109,7 +142,9 @@ int MarkupView::startMarkup(const std::shared_ptr<const Analysis> &analysis)
     // An empty page now means an empty screenplay, not that none is open.
     setPlaceholderText(QString());
     m_analysis = analysis;
-    m_pieceEnds = pagePieceEnds(analysis->markupHtml, analysis->sceneClass);
+    const qsizetype shownEnd = shownMarkupEnd(analysis->markupHtml, m_shownBytesLimit);
+    m_pieceEnds = pagePieceEnds(analysis->markupHtml, shownEnd, analysis->sceneClass);
+    m_shownShare = double(shownEnd) / double(std::max<qsizetype>(analysis->markupHtml.size(), 1));
     document()->setDefaultStyleSheet(pageStyleSheet(*analysis));
     return int(m_pieceEnds.size());
 }
@@ -143,6 +178,8 @@ void MarkupView::appendPiece(int piece)
     styled += QStringView(html).mid(at);
     html.clear();
     if (piece == 0) {
+        if (isShortened())
+            styled.prepend(shortenedPageNote(m_pieceEnds.last(), analysis.markupHtml.size()));
         setHtml(styled);
     } else {
         // The piece begins with a scene. Inserted at the end of the page, its first block
@@ -162,10 +199,10 @@ void MarkupView::appendPiece(int piece)
 void MarkupView::clearMarkup()
 {
     clear();
-    setPlaceholderText(tr(openHint));
     document()->setDefaultStyleSheet(QString());
     m_analysis.reset();
     m_pieceEnds.clear();
+    m_shownShare = 1.0;
     m_nextScene = 0;
     m_indexed = false;
     m_characterSpans.clear();
@@ -232,9 +269,20 @@ int MarkupView::scrollValue() const
     return verticalScrollBar()->value();
 }
 
+// A shortened page stands for the whole screenplay: its end is where the shown part ends.
 int MarkupView::scrollMaximum() const
 {
-    return verticalScrollBar()->maximum();
+    return int(std::min(double(verticalScrollBar()->maximum()) / m_shownShare, double(INT_MAX)));
+}
+
+void MarkupView::setShownBytesLimit(qsizetype bytes)
+{
+    m_shownBytesLimit = std::max<qsizetype>(bytes, 1);
+}
+
+bool MarkupView::isShortened() const
+{
+    return m_shownShare < 1.0;
 }
 
 int MarkupView::contentsHeight() const

@@ -31,7 +31,15 @@ public:
     // returns the number of pieces appendPiece then takes, in order.
     int startMarkup(const std::shared_ptr<const Analysis> &analysis);
     void appendPiece(int piece);
-    // Lets go of the page and of the analysis it showed.
+    // The most markup, in bytes, the view lays out. A feature-length screenplay's markup is
+    // well under a megabyte; laid out, a megabyte of it takes some tens of megabytes. Past
+    // the limit the page shows the first part under a note that says so (isShortened), and
+    // the scroll maximum stands for the whole screenplay. Taken up by the next startMarkup.
+    static constexpr qsizetype defaultShownBytesLimit = 16 * 1024 * 1024;
+    void setShownBytesLimit(qsizetype bytes);
+    bool isShortened() const;
+    // Lets go of the page and of the analysis it showed. The hint to open a screenplay is
+    // shown only until the first one is.
     void clearMarkup();
 
     // Shows the character's spans in its present colour; nothing else on the page changes.
@@ -64,6 +72,8 @@ private:
 
     std::shared_ptr<const Analysis> m_analysis;
     QVector<int> m_pieceEnds; // byte offsets in the markup, one per piece
+    qsizetype m_shownBytesLimit = defaultShownBytesLimit;
+    double m_shownShare = 1.0; // the share of the markup's bytes the page shows
     int m_nextScene = 0;
     bool m_indexed = false;
     QHash<QString, QVector<QPair<int, int>>> m_characterSpans; // class -> (position, length)
