@@ -435,8 +435,7 @@ TEST_F(AutomationTest, NothingToDraw_LeavesNoImageRequestForTheNextScreenplay)
     const bool ended = waitForEnd(finished);
     const std::string printed = testing::internal::GetCapturedStdout();
     ASSERT_TRUE(ended);
-    EXPECT_NE(printed.find("notes.xml.png not written: no thread view to draw"),
-              std::string::npos);
+    EXPECT_NE(printed.find("notes.xml.png not written: no thread view to draw"), std::string::npos);
     EXPECT_TRUE(formOf(*window).ThreadView->pendingImageFile.isEmpty());
 
     // The next screenplay is drawn by the view's own timer; its picture must not be taken

@@ -229,8 +229,8 @@ TEST_F(GraphWidgetTest, WheelAndDrags_ZoomAndPanEveryModeAndRestingPicturesStay)
         view->settleLayout();
         const QImage rest = view->grabFramebuffer();
         const QPointF middle(320, 240);
-        QWheelEvent wheel(middle, view->mapToGlobal(middle), QPoint(), QPoint(0, 240),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(middle, view->mapToGlobal(middle), QPoint(), QPoint(0, 240), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(view.get(), &wheel);
         EXPECT_NE(view->grabFramebuffer(), rest);
         view->viewState().viewOffset[2] = -26.0f;

@@ -171,8 +171,8 @@ TEST_F(ParseDriverTest, UnreadableFiles_AreNamedWithTheReadersReasonAndTheOpenOn
         SCOPED_TRACE(name.toStdString());
         const QString path = write(name, bytes);
         // As the command line says it: the reader's own reason.
-        const QString expected = QStringLiteral("Cannot read %1: %2")
-                                     .arg(name, readScreenplayFile(path).error);
+        const QString expected =
+            QStringLiteral("Cannot read %1: %2").arg(name, readScreenplayFile(path).error);
         QStringList shown;
         ModalAnswerer answerer([&](QWidget *modal) {
             if (auto *box = qobject_cast<QMessageBox *>(modal)) {

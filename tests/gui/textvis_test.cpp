@@ -108,9 +108,9 @@ TEST_F(TextVisTest, Menus_HoldTheirActionsInOrder)
     QStringList fileTexts;
     for (const QAction *action : formOf(*window).menuFile->actions())
         fileTexts << (action->isSeparator() ? QStringLiteral("|") : action->text());
-    EXPECT_EQ(fileTexts, (QStringList{"Open File", "Reparse", "Automate", "Save Image",
-                                      "Save Markup", "Save Report", "Save Storyline", "About", "|",
-                                      "Quit"}));
+    EXPECT_EQ(fileTexts,
+              (QStringList{"Open File", "Reparse", "Automate", "Save Image", "Save Markup",
+                           "Save Report", "Save Storyline", "About", "|", "Quit"}));
     QStringList titles;
     for (const QAction *action : formOf(*window).menuBar->actions())
         titles << action->text();
