@@ -278,3 +278,22 @@ TEST_F(ParseDriverTest, EmptyFile_LeavesNoProgressDialogStanding)
         }
     }
 }
+
+TEST_F(ParseDriverTest, ReadOtherwiseThanWritten_SaidInTheStatusBarNamingEachFile)
+{
+    write(QStringLiteral("config.txt"), "looseMatch Maybe\n");
+    window->loadScreenplay(write(QStringLiteral("play.txt"),
+                                 "INT. HALL\n" + indentedScript + "caf\xc3\xa9 and JOS\xc9\n"));
+    const QStatusBar *status = formOf(*window).statusBar;
+    EXPECT_EQ(status->currentMessage(),
+              QStringLiteral("Warning: config.txt line 1: \"Maybe\" is not True or False; "
+                             "looseMatch stays False (and 1 more: see the tooltip)"));
+    EXPECT_TRUE(status->toolTip().contains(QStringLiteral("play.txt: 1 byte is not UTF-8")))
+        << status->toolTip().toStdString();
+
+    // A clean screenplay clears them.
+    write(QStringLiteral("config.txt"), "looseMatch False\n");
+    window->loadScreenplay(write(QStringLiteral("clean.txt"), indentedScript));
+    EXPECT_TRUE(status->currentMessage().isEmpty());
+    EXPECT_TRUE(status->toolTip().isEmpty());
+}

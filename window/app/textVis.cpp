@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include <cstdio>
+
 textVis::textVis(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
     , m_document(this)
@@ -128,11 +130,26 @@ void textVis::connectDocument()
     connect(&m_document, &DocumentController::screenplayOpened, this, [this](const QString &name) {
         // A message about the screenplay open before is no longer true of this one.
         m_form->statusBar->clearMessage();
+        m_form->statusBar->setToolTip(QString());
         setWindowTitle(QStringLiteral("Quillmark : ") + name);
     });
+    connect(&m_document, &DocumentController::warned, this, &textVis::showWarnings);
     // Kept until something else is said: the user may look for it after the box is gone.
     connect(&m_document, &DocumentController::openFailed, m_form->statusBar,
             [this](const QString &failure) { m_form->statusBar->showMessage(failure); });
+}
+
+// The first warning in the status bar, all of them in its tooltip and on standard error, as
+// the command line prints them.
+void textVis::showWarnings(const QStringList &warnings)
+{
+    for (const QString &warning : warnings)
+        std::fprintf(stderr, "warning: %s\n", qPrintable(warning));
+    const QString more = warnings.size() > 1 ? tr(" (and %n more: see the tooltip)", nullptr,
+                                                  int(warnings.size()) - 1)
+                                             : QString();
+    m_form->statusBar->showMessage(tr("Warning: ") + warnings.first() + more);
+    m_form->statusBar->setToolTip(warnings.join(QLatin1Char('\n')));
 }
 
 void textVis::openFile()
@@ -189,14 +206,12 @@ void textVis::showAnalysis(const std::shared_ptr<const Analysis> &analysis)
     GraphWidget *view = m_form->ThreadView;
     const GraphWidget::FrameHold hold(*view);
     applyMarkupStyles();
-    view->buildThreads(analysis->timeIndex.get(), 1.0f / float(analysis->options.numberSteps));
-    const int characterCount = int(analysis->timeIndex->characters.size());
+    const float step = 1.0f / float(analysis->options.numberSteps);
+    view->buildThreads(analysis->timeIndex.get(), step);
     // The text and the character list are still shown; only the threads are left out.
-    if (characterCount > ThreadModel::maximumCharacters && analysis->analysisError.isEmpty())
-        m_form->statusBar->showMessage(
-            tr("Thread view empty: %1 characters are more than it draws (%2)")
-                .arg(characterCount)
-                .arg(ThreadModel::maximumCharacters));
+    const QString tooLarge = ThreadModel::layoutTooLarge(*analysis->timeIndex, step);
+    if (!tooLarge.isEmpty() && analysis->analysisError.isEmpty())
+        m_form->statusBar->showMessage(tr("Thread view empty: %1").arg(tooLarge));
     m_characterPanel->showCharacters(analysis->timeIndex->characters);
     m_form->reportView->showAnalysis(analysis);
     m_form->storylineView->showAnalysis(analysis);

@@ -134,6 +134,7 @@ private:
     void connectStorylineView();
     // A change the next parse takes up: the thread view offers to reparse.
     void markOutOfDate();
+    void showWarnings(const QStringList &warnings);
     void offerReparse(const QString &title, const QString &done);
     // QuitQuestion.cpp: false when the user keeps the window open.
     bool mayQuit();

@@ -69,4 +69,7 @@ void DocumentController::parseText()
     if (!m_analysis->analysisError.isEmpty())
         emit notDone(tr("Scene counts"), m_analysis->analysisError);
     emit analysed(m_analysis);
+    const QStringList warnings = m_session.takeSettingsWarnings() + m_analysis->warnings;
+    if (!warnings.isEmpty())
+        emit warned(warnings);
 }

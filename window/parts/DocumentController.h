@@ -59,6 +59,9 @@ signals:
     void readingStopped(const QString &fileName);
     // A parse could not count the screenplay.
     void notDone(const QString &what, const QString &reason);
+    // What the last open and parse read otherwise than written (a settings line, bytes
+    // that are not UTF-8, records left out), each naming its file; sent only when any were.
+    void warned(const QStringList &warnings);
 
 private:
     QWidget *m_window;
