@@ -32,10 +32,12 @@ public:
     int startMarkup(const std::shared_ptr<const Analysis> &analysis);
     void appendPiece(int piece);
     // The most markup, in bytes, the view lays out. A feature-length screenplay's markup is
-    // well under a megabyte; laid out, a megabyte of it takes some tens of megabytes. Past
-    // the limit the page shows the first part under a note that says so (isShortened), and
-    // the scroll maximum stands for the whole screenplay. Taken up by the next startMarkup.
-    static constexpr qsizetype defaultShownBytesLimit = 16 * 1024 * 1024;
+    // under half a megabyte. Laying out a page takes longer the longer the page already is:
+    // 10 MB take 20 s on a laptop's core, and more would leave the window busy for minutes.
+    // Past the limit the page shows the first part under a note that says so (isShortened),
+    // and the scroll maximum stands for the whole screenplay. Taken up by the next
+    // startMarkup.
+    static constexpr qsizetype defaultShownBytesLimit = 4 * 1024 * 1024;
     void setShownBytesLimit(qsizetype bytes);
     bool isShortened() const;
     // Lets go of the page and of the analysis it showed. The hint to open a screenplay is
