@@ -1,6 +1,8 @@
 #include "WindowTestSupport.h"
 
+#include "document/AnalysisSession.h"
 #include "reader/ScreenplayReader.h"
+#include "support/StageProgress.h"
 #include "views/GraphWidget.h"
 #include "views/MarkupView.h"
 
@@ -296,4 +298,26 @@ TEST_F(ParseDriverTest, ReadOtherwiseThanWritten_SaidInTheStatusBarNamingEachFil
     window->loadScreenplay(write(QStringLiteral("clean.txt"), indentedScript));
     EXPECT_TRUE(status->currentMessage().isEmpty());
     EXPECT_TRUE(status->toolTip().isEmpty());
+}
+
+TEST_F(ParseDriverTest, OpenCountsAsTheCommandLine_ReparseCountsIncludeCharactersMetInTheText)
+{
+    // CAL is an include character the cues never name: only the text's fall-back meets him.
+    write(QStringLiteral("characters.txt"), "CAL\n");
+    const QString path =
+        write(QStringLiteral("play.txt"), indentedScript + "          Have you seen CAL today?\n");
+    window->loadScreenplay(path);
+    AnalysisSession session(SettingsPaths::in(dir.scratch().path()));
+    const auto alone = session.parse(session.open(path, StageProgress()).screenplay, {});
+    const auto namesOfIndex = [](const Analysis &analysis) {
+        QStringList names;
+        for (const CharacterPtr &character : analysis.timeIndex->characters)
+            names << character->names.join(QLatin1Char(' '));
+        return names;
+    };
+    EXPECT_EQ(namesOfIndex(*documentOf(*window).analysis()), namesOfIndex(*alone));
+    EXPECT_FALSE(namesOfIndex(*alone).contains(QStringLiteral("CAL")));
+
+    window->parseText();
+    EXPECT_TRUE(namesOfIndex(*documentOf(*window).analysis()).contains(QStringLiteral("CAL")));
 }

@@ -46,20 +46,27 @@ bool DocumentController::loadScreenplay(const QString &path, QString *failure)
     // Millions of lines take a second or more to free; that happens off this thread.
     m_release.release(std::exchange(m_screenplay, std::move(opened.screenplay)));
     emit screenplayOpened(screenplayFileName(path));
-    parseText();
+    parse(false);
     return true;
 }
 
 void DocumentController::parseText()
 {
+    parse(true);
+}
+
+void DocumentController::parse(bool countJoined)
+{
     emit parseStarting();
     // The old index and markup may be a long screenplay's.
     m_release.release(std::exchange(m_analysis, nullptr));
     m_analysis = m_session.parse(m_screenplay, m_progress.stage());
-    // Include characters first met by this pass (added in Force Character since the file was
-    // opened) join the characters too late for its scene index; a second pass counts them,
-    // so that they show in the list and the threads at once.
-    const bool joined = m_analysis->characters.size() > m_analysis->timeIndex->characters.size();
+    // Include characters first met by this pass join the characters too late for its scene
+    // index. At a reparse they are those added in Force Character since the last parse: a
+    // second pass counts them, so that they show in the list and the threads at once. The
+    // parse of a file just opened stays the command line's, so that both count the same.
+    const bool joined =
+        countJoined && m_analysis->characters.size() > m_analysis->timeIndex->characters.size();
     m_screenplay.characters = m_analysis->characters;
     if (joined) {
         m_release.release(std::exchange(m_analysis, nullptr));

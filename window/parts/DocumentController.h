@@ -42,7 +42,7 @@ public:
     // nothing: the screenplay open before stays open, and `failure` (when given) says which
     // file could not be read and why, in the reader's words.
     bool loadScreenplay(const QString &path, QString *failure = nullptr);
-    // A parse of the screenplay held, with the settings as they are now.
+    // A parse of the screenplay held, with the settings as they are now (a reparse).
     void parseText();
 
 signals:
@@ -64,6 +64,10 @@ signals:
     void warned(const QStringList &warnings);
 
 private:
+    // `countJoined`: include characters this parse meets for the first time are counted by a
+    // second pass.
+    void parse(bool countJoined);
+
     QWidget *m_window;
     BackgroundRelease m_release; // frees a closed screenplay and an old parse
     DialogProgress m_progress;
