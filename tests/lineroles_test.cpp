@@ -82,6 +82,24 @@ TEST_F(LineRolesTest, TypedPage_CuesSpeechesAndAction)
     EXPECT_FALSE(walked[19].newSpeech);
 }
 
+TEST_F(LineRolesTest, UnmergedContinuedCue_AfterAPageBreak_ContinuesTheSpeech)
+{
+    // Without merged extensions "BEN (CONT'D)" is a character of its own; its cue after the
+    // page break still repeats Ben's, and what follows is Ben's speech.
+    options.mergeCueExtensions = false;
+    speakers.push_back(characterNamed("BEN (CONT'D)"));
+    const QString cue(20, QLatin1Char(' '));
+    const QString talk(10, QLatin1Char(' '));
+    const QStringList lines{cue + "BEN", talk + "Only me.",    cue + "(MORE)",
+                            "[2]",       cue + "BEN (CONT'D)", talk + "As ever.",
+                            "",          cue + "BEN (CONT'D)", talk + "Once more."};
+    const std::vector<RoledLine> walked = roles(lines, {});
+    EXPECT_FALSE(walked[4].newSpeech);
+    EXPECT_EQ(walked[5].speaker, 1);
+    EXPECT_TRUE(walked[7].newSpeech) << "no page break: a speech of its own";
+    EXPECT_EQ(walked[7].speaker, 2);
+}
+
 TEST_F(LineRolesTest, TextWithAMargin_KeepsActionAtTheHeadingsEdge)
 {
     const QString edge(8, QLatin1Char(' '));

@@ -23,3 +23,17 @@ TEST(StorylineColors, SharedColours_GetHuesOfTheirOwn_ForcedAndDistinctOnesStay)
     }
     EXPECT_EQ(distinctLineColors(given, forced), colors) << "the same every time";
 }
+
+TEST(StorylineColors, OwnColour_StaysWhenAnEarlierLineNeedsAFreshHue)
+{
+    // The cast of a short screenplay: the second palette colour lies near the forced blue, and
+    // the last one, a red, is like no other. The second line's fresh hue must not take it.
+    const std::vector<QColor> given = {QColor(230, 120, 40), QColor(40, 140, 200),
+                                       QColor(60, 120, 200), QColor(180, 80, 170),
+                                       QColor(220, 170, 20), QColor(200, 40, 60)};
+    const std::vector<bool> forced = {false, false, true, false, false, false};
+    const std::vector<QColor> colors = distinctLineColors(given, forced);
+    EXPECT_NE(colors[1], given[1]) << "too like the forced blue";
+    for (const size_t own : {size_t(0), size_t(2), size_t(3), size_t(4), size_t(5)})
+        EXPECT_EQ(colors[own], given[own]) << own;
+}

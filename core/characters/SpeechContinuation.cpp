@@ -41,10 +41,13 @@ void SpeechContinuation::passLine(const QString &line, int lead)
 
 bool SpeechContinuation::continuesAtCue(const QStringList &nameWords, const QStringList &tokens)
 {
-    const bool continued = m_state == State::PageBreak && nameWords == m_lastSpeaker &&
+    // Unmerged cue names keep their "(CONT'D)": "ANNA (CONT'D)" repeats ANNA's cue.
+    QStringList speaker = nameWords;
+    speaker.removeIf(isContinuedMark);
+    const bool continued = m_state == State::PageBreak && speaker == m_lastSpeaker &&
                            (m_more || std::any_of(tokens.begin(), tokens.end(), isContinuedMark));
     m_state = State::InSpeech;
     m_more = false;
-    m_lastSpeaker = nameWords;
+    m_lastSpeaker = std::move(speaker);
     return continued;
 }

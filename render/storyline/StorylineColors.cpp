@@ -65,12 +65,22 @@ std::vector<QColor> distinctLineColors(const std::vector<QColor> &colors,
             taken.push_back(colors[i]);
         }
     }
+    // Then every colour that stands apart from those before it. The fresh hues come last, so
+    // that they keep clear of all the colours kept, later lines' too: a fresh hue next to a
+    // later line's own colour would take that colour from it.
+    std::vector<bool> kept(colors.size(), false);
+    for (size_t i = 0; i < colors.size(); ++i) {
+        if (forced[i] || !colors[i].isValid() || nearest(colors[i], taken) < sameColorDistance)
+            continue;
+        kept[i] = true;
+        result[i] = colors[i];
+        taken.push_back(colors[i]);
+    }
     int nextHue = 0;
     for (size_t i = 0; i < colors.size(); ++i) {
-        if (forced[i])
+        if (forced[i] || kept[i])
             continue;
-        const bool distinct = colors[i].isValid() && nearest(colors[i], taken) >= sameColorDistance;
-        result[i] = distinct ? colors[i] : freshColor(taken, nextHue);
+        result[i] = freshColor(taken, nextHue);
         taken.push_back(result[i]);
     }
     return result;

@@ -4,6 +4,7 @@
 
 #include <QListWidget>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTableView>
@@ -107,7 +108,11 @@ TEST_F(ReportViewTest, SaveReport_WritesATwoPagePdf_OrSaysWhyNot)
     formOf(*window).actionSave_Report->trigger();
     EXPECT_TRUE(formOf(*window).statusBar->currentMessage().contains(QLatin1String("open one")));
 
-    window->loadScreenplay(dir.scratch().write(QStringLiteral("play.txt"), script()));
+    // A name longer than the half-page bar chart has room for.
+    window->loadScreenplay(dir.scratch().write(
+        QStringLiteral("play.txt"),
+        script() + "INT. HALL - DAY\n\n                    PATRONS THREE AND FOUR\n"
+                   "          Shh.\n\n"));
     const QString path = dir.scratch().file(QStringLiteral("report"));
     {
         ModalAnswerer answerer(chooseFile(path));
@@ -121,4 +126,20 @@ TEST_F(ReportViewTest, SaveReport_WritesATwoPagePdf_OrSaysWhyNot)
         EXPECT_TRUE(
             QString::fromUtf8(info.readAllStandardOutput()).simplified().contains("Pages: 2"));
     }
+    // Every word of the charts' page stands inside the margins (15 mm, 42.5 points), where
+    // the page clips nothing away.
+    QProcess words;
+    words.start(QStringLiteral("pdftotext"),
+                {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                 QStringLiteral("1"), QStringLiteral("-bbox"), path + QStringLiteral(".pdf"),
+                 QStringLiteral("-")});
+    ASSERT_TRUE(words.waitForFinished(10000));
+    const QString boxes = QString::fromUtf8(words.readAllStandardOutput());
+    static const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>([^<]*)<"));
+    int seen = 0;
+    for (auto match = word.globalMatch(boxes); match.hasNext(); ++seen) {
+        const QRegularExpressionMatch found = match.next();
+        EXPECT_GE(found.captured(1).toDouble(), 42.0) << qPrintable(found.captured(2));
+    }
+    EXPECT_GT(seen, 50);
 }

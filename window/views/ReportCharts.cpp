@@ -41,6 +41,13 @@ QFont smallFont(const QChart *chart)
     return font;
 }
 
+// A bar's name, shortened to `length` letters: the chart lets a longer one run out of its
+// left edge rather than take the room from the bars.
+QString barName(const QString &name, int length)
+{
+    return name.size() > length ? name.left(length - 1) + QChar(0x2026) : name;
+}
+
 // Horizontal bars, the first value at the top.
 QChart *barChart(const QString &title, const QStringList &names, const QList<qreal> &values,
                  const QColor &color, const QString &valueTitle)
@@ -143,7 +150,8 @@ QColor timeOfDayColor(const QString &time)
     return QColor::fromHsv(int(qHash(time) % 360), 120, 190);
 }
 
-QChart *dialogueShareChart(const ScriptFacts &facts, const ReportClick &characterClicked)
+QChart *dialogueShareChart(const ScriptFacts &facts, const ReportClick &characterClicked,
+                           int nameLength)
 {
     std::vector<const CharacterFacts *> speakers;
     for (const CharacterFacts &character : facts.characters) {
@@ -157,7 +165,7 @@ QChart *dialogueShareChart(const ScriptFacts &facts, const ReportClick &characte
     QList<qreal> shares;
     std::vector<int> targets;
     for (size_t i = 0; i < speakers.size() && i < size_t(reportTopCount); ++i) {
-        names << speakers[i]->name;
+        names << barName(speakers[i]->name, nameLength);
         shares << speakers[i]->dialogueShare * 100.0;
         targets.push_back(speakers[i]->position);
     }
@@ -183,9 +191,7 @@ QChart *locationChart(const ScriptFacts &facts, const ReportClick &sceneClicked,
     for (size_t i = 0; i < facts.locations.size() && i < size_t(reportTopCount); ++i) {
         const LocationFacts &location = facts.locations[i];
         // The chart gives the names a third of its width; the table has them whole.
-        names << (location.name.size() > nameLength
-                      ? location.name.left(nameLength - 1) + QChar(0x2026)
-                      : location.name);
+        names << barName(location.name, nameLength);
         scenes << location.scenes;
         targets.push_back(location.sceneNumbers.front());
     }

@@ -13,7 +13,9 @@ struct ScriptFacts;
 using ReportClick = std::function<void(int)>;
 
 // Each character's share of the dialogue words: the fifteen largest, and the rest together.
-QChart *dialogueShareChart(const ScriptFacts &facts, const ReportClick &characterClicked = {});
+// Names longer than `nameLength` are shortened.
+QChart *dialogueShareChart(const ScriptFacts &facts, const ReportClick &characterClicked = {},
+                           int nameLength = 24);
 // Scenes per location, the most used first; a click gives the location's first scene. Names
 // longer than `nameLength` are shortened.
 QChart *locationChart(const ScriptFacts &facts, const ReportClick &sceneClicked = {},

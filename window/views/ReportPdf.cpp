@@ -181,8 +181,9 @@ void firstPage(PageWriter &page, const ScriptFacts &facts, const QString &name)
     // What the gaps between the rows of charts leave; the bars need the height for a
     // readable name each.
     const int charts = page.remaining() - page.width() / 50 * 3;
-    // Half a page wide, the location chart has room for 16 letters of a name.
-    page.charts({dialogueShareChart(facts), locationChart(facts, {}, 16)}, charts * 46 / 100);
+    // Half a page wide, a bar chart has room for 16 letters of a name.
+    page.charts({dialogueShareChart(facts, {}, 16), locationChart(facts, {}, 16)},
+                charts * 46 / 100);
     page.charts({interiorChart(facts), timeOfDayChart(facts)}, charts * 24 / 100);
     page.charts({sceneLengthChart(facts)}, charts * 29 / 100);
 }
