@@ -54,9 +54,10 @@ void StorylineView::showAnalysis(const std::shared_ptr<const Analysis> &analysis
     m_analysis = analysis;
     m_abandoned = std::make_shared<std::atomic_bool>(false);
     const std::shared_ptr<std::atomic_bool> abandoned = m_abandoned;
-    m_watcher.setFuture(QtConcurrent::run([analysis, abandoned] {
-        return layoutStoryline(analysis->storylineSteps(),
-                               [abandoned] { return bool(*abandoned); });
+    // The job holds the steps only: the screenplay's text and markup are let go of with the
+    // analysis when the next one comes, even while a long layout is still being stopped.
+    m_watcher.setFuture(QtConcurrent::run([steps = analysis->storylineSteps(), abandoned] {
+        return layoutStoryline(steps, [abandoned] { return bool(*abandoned); });
     }));
     viewport()->update();
 }
