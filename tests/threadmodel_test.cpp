@@ -441,8 +441,11 @@ TEST(ThreadModel, CrowdedLayout_RefusedWithAReason)
     ThreadModel model;
     EXPECT_EQ(ThreadModel::layoutTooLarge(*index, 0.01f),
               "300 characters over 101 time steps are more than the thread view lays out in "
-              "good time (about 281 at these steps)");
+              "good time (about 199 at these steps)");
     EXPECT_FALSE(model.buildThreads(index.get(), 0.01f));
+    // The cast the reason names is laid out.
+    auto fitting = makeSceneIndex(199, {{0.0f, 1.0f, std::vector<int>(199, 1)}});
+    EXPECT_EQ(ThreadModel::layoutTooLarge(*fitting, 0.01f), QString());
     // Eleven steps make a tenth of the pairs.
     EXPECT_EQ(ThreadModel::layoutTooLarge(*index, 0.1f), QString());
     EXPECT_TRUE(model.buildThreads(index.get(), 0.1f));

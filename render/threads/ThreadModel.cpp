@@ -173,7 +173,9 @@ QString ThreadModel::layoutTooLarge(const TimeIndexVector &index, float step)
         pairs += count * (count - 1) / 2;
     if (pairs <= maximumPairsPerStep)
         return QString();
-    const qint64 fitting = static_cast<qint64>(std::sqrt(2.0 * maximumPairsPerStep / slices));
+    // The pairs grow with the square of the cast: a cast this much smaller would fit.
+    const qint64 fitting = static_cast<qint64>(
+        double(characters) * std::sqrt(double(maximumPairsPerStep) / double(pairs)));
     return QStringLiteral("%1 characters over %2 time steps are more than the thread view lays "
                           "out in good time (about %3 at these steps)")
         .arg(characters)
