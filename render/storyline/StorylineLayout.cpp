@@ -38,6 +38,9 @@ StorylineLayout layoutStoryline(const StorylineSteps &steps, const std::function
 {
     const StorylineFrame frame(steps);
     StorylineLayout layout = finished(frame, searchFewestCrossings(frame, canceled));
+    // Whoever stopped the search wants an answer soon, not the best one.
+    if (canceled && canceled())
+        return layout;
     const StorylineOrder baseline = firstAppearanceOrder(frame);
     // Slots only decide between equal crossings.
     if (baseline.crossings() > layout.crossings)

@@ -100,7 +100,8 @@ StorylineOrder searchFewestCrossings(const StorylineFrame &frame,
                                    ? firstAppearanceOrder(frame)
                                    : rankedOrder(frame, shuffler.shuffled(frame.characterCount()));
         sweepOrder(frame, order, true);
-        sweepOrder(frame, order, false);
+        if (!stop())
+            sweepOrder(frame, order, false);
         if (!stop())
             improveOrder(frame, order, rounds, canceled);
         pool.push_back({order.crossings(), std::move(order)});
