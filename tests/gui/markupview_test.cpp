@@ -269,3 +269,18 @@ TEST_F(MarkupViewTest, ColourChange_RecoloursOnlySelectedCharactersWhereTheReade
         EXPECT_NE(hello.characters[0].foreground().color().name(), QColor(1, 2, 3).name());
     EXPECT_EQ(view().scrollValue(), reading);
 }
+
+TEST_F(MarkupViewTest, NameWithQuote_IsColouredAndRecoloured)
+{
+    open("INT. HOUSE - DAY\n                    O'BRIEN\n          Hello there.\n"
+         "EXT. GARDEN - DAY\n                    O'BRIEN\n          Hi again.\n");
+    const CharacterPtr obrien = character(QStringLiteral("O'BRIEN"));
+    ASSERT_TRUE(obrien);
+    expectShownAs(page(), QStringLiteral("O'BRIEN"), obrien->color, 2);
+
+    formOf(*window).listWidget->item(0)->setSelected(true);
+    obrien->color = QColor(1, 2, 3);
+    window->currentColorChanged(QColor(7, 8, 9));
+    QCoreApplication::processEvents();
+    expectShownAs(page(), QStringLiteral("O'BRIEN"), QColor(1, 2, 3), 2);
+}

@@ -97,6 +97,23 @@ QString pageStyleSheet(const Analysis &analysis)
     return sheet;
 }
 
+// Qt's HTML reader keeps the character references of an attribute as written, so a class
+// written "O&#39;BRIEN" would match neither its style rule nor its character. The class is
+// given to it plainly instead, between the quotes it does not hold.
+QString quotedPlainAttribute(const QString &escaped)
+{
+    QString plain = escaped;
+    plain.replace(QStringLiteral("&#39;"), QStringLiteral("'"))
+        .replace(QStringLiteral("&quot;"), QStringLiteral("\""))
+        .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+        .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+        .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    const QChar quote = plain.contains(QLatin1Char('\'')) ? QLatin1Char('"') : QLatin1Char('\'');
+    if (plain.contains(quote))
+        return QLatin1Char('\'') + escaped + QLatin1Char('\''); // both quotes: left unmatched
+    return quote + plain + quote;
+}
+
 // A character's span holds only its name: it gets an anchor named after its class, and an
 // end anchor after it. Other spans (headings, the screenplay's own) are left as they are.
 QString anchorCharacterSpans(const QString &piece)
@@ -108,9 +125,12 @@ QString anchorCharacterSpans(const QString &piece)
     for (auto it = span.globalMatch(piece); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
         out += QStringView(piece).mid(at, match.capturedStart() - at);
-        out += QStringLiteral("<a name='") + characterAnchorPrefix + match.captured(1) +
-               QStringLiteral("'>") + match.captured(0) + QStringLiteral("</a><a name='") +
-               characterEndAnchor + QStringLiteral("'></a>");
+        const QString characterClass = match.captured(1);
+        const QString anchor = quotedPlainAttribute(characterAnchorPrefix + characterClass);
+        out += QStringLiteral("<a name=") + anchor + QStringLiteral("><span class=") +
+               quotedPlainAttribute(characterClass) + QLatin1Char('>') + match.captured(2) +
+               QStringLiteral("</span></a><a name='") + characterEndAnchor +
+               QStringLiteral("'></a>");
         at = match.capturedEnd();
     }
     out += QStringView(piece).mid(at);
