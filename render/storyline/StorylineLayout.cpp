@@ -37,10 +37,11 @@ bool isBetter(const StorylineLayout &a, const StorylineLayout &b)
 StorylineLayout layoutStoryline(const StorylineSteps &steps, const std::function<bool()> &canceled)
 {
     const StorylineFrame frame(steps);
-    StorylineLayout layout = finished(frame, searchFewestCrossings(frame, canceled));
-    // Whoever stopped the search wants an answer soon, not the best one.
+    const StorylineOrder searched = searchFewestCrossings(frame, canceled);
+    // Whoever stopped the search will not look at the answer: none is made.
     if (canceled && canceled())
-        return layout;
+        return StorylineLayout();
+    StorylineLayout layout = finished(frame, searched);
     const StorylineOrder baseline = firstAppearanceOrder(frame);
     // Slots only decide between equal crossings.
     if (baseline.crossings() > layout.crossings)

@@ -22,8 +22,8 @@ struct StorylineLayout
 
 // The layout with as few crossings as the search finds, then as few wiggles; never more than
 // the first-appearance layout has. The same steps always give the same layout. `canceled`,
-// when given, is asked now and then; once it says yes the best layout found so far is
-// finished and returned, without the comparison with the first-appearance layout.
+// when given, is asked now and then; once it says yes the search ends and an empty layout is
+// returned at once.
 StorylineLayout layoutStoryline(const StorylineSteps &steps,
                                 const std::function<bool()> &canceled = {});
 

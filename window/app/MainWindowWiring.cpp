@@ -105,6 +105,9 @@ void textVis::connectStorylineView()
 {
     Ui::textVisClass &form = *m_form;
     StorylineView *storyline = form.storylineView;
+    // A long layout dropped for the next screenplay frees its memory only when it ends.
+    connect(storyline, &StorylineView::droppedLayoutEnded, this,
+            [this] { m_document.backgroundRelease().returnFreedMemory(); });
     QListWidget *list = form.listWidget;
     connect(storyline, &StorylineView::sceneClicked, form.webView, &MarkupView::scrollToScene);
     connect(storyline, &StorylineView::characterClicked, this, [list, this](int character) {

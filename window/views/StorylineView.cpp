@@ -55,10 +55,13 @@ void StorylineView::showAnalysis(const std::shared_ptr<const Analysis> &analysis
     m_abandoned = std::make_shared<std::atomic_bool>(false);
     const std::shared_ptr<std::atomic_bool> abandoned = m_abandoned;
     // The job holds the steps only: the screenplay's text and markup are let go of with the
-    // analysis when the next one comes, even while a long layout is still being stopped.
-    m_watcher.setFuture(QtConcurrent::run([steps = analysis->storylineSteps(), abandoned] {
-        return layoutStoryline(steps, [abandoned] { return bool(*abandoned); });
-    }));
+    // analysis when the next one comes, even while a long layout is still being stopped. The
+    // steps are freed before the job reports its end.
+    m_watcher.setFuture(
+        QtConcurrent::run([steps = analysis->storylineSteps(), abandoned]() mutable {
+            const StorylineSteps held = std::move(steps);
+            return layoutStoryline(held, [abandoned] { return bool(*abandoned); });
+        }));
     viewport()->update();
 }
 
@@ -67,7 +70,17 @@ void StorylineView::clear()
     if (m_abandoned)
         *m_abandoned = true;
     m_abandoned.reset();
-    // A layout still being made finishes on its own; its result is not looked at.
+    // A layout still being made ends on its own once stopped (within a round of its search,
+    // which on a very long screenplay may take a while); its end is told, its result not
+    // looked at.
+    if (m_watcher.isRunning()) {
+        auto *dropped = new QFutureWatcher<StorylineLayout>(this);
+        connect(dropped, &QFutureWatcherBase::finished, this, [this, dropped] {
+            dropped->deleteLater();
+            emit droppedLayoutEnded();
+        });
+        dropped->setFuture(m_watcher.future());
+    }
     m_watcher.disconnect(this);
     m_watcher.setFuture(QFuture<StorylineLayout>());
     connect(&m_watcher, &QFutureWatcher<StorylineLayout>::finished, this,

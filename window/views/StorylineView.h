@@ -47,6 +47,8 @@ public:
     QPoint viewAt(const QPointF &picturePoint) const;
 
 signals:
+    // A layout dropped while it was being made has ended, and what it held is freed.
+    void droppedLayoutEnded();
     void sceneClicked(int scene);
     void characterClicked(int character);
     // A laid-out picture is shown.
