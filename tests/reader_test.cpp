@@ -117,7 +117,7 @@ TEST(ScreenplayReader, ReadFile_EmptyOrBinaryTextIsRefusedWithTheReason)
     QByteArray program("\x7f"
                        "ELF\x02\x01\x01");
     for (int i = 0; i < 200; ++i)
-        program += QByteArray("\0\0\x03\0\x3e\0\x01\0\0\0\x10\x6d", 14);
+        program += QByteArray("\0\0\x03\0\x3e\0\x01\0\0\0\x10\x6d", 12);
     EXPECT_EQ(readScreenplayFile(dir.write("program.txt", program)).error,
               QStringLiteral("is not a text file: it holds binary data"));
     // A typed page with its form feed and tabs is text.
