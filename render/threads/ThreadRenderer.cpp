@@ -129,16 +129,11 @@ void ThreadRenderer::drawReadingMarks(const ThreadModel &model, const ViewState 
     switch (state.drawMode) {
     case ViewState::ColorWeaving:
         break;
-    case ViewState::ConvergenceGraph:
-        setViewport(state);
-        loadMatrices(ViewTransform::graphProjection(model.graphHeight),
-                     ViewTransform::threadModelView(state));
-        ThreadPrimitives::drawReadingGrid(model, state);
-        break;
     case ViewState::IncreasingGraph:
         m_increasingChart.drawReadingMarks(model, state);
         break;
-    default:
+    default: // Force Directed and Convergence Graph
+        setViewport(state);
         loadMatrices(ViewTransform::graphProjection(model.graphHeight),
                      ViewTransform::threadModelView(state));
         ThreadPrimitives::drawReadingGrid(model, state);
