@@ -208,10 +208,13 @@ void textVis::showAnalysis(const std::shared_ptr<const Analysis> &analysis)
     applyMarkupStyles();
     const float step = 1.0f / float(analysis->options.numberSteps);
     view->buildThreads(analysis->timeIndex.get(), step);
-    // The text and the character list are still shown; only the threads are left out.
-    const QString tooLarge = ThreadModel::layoutTooLarge(*analysis->timeIndex, step);
-    if (!tooLarge.isEmpty() && analysis->analysisError.isEmpty())
-        m_form->statusBar->showMessage(tr("Thread view empty: %1").arg(tooLarge));
+    // The text and the character list are still shown; only the threads are left out. The
+    // reason is asked for only when the view drew nothing.
+    if (!view->graphReady && analysis->analysisError.isEmpty()) {
+        const QString tooLarge = ThreadModel::layoutTooLarge(*analysis->timeIndex, step);
+        if (!tooLarge.isEmpty())
+            m_form->statusBar->showMessage(tr("Thread view empty: %1").arg(tooLarge));
+    }
     m_characterPanel->showCharacters(analysis->timeIndex->characters);
     m_form->reportView->showAnalysis(analysis);
     m_form->storylineView->showAnalysis(analysis);
