@@ -55,6 +55,21 @@ void ThreadDrawing::drawSceneLinks(const ThreadModel &model)
 
 void ThreadDrawing::drawThreadFibres(const ThreadModel &model, const ViewState &state)
 {
+    if (!m_strandsOnProcessor)
+        m_strandsOnProcessor = StrandLayer::softwareRenderer();
+    if (*m_strandsOnProcessor)
+        drawStrandLayer(model, state);
+    else
+        drawStrands(model, state);
+    if (state.drawNames) {
+        const int threadCount = static_cast<int>(model.threads().size());
+        for (int i = 0; i < threadCount; ++i)
+            drawThreadLabel(model, i, i % 2 == 0 ? -0.5f : 0.5f, -state.rotation[0]);
+    }
+}
+
+void ThreadDrawing::drawStrands(const ThreadModel &model, const ViewState &state)
+{
     const StrandKey key{LayoutStamp::of(model), state.activeThreadSize, state.inactiveThreadSize,
                         state.threadTransparency};
     const GlVertexBuffer &strands =
@@ -68,11 +83,30 @@ void ThreadDrawing::drawThreadFibres(const ThreadModel &model, const ViewState &
     strands.drawStrips();
     glDisable(GL_BLEND);
     glEnable(GL_LIGHTING);
-    if (state.drawNames) {
-        const int threadCount = static_cast<int>(model.threads().size());
-        for (int i = 0; i < threadCount; ++i)
-            drawThreadLabel(model, i, i % 2 == 0 ? -0.5f : 0.5f, -state.rotation[0]);
+}
+
+// The strands through the matrices and viewport GL would draw them with.
+void ThreadDrawing::drawStrandLayer(const ThreadModel &model, const ViewState &state)
+{
+    const StrandKey key{LayoutStamp::of(model), state.activeThreadSize, state.inactiveThreadSize,
+                        state.threadTransparency};
+    if (!m_strandDataKey || !(*m_strandDataKey == key)) {
+        m_strandData = ThreadGeometry::threadStrands(model, state);
+        m_strandDataKey = key;
     }
+    if (model.threads().empty())
+        return;
+    QMatrix4x4 projection;
+    QMatrix4x4 modelView;
+    glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView.data());
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    m_strandRaster.draw(m_strandData,
+                        StrandRaster::windowTransform(projection * modelView, viewport[2],
+                                                      viewport[3]),
+                        viewport[2], viewport[3]);
+    m_strandLayer.draw(m_strandRaster);
 }
 
 void ThreadDrawing::drawThreadLabel(const ThreadModel &model, int threadIndex, float xOffset,

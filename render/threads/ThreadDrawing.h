@@ -3,6 +3,11 @@
 #include "threads/CachedVertexBuffer.h"
 #include "threads/GlutLists.h"
 #include "threads/LayoutStamp.h"
+#include "threads/StrandLayer.h"
+#include "threads/StrandRaster.h"
+#include "threads/VertexData.h"
+
+#include <optional>
 
 class QByteArray;
 class ThreadModel;
@@ -25,6 +30,11 @@ public:
     // The jittered strands of every thread, then the name labels if asked for.
     void drawThreadFibres(const ThreadModel &model, const ViewState &state);
 
+    // Whether the strands are drawn on the processor and laid over the picture as one layer,
+    // rather than as GL lines. Chosen on first use: on the processor where GL itself
+    // rasterises there, where it is many times faster.
+    void setStrandsOnProcessor(bool onProcessor) { m_strandsOnProcessor = onProcessor; }
+
 private:
     // What the strands show besides the layout.
     struct StrandKey
@@ -36,6 +46,8 @@ private:
         bool operator==(const StrandKey &other) const;
     };
 
+    void drawStrands(const ThreadModel &model, const ViewState &state);
+    void drawStrandLayer(const ThreadModel &model, const ViewState &state);
     void drawThreadLabel(const ThreadModel &model, int threadIndex, float xOffset, float angle);
     // The scale by s comes before the translation, so the text lands at (s x, s y, z).
     void drawStrokeText(float x, float y, float z, float angle, float s, const QByteArray &text);
@@ -43,5 +55,11 @@ private:
     CachedVertexBuffer<LayoutStamp> m_bands;
     CachedVertexBuffer<LayoutStamp> m_links;
     CachedVertexBuffer<StrandKey> m_strands;
+    // The strands on the processor: their vertices, kept while the key holds, and the layer.
+    std::optional<bool> m_strandsOnProcessor;
+    std::optional<StrandKey> m_strandDataKey;
+    VertexData m_strandData;
+    StrandRaster m_strandRaster;
+    StrandLayer m_strandLayer;
     GlutLists m_glut;
 };
