@@ -39,16 +39,16 @@ void StrandLayer::upload(const StrandRaster &raster)
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, m_height, m_width, 0, GL_RGBA,
-                     GL_UNSIGNED_BYTE, nullptr);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, m_height, m_width, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     nullptr);
     }
     const QRect area = raster.drawnArea();
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, m_height);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, area.top());
     glPixelStorei(GL_UNPACK_SKIP_ROWS, area.left());
-    glTexSubImage2D(GL_TEXTURE_2D, 0, area.top(), area.left(), area.height(), area.width(),
-                    GL_RGBA, GL_UNSIGNED_BYTE, raster.pixels().data());
+    glTexSubImage2D(GL_TEXTURE_2D, 0, area.top(), area.left(), area.height(), area.width(), GL_RGBA,
+                    GL_UNSIGNED_BYTE, raster.pixels().data());
 }
 
 void StrandLayer::draw(const StrandRaster &raster)

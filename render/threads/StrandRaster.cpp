@@ -55,8 +55,7 @@ QMatrix4x4 StrandRaster::windowTransform(const QMatrix4x4 &projectionModelView, 
     return viewport * projectionModelView;
 }
 
-void StrandRaster::draw(const VertexData &strips, const QMatrix4x4 &toWindow, int width,
-                        int height)
+void StrandRaster::draw(const VertexData &strips, const QMatrix4x4 &toWindow, int width, int height)
 {
     QRect lastDrawn = m_drawn;
     if (width != m_width || height != m_height) {
@@ -160,8 +159,8 @@ void StrandRaster::drawSegment(const Point &from, const Point &to, Band band, QR
     const float end = major0 + clipped.to * majorStep;
     // Pixel centres c + 0.5 in [start, end) going up, or in (end, start] going down.
     const bool up = majorStep > 0.0f;
-    int first = up ? static_cast<int>(std::ceil(start - 0.5f))
-                   : static_cast<int>(std::floor(start - 0.5f));
+    int first =
+        up ? static_cast<int>(std::ceil(start - 0.5f)) : static_cast<int>(std::floor(start - 0.5f));
     int last = up ? static_cast<int>(std::ceil(end - 0.5f)) - 1
                   : static_cast<int>(std::floor(end - 0.5f)) + 1;
     if (!up)

@@ -39,8 +39,7 @@ public:
 
     // A projection and model-view matrix followed by the viewport transform of a viewport
     // at the origin: the `toWindow` of draw().
-    static QMatrix4x4 windowTransform(const QMatrix4x4 &projectionModelView, int width,
-                                      int height);
+    static QMatrix4x4 windowTransform(const QMatrix4x4 &projectionModelView, int width, int height);
 
 private:
     // r, g, b and a, computed at once.

@@ -102,10 +102,10 @@ void ThreadDrawing::drawStrandLayer(const ThreadModel &model, const ViewState &s
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView.data());
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    m_strandRaster.draw(m_strandData,
-                        StrandRaster::windowTransform(projection * modelView, viewport[2],
-                                                      viewport[3]),
-                        viewport[2], viewport[3]);
+    m_strandRaster.draw(
+        m_strandData,
+        StrandRaster::windowTransform(projection * modelView, viewport[2], viewport[3]),
+        viewport[2], viewport[3]);
     m_strandLayer.draw(m_strandRaster);
 }
 

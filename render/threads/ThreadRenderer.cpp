@@ -91,7 +91,11 @@ void ThreadRenderer::drawGraph(const ThreadModel &model, const ViewState &state)
     const PictureKey key = pictureKey(model, state);
     const bool copied = m_pictureKey && *m_pictureKey == key && m_picture.copyToTarget();
     if (!copied) {
-        const bool retained = m_picture.beginDrawing(state.viewportWidth, state.viewportHeight);
+        // While the picture changes from frame to frame (the view turns, the layout
+        // settles) keeping it would only cost a copy; it is kept again once it stands.
+        const bool changing = m_lastFrameRedrawn && !(m_lastRedrawnKey && *m_lastRedrawnKey == key);
+        const bool retained =
+            !changing && m_picture.beginDrawing(state.viewportWidth, state.viewportHeight);
         drawPicture(model, state);
         if (retained) {
             m_picture.endDrawing();
@@ -99,7 +103,9 @@ void ThreadRenderer::drawGraph(const ThreadModel &model, const ViewState &state)
         } else {
             m_pictureKey.reset();
         }
+        m_lastRedrawnKey = key;
     }
+    m_lastFrameRedrawn = !copied;
     drawReadingMarks(model, state);
 }
 

@@ -76,4 +76,7 @@ private:
     IncreasingChart m_increasingChart;
     RetainedLayer m_picture;
     std::optional<PictureKey> m_pictureKey;
+    // The picture of the last frame drawn rather than copied, and whether the last frame was.
+    std::optional<PictureKey> m_lastRedrawnKey;
+    bool m_lastFrameRedrawn = false;
 };
