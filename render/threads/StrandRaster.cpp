@@ -14,18 +14,18 @@ constexpr float margin = 2.0f;
 
 struct Clipped
 {
-    float from = 0.0f;
-    float to = 1.0f;
+    double from = 0.0;
+    double to = 1.0;
 };
 
 // Narrows [from, to] to the part of p + t d that lies within [low, high]; false when none
 // does.
-bool clipAxis(float p, float d, float low, float high, Clipped &clipped)
+bool clipAxis(double p, double d, double low, double high, Clipped &clipped)
 {
-    if (d == 0.0f)
+    if (d == 0.0)
         return p >= low && p <= high;
-    float enter = (low - p) / d;
-    float leave = (high - p) / d;
+    double enter = (low - p) / d;
+    double leave = (high - p) / d;
     if (enter > leave)
         std::swap(enter, leave);
     clipped.from = std::max(clipped.from, enter);
@@ -124,7 +124,8 @@ QRect StrandRaster::drawBand(const VertexData &strips, Band band, const QRect &l
                             m_points[static_cast<std::size_t>(vertex)], band, drawn);
         }
     }
-    convertArea(drawn);
+    // What was drawn last time and not now becomes transparent in the bytes as well.
+    convertArea(drawn.united(columns(lastDrawn, band.left, band.right)));
     return drawn;
 }
 
@@ -136,29 +137,36 @@ void StrandRaster::drawSegment(const Point &from, const Point &to, Band band, QR
 {
     if (!std::isfinite(from.x + from.y + from.z + to.x + to.y + to.z))
         return;
-    const float dx = to.x - from.x;
-    const float dy = to.y - from.y;
+    // Clipped in double: a line may run millions of pixels out of the view when it is zoomed,
+    // where a float's steps are wider than a pixel.
+    const double dx = static_cast<double>(to.x) - from.x;
+    const double dy = static_cast<double>(to.y) - from.y;
     Clipped clipped;
     if (!clipAxis(from.x, dx, band.left - margin, band.right + margin, clipped) ||
         !clipAxis(from.y, dy, -margin, m_height + margin, clipped) ||
-        !clipAxis(from.z, to.z - from.z, -1.0f, 1.0f, clipped))
+        !clipAxis(from.z, static_cast<double>(to.z) - from.z, -1.0, 1.0, clipped))
         return;
     const bool steep = std::abs(dy) >= std::abs(dx);
-    const float major0 = steep ? from.y : from.x;
-    const float minor0 = steep ? from.x : from.y;
-    const float majorStep = steep ? dy : dx;
-    const float minorStep = steep ? dx : dy;
-    if (majorStep == 0.0f)
+    const double majorStep = steep ? dy : dx;
+    if (majorStep == 0.0)
         return;
-    const float halfWidth = 0.5f * std::sqrt(dx * dx + dy * dy) / std::abs(majorStep);
+    const double major0 = steep ? from.y : from.x;
+    const double minor0 = steep ? from.x : from.y;
+    const float slope = static_cast<float>((steep ? dx : dy) / majorStep);
+    const float halfWidth =
+        static_cast<float>(0.5 * std::sqrt(dx * dx + dy * dy) / std::abs(majorStep));
+    // The ends of the part within reach, in pixels along the longer axis.
+    const float start = static_cast<float>(major0 + clipped.from * majorStep);
+    const float end = static_cast<float>(major0 + clipped.to * majorStep);
+    const float startMinor = static_cast<float>(minor0 + clipped.from * (steep ? dx : dy));
+    const Lanes startRgba = from.rgba + static_cast<float>(clipped.from) * (to.rgba - from.rgba);
+    const Lanes endRgba = from.rgba + static_cast<float>(clipped.to) * (to.rgba - from.rgba);
     const int majorLow = steep ? 0 : band.left;
     const int majorHigh = steep ? m_height - 1 : band.right - 1;
     const int minorLow = steep ? band.left : 0;
     const int minorHigh = steep ? band.right - 1 : m_height - 1;
-    const float start = major0 + clipped.from * majorStep;
-    const float end = major0 + clipped.to * majorStep;
     // Pixel centres c + 0.5 in [start, end) going up, or in (end, start] going down.
-    const bool up = majorStep > 0.0f;
+    const bool up = majorStep > 0.0;
     int first =
         up ? static_cast<int>(std::ceil(start - 0.5f)) : static_cast<int>(std::floor(start - 0.5f));
     int last = up ? static_cast<int>(std::ceil(end - 0.5f)) - 1
@@ -170,19 +178,17 @@ void StrandRaster::drawSegment(const Point &from, const Point &to, Band band, QR
     if (first > last)
         return;
     // The centre and the colour move by a fixed step from one pixel line to the next.
-    const float firstT = (first + 0.5f - major0) / majorStep;
-    const float stepT = 1.0f / majorStep;
-    float centre = minor0 + firstT * minorStep;
-    const float centreStep = stepT * minorStep;
-    Lanes rgba = from.rgba + firstT * (to.rgba - from.rgba);
-    const Lanes rgbaStep = stepT * (to.rgba - from.rgba);
+    const float offset = first + 0.5f - start;
+    float centre = startMinor + offset * slope;
+    const Lanes rgbaStep = (endRgba - startRgba) / (end - start);
+    Lanes rgba = startRgba + offset * rgbaStep;
     int lowest = minorHigh + 1;
     int highest = minorLow - 1;
     for (int line = first; line <= last; ++line) {
         const float low = centre - halfWidth;
         const float high = centre + halfWidth;
         const int lowPixel = std::max(minorLow, static_cast<int>(std::floor(low)));
-        const int highPixel = std::min(minorHigh, static_cast<int>(std::floor(high)));
+        const int highPixel = std::min(minorHigh, static_cast<int>(std::ceil(high)) - 1);
         lowest = std::min(lowest, lowPixel);
         highest = std::max(highest, highPixel);
         for (int pixel = lowPixel; pixel <= highPixel; ++pixel) {
@@ -192,7 +198,7 @@ void StrandRaster::drawSegment(const Point &from, const Point &to, Band band, QR
             else
                 blend(line, pixel, rgba, coverage);
         }
-        centre += centreStep;
+        centre += slope;
         rgba += rgbaStep;
     }
     if (lowest > highest)

@@ -81,6 +81,15 @@ void ThreadDrawing::drawStrands(const ThreadModel &model, const ViewState &state
     glDisable(GL_LIGHTING);
     glLineWidth(1.0f);
     strands.drawStrips();
+    leaveStateAfterStrands();
+}
+
+// What follows the strands (the labels, the pinned thread, the reading grid) finds the state
+// the lines leave, whichever way they were drawn.
+void ThreadDrawing::leaveStateAfterStrands()
+{
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glLineWidth(1.0f);
     glDisable(GL_BLEND);
     glEnable(GL_LIGHTING);
 }
@@ -107,6 +116,7 @@ void ThreadDrawing::drawStrandLayer(const ThreadModel &model, const ViewState &s
         StrandRaster::windowTransform(projection * modelView, viewport[2], viewport[3]),
         viewport[2], viewport[3]);
     m_strandLayer.draw(m_strandRaster);
+    leaveStateAfterStrands();
 }
 
 void ThreadDrawing::drawThreadLabel(const ThreadModel &model, int threadIndex, float xOffset,

@@ -48,6 +48,7 @@ private:
 
     void drawStrands(const ThreadModel &model, const ViewState &state);
     void drawStrandLayer(const ThreadModel &model, const ViewState &state);
+    static void leaveStateAfterStrands();
     void drawThreadLabel(const ThreadModel &model, int threadIndex, float xOffset, float angle);
     // The scale by s comes before the translation, so the text lands at (s x, s y, z).
     void drawStrokeText(float x, float y, float z, float angle, float s, const QByteArray &text);

@@ -210,6 +210,12 @@ void ThreadRenderer::drawColorWeaving(const ThreadModel &model, const ViewState 
     glEnable(GL_LIGHTING);
 }
 
+void ThreadRenderer::setStrandsOnProcessor(bool onProcessor)
+{
+    m_threads.setStrandsOnProcessor(onProcessor);
+    m_pictureKey.reset();
+}
+
 int ThreadRenderer::captureDimension(int x)
 {
     if (x <= 0)

@@ -43,6 +43,10 @@ public:
     // layout is advanced elsewhere (LayoutStepper).
     void drawGraph(const ThreadModel &model, const ViewState &state);
 
+    // Whether the threads' strands are drawn on the processor as one layer or as GL lines;
+    // by default on the processor where GL rasterises in software.
+    void setStrandsOnProcessor(bool onProcessor);
+
     // The power of two a capture reads per dimension: 2^ceil(ln(x) / ln 2), which is
     // twice x for an exact power of two.
     static int captureDimension(int x);

@@ -386,3 +386,79 @@ TEST(ThreadRenderer, KeptBuffers_RedrawnWhenWhatTheyShowChanges)
     }
     EXPECT_EQ(reportGLErrors("test", __LINE__), 0);
 }
+
+namespace {
+
+// The colour the window would show: the framebuffer's red, green and blue as they stand. The
+// window lays the view down opaque, and the two ways of drawing strands leave different
+// alpha, which a premultiplied image would divide by.
+QImage shownColours(const QImage &frame)
+{
+    QImage shown = frame;
+    if (shown.format() == QImage::Format_ARGB32_Premultiplied)
+        shown.reinterpretAsFormat(QImage::Format_RGB32);
+    else if (shown.format() == QImage::Format_RGBA8888_Premultiplied)
+        shown.reinterpretAsFormat(QImage::Format_RGBX8888);
+    return shown.convertToFormat(QImage::Format_RGB32);
+}
+
+// The mean difference of two pictures of one size, over the red, green and blue of every pixel.
+double meanDifference(const QImage &a, const QImage &b)
+{
+    const QImage first = shownColours(a);
+    const QImage second = shownColours(b);
+    double sum = 0.0;
+    for (int y = 0; y < first.height(); ++y) {
+        for (int x = 0; x < first.width(); ++x) {
+            const QRgb p = first.pixel(x, y);
+            const QRgb q = second.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    return sum / (3.0 * first.width() * first.height());
+}
+
+} // namespace
+
+// The strands drawn on the processor and laid over the picture look as GL's lines do, placed
+// alike whatever the view's turn, pan and zoom.
+TEST(ThreadRenderer, StrandsOnProcessor_LookAsGLLines)
+{
+    const auto index =
+        makeSceneIndex(5,
+                       {{0.0f, 0.2f, {1, 1, 0, 0, 1}},
+                        {0.2f, 0.5f, {0, 1, 1, 0, 0}},
+                        {0.5f, 0.7f, {1, 0, 0, 1, 1}},
+                        {0.7f, 1.0f, {0, 0, 1, 1, 0}}},
+                       {QColor(220, 30, 30), QColor(30, 30, 220), QColor(20, 160, 20),
+                        QColor(200, 120, 0), QColor(140, 0, 160)});
+    OffscreenTarget target(QSize(320, 240), 4);
+    ASSERT_TRUE(target.valid());
+    ThreadModel model;
+    ASSERT_TRUE(model.buildThreads(index.get(), 0.02f));
+    for (int step = 0; step < 100; ++step)
+        model.simulate(0.016f);
+    for (const int mode : {ViewState::ForceDirected, ViewState::ConvergenceGraph}) {
+        ViewState state;
+        state.drawMode = mode;
+        state.viewportWidth = 320;
+        state.viewportHeight = 240;
+        state.threadTransparency = 0.6f;
+        state.rotation[0] = 35.0f;
+        state.viewOffset[0] = 1.5f;
+        state.viewOffset[2] = -20.0f;
+        ThreadRenderer lines;
+        lines.setStrandsOnProcessor(false);
+        const QImage drawnByGL = target.frame(lines, model, state);
+        ThreadRenderer layer;
+        layer.setStrandsOnProcessor(true);
+        const QImage drawnAsLayer = target.frame(layer, model, state);
+        state.threadTransparency = 0.0f;
+        const QImage withoutStrands = target.frame(lines, model, state);
+        const double strands = meanDifference(drawnByGL, withoutStrands);
+        EXPECT_GT(strands, 1.0) << "mode " << mode;
+        EXPECT_LT(meanDifference(drawnByGL, drawnAsLayer), 0.2 * strands) << "mode " << mode;
+    }
+    EXPECT_EQ(reportGLErrors("test", __LINE__), 0);
+}
