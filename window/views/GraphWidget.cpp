@@ -397,10 +397,19 @@ void GraphWidget::redrawTick()
     update();
 }
 
+void GraphWidget::holdLayout(bool held)
+{
+    m_layoutHeld = held;
+    if (held)
+        m_layoutTimer.stop();
+    else
+        updateLayout();
+}
+
 void GraphWidget::layoutTick()
 {
-    if (m_frameHolds > 0)
-        return; // the threads are about to be replaced
+    if (m_frameHolds > 0 || m_layoutHeld)
+        return; // the threads are about to be replaced, or the layout is held
     QElapsedTimer spent;
     spent.start();
     bool moved = false;
@@ -419,7 +428,7 @@ void GraphWidget::updateLayout()
 {
     m_stepper.setSettings(
         {m_state.drawMode, m_state.selectedIndex, m_state.moveToPlane, m_state.drawM});
-    if (!m_stepper.settled() && !m_layoutTimer.isActive())
+    if (!m_stepper.settled() && !m_layoutHeld && !m_layoutTimer.isActive())
         m_layoutTimer.start();
 }
 

@@ -45,6 +45,10 @@ public:
     // whatever the display's speed; returns the steps taken.
     int settleLayout(int maximumSteps = LayoutStepper::settleStepLimit);
     bool layoutSettled() const { return m_stepper.settled(); }
+    // Keeps the layout where it stands, or lets it go on: while it is held, only
+    // settleLayout() steps it. The frame benchmark holds it to time the drawing of a moving
+    // layout apart from the steps.
+    void holdLayout(bool held);
     // The character whose thread is drawn under `point` (in the widget's coordinates), or -1.
     int threadAt(const QPoint &point) const;
 
@@ -153,6 +157,7 @@ private:
     // only show its progress leave most of the time to the steps.
     QElapsedTimer m_sinceFrame;
     qint64 m_lastFrameMs = 0;
+    bool m_layoutHeld = false;
     ViewState m_state;
     const TimeIndexVector *m_timeIndex = nullptr;
     ThreadModel m_model;
