@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <future>
+#include <system_error>
 
 namespace {
 
@@ -68,9 +69,16 @@ void StrandRaster::draw(const VertexData &strips, const QMatrix4x4 &toWindow, in
     transform(strips, toWindow);
     // The halves hold about as many vertices each, and write disjoint columns of the layer.
     const int split = splittingColumn();
-    auto right = std::async(std::launch::async, [&] {
+    const auto drawRight = [&] {
         return drawBand(strips, {split, m_width}, lastDrawn);
-    });
+    };
+    std::future<QRect> right;
+    try {
+        right = std::async(std::launch::async, drawRight);
+    } catch (const std::system_error &) {
+        // No thread to be had: both halves on this one.
+        right = std::async(std::launch::deferred, drawRight);
+    }
     const QRect left = drawBand(strips, {0, split}, lastDrawn);
     m_drawn = left.united(right.get());
 }
