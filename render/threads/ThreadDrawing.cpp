@@ -20,6 +20,12 @@ bool ThreadDrawing::StrandKey::operator==(const StrandKey &other) const
                     other.threadTransparency);
 }
 
+ThreadDrawing::StrandKey ThreadDrawing::strandKey(const ThreadModel &model, const ViewState &state)
+{
+    return {LayoutStamp::of(model), state.activeThreadSize, state.inactiveThreadSize,
+            state.threadTransparency};
+}
+
 void ThreadDrawing::drawSceneBands(const ThreadModel &model)
 {
     m_bands.get(LayoutStamp::of(model), [&] { return ThreadGeometry::sceneBands(model); })
@@ -70,8 +76,7 @@ void ThreadDrawing::drawThreadFibres(const ThreadModel &model, const ViewState &
 
 void ThreadDrawing::drawStrands(const ThreadModel &model, const ViewState &state)
 {
-    const StrandKey key{LayoutStamp::of(model), state.activeThreadSize, state.inactiveThreadSize,
-                        state.threadTransparency};
+    const StrandKey key = strandKey(model, state);
     const GlVertexBuffer &strands =
         m_strands.get(key, [&] { return ThreadGeometry::threadStrands(model, state); });
     if (model.threads().empty())
@@ -97,8 +102,7 @@ void ThreadDrawing::leaveStateAfterStrands()
 // The strands through the matrices and viewport GL would draw them with.
 void ThreadDrawing::drawStrandLayer(const ThreadModel &model, const ViewState &state)
 {
-    const StrandKey key{LayoutStamp::of(model), state.activeThreadSize, state.inactiveThreadSize,
-                        state.threadTransparency};
+    const StrandKey key = strandKey(model, state);
     if (!m_strandDataKey || !(*m_strandDataKey == key)) {
         m_strandData = ThreadGeometry::threadStrands(model, state);
         m_strandDataKey = key;

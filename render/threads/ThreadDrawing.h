@@ -46,6 +46,7 @@ private:
         bool operator==(const StrandKey &other) const;
     };
 
+    static StrandKey strandKey(const ThreadModel &model, const ViewState &state);
     void drawStrands(const ThreadModel &model, const ViewState &state);
     void drawStrandLayer(const ThreadModel &model, const ViewState &state);
     static void leaveStateAfterStrands();

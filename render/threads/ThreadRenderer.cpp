@@ -93,7 +93,7 @@ void ThreadRenderer::drawGraph(const ThreadModel &model, const ViewState &state)
     if (!copied) {
         // While the picture changes from frame to frame (the view turns, the layout
         // settles) keeping it would only cost a copy; it is kept again once it stands.
-        const bool changing = m_lastFrameRedrawn && !(m_lastRedrawnKey && *m_lastRedrawnKey == key);
+        const bool changing = m_lastRedrawnKey && !(*m_lastRedrawnKey == key);
         const bool retained =
             !changing && m_picture.beginDrawing(state.viewportWidth, state.viewportHeight);
         drawPicture(model, state);
@@ -104,8 +104,9 @@ void ThreadRenderer::drawGraph(const ThreadModel &model, const ViewState &state)
             m_pictureKey.reset();
         }
         m_lastRedrawnKey = key;
+    } else {
+        m_lastRedrawnKey.reset();
     }
-    m_lastFrameRedrawn = !copied;
     drawReadingMarks(model, state);
 }
 

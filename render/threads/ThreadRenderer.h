@@ -80,7 +80,6 @@ private:
     IncreasingChart m_increasingChart;
     RetainedLayer m_picture;
     std::optional<PictureKey> m_pictureKey;
-    // The picture of the last frame drawn rather than copied, and whether the last frame was.
+    // The picture of the last frame when it was drawn rather than copied; empty after a copy.
     std::optional<PictureKey> m_lastRedrawnKey;
-    bool m_lastFrameRedrawn = false;
 };
